@@ -1,0 +1,60 @@
+// One full design check: steps 1 to 24, including the six ratio roundings
+// (format and read back) and the eight label texts, written into a sink that
+// drops them.
+#include <benchmark/benchmark.h>
+
+#include "engine/design_check.h"
+
+namespace {
+
+class NullSink : public joist::ResultSink
+{
+public:
+    void setResultText(joist::ResultLabel, std::string_view text) override
+    {
+        benchmark::DoNotOptimize(text.data());
+    }
+};
+
+joist::JoistDesign startInputs()
+{
+    joist::JoistDesign d;
+    d.fmk = 16;
+    d.fc90k = 2.2f;
+    d.fvk = 1.8f;
+    d.e0mean = 8;
+    d.rhoMean = 370;
+    d.breadth = 44;
+    d.depth = 225;
+    d.spacing = 300;
+    d.span = 4;
+    d.bearingLength = 50;
+    d.deadLoad = 0.4f;
+    d.liveLoad = 1.5f;
+    d.kmod = 0.8f;
+    d.kcrit = 1;
+    d.kls = 1;
+    d.kh = 1;
+    d.gammaM = 1.3f;
+    d.kmodGk = 0.8f;
+    d.kmodQk = 0.25f;
+    return d;
+}
+
+void designCheck(benchmark::State& state)
+{
+    joist::JoistDesign d = startInputs();
+    NullSink sink;
+    bool failing = false;
+    for (auto _ : state) {
+        // Alternate a passing and a failing span so both verdict paths run.
+        d.span = failing ? 6.0f : 4.0f;
+        failing = !failing;
+        benchmark::DoNotOptimize(joist::runDesignCheck(d, false, sink, "."));
+    }
+}
+BENCHMARK(designCheck);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "engine/joist_design.h"
+
+namespace joist {
+
+// The six checks in check order: the one order in which ratios are formed,
+// the unity ratio is found and the failing check is named.
+enum class Check { u2, u2Fin, uNetFin, bending, shear, bearing };
+
+// The labels a completed check writes.
+enum class ResultLabel {
+    bending,
+    shear,
+    bearing,
+    u2,
+    u2Fin,
+    uNetFin,
+    unityRatio,
+    governedBy,
+};
+
+std::string_view resultLabelName(ResultLabel label); // "bendingResLbl", ...
+
+struct CheckDefinition
+{
+    Check check;
+    float JoistDesign::*numerator;
+    float JoistDesign::*denominator;
+    float JoistDesign::*ratio;
+    ResultLabel label;
+    std::string_view caption;
+    std::string_view failureText;
+};
+
+inline constexpr std::array<CheckDefinition, 6> checkDefinitions{{
+    {Check::u2, &JoistDesign::uInstQ, &JoistDesign::limitU2, &JoistDesign::ratioU2, ResultLabel::u2,
+     "u 2", "Joist fails in deflection: u 2"},
+    {Check::u2Fin, &JoistDesign::uFinQ, &JoistDesign::limitU2Fin, &JoistDesign::ratioU2Fin,
+     ResultLabel::u2Fin, "u 2,fin", "Joist fails in deflection: u 2,fin"},
+    {Check::uNetFin, &JoistDesign::uNetFin, &JoistDesign::limitUNetFin, &JoistDesign::ratioUNetFin,
+     ResultLabel::uNetFin, "u net,fin", "Joist fails in deflection: u net,fin"},
+    {Check::bending, &JoistDesign::bendingStress, &JoistDesign::fmd, &JoistDesign::ratioBending,
+     ResultLabel::bending, "Bending", "Joist fails in bending"},
+    {Check::shear, &JoistDesign::shearStress, &JoistDesign::fvd, &JoistDesign::ratioShear,
+     ResultLabel::shear, "Shear", "Joist fails in shear"},
+    {Check::bearing, &JoistDesign::bearingStress, &JoistDesign::fc90d, &JoistDesign::ratioBearing,
+     ResultLabel::bearing, "Bearing", "Joist fails in bearing"},
+}};
+
+const CheckDefinition& definitionOf(Check check);
+
+inline constexpr std::string_view passText = "Joist Passes";
+
+// Where results go: the main window's labels, or anything else in tests.
+class ResultSink
+{
+public:
+    virtual ~ResultSink() = default;
+    virtual void setResultText(ResultLabel label, std::string_view text) = 0;
+};
+
+enum class FaultKind { invalidOperation, divisionByZero, overflow };
+
+struct CheckOutcome
+{
+    enum class Status {
+        completed,
+        skipped, // the window is loading
+        stopped, // a floating-point fault; nothing was shown
+    };
+    Status status = Status::completed;
+    int step = 0;               // 1 to 23, or 24 for a ratio
+    std::optional<Check> ratio; // the ratio whose division faulted, at step 24
+    FaultKind fault = FaultKind::invalidOperation;
+
+    bool completed() const { return status == Status::completed; }
+    bool stopped() const { return status == Status::stopped; }
+};
+
+// Steps 1 to 24: loads, actions, strengths, section properties, stresses,
+// deflections and limits, then the six rounded ratios, the unity ratio and the
+// verdict, written to the sink. A floating-point fault stops it at once: what
+// was stored before stays, and nothing is shown.
+CheckOutcome runDesignCheck(JoistDesign& design, bool loading, ResultSink& sink,
+                            std::string_view decimalSeparator);
+
+// Sets unityRatio to the largest positive stored ratio (the first in check
+// order on a tie), or 0.
+void findGoverningCheck(JoistDesign& design);
+
+// Copies the failure text of the first check whose ratio equals unityRatio.
+void selectFailureMessage(JoistDesign& design);
+
+} // namespace joist

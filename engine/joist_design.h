@@ -1,0 +1,67 @@
+#pragma once
+
+#include <string>
+
+namespace joist {
+
+// One joist's inputs, intermediate values and results. Every number is single
+// precision in a fixed unit: mm, m, kN/m2, kN/m, kNm, kN, N/mm2, kN/mm2, kg/m3.
+// Members are declared in this order on purpose; keep it.
+struct JoistDesign
+{
+    float fmk = 0;            // N/mm2
+    float fc90k = 0;          // N/mm2
+    float fvk = 0;            // N/mm2
+    float e0mean = 0;         // kN/mm2
+    float rhoMean = 0;        // kg/m3
+    float breadth = 0;        // mm
+    float depth = 0;          // mm
+    float spacing = 0;        // mm
+    float span = 0;           // m
+    float bearingLength = 0;  // mm
+    float area = 0;           // mm2
+    float sectionModulus = 0; // mm3
+    float secondMoment = 0;   // mm4
+    float selfWeight = 0;     // kN/m
+    float designLoad = 0;     // kN/m
+    float deadLineLoad = 0;   // kN/m
+    float liveLineLoad = 0;   // kN/m
+    float deadLoad = 0;       // kN/m2
+    float liveLoad = 0;       // kN/m2
+    float designMoment = 0;   // kNm
+    float designShear = 0;    // kN
+    float bendingStress = 0;  // N/mm2
+    float bearingStress = 0;  // N/mm2
+    float shearStress = 0;    // N/mm2
+    float camber = 0;         // mm
+    float uInstG = 0;         // mm
+    float uInstQ = 0;         // mm
+    float uFinG = 0;          // mm
+    float uFinQ = 0;          // mm
+    float uNetFin = 0;        // mm
+    float limitU2 = 0;        // mm
+    float limitU2Fin = 0;     // mm
+    float limitUNetFin = 0;   // mm
+    float fmd = 0;            // N/mm2
+    float fvd = 0;            // N/mm2
+    float fc90d = 0;          // N/mm2
+    float kmod = 0;
+    float kcrit = 0;
+    float kls = 0;
+    float kh = 0;
+    float gammaM = 0;
+    float kmodGk = 0;
+    float kmodQk = 0;
+    float unityRatio = 0;
+    std::string governingMessage;
+    float ratioBending = 0;
+    float ratioShear = 0;
+    float ratioBearing = 0;
+    float ratioU2 = 0;
+    float ratioU2Fin = 0;
+    float ratioUNetFin = 0;
+
+    friend bool operator==(const JoistDesign&, const JoistDesign&) = default;
+};
+
+} // namespace joist

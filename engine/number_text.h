@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace joist {
+
+// Reads a plain signed decimal, optionally with an exponent ("-1.5", "2,25e3"),
+// written with the given decimal separator, as the nearest float. Blanks around
+// the number are ignored. Anything else is rejected rather than guessed at: the
+// empty text, a lone sign or separator, letters, a second separator, the other
+// common separator, and values beyond single precision (too large, or so small
+// that they would become 0).
+std::optional<float> parseNumber(std::string_view text, std::string_view decimalSeparator);
+
+// The number format "#0.00#": at least one integer digit, two decimals, and a
+// third decimal only when it is not zero, rounded to three decimals.
+std::string formatRatio(float value, std::string_view decimalSeparator);
+
+// General number-to-text conversion: at most seven significant digits, no
+// trailing zeros, no trailing separator, no grouping, a leading minus for a
+// negative value. Beyond seven digits it switches to an exponent ("1e+10").
+std::string generalText(float value, std::string_view decimalSeparator);
+
+} // namespace joist

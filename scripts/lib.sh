@@ -1,0 +1,33 @@
+# Shared set-up for the project's commands: makes sure the Debian packages the
+# build needs are present, installing them when run as root.
+
+# Packages for building and running the program.
+app_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlite3-dev libgl-dev fonts-dejavu-core)
+# Extra packages for the test suite.
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
+
+ensure_packages() {
+    local missing=() p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing missing packages: ${missing[*]}" >&2
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update
+        apt-get install -y --no-install-recommends "${missing[@]}"
+    else
+        echo "Missing Debian packages. Install them with:" >&2
+        echo "  sudo apt-get update && sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
+        exit 1
+    fi
+}
+
+# configure_and_build <build-dir> <cmake args...>
+configure_and_build() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja "$@"
+    cmake --build "$dir"
+}

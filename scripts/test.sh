@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds and runs the whole test suite twice: an optimised Release build, and a
+# build under AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on
+# any failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/lib.sh
+ensure_packages "${app_packages[@]}" "${test_packages[@]}"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
+
+configure_and_build build/release -DCMAKE_BUILD_TYPE=Release
+ctest --test-dir build/release --output-on-failure --timeout 600
+
+configure_and_build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJOIST_SANITIZE=ON
+ctest --test-dir build/sanitize --output-on-failure --timeout 900
+
+echo "All tests passed (Release and sanitizer builds)."

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+#include <limits>
+
+#include "engine/design_check.h"
+#include "tests/engine_fixtures.h"
+
+namespace joist {
+namespace {
+
+using testing::RecordingSink;
+using testing::sixDigits;
+using testing::startExample;
+
+TEST(DesignCheck, WorkedExampleStoresEveryIntermediateValue)
+{
+    JoistDesign d = startExample();
+    RecordingSink sink;
+    ASSERT_TRUE(runDesignCheck(d, false, sink, ".").completed());
+
+    EXPECT_EQ(sixDigits(d.selfWeight), "0.035934");
+    EXPECT_EQ(sixDigits(d.deadLineLoad), "0.12");
+    EXPECT_EQ(sixDigits(d.liveLineLoad), "0.45");
+    EXPECT_EQ(sixDigits(d.designLoad), "0.885511");
+    EXPECT_EQ(sixDigits(d.designMoment), "1.77102");
+    EXPECT_EQ(sixDigits(d.designShear), "1.77102");
+    EXPECT_EQ(sixDigits(d.fmd), "9.84615");
+    EXPECT_EQ(sixDigits(d.fvd), "1.10769");
+    EXPECT_EQ(sixDigits(d.fc90d), "1.35385");
+    EXPECT_EQ(d.area, 9900.0f);
+    EXPECT_EQ(d.sectionModulus, 371250.0f);
+    EXPECT_EQ(d.secondMoment, 41765624.0f); // the float nearest 41765625
+    EXPECT_EQ(sixDigits(d.bendingStress), "4.77043");
+    EXPECT_EQ(sixDigits(d.shearStress), "0.268337");
+    EXPECT_EQ(sixDigits(d.bearingStress), "0.80501");
+    EXPECT_EQ(sixDigits(d.uInstG), "1.55565");
+    EXPECT_EQ(sixDigits(d.uInstQ), "4.48934");
+    EXPECT_EQ(sixDigits(d.uFinG), "2.80016");
+    EXPECT_EQ(sixDigits(d.uFinQ), "5.61167");
+    EXPECT_EQ(sixDigits(d.uNetFin), "8.41183");
+    EXPECT_EQ(sixDigits(d.limitU2), "13.3333");
+    EXPECT_EQ(d.limitU2Fin, 20.0f);
+    EXPECT_EQ(d.limitUNetFin, 20.0f);
+    // At exactly 4 m, L^2/8 equals L/2.
+    EXPECT_EQ(d.designMoment, d.designShear);
+}
+
+TEST(DesignCheck, CamberIsSubtractedFromTheNetFinalDeflectionOnly)
+{
+    JoistDesign plain = startExample();
+    JoistDesign cambered = startExample();
+    cambered.camber = 5;
+    RecordingSink sink;
+    ASSERT_TRUE(runDesignCheck(plain, false, sink, ".").completed());
+    ASSERT_TRUE(runDesignCheck(cambered, false, sink, ".").completed());
+
+    EXPECT_EQ(sixDigits(cambered.uNetFin), "3.41183");
+    cambered.uNetFin = plain.uNetFin;
+    cambered.camber = plain.camber;
+    cambered.ratioUNetFin = plain.ratioUNetFin;
+    EXPECT_EQ(cambered, plain);
+}
+
+TEST(DesignCheck, WhileLoadingNothingAtAllChanges)
+{
+    JoistDesign d = startExample();
+    const JoistDesign before = d;
+    RecordingSink sink;
+    const CheckOutcome outcome = runDesignCheck(d, true, sink, ".");
+    EXPECT_EQ(outcome.status, CheckOutcome::Status::skipped);
+    EXPECT_EQ(d, before);
+    EXPECT_TRUE(sink.writes.empty());
+}
+
+TEST(DesignCheck, NegativeInputsCompleteWithoutFault)
+{
+    JoistDesign d = startExample();
+    d.deadLoad = -3;
+    d.liveLoad = -2;
+    RecordingSink sink;
+    EXPECT_TRUE(runDesignCheck(d, false, sink, ".").completed());
+    EXPECT_LT(d.designLoad, 0);
+    EXPECT_EQ(sink.shown[ResultLabel::unityRatio], "0");
+    EXPECT_EQ(sink.shown[ResultLabel::governedBy], "Joist Passes");
+}
+
+struct FaultCase
+{
+    const char* name;
+    void (*change)(JoistDesign&);
+    int step;
+    std::optional<Check> ratio;
+    FaultKind fault;
+};
+
+constexpr float floatMax = std::numeric_limits<float>::max();
+
+const FaultCase faultCases[] = {
+    {"gammaM0", [](JoistDesign& d) { d.gammaM = 0; }, 7, {}, FaultKind::divisionByZero},
+    {"depth0", [](JoistDesign& d) { d.depth = 0; }, 13, {}, FaultKind::divisionByZero},
+    {"breadth0", [](JoistDesign& d) { d.breadth = 0; }, 13, {}, FaultKind::divisionByZero},
+    {"bearing0", [](JoistDesign& d) { d.bearingLength = 0; }, 15, {}, FaultKind::divisionByZero},
+    {"e0mean0", [](JoistDesign& d) { d.e0mean = 0; }, 16, {}, FaultKind::divisionByZero},
+    {"span0", [](JoistDesign& d) { d.span = 0; }, 24, Check::u2, FaultKind::invalidOperation},
+    {"kmod0", [](JoistDesign& d) { d.kmod = 0; }, 24, Check::bending, FaultKind::divisionByZero},
+    {"kcrit0", [](JoistDesign& d) { d.kcrit = 0; }, 24, Check::bending, FaultKind::divisionByZero},
+    {"kls0", [](JoistDesign& d) { d.kls = 0; }, 24, Check::bending, FaultKind::divisionByZero},
+    {"kh0", [](JoistDesign& d) { d.kh = 0; }, 24, Check::bending, FaultKind::divisionByZero},
+    {"fvk0", [](JoistDesign& d) { d.fvk = 0; }, 24, Check::shear, FaultKind::divisionByZero},
+    {"fc90k0", [](JoistDesign& d) { d.fc90k = 0; }, 24, Check::bearing, FaultKind::divisionByZero},
+    // Finite in double, too large for float only when stored.
+    {"overflowAtStore",
+     [](JoistDesign& d) {
+         d.rhoMean = 3e38f;
+         d.breadth = 1e6f;
+     },
+     1,
+     {},
+     FaultKind::overflow},
+    {"hugeSpan", [](JoistDesign& d) { d.span = 1e20f; }, 5, {}, FaultKind::overflow},
+    {"largestSpan", [](JoistDesign& d) { d.span = floatMax; }, 5, {}, FaultKind::overflow},
+};
+
+void PrintTo(const FaultCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class DesignCheckFault : public ::testing::TestWithParam<FaultCase>
+{};
+
+TEST_P(DesignCheckFault, StopsWhereExpectedAndShowsNothing)
+{
+    const FaultCase& c = GetParam();
+    // A completed check first, so there are results on screen to keep.
+    JoistDesign d = startExample();
+    RecordingSink sink;
+    ASSERT_TRUE(runDesignCheck(d, false, sink, ".").completed());
+    const auto shownBefore = sink.shown;
+    const std::size_t writesBefore = sink.writes.size();
+    d.governingMessage = "earlier failure";
+
+    c.change(d);
+    const JoistDesign before = d;
+    const CheckOutcome outcome = runDesignCheck(d, false, sink, ".");
+
+    ASSERT_TRUE(outcome.stopped());
+    EXPECT_EQ(outcome.step, c.step);
+    EXPECT_EQ(outcome.ratio, c.ratio);
+    EXPECT_EQ(outcome.fault, c.fault);
+    EXPECT_EQ(sink.writes.size(), writesBefore);
+    EXPECT_EQ(sink.shown, shownBefore);
+    EXPECT_EQ(d.unityRatio, before.unityRatio);
+    EXPECT_EQ(d.governingMessage, "earlier failure");
+}
+
+INSTANTIATE_TEST_SUITE_P(FailureTable, DesignCheckFault, ::testing::ValuesIn(faultCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DesignCheck, MembersBeforeAFaultAreStoredAndThoseAfterAreNot)
+{
+    JoistDesign d = startExample();
+    d.gammaM = 0;
+    d.span = 5;
+    d.fmd = -1; // a stale value from an earlier check
+    d.area = -2;
+    RecordingSink sink;
+    ASSERT_TRUE(runDesignCheck(d, false, sink, ".").stopped());
+    EXPECT_EQ(d.designShear, static_cast<float>(double(d.designLoad) * 5 / 2)); // step 6 ran
+    EXPECT_EQ(d.fmd, -1); // step 7 faulted: not stored
+    EXPECT_EQ(d.area, -2);
+}
+
+TEST(DesignCheck, RatiosBeforeAFaultyRatioKeepTheirNewValues)
+{
+    JoistDesign d = startExample();
+    d.fvk = 0; // the shear ratio divides by zero
+    d.ratioShear = -7;
+    d.ratioBearing = -8;
+    RecordingSink sink;
+    ASSERT_TRUE(runDesignCheck(d, false, sink, ".").stopped());
+    EXPECT_EQ(d.ratioU2, 0.337f);
+    EXPECT_EQ(d.ratioBending, 0.484f);
+    EXPECT_EQ(d.ratioShear, -7);
+    EXPECT_EQ(d.ratioBearing, -8);
+    EXPECT_TRUE(sink.writes.empty());
+}
+
+TEST(DesignCheck, AFaultIsCaughtEvenAfterAnEarlierFaultFreeCheck)
+{
+    // The status is cleared at the start of each check, so a clean check after
+    // a faulty one completes, and the faulty one is caught again.
+    JoistDesign d = startExample();
+    RecordingSink sink;
+    d.depth = 0;
+    EXPECT_TRUE(runDesignCheck(d, false, sink, ".").stopped());
+    d.depth = 225;
+    EXPECT_TRUE(runDesignCheck(d, false, sink, ".").completed());
+    d.depth = 0;
+    EXPECT_TRUE(runDesignCheck(d, false, sink, ".").stopped());
+}
+
+} // namespace
+} // namespace joist

@@ -1,0 +1,154 @@
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <limits>
+#include <random>
+
+#include "engine/number_text.h"
+
+namespace joist {
+namespace {
+
+TEST(ParseNumber, ReadsPlainSignedDecimalsToTheNearestFloat)
+{
+    EXPECT_EQ(parseNumber("4", "."), 4.0f);
+    EXPECT_EQ(parseNumber("0.4", "."), 0.4f); // 0.4000000059604645
+    EXPECT_EQ(parseNumber("-1.5", "."), -1.5f);
+    EXPECT_EQ(parseNumber("+2", "."), 2.0f);
+    EXPECT_EQ(parseNumber("4.", "."), 4.0f); // half-typed "4.5"
+    EXPECT_EQ(parseNumber(".5", "."), 0.5f);
+    EXPECT_EQ(parseNumber(" 50 ", "."), 50.0f);
+    EXPECT_EQ(parseNumber("1.5e3", "."), 1500.0f);
+    EXPECT_EQ(parseNumber("25E-1", "."), 2.5f);
+    EXPECT_EQ(parseNumber("0.1", "."), 0.1f);
+    // Nearest, not truncated: 16777217 lies between two floats and ties to even.
+    EXPECT_EQ(parseNumber("16777217", "."), 16777216.0f);
+    EXPECT_EQ(parseNumber("16777219", "."), 16777220.0f);
+    EXPECT_TRUE(std::signbit(*parseNumber("-0", ".")));
+}
+
+TEST(ParseNumber, UsesTheCallersSeparatorOnly)
+{
+    EXPECT_EQ(parseNumber("0,8", ","), 0.8f);
+    EXPECT_EQ(parseNumber("-12,25", ","), -12.25f);
+    // The wrong separator is refused, never read as another number.
+    EXPECT_EQ(parseNumber("0.8", ","), std::nullopt);
+    EXPECT_EQ(parseNumber("0,8", "."), std::nullopt);
+    EXPECT_EQ(parseNumber("1,000.5", "."), std::nullopt);
+    EXPECT_EQ(parseNumber("1.000,5", ","), std::nullopt);
+    // A separator of more than one byte (U+066B ARABIC DECIMAL SEPARATOR).
+    EXPECT_EQ(parseNumber("2\u066B5", "\u066B"), 2.5f);
+    EXPECT_EQ(parseNumber("2", ""), std::nullopt);
+}
+
+TEST(ParseNumber, RejectsTextThatIsNotANumber)
+{
+    for (const char* text :
+         {"",   " ",   "-",  "+",   ".",   "-.",   "..",  "1..2", "1.2.3", "abc",    "4a", "a4",
+          "1e", "1e+", "e5", "--1", "+-1", "0x10", "inf", "nan",  "1 000", "\u0664", "4\n"}) {
+        EXPECT_EQ(parseNumber(text, "."), std::nullopt) << '"' << text << '"';
+    }
+}
+
+TEST(ParseNumber, RejectsValuesBeyondSinglePrecision)
+{
+    EXPECT_EQ(parseNumber("3.4028235e38", "."), std::numeric_limits<float>::max());
+    EXPECT_EQ(parseNumber("3.5e38", "."), std::nullopt);
+    EXPECT_EQ(parseNumber("-1e39", "."), std::nullopt);
+    EXPECT_EQ(parseNumber("1e99999999999999999999", "."), std::nullopt);
+    // Too small to be anything but 0: refused rather than silently zeroed.
+    EXPECT_EQ(parseNumber("1e-50", "."), std::nullopt);
+    // The smallest subnormal still reads.
+    EXPECT_EQ(parseNumber("1.4e-45", "."), std::numeric_limits<float>::denorm_min());
+    EXPECT_EQ(parseNumber("0e99999", "."), 0.0f);
+    // Long texts are read exactly, not cut short.
+    EXPECT_EQ(parseNumber("0.30000000000000000000000000000000000001", "."), 0.3f);
+}
+
+TEST(FormatRatio, RoundsToThreeDecimalsAndDropsAZeroThird)
+{
+    EXPECT_EQ(formatRatio(0.3366999924182892f, "."), "0.337");
+    EXPECT_EQ(formatRatio(0.7f, "."), "0.70");
+    EXPECT_EQ(formatRatio(0.0f, "."), "0.00");
+    EXPECT_EQ(formatRatio(1.0004f, "."), "1.00");
+    EXPECT_EQ(formatRatio(1.0006f, "."), "1.001");
+    EXPECT_EQ(formatRatio(2.0f, ","), "2,00");
+    EXPECT_EQ(formatRatio(-1.23456f, ","), "-1,235");
+    EXPECT_EQ(formatRatio(123456.5f, "."), "123456.50");
+}
+
+TEST(FormatRatio, EveryRoundedTextReadsBackToThreeDecimals)
+{
+    for (float q : {0.3367f, 0.28058f, 1.4185f, 999.9996f, 1e20f, 3e38f, 1e-30f, -0.0004f}) {
+        const std::string text = formatRatio(q, ",");
+        const auto back = parseNumber(text, ",");
+        ASSERT_TRUE(back) << text;
+        EXPECT_EQ(formatRatio(*back, ","), text);
+    }
+}
+
+TEST(GeneralText, SevenSignificantDigitsWithoutTrailingZeros)
+{
+    EXPECT_EQ(generalText(0.484f, "."), "0.484");
+    EXPECT_EQ(generalText(0.7f, "."), "0.7");
+    EXPECT_EQ(generalText(1.0f, "."), "1");
+    EXPECT_EQ(generalText(2.0f, ","), "2");
+    EXPECT_EQ(generalText(1.419f, ","), "1,419");
+    EXPECT_EQ(generalText(0.0f, "."), "0");
+    EXPECT_EQ(generalText(-0.0f, "."), "0");
+    EXPECT_EQ(generalText(-0.25f, "."), "-0.25");
+    EXPECT_EQ(generalText(1234567.0f, "."), "1234567");
+    EXPECT_EQ(generalText(123456.78f, "."), "123456.8");
+    EXPECT_EQ(generalText(41765624.0f, "."), "4.176562e+07");
+}
+
+// The conversions have fast exact paths; they must agree with the standard
+// library's correctly rounded conversions everywhere.
+std::string standardText(float value, std::chars_format format, int precision)
+{
+    char buffer[128];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+    return std::string(buffer, result.ptr);
+}
+
+std::vector<float> sampleFloats()
+{
+    std::vector<float> values;
+    std::mt19937 random(20261207);
+    for (int i = 0; i < 200000; ++i) {
+        std::uint32_t bits = random();
+        float value;
+        std::memcpy(&value, &bits, sizeof value);
+        if (std::isfinite(value))
+            values.push_back(value);
+    }
+    // Dense around the decades and the rounding boundaries of the fast paths.
+    for (double decade : {1e-5, 1e-4, 1e-3, 0.01, 0.1, 1.0, 10.0, 1e6, 1e7, 1e15}) {
+        float value = static_cast<float>(decade);
+        for (int i = 0; i < 2000; ++i) {
+            values.push_back(value);
+            values.push_back(-value);
+            value = std::nextafter(value, 0.0f);
+        }
+    }
+    for (int i = 0; i < 200000; ++i)
+        values.push_back(static_cast<float>(i) / 1024.0f); // exact ties at the third decimal
+    return values;
+}
+
+TEST(NumberText, FastPathsAgreeWithTheStandardConversions)
+{
+    for (float value : sampleFloats()) {
+        std::string fixed = standardText(value, std::chars_format::fixed, 3);
+        if (fixed.back() == '0')
+            fixed.pop_back();
+        ASSERT_EQ(formatRatio(value, "."), fixed) << value;
+        const std::string general =
+            value == 0 ? "0" : standardText(value, std::chars_format::general, 7);
+        ASSERT_EQ(generalText(value, "."), general) << value;
+    }
+}
+
+} // namespace
+} // namespace joist
