@@ -1,27 +1,16 @@
 #include "engine/design_check.h"
 
-#include <cfenv>
 #include <cmath>
 
+#include "engine/float_status.h"
 #include "engine/number_text.h"
 
 namespace joist {
 namespace {
 
-constexpr int faultFlags = FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW;
-
 double power(double base, double exponent)
 {
     return std::pow(base, exponent);
-}
-
-// Forces a value to be computed before this point: the empty asm reads and
-// writes it in memory and clobbers memory, so neither the arithmetic before it
-// nor the status test after it can be moved across.
-float settled(float value)
-{
-    asm volatile("" : "+m"(value) : : "memory");
-    return value;
 }
 
 // Each step is evaluated in double from the stored floats and rounded to float,
@@ -29,7 +18,7 @@ float settled(float value)
 class Steps
 {
 public:
-    Steps() { std::feclearexcept(faultFlags); }
+    Steps() { clearFloatFaults(); }
 
     // A faulty result is not stored: the member keeps the value it had.
     bool store(int step, float& member, double value)
@@ -43,15 +32,13 @@ public:
 
     bool test(int step, std::optional<Check> ratio = std::nullopt)
     {
-        const int raised = std::fetestexcept(faultFlags);
-        if (raised == 0)
+        const std::optional<FaultKind> fault = raisedFloatFault();
+        if (!fault)
             return true;
         outcome_.status = CheckOutcome::Status::stopped;
         outcome_.step = step;
         outcome_.ratio = ratio;
-        outcome_.fault = (raised & FE_INVALID)     ? FaultKind::invalidOperation
-                         : (raised & FE_DIVBYZERO) ? FaultKind::divisionByZero
-                                                   : FaultKind::overflow;
+        outcome_.fault = *fault;
         return false;
     }
 
@@ -74,7 +61,7 @@ bool formRatio(JoistDesign& d, const CheckDefinition& check, Steps& steps,
     // Formatting a finite float and reading it back cannot fail or overflow;
     // clear whatever flags the conversions left so they do not count against
     // the next ratio.
-    std::feclearexcept(faultFlags);
+    clearFloatFaults();
     d.*check.ratio = rounded.value_or(quotient);
     return true;
 }

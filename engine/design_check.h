@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/float_status.h"
 #include "engine/joist_design.h"
 
 namespace joist {
@@ -63,8 +64,6 @@ public:
     virtual ~ResultSink() = default;
     virtual void setResultText(ResultLabel label, std::string_view text) = 0;
 };
-
-enum class FaultKind { invalidOperation, divisionByZero, overflow };
 
 struct CheckOutcome
 {

@@ -1,0 +1,119 @@
+#include "ui/layout_table.h"
+
+#include <QFontInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "ui/drop_down_list.h"
+#include "ui/fonts.h"
+#include "ui/picture_box.h"
+#include "ui/twips.h"
+
+namespace ui {
+namespace {
+
+QString qtext(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& text)
+{
+    auto* label = new QLabel(text, parent);
+    // Plain text always: a class name from the database must never be read as
+    // markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+// The Symbol font draws Latin letters as Greek ones ("r" is rho). Where it is
+// absent, the Unicode letter stands in.
+QLabel* makeSymbolLabel(QWidget* parent, const QString& symbolText)
+{
+    QFont symbol(QStringLiteral("Symbol"), 11);
+    symbol.setPointSizeF(11.25);
+    const bool haveSymbol = QFontInfo(symbol).family() == QStringLiteral("Symbol");
+    static const QHash<QString, QString> greek{{QStringLiteral("r"), QStringLiteral("\u03C1")}};
+    QLabel* label =
+        makeLabel(parent, haveSymbol ? symbolText : greek.value(symbolText, symbolText));
+    if (haveSymbol) {
+        label->setFont(symbol);
+    } else {
+        QFont font = standardFont();
+        font.setPointSizeF(11.25);
+        label->setFont(font);
+    }
+    return label;
+}
+
+QWidget* makeControl(QWidget* parent, const Placement& p)
+{
+    const QString text = qtext(p.text);
+    switch (p.kind) {
+    case ControlKind::label:
+        return makeLabel(parent, text);
+    case ControlKind::boldLabel: {
+        QLabel* label = makeLabel(parent, text);
+        label->setFont(boldCaptionFont());
+        return label;
+    }
+    case ControlKind::symbolLabel:
+        return makeSymbolLabel(parent, text);
+    case ControlKind::textBox:
+        return new QLineEdit(text, parent);
+    case ControlKind::dropDownList: {
+        auto* list = new DropDownList(parent);
+        if (!text.isEmpty())
+            list->setItems(text.split(QLatin1Char('|')));
+        return list;
+    }
+    case ControlKind::commandButton:
+        return new QPushButton(text, parent);
+    case ControlKind::line: {
+        auto* line = new QFrame(parent);
+        line->setFrameStyle(QFrame::HLine | QFrame::Plain);
+        line->setLineWidth(1);
+        return line;
+    }
+    case ControlKind::image: {
+        QLabel* image = makeLabel(parent, QString());
+        image->setPixmap(QPixmap(text));
+        return image;
+    }
+    case ControlKind::pictureBox:
+        return new PictureBox(parent);
+    case ControlKind::panel: {
+        auto* panel = new QFrame(parent);
+        panel->setAutoFillBackground(true);
+        QPalette palette = panel->palette();
+        palette.setColor(QPalette::Window, Qt::white);
+        panel->setPalette(palette);
+        return panel;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void buildControls(QWidget* parent, std::span<const Placement> table)
+{
+    for (const Placement& p : table) {
+        QWidget* widget = makeControl(parent, p);
+        if (!p.name.empty())
+            widget->setObjectName(qtext(p.name));
+        QRect geometry = twipsRect(p.left, p.top, p.width, p.height);
+        if (p.kind == ControlKind::line)
+            geometry.setHeight(1);
+        if (p.kind == ControlKind::image && !static_cast<QLabel*>(widget)->pixmap().isNull())
+            geometry.setSize(
+                static_cast<QLabel*>(widget)->pixmap().deviceIndependentSize().toSize());
+        widget->setGeometry(geometry);
+    }
+}
+
+} // namespace ui
