@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "materials/field_value.h"
+#include "materials/sheet_reader.h"
+
+namespace materials {
+
+// A window's connection to table "Sheet1" of the strength-class database: a
+// path, a record set over the table and a cursor that stands on a row, before
+// the first row or after the last. Labels bound to it are refreshed by every
+// open and every move before the call returns.
+//
+// The table is read whole when the connection opens and the file is not held
+// open; every failure is a DatabaseError.
+class StrengthClassConnection
+{
+public:
+    // Receives the text a bound label shows.
+    using Binding = std::function<void(const std::string& text)>;
+
+    explicit StrengthClassConnection(std::string decimalSeparator = ".");
+    StrengthClassConnection(const StrengthClassConnection&) = delete;
+    StrengthClassConnection& operator=(const StrengthClassConnection&) = delete;
+
+    // Used by the next open.
+    void setPath(std::string path);
+    const std::string& path() const { return path_; }
+    const std::string& decimalSeparator() const { return decimalSeparator_; }
+
+    // Binds a label to a field. The field is looked up when the connection
+    // opens (or at once if it is open): a name the table lacks makes that
+    // open throw. While there is no current row, or the value is null, the
+    // label's text is empty.
+    void bind(std::string fieldName, Binding callback);
+
+    // Reads the table, checks that it has the field "Class" at position 1,
+    // the twelve property fields and every bound field, puts the cursor on the
+    // first row and refreshes the bound labels. An empty table opens with no
+    // current row. If the open fails the connection is closed and its bound
+    // labels are empty.
+    void open();
+    bool isOpen() const { return sheet_.has_value(); }
+
+    void moveFirst();          // throws emptyTable on an empty table
+    void moveLast();           // likewise
+    void moveNext();           // throws noCurrentRow after the last row
+    void move(std::int32_t n); // past either end leaves the cursor before or after it
+
+    std::int32_t recordCount() const; // 0 while closed
+    bool beforeFirst() const;         // also true for an empty or closed table
+    bool afterLast() const;           // likewise
+    // The current row's position counted from 0; -1 before the first row and
+    // recordCount() after the last.
+    std::int32_t currentRow() const;
+
+    int fieldCount() const;
+    std::optional<int> fieldPosition(std::string_view name) const;
+    // Throw noCurrentRow without a current row, fieldMissing for an unknown field.
+    const FieldValue& fieldValue(int position) const;
+    const FieldValue& fieldValue(std::string_view name) const;
+
+    // Closes the database; bound labels keep their last texts.
+    void close();
+
+    // The path as messages name it: the one opened while open.
+    const std::string& messagePath() const { return isOpen() ? openedPath_ : path_; }
+
+private:
+    struct BoundLabel
+    {
+        std::string fieldName;
+        Binding callback;
+        std::size_t field = 0;
+    };
+
+    void resolveBinding(BoundLabel& label, const SheetContents& sheet) const;
+    void refresh(BoundLabel& label) const;
+    void refreshAll();
+    void requireOpen(std::string_view action) const;
+    void requireCurrentRow(std::string_view action) const;
+    bool onRow() const;
+
+    std::string decimalSeparator_;
+    std::string path_;
+    std::string openedPath_;
+    std::optional<SheetContents> sheet_;
+    std::int64_t cursor_ = -1; // -1 before the first row, rowCount after the last
+    std::vector<BoundLabel> bindings_;
+};
+
+} // namespace materials

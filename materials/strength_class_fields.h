@@ -1,0 +1,27 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace materials {
+
+inline constexpr std::string_view tableName = "Sheet1";
+
+// The class name is read by position by the main window and by name by the
+// material data window, so both must be this one field.
+inline constexpr std::string_view classFieldName = "Class";
+inline constexpr int classFieldPosition = 1;
+
+// The twelve properties, named exactly as stored, commas included. Units:
+// strengths N/mm2, moduli kN/mm2, densities kg/m3.
+inline constexpr std::array<std::string_view, 12> propertyFieldNames{
+    "fm,k",    "ft,0,k", "ft,90,k",  "fc,0,k", "fc,90,k", "fv,k",
+    "E0,mean", "Ek",     "E90,mean", "Gmean",  "rmean",   "rk",
+};
+
+// The properties that become design inputs and so must hold numbers.
+inline constexpr std::array<std::string_view, 5> designFieldNames{
+    "fm,k", "fc,90,k", "fv,k", "E0,mean", "rmean",
+};
+
+} // namespace materials

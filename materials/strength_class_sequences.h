@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "materials/database_error.h"
+#include "materials/strength_class_connection.h"
+
+namespace materials {
+
+inline constexpr std::string_view databaseFileName = "ZU5ZO.mdb";
+
+// The listing counts rows in 16 bits and advances its counter once past the
+// last row, so this is the largest table it can list.
+inline constexpr std::int32_t largestClassCount = 32766;
+
+// The directory of the real executable, symlinks resolved. Throws
+// DatabaseError (cannotOpen) if the system cannot tell.
+std::filesystem::path programDirectory();
+
+// The directory, the platform's separator and "ZU5ZO.mdb", joined as text.
+std::string databasePath(const std::filesystem::path& directory);
+
+// The main window's class list, as the sequences see it.
+class ClassList
+{
+public:
+    virtual ~ClassList() = default;
+    virtual void clear() = 0;
+    virtual void append(const std::string& text) = 0;
+    virtual int selectedIndex() const = 0; // -1 when nothing is selected
+};
+
+class ClassNameLabel
+{
+public:
+    virtual ~ClassNameLabel() = default;
+    virtual void setText(const std::string& text) = 0;
+};
+
+// Clears the list, opens the connection on `path` and appends the class name
+// of every row in stored order. Afterwards the cursor stands after the last
+// row. Throws DatabaseError: emptyTable, tooManyRows beyond 32,766 rows,
+// missingClassName for a row whose class name is null, or any failure to open.
+void fillStrengthClassList(StrengthClassConnection& connection, ClassList& list,
+                           const std::string& path);
+
+// Puts the cursor on the row at the list's selected index, found by position
+// alone, and shows that row's class name in the label. The caller then reads
+// the inputs and recalculates. Throws DatabaseError; with no entry selected,
+// or one beyond the table, nothing moves.
+void selectStrengthClass(StrengthClassConnection& connection, const ClassList& list,
+                         ClassNameLabel& classLabel);
+
+// The material data window's load: sets the path, opens, moves to the first
+// row and on by the main window's selected index.
+void positionOnSelectedClass(StrengthClassConnection& connection, const std::string& path,
+                             int selectedIndex);
+
+void closeDatabase(StrengthClassConnection& connection);
+
+// The error to report when the bound text of a design field ("fm,k",
+// "fc,90,k", "fv,k", "E0,mean", "rmean") of the current row is not a number
+// the design can read: it names the file, the row by position and class name,
+// the field and what it holds.
+DatabaseError nonNumericFieldError(const StrengthClassConnection& connection,
+                                   std::string_view fieldName);
+
+// The error to report when no row holds the class the program must select.
+DatabaseError classNotFoundError(const StrengthClassConnection& connection,
+                                 std::string_view className);
+
+} // namespace materials
