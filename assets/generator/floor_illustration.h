@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QImage>
+
+namespace assets {
+
+inline constexpr int floorWidth = 416;
+inline constexpr int floorHeight = 189;
+
+// The main window's picture of a boarded floor on seven joists, with the
+// joist spacing S and the SPAN marked: 416 x 189 pixels, 24-bit, on white.
+QImage drawFloorIllustration();
+
+} // namespace assets

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QImage>
+
+namespace assets {
+
+// The window icon: 32 x 32 pixels in the 16 colours of the classic VGA
+// palette, an indexed image.
+QImage drawWindowIcon();
+
+// The same design at any size for the desktop. Sizes below 48 keep the
+// 16-colour look of the window icon; larger ones are drawn in full colour
+// with smooth edges.
+QImage drawDesktopIcon(int size);
+
+} // namespace assets

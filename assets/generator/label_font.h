@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QFont>
+
+namespace assets {
+
+// Bold sans-serif at a pixel size, so lettering does not depend on the
+// screen's dots per inch. DejaVu Sans ships with the build's packages, so the
+// generated pictures come out the same on every build machine that has it.
+QFont labelFont(int pixelSize);
+
+} // namespace assets
