@@ -84,9 +84,17 @@ int leadingDigitExponent(double magnitude)
 
 std::optional<float> parseNumber(std::string_view text, std::string_view decimalSeparator)
 {
-    if (decimalSeparator.empty())
-        return std::nullopt;
+    return readNumber(text, decimalSeparator).value;
+}
+
+NumberReading readNumber(std::string_view text, std::string_view decimalSeparator)
+{
+    constexpr NumberReading notANumber{std::nullopt, NumberProblem::notANumber};
     text = trimBlanks(text);
+    if (text.empty())
+        return {std::nullopt, NumberProblem::empty};
+    if (decimalSeparator.empty())
+        return notANumber;
     const std::string_view number = text;
 
     // Check the grammar, then hand the number to std::from_chars, which rounds
@@ -109,7 +117,7 @@ std::optional<float> parseNumber(std::string_view text, std::string_view decimal
         text.remove_prefix(fractionDigits.size());
     }
     if (integerDigits.empty() && fractionDigits.empty())
-        return std::nullopt;
+        return notANumber;
     std::string_view exponent;
     if (!text.empty() && (text.front() == 'e' || text.front() == 'E')) {
         std::size_t length = 1;
@@ -117,12 +125,12 @@ std::optional<float> parseNumber(std::string_view text, std::string_view decimal
             ++length;
         const std::size_t digits = countDigits(text.substr(length));
         if (digits == 0)
-            return std::nullopt;
+            return notANumber;
         exponent = text.substr(0, length + digits);
         text.remove_prefix(exponent.size());
     }
     if (!text.empty())
-        return std::nullopt;
+        return notANumber;
 
     float value = 0;
     auto convert = [&value](const char* first, const char* last) {
@@ -131,10 +139,11 @@ std::optional<float> parseNumber(std::string_view text, std::string_view decimal
         // would underflow to zero: neither is what the user typed.
         return error == std::errc() && end == last && std::isfinite(value);
     };
+    constexpr NumberReading outOfRange{std::nullopt, NumberProblem::outOfRange};
     if (!plusSign && decimalSeparator == ".") {
         if (!convert(number.data(), number.data() + number.size()))
-            return std::nullopt;
-        return value;
+            return outOfRange;
+        return {value};
     }
 
     std::array<char, 128> shortBuffer;
@@ -159,8 +168,8 @@ std::optional<float> parseNumber(std::string_view text, std::string_view decimal
     append(exponent);
 
     if (!convert(first, out))
-        return std::nullopt;
-    return value;
+        return outOfRange;
+    return {value};
 }
 
 std::string formatRatio(float value, std::string_view decimalSeparator)

@@ -14,6 +14,15 @@ namespace joist {
 // that they would become 0).
 std::optional<float> parseNumber(std::string_view text, std::string_view decimalSeparator);
 
+// The same reading, saying why a text was refused.
+enum class NumberProblem { none, empty, notANumber, outOfRange };
+struct NumberReading
+{
+    std::optional<float> value;
+    NumberProblem problem = NumberProblem::none;
+};
+NumberReading readNumber(std::string_view text, std::string_view decimalSeparator);
+
 // The number format "#0.00#": at least one integer digit, two decimals, and a
 // third decimal only when it is not zero, rounded to three decimals.
 std::string formatRatio(float value, std::string_view decimalSeparator);

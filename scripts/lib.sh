@@ -2,9 +2,9 @@
 # build needs are present, installing them when run as root.
 
 # Packages for building and running the program.
-app_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlite3-dev libgl-dev fonts-dejavu-core)
+app_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlite3-dev libgl-dev fonts-dejavu-core fonts-liberation)
 # Extra packages for the test suite.
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils)
 
 ensure_packages() {
     local missing=() p

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QImage>
 
 #include "ui/picture_box.h"
@@ -66,9 +67,13 @@ TEST_F(PictureBoxTest, EachDrawingErasesThePreviousOne)
     EXPECT_EQ(box.image(), fresh.image());
 }
 
-TEST_F(PictureBoxTest, TheDrawingSurvivesRepainting)
+TEST_F(PictureBoxTest, TheDrawingSurvivesShowingAndRepainting)
 {
+    // Drawn while hidden, as start-up does, then shown.
     ASSERT_TRUE(drawSection(section(44, 225, 300), box).ok());
+    box.show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dark(140, 55));
     const QImage painted = box.grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(painted, box.image());
 }

@@ -11,3 +11,21 @@ target_link_libraries(toolkit_tests PRIVATE joist_ui Qt6::Test GTest::gtest)
 gtest_discover_tests(toolkit_tests
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     DISCOVERY_TIMEOUT 60)
+
+find_package(SQLite3 REQUIRED)
+add_executable(main_window_tests
+    qt_test_main.cpp
+    main_window_test.cpp
+    material_data_window_test.cpp
+)
+target_link_libraries(main_window_tests PRIVATE joist_ui SQLite::SQLite3 Qt6::Test GTest::gtest)
+target_compile_definitions(main_window_tests PRIVATE JOIST_RUNTIME_DIR="${JOIST_RUNTIME_DIR}")
+add_dependencies(main_window_tests strength_class_database)
+gtest_discover_tests(main_window_tests
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    DISCOVERY_TIMEOUT 60)
+
+# The real program in a real X server.
+add_test(NAME ProgramStartsInAnXServer
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/start_in_x_server.sh $<TARGET_FILE:timber-joist>)
+set_tests_properties(ProgramStartsInAnXServer PROPERTIES TIMEOUT 60)

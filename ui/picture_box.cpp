@@ -55,8 +55,9 @@ QImage PictureBox::image()
 
 void PictureBox::resizeEvent(QResizeEvent*)
 {
-    // A resize starts a new, empty drawing area.
-    newImage();
+    // A hidden widget's resize arrives when it is first shown, after the
+    // drawing was made at the same size: keep it then.
+    matchImageToSize();
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)

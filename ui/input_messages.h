@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/design_inputs.h"
+
+namespace ui {
+
+// The caption the window shows beside an input ("Span of Joist").
+std::string_view inputCaption(joist::Input input);
+
+// One line saying why an input's text was refused, for the message line:
+// Results out of date: Span of Joist "4x" is not a number.
+std::string inputProblemMessage(joist::Input input, std::string_view text,
+                                std::string_view decimalSeparator);
+
+} // namespace ui

@@ -1,0 +1,24 @@
+#include <QApplication>
+#include <QMessageBox>
+
+#include "materials/database_error.h"
+#include "materials/strength_class_sequences.h"
+#include "ui/main_window.h"
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("timber-joist"));
+    QApplication::setDesktopFileName(QStringLiteral("timber-joist"));
+
+    ui::FrmMain window(materials::programDirectory());
+    try {
+        window.showModeless();
+    } catch (const std::exception& error) {
+        // Without its strength-class table the program cannot check anything.
+        QMessageBox::critical(nullptr, QStringLiteral("Timber Joist Design to EC5"),
+                              QString::fromStdString(error.what()));
+        return 1;
+    }
+    return QApplication::exec();
+}

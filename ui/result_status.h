@@ -1,0 +1,42 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "engine/design_inputs.h"
+
+namespace ui {
+
+// Why the results on screen may not describe the inputs on screen: an input
+// whose text is not a number (the record still holds its last number), a
+// strength class with a field that is not a number, or a calculation that
+// stopped. The results are current only when there is no such reason.
+class ResultStatus
+{
+public:
+    void setInputProblem(joist::Input input, std::string message);
+    void clearInputProblem(joist::Input input);
+    void setMaterialProblem(std::string message) { material_ = std::move(message); }
+    void clearMaterialProblem() { material_.reset(); }
+    void setCalculationProblem(std::string message) { calculation_ = std::move(message); }
+    void clearCalculationProblem() { calculation_.reset(); }
+
+    // Information that is no reason to doubt the results, shown while they
+    // are current.
+    void setNotice(std::string notice) { notice_ = std::move(notice); }
+
+    bool current() const { return inputs_.empty() && !material_ && !calculation_; }
+    bool hasInputProblem(joist::Input input) const { return inputs_.contains(input); }
+    // The first reason, in reading order, or the notice when the results are
+    // current.
+    std::string message() const;
+
+private:
+    std::map<joist::Input, std::string> inputs_;
+    std::optional<std::string> material_;
+    std::optional<std::string> calculation_;
+    std::string notice_;
+};
+
+} // namespace ui
