@@ -12,6 +12,12 @@
 #include "ui/layout_table.h"
 #include "ui/main_window.h"
 
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace ui::testing {
 
 // The directory of the built program, which holds the shipped database.

@@ -7,6 +7,7 @@
 
 #include "engine/stop_reason.h"
 #include "materials/strength_class_sequences.h"
+#include "ui/check_working.h"
 #include "ui/drop_down_list.h"
 #include "ui/fonts.h"
 #include "ui/input_messages.h"
@@ -148,6 +149,9 @@ FrmMain::FrmMain(std::filesystem::path programDirectory, QLocale locale)
             label->setText(QString::fromStdString(text));
         });
     }
+
+    for (const auto& [name, accessibleName] : mainWindowAccessibleNames())
+        control<QWidget>(this, name)->setAccessibleName(qtext(accessibleName));
 
     const auto order = mainWindowFocusOrder();
     for (std::size_t i = 1; i < order.size(); ++i)
@@ -335,6 +339,8 @@ void FrmMain::recalculate()
                                           joist::describeStoppedCheck(outcome, design_) + ".");
         else
             status_.clearCalculationProblem();
+        if (outcome.completed())
+            lastCompleted_ = design_;
     }
     showStatus();
 }
@@ -345,6 +351,33 @@ void FrmMain::showStatus()
     for (QLabel* label : resultLabels_)
         label->setEnabled(current);
     messageLbl_->setText(QString::fromStdString(status_.message()));
+    showWorking();
+}
+
+// The tooltips show the working of the last completed check, and say so
+// when the results on screen are out of date.
+void FrmMain::showWorking()
+{
+    std::string preface;
+    if (!status_.current()) {
+        preface = status_.message() + "\n";
+        preface += lastCompleted_ ? "From the last completed check, not the inputs on screen:\n"
+                                  : "No check has completed.";
+    }
+    auto show = [&](joist::ResultLabel label, const std::string& working) {
+        const QString tip = QString::fromStdString(preface + (lastCompleted_ ? working : ""));
+        QLabel* target = resultLabels_[static_cast<std::size_t>(label)];
+        if (target->toolTip() != tip)
+            target->setToolTip(tip);
+    };
+    const std::string_view separator = decimalSeparator_;
+    for (const joist::CheckDefinition& check : joist::checkDefinitions)
+        show(check.label,
+             lastCompleted_ ? checkWorking(check.check, *lastCompleted_, separator) : "");
+    show(joist::ResultLabel::unityRatio,
+         lastCompleted_ ? governingCheckText(*lastCompleted_, separator) : "");
+    show(joist::ResultLabel::governedBy,
+         lastCompleted_ ? verdictWorking(*lastCompleted_, separator) : "");
 }
 
 void FrmMain::showMaterialData()

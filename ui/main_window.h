@@ -61,6 +61,7 @@ private:
     void noteInputProblem(joist::Input input, std::optional<std::string_view> refusedText);
     void recalculate();
     void showStatus();
+    void showWorking();
     void showMaterialData();
     QString localized(std::string_view designText) const;
     void selectAtStartUp(std::string_view list, std::string_view designText);
@@ -75,6 +76,7 @@ private:
     materials::StrengthClassConnection dStrengthClass_;
     ResultStatus status_;
     int checksRun_ = 0;
+    std::optional<joist::JoistDesign> lastCompleted_;
     std::unique_ptr<FrmDBData> materialWindow_;
 
     PictureBox* pic_ = nullptr;

@@ -108,6 +108,44 @@ constexpr std::array mainLayout = std::to_array<Placement>({
     {"messageLbl", K::label, 360, 7965, 10290, 255, ""},
 });
 
+constexpr std::array<std::pair<std::string_view, std::string_view>, 35> accessibleNames{{
+    {"spanTxt", "Span of Joist, m"},
+    {"cmbSpacing", "Spacing of Joists, S, mm"},
+    {"bearLTxt", "Bearing Length, mm"},
+    {"u0Txt", "Initial Camber, u 0, mm"},
+    {"cmbBreadth", "Section Width, mm"},
+    {"cmbDepth", "Section Depth, mm"},
+    {"cmbSC", "Strength Class"},
+    {"deadTxt", "Dead Load, kN/m2"},
+    {"liveTxt", "Live Load, kN/m2"},
+    {"cmbKmod", "k mod"},
+    {"cmbKcrit", "k crit"},
+    {"cmbKls", "k ls"},
+    {"cmbKh", "k h"},
+    {"cmbGm", "g m"},
+    {"cmbKmodGk", "k mod gk"},
+    {"cmbKmodQk", "k mod qk"},
+    {"showDBdataBtn", "Show Material Data"},
+    {"SCLbl", "Strength Class"},
+    {"fmkLbl", "fm,k, N/mm2"},
+    {"fc0kLbl", "fc,0,k, N/mm2"},
+    {"fc90kLbl", "fc,90,k, N/mm2"},
+    {"fvkLbl", "fv,k, N/mm2"},
+    {"EmeanLbl", "E mean, kN/mm2"},
+    {"RmeanLbl", "Density, kg/m3"},
+    {"governedByLbl", "Result"},
+    {"unityRatioLbl", "Overall ratio"},
+    {"bendingResLbl", "Bending ratio"},
+    {"shearResLbl", "Shear ratio"},
+    {"bearingResLbl", "Bearing ratio"},
+    {"u2ResLbl", "u 2 ratio"},
+    {"u2_finResLbl", "u 2,fin ratio"},
+    {"u_net_finResLbl", "u net,fin ratio"},
+    {"messageLbl", "Message"},
+    {"IsoImg", "Floor illustration"},
+    {"Pic", "Section sketch"},
+}};
+
 constexpr std::array<std::string_view, 17> focusOrder{
     "spanTxt", "cmbSpacing", "cmbBreadth", "cmbDepth",  "cmbSC",        "bearLTxt",
     "deadTxt", "liveTxt",    "cmbKmod",    "cmbKmodQk", "cmbKmodGk",    "cmbGm",
@@ -123,6 +161,11 @@ std::span<const Placement> mainWindowLayout()
 std::span<const std::string_view> mainWindowFocusOrder()
 {
     return focusOrder;
+}
+
+std::span<const std::pair<std::string_view, std::string_view>> mainWindowAccessibleNames()
+{
+    return accessibleNames;
 }
 
 } // namespace ui

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "tests/main_window_fixtures.h"
+
+namespace ui {
+namespace {
+
+using testing::MainWindowDriver;
+
+QString tip(const MainWindowDriver& main, std::string_view label)
+{
+    return control<QLabel>(main.window.get(), label)->toolTip();
+}
+
+TEST(ResultWorking, StartUpTooltipsShowDemandCapacityAndRatio)
+{
+    MainWindowDriver main;
+    main.start();
+    EXPECT_EQ(tip(main, "bearingResLbl"),
+              "\u03C3c,90,d = 0.805 N/mm\u00B2 / fc,90,d = 1.354 N/mm\u00B2 = 0.595");
+    EXPECT_EQ(tip(main, "u2ResLbl"), "u inst,Q = 4.489 mm / L/300 = 13.33 mm = 0.337");
+    EXPECT_EQ(tip(main, "bendingResLbl"),
+              "\u03C3m,d = 4.77 N/mm\u00B2 / fm,d = 9.846 N/mm\u00B2 = 0.484");
+    EXPECT_EQ(tip(main, "shearResLbl"),
+              "\u03C4d = 1.5 V/A = 0.2683 N/mm\u00B2 / fv,d = 1.108 N/mm\u00B2 = 0.242");
+    EXPECT_EQ(tip(main, "u2_finResLbl"), "u fin,Q = 5.612 mm / L/200 = 20 mm = 0.281");
+    EXPECT_EQ(tip(main, "u_net_finResLbl"),
+              "u fin,G + u fin,Q \u2212 u0 = 8.412 mm / L/200 = 20 mm = 0.421");
+    EXPECT_EQ(tip(main, "unityRatioLbl"), "Governed by Bearing: 0.595");
+    EXPECT_EQ(tip(main, "governedByLbl"), "u 2: 0.337\n"
+                                          "u 2,fin: 0.281\n"
+                                          "u net,fin: 0.421\n"
+                                          "Bending: 0.484\n"
+                                          "Shear: 0.242\n"
+                                          "Bearing: 0.595  \u2190 governs\n"
+                                          "Design load w = 0.8855 kN/m\n"
+                                          "Design moment M = 1.771 kNm\n"
+                                          "Design shear V = 1.771 kN");
+}
+
+TEST(ResultWorking, AFailingCheckInEitherLocale)
+{
+    MainWindowDriver point;
+    point.start();
+    point.type("spanTxt", "6");
+    EXPECT_EQ(tip(point, "unityRatioLbl"), "Governed by u net,fin: 1.419");
+    EXPECT_EQ(tip(point, "bendingResLbl"),
+              "\u03C3m,d = 10.73 N/mm\u00B2 / fm,d = 9.846 N/mm\u00B2 = 1.09");
+    EXPECT_TRUE(tip(point, "governedByLbl").contains("u net,fin: 1.419  \u2190 governs\n"));
+
+    MainWindowDriver comma(testing::shippedDirectory(), QLocale(QLocale::German));
+    comma.start();
+    comma.type("spanTxt", "6");
+    EXPECT_EQ(tip(comma, "unityRatioLbl"), "Governed by u net,fin: 1,419");
+    EXPECT_EQ(tip(comma, "bendingResLbl"),
+              "\u03C3m,d = 10,73 N/mm\u00B2 / fm,d = 9,846 N/mm\u00B2 = 1,09");
+    EXPECT_EQ(tip(comma, "shearResLbl"),
+              "\u03C4d = 1,5 V/A = 0,4025 N/mm\u00B2 / fv,d = 1,108 N/mm\u00B2 = 0,363");
+}
+
+TEST(ResultWorking, OutOfDateTooltipsSaySoAndShowOnlyCompletedWork)
+{
+    MainWindowDriver main;
+    main.start();
+    main.type("spanTxt", "0"); // stops at the first ratio, after storing span 0
+    const QString bending = tip(main, "bendingResLbl");
+    EXPECT_TRUE(bending.startsWith("Results out of date. No check: the span is 0"));
+    EXPECT_TRUE(bending.contains("From the last completed check, not the inputs on screen:\n"
+                                 "\u03C3m,d = 4.77 N/mm\u00B2"));
+    EXPECT_TRUE(tip(main, "u2ResLbl").endsWith("L/300 = 13.33 mm = 0.337")); // not L = 0
+
+    main.type("spanTxt", "x");
+    EXPECT_TRUE(tip(main, "governedByLbl").startsWith("Results out of date: Span of Joist"));
+    main.type("spanTxt", "4");
+    EXPECT_EQ(tip(main, "unityRatioLbl"), "Governed by Bearing: 0.595");
+}
+
+TEST(ResultWorking, EveryInputAndResultHasAnAccessibleName)
+{
+    MainWindowDriver main;
+    main.start();
+    const std::pair<const char*, const char*> names[] = {
+        {"spanTxt", "Span of Joist, m"},
+        {"cmbSpacing", "Spacing of Joists, S, mm"},
+        {"bearLTxt", "Bearing Length, mm"},
+        {"u0Txt", "Initial Camber, u 0, mm"},
+        {"cmbBreadth", "Section Width, mm"},
+        {"cmbDepth", "Section Depth, mm"},
+        {"cmbSC", "Strength Class"},
+        {"deadTxt", "Dead Load, kN/m2"},
+        {"liveTxt", "Live Load, kN/m2"},
+        {"cmbKmod", "k mod"},
+        {"cmbKcrit", "k crit"},
+        {"cmbKls", "k ls"},
+        {"cmbKh", "k h"},
+        {"cmbGm", "g m"},
+        {"cmbKmodGk", "k mod gk"},
+        {"cmbKmodQk", "k mod qk"},
+        {"bendingResLbl", "Bending ratio"},
+        {"shearResLbl", "Shear ratio"},
+        {"bearingResLbl", "Bearing ratio"},
+        {"u2ResLbl", "u 2 ratio"},
+        {"u2_finResLbl", "u 2,fin ratio"},
+        {"u_net_finResLbl", "u net,fin ratio"},
+        {"unityRatioLbl", "Overall ratio"},
+        {"governedByLbl", "Result"},
+    };
+    for (const auto& [name, accessible] : names)
+        EXPECT_EQ(control<QWidget>(main.window.get(), name)->accessibleName(), accessible) << name;
+}
+
+} // namespace
+} // namespace ui
