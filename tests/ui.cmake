@@ -30,3 +30,13 @@ gtest_discover_tests(main_window_tests
 add_test(NAME ProgramStartsInAnXServer
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/start_in_x_server.sh $<TARGET_FILE:timber-joist>)
 set_tests_properties(ProgramStartsInAnXServer PROPERTIES TIMEOUT 60)
+
+# Thousands of random user actions; JOIST_PROPERTY_SEED and
+# JOIST_PROPERTY_ACTIONS reproduce or lengthen a run.
+add_executable(screen_consistency_tests qt_test_main.cpp screen_consistency_test.cpp)
+target_link_libraries(screen_consistency_tests PRIVATE joist_ui SQLite::SQLite3 Qt6::Test GTest::gtest)
+target_compile_definitions(screen_consistency_tests PRIVATE JOIST_RUNTIME_DIR="${JOIST_RUNTIME_DIR}")
+add_dependencies(screen_consistency_tests strength_class_database)
+gtest_discover_tests(screen_consistency_tests
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600
+    DISCOVERY_TIMEOUT 60)
