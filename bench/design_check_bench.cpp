@@ -1,8 +1,10 @@
 // One full design check: steps 1 to 24, including the six ratio roundings
 // (format and read back) and the eight label texts, written into a sink that
-// drops them.
+// drops them; beside it the same check written with snprintf and strtof.
 #include <benchmark/benchmark.h>
 
+#include "bench/paired_reporter.h"
+#include "bench/snprintf_floor.h"
 #include "engine/design_check.h"
 
 namespace {
@@ -55,6 +57,23 @@ void designCheck(benchmark::State& state)
 }
 BENCHMARK(designCheck);
 
+void designCheckFloor(benchmark::State& state)
+{
+    joist::JoistDesign d = startInputs();
+    std::string labels[8];
+    bool failing = false;
+    for (auto _ : state) {
+        d.span = failing ? 6.0f : 4.0f;
+        failing = !failing;
+        benchmark::DoNotOptimize(bench::snprintfCheck(d, labels));
+        benchmark::DoNotOptimize(labels[0].data());
+    }
+}
+BENCHMARK(designCheckFloor);
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    return bench::runPaired(argc, argv);
+}

@@ -137,6 +137,35 @@ std::vector<float> sampleFloats()
     return values;
 }
 
+TEST(ParseNumber, ShortDecimalsAgreeWithTheStandardConversion)
+{
+    // Random short decimals, and decimals lying exactly halfway between two
+    // floats, which the quick path must hand on.
+    std::mt19937 random(7);
+    std::vector<std::string> texts;
+    for (int i = 0; i < 200000; ++i) {
+        const int digits = 1 + int(random() % 15);
+        std::string text = std::to_string(random() % 1000000000) + std::to_string(random());
+        text.resize(std::min<std::size_t>(text.size(), std::size_t(digits)));
+        const std::size_t point = random() % (text.size() + 1);
+        if (text.size() - point <= 10)
+            text.insert(point, ".");
+        texts.push_back(text);
+    }
+    for (double half : {16777217.0, 0.5 + 0x1p-25, 33554435.0, 1.0 + 0x1p-24})
+        texts.push_back(std::to_string(static_cast<long long>(half)) == std::to_string(half)
+                            ? std::to_string(half)
+                            : standardText(static_cast<float>(half), std::chars_format::fixed, 10));
+    texts.push_back("16777217");
+    texts.push_back("0.50000002980232238769531");
+    for (const std::string& text : texts) {
+        float expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(parseNumber(text, "."), expected) << text;
+        ASSERT_EQ(parseNumber("-" + text, "."), -expected) << text;
+    }
+}
+
 TEST(NumberText, FastPathsAgreeWithTheStandardConversions)
 {
     for (float value : sampleFloats()) {

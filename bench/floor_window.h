@@ -1,0 +1,63 @@
+#pragma once
+
+// The floor the main window is measured against: a window with the same
+// widgets, built from the same layout, that does the least a live calculator
+// must do on a keystroke (set eight label texts, redraw the sketch) and
+// nothing else: no design check, no database.
+
+#include <array>
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "engine/joist_design.h"
+#include "ui/form.h"
+#include "ui/layout_table.h"
+#include "ui/main_window_layout.h"
+#include "ui/picture_box.h"
+#include "ui/section_sketch.h"
+
+namespace bench {
+
+class FloorWindow : public ui::Form
+{
+public:
+    FloorWindow() : Form(QStringLiteral("Floor"), ui::mainClientWidth, ui::mainClientHeight)
+    {
+        ui::buildControls(this, ui::mainWindowLayout());
+        for (std::size_t i = 0; i < labels_.size(); ++i)
+            labels_[i] = ui::control<QLabel>(this, labelNames[i]);
+        pic_ = ui::control<ui::PictureBox>(this, "Pic");
+        pic_->setHeightPixels(189);
+        connect(ui::control<QLineEdit>(this, "spanTxt"), &QLineEdit::textChanged, this,
+                [this](const QString& text) { onKey(text); });
+    }
+
+private:
+    static constexpr std::array<const char*, 8> labelNames{
+        "bendingResLbl", "shearResLbl",     "bearingResLbl", "u2ResLbl",
+        "u2_finResLbl",  "u_net_finResLbl", "unityRatioLbl", "governedByLbl"};
+
+    void onKey(const QString& text)
+    {
+        // The texts the program shows for a passing (4) and failing (6) span.
+        static const std::array<QString, 8> passing{"0.484", "0.242", "0.595", "0.337",
+                                                    "0.281", "0.421", "0.595", "Joist Passes"};
+        static const std::array<QString, 8> failing{
+            "1.09",  "0.363", "0.892", "1.136",
+            "0.947", "1.419", "1.419", "Joist fails in deflection: u net,fin"};
+        const auto& texts = text == QLatin1String("6") ? failing : passing;
+        for (std::size_t i = 0; i < labels_.size(); ++i)
+            labels_[i]->setText(texts[i]);
+        joist::JoistDesign section;
+        section.breadth = 44;
+        section.depth = 225;
+        section.spacing = 300;
+        ui::drawSection(section, *pic_);
+    }
+
+    std::array<QLabel*, 8> labels_{};
+    ui::PictureBox* pic_ = nullptr;
+};
+
+} // namespace bench

@@ -1,0 +1,108 @@
+// Keystrokes into the span box of the real main window, offscreen, from the
+// key event until every changed widget has been repainted; beside it the
+// floor window with the same widgets. Alternates a passing and a failing span.
+//
+//   keystroke_bench [keys]            time per key, both windows
+//   keystroke_bench --only program|floor [keys]
+//                                     one window, for counting instructions:
+//   valgrind --tool=callgrind --toggle-collect='bench::oneKeystroke*'
+//            keystroke_bench --only program 1000
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include "bench/floor_window.h"
+#include "ui/main_window.h"
+
+namespace bench {
+
+// Kept out of line so that callgrind can count just this.
+[[gnu::noinline]] void oneKeystroke(QLineEdit* box, char key)
+{
+    QTest::keyClick(box, key);
+    QApplication::processEvents(); // delivers the repaints
+}
+
+struct Timings
+{
+    double median = 0, p99 = 0, mean = 0;
+};
+
+Timings typeInto(QWidget* window, int keys)
+{
+    auto* box = ui::control<QLineEdit>(window, "spanTxt");
+    std::vector<double> microseconds;
+    microseconds.reserve(std::size_t(keys));
+    for (int i = 0; i < keys; ++i) {
+        box->selectAll();
+        QApplication::processEvents();
+        const auto start = std::chrono::steady_clock::now();
+        oneKeystroke(box, i % 2 == 0 ? '6' : '4');
+        const auto end = std::chrono::steady_clock::now();
+        microseconds.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+    }
+    std::vector<double> sorted = microseconds;
+    std::sort(sorted.begin(), sorted.end());
+    Timings t;
+    t.median = sorted[sorted.size() / 2];
+    t.p99 = sorted[std::min(sorted.size() - 1, sorted.size() * 99 / 100)];
+    for (double m : microseconds)
+        t.mean += m / double(keys);
+    return t;
+}
+
+std::unique_ptr<QWidget> makeWindow(bool program)
+{
+    if (program) {
+        auto window = std::make_unique<ui::FrmMain>(JOIST_RUNTIME_DIR, QLocale::c());
+        window->showModeless();
+        return window;
+    }
+    auto window = std::make_unique<FloorWindow>();
+    window->showModeless();
+    return window;
+}
+
+} // namespace bench
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+
+    const bool single = argc > 2 && std::strcmp(argv[1], "--only") == 0;
+    const int keys = std::atoi(argv[single ? 3 : 1] ? argv[single ? 3 : 1] : "10000") > 0
+                         ? std::atoi(argv[single ? 3 : 1])
+                         : 10000;
+    if (single) {
+        auto window = bench::makeWindow(std::strcmp(argv[2], "program") == 0);
+        QApplication::processEvents();
+        bench::typeInto(window.get(), keys);
+        return 0;
+    }
+
+    bench::Timings results[2];
+    for (int program = 0; program < 2; ++program) {
+        auto window = bench::makeWindow(program == 1);
+        QApplication::processEvents();
+        bench::typeInto(window.get(), 200); // warm up
+        results[program] = bench::typeInto(window.get(), keys);
+    }
+    const bench::Timings& floor = results[0];
+    const bench::Timings& program = results[1];
+    std::printf("%d keystrokes each, microseconds per key (key event to repainted)\n", keys);
+    std::printf("           median      p99     mean\n");
+    std::printf("program  %7.1f  %7.1f  %7.1f\n", program.median, program.p99, program.mean);
+    std::printf("floor    %7.1f  %7.1f  %7.1f\n", floor.median, floor.p99, floor.mean);
+    std::printf("ratio    %7.2f  %7.2f  %7.2f\n", program.median / floor.median,
+                program.p99 / floor.p99, program.mean / floor.mean);
+    return 0;
+}
