@@ -3,20 +3,14 @@
 #include <QCoreApplication>
 #include <QImage>
 
+#include "tests/sketch_fixtures.h"
 #include "ui/picture_box.h"
 #include "ui/section_sketch.h"
 
 namespace ui {
 namespace {
 
-joist::JoistDesign section(float breadth, float depth, float spacing)
-{
-    joist::JoistDesign d;
-    d.breadth = breadth;
-    d.depth = depth;
-    d.spacing = spacing;
-    return d;
-}
+using testing::section;
 
 // The sketch area at its layout size, 281 x 189 pixels, on a white ground.
 class PictureBoxTest : public ::testing::Test

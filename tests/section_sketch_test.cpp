@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/sketch_fixtures.h"
 #include "ui/section_sketch.h"
 
 namespace ui {
@@ -44,14 +45,7 @@ private:
     }
 };
 
-joist::JoistDesign section(float breadth, float depth, float spacing)
-{
-    joist::JoistDesign d;
-    d.breadth = breadth;
-    d.depth = depth;
-    d.spacing = spacing;
-    return d;
-}
+using testing::section;
 
 std::vector<std::string> drawing(float breadth, float depth, float spacing)
 {
