@@ -1,0 +1,84 @@
+# Installation as a desktop program, and the Debian package built by CPack.
+#
+# <prefix>/lib/timber-joist/ holds the program and its strength-class database
+# side by side, because the program looks for ZU5ZO.mdb beside its real
+# executable; <prefix>/bin/timber-joist is a relative link to it, so the
+# installed tree can be moved or packaged as a whole.
+#
+# Only the component "program" is installed and packaged: the tests,
+# benchmarks, the asset generator and the database builder stay in the build
+# tree.
+
+set(JOIST_INSTALL_COMPONENT program)
+set(JOIST_PRIVATE_DIR lib/timber-joist)
+set(JOIST_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(JOIST_APP_ID io.github.brannoch.TimberJoist)
+
+install(TARGETS timber-joist
+        RUNTIME DESTINATION ${JOIST_PRIVATE_DIR}
+        COMPONENT ${JOIST_INSTALL_COMPONENT})
+# Installed read-only like the program's other data: nothing writes it.
+install(FILES ${JOIST_RUNTIME_DIR}/ZU5ZO.mdb
+        DESTINATION ${JOIST_PRIVATE_DIR}
+        PERMISSIONS OWNER_READ GROUP_READ WORLD_READ
+        COMPONENT ${JOIST_INSTALL_COMPONENT})
+
+# The link is made at install time inside the (staged) prefix; DESTDIR is
+# honoured so that CPack's staging tree gets it too.
+install(CODE "
+    set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/timber-joist\")
+    file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
+    message(STATUS \"Installing: \${link} -> ../${JOIST_PRIVATE_DIR}/timber-joist\")
+    file(CREATE_LINK ../${JOIST_PRIVATE_DIR}/timber-joist \"\${link}\" SYMBOLIC)
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${CMAKE_INSTALL_PREFIX}/bin/timber-joist\")
+" COMPONENT ${JOIST_INSTALL_COMPONENT})
+
+install(FILES ${JOIST_PACKAGING_DIR}/timber-joist.desktop
+        DESTINATION share/applications
+        COMPONENT ${JOIST_INSTALL_COMPONENT})
+install(FILES ${JOIST_PACKAGING_DIR}/${JOIST_APP_ID}.metainfo.xml
+        DESTINATION share/metainfo
+        COMPONENT ${JOIST_INSTALL_COMPONENT})
+foreach(size 16 32 48 64 128 256)
+    install(FILES ${PROJECT_SOURCE_DIR}/assets/icons/${size}x${size}/timber-joist.png
+            DESTINATION share/icons/hicolor/${size}x${size}/apps
+            COMPONENT ${JOIST_INSTALL_COMPONENT})
+endforeach()
+
+# The Debian package: cmake --build <dir> --target package, or cpack -G DEB in <dir>.
+set(JOIST_PACKAGE_MAINTAINER "Brannoch <brannoch@users.noreply.github.com>"
+    CACHE STRING "Maintainer named in the Debian package")
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME timber-joist)
+set(CPACK_PACKAGE_VENDOR Brannoch)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Timber floor joist design to Eurocode 5")
+set(CPACK_PACKAGE_DESCRIPTION
+    "A desktop calculator for structural engineers that checks one simply\n"
+    "supported timber floor joist to Eurocode 5 (EN 1995-1-1), live on every\n"
+    "keystroke: bending, shear and bearing at the ultimate limit state, and the\n"
+    "deflections u 2, u 2,fin and u net,fin at the serviceability limit state.\n"
+    "Material properties come from the strength classes C14 to D70 of\n"
+    "EN 338:2003, shipped with the program.")
+string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+set(CPACK_PACKAGE_CONTACT ${JOIST_PACKAGE_MAINTAINER})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+# Package the program's component only, whatever else the build tree installs.
+set(CPACK_INSTALL_CMAKE_PROJECTS
+    "${PROJECT_BINARY_DIR};${PROJECT_NAME};${JOIST_INSTALL_COMPONENT};/")
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${JOIST_PACKAGE_MAINTAINER})
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/brannoch/timber-joist)
+# Library packages come from dpkg-shlibdeps (dpkg-dev). What Qt loads at run
+# time no linker records: the xcb window system plugin (qt6-qpa-plugins), and
+# the font the fixed layout is measured for (Liberation Sans, metric-compatible
+# with the Windows sans serif).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation | fonts-liberation2")
+
+include(CPack)
