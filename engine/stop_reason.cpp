@@ -22,6 +22,15 @@ std::string zeroFactors(std::initializer_list<std::pair<float, const char*>> nam
     return list;
 }
 
+// A design strength of 0, and why: its zero factors, or, when none is 0, a
+// product too small for single precision.
+std::string zeroStrength(const std::string& strength, const std::string& zeroFactorList)
+{
+    if (zeroFactorList.empty())
+        return strength + " is 0, its factors are too small to compute";
+    return strength + " is 0 (zero: " + zeroFactorList + ")";
+}
+
 std::string zeroDivisor(const JoistDesign& d, int step)
 {
     switch (step) {
@@ -31,7 +40,13 @@ std::string zeroDivisor(const JoistDesign& d, int step)
         return "g m is 0";
     case 13:
     case 14:
-        return d.depth == 0 ? "the section depth is 0" : "the section width is 0";
+        if (d.depth == 0)
+            return "the section depth is 0";
+        if (d.breadth == 0)
+            return "the section width is 0";
+        // Neither is 0, but the section's properties underflowed to 0.
+        return std::string(step == 13 ? "the section modulus" : "the section area") +
+               " is 0, the section is too small to compute";
     case 15:
         return d.bearingLength == 0 ? "the bearing length is 0" : "the section width is 0";
     case 16:
@@ -52,19 +67,17 @@ std::string zeroRatioDenominator(const JoistDesign& d, Check check)
     case Check::uNetFin:
         return "the span is 0, so there is no deflection limit";
     case Check::bending:
-        return "the design bending strength fm,d is 0 (zero: " +
-               zeroFactors({{d.fmk, "fm,k"},
-                            {d.kmod, "k mod"},
-                            {d.kcrit, "k crit"},
-                            {d.kls, "k ls"},
-                            {d.kh, "k h"}}) +
-               ")";
+        return zeroStrength("the design bending strength fm,d", zeroFactors({{d.fmk, "fm,k"},
+                                                                             {d.kmod, "k mod"},
+                                                                             {d.kcrit, "k crit"},
+                                                                             {d.kls, "k ls"},
+                                                                             {d.kh, "k h"}}));
     case Check::shear:
-        return "the design shear strength fv,d is 0 (zero: " +
-               zeroFactors({{d.fvk, "fv,k"}, {d.kls, "k ls"}, {d.kmod, "k mod"}}) + ")";
+        return zeroStrength("the design shear strength fv,d",
+                            zeroFactors({{d.fvk, "fv,k"}, {d.kls, "k ls"}, {d.kmod, "k mod"}}));
     case Check::bearing:
-        return "the design bearing strength fc,90,d is 0 (zero: " +
-               zeroFactors({{d.fc90k, "fc,90,k"}, {d.kmod, "k mod"}}) + ")";
+        return zeroStrength("the design bearing strength fc,90,d",
+                            zeroFactors({{d.fc90k, "fc,90,k"}, {d.kmod, "k mod"}}));
     }
     return {};
 }

@@ -2,6 +2,7 @@
 #include <limits>
 
 #include "engine/design_check.h"
+#include "engine/stop_reason.h"
 #include "tests/engine_fixtures.h"
 
 namespace joist {
@@ -197,6 +198,43 @@ TEST(DesignCheck, AFaultIsCaughtEvenAfterAnEarlierFaultFreeCheck)
     EXPECT_TRUE(runDesignCheck(d, false, sink, ".").completed());
     d.depth = 0;
     EXPECT_TRUE(runDesignCheck(d, false, sink, ".").stopped());
+}
+
+TEST(StoppedCheck, DescriptionNamesOnlyInputsThatAreZero)
+{
+    // Tiny but nonzero values whose products underflow to 0: the description
+    // must not blame a dimension or a factor that is not 0.
+    RecordingSink sink;
+    struct Case
+    {
+        void (*change)(JoistDesign&);
+        const char* description;
+    };
+    const Case cases[] = {
+        {[](JoistDesign& d) { d.depth = 1e-25f; },
+         "No check: the section modulus is 0, the section is too small to compute"},
+        {[](JoistDesign& d) { d.breadth = 0; }, "No check: the section width is 0"},
+        {[](JoistDesign& d) {
+             d.fmk = 1e-30f;
+             d.kmod = 1e-20f;
+         },
+         "No check: the design bending strength fm,d is 0, its factors are too small to compute"},
+        {[](JoistDesign& d) { d.kh = 0; },
+         "No check: the design bending strength fm,d is 0 (zero: k h)"},
+        {[](JoistDesign& d) {
+             d.fc90k = 1e-30f;
+             d.kmod = 1e-20f;
+         },
+         "No check: the design bearing strength fc,90,d is 0, its factors are too small to "
+         "compute"},
+    };
+    for (const Case& c : cases) {
+        JoistDesign d = startExample();
+        c.change(d);
+        const CheckOutcome outcome = runDesignCheck(d, false, sink, ".");
+        ASSERT_TRUE(outcome.stopped()) << c.description;
+        EXPECT_EQ(describeStoppedCheck(outcome, d), c.description);
+    }
 }
 
 } // namespace
