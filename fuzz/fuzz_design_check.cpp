@@ -1,0 +1,484 @@
+// The whole design check, fed from fuzzed control texts.
+//
+// Input: lines. Line 1 names the decimal separator by its first byte (see
+// fuzzing::separatorFromByte). Lines 2 to 21 are the texts of the twenty
+// inputs in readInputs order (fmk, fc90k, fvk, e0mean, rhoMean, spacing,
+// depth, breadth, span, kmod, kcrit, kls, kh, gammaM, kmodGk, kmodQk,
+// deadLoad, liveLoad, bearingLength, camber); missing lines are empty texts.
+// Every later line is one keystroke: its first byte picks the input ('a' to
+// 't' in that order, any other byte by its value) and the rest is the
+// control's new text, stored alone as its handler does.
+//
+// Starting from the start-up values, readInputs runs, then a check, then each
+// keystroke's store and a check. Invariants:
+// - readInputs reads the controls in the fixed order, stores every text up
+//   to the first that does not convert, and stops there; nothing else moves.
+//   A store reads only its own control and changes at most its own member.
+// - While loading, a check changes nothing and shows nothing.
+// - A completed check has finite intermediate values and writes exactly the
+//   eight labels in order: each ratio is its quotient rounded to three
+//   decimals, each label reads back to its ratio, the unity ratio is 0 or the
+//   largest ratio, and the verdict is "Joist Passes" exactly when the unity
+//   label reads as at most 1, else the failure text of the first check whose
+//   ratio is the unity ratio.
+// - A stopped check shows nothing, stops at a real fault, leaves every member
+//   from the faulting step on as it was, and its description states only
+//   what is true of the inputs.
+
+#include <algorithm>
+#include <array>
+#include <bitset>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/design_check.h"
+#include "engine/design_inputs.h"
+#include "engine/number_text.h"
+#include "engine/stop_reason.h"
+#include "fuzz/fuzz_check.h"
+#include "tests/engine_fixtures.h"
+
+namespace {
+
+using fuzzing::escaped;
+using fuzzing::fail;
+using joist::JoistDesign;
+
+// The members that steps 1 to 23 store, by step.
+constexpr std::array<float JoistDesign::*, 23> stepMembers{
+    &JoistDesign::selfWeight,
+    &JoistDesign::deadLineLoad,
+    &JoistDesign::liveLineLoad,
+    &JoistDesign::designLoad,
+    &JoistDesign::designMoment,
+    &JoistDesign::designShear,
+    &JoistDesign::fmd,
+    &JoistDesign::fvd,
+    &JoistDesign::fc90d,
+    &JoistDesign::area,
+    &JoistDesign::sectionModulus,
+    &JoistDesign::secondMoment,
+    &JoistDesign::bendingStress,
+    &JoistDesign::shearStress,
+    &JoistDesign::bearingStress,
+    &JoistDesign::uInstG,
+    &JoistDesign::uInstQ,
+    &JoistDesign::uFinG,
+    &JoistDesign::uFinQ,
+    &JoistDesign::uNetFin,
+    &JoistDesign::limitU2,
+    &JoistDesign::limitU2Fin,
+    &JoistDesign::limitUNetFin,
+};
+
+// A member by its place in the record, so that sets of members are bit sets.
+std::size_t slotOf(float JoistDesign::*member)
+{
+    static const JoistDesign probe;
+    return static_cast<std::size_t>(reinterpret_cast<const char*>(&(probe.*member)) -
+                                    reinterpret_cast<const char*>(&probe)) /
+           sizeof(float);
+}
+static_assert(sizeof(JoistDesign) <= 64 * sizeof(float));
+using MemberSet = std::bitset<64>;
+
+MemberSet setOf(std::initializer_list<float JoistDesign::*> members)
+{
+    MemberSet set;
+    for (const auto member : members)
+        set.set(slotOf(member));
+    return set;
+}
+
+// Every numeric member: the inputs, the step members, the ratios and the
+// unity ratio.
+const std::vector<float JoistDesign::*>& numericMembers()
+{
+    static const std::vector<float JoistDesign::*> members = [] {
+        std::vector<float JoistDesign::*> all;
+        for (const joist::InputDefinition& input : joist::inputDefinitions)
+            all.push_back(input.member);
+        all.insert(all.end(), stepMembers.begin(), stepMembers.end());
+        for (const joist::CheckDefinition& check : joist::checkDefinitions)
+            all.push_back(check.ratio);
+        all.push_back(&JoistDesign::unityRatio);
+        // JoistDesign has fifty numbers; each must appear here exactly once.
+        MemberSet slots;
+        for (const auto member : all)
+            slots.set(slotOf(member));
+        FUZZ_REQUIRE(slots.count() == 50 && all.size() == 50,
+                     "the fuzz target's list of JoistDesign members is out of date");
+        return all;
+    }();
+    return members;
+}
+
+std::string memberName(float JoistDesign::*member)
+{
+    return "member " + std::to_string(slotOf(member)) + " of JoistDesign";
+}
+
+// Both records hold the same bits in every member, except those listed.
+void requireUnchanged(const JoistDesign& before, const JoistDesign& after,
+                      const MemberSet& mayChange, bool messageMayChange, std::string_view what)
+{
+    for (const auto member : numericMembers()) {
+        if (!fuzzing::sameBits(before.*member, after.*member) && !mayChange.test(slotOf(member)))
+            fail(what, memberName(member) + " changed from " + fuzzing::bitsText(before.*member) +
+                           " to " + fuzzing::bitsText(after.*member));
+    }
+    if (!messageMayChange)
+        FUZZ_REQUIRE(before.governingMessage == after.governingMessage, what,
+                     "governingMessage changed to " + escaped(after.governingMessage));
+}
+
+// Texts of the controls, by name, recording which were read.
+class Controls : public joist::InputSource
+{
+public:
+    std::string text(std::string_view control) const override
+    {
+        for (std::size_t i = 0; i < joist::inputDefinitions.size(); ++i) {
+            if (joist::inputDefinitions[i].control == control) {
+                reads.push_back(i);
+                return texts[i];
+            }
+        }
+        fail("an input was read from an unknown control", escaped(control));
+    }
+
+    std::array<std::string, 20> texts;
+    mutable std::vector<std::size_t> reads;
+};
+
+class Sink : public joist::ResultSink
+{
+public:
+    void setResultText(joist::ResultLabel label, std::string_view text) override
+    {
+        writes.emplace_back(label, std::string(text));
+    }
+    std::vector<std::pair<joist::ResultLabel, std::string>> writes;
+};
+
+void checkReadInputs(JoistDesign& d, Controls& controls, std::string_view separator)
+{
+    const JoistDesign before = d;
+    controls.reads.clear();
+    const joist::ReadResult result = joist::readInputs(d, controls, separator);
+
+    MemberSet stored;
+    std::size_t stop = joist::inputDefinitions.size();
+    for (std::size_t i = 0; i < joist::inputDefinitions.size(); ++i) {
+        const std::optional<float> value = joist::parseNumber(controls.texts[i], separator);
+        if (!value) {
+            stop = i;
+            break;
+        }
+        const auto member = joist::inputDefinitions[i].member;
+        FUZZ_REQUIRE(fuzzing::sameBits(d.*member, *value), "readInputs stored a different value",
+                     escaped(controls.texts[i]) + " stored as " + fuzzing::bitsText(d.*member));
+        stored.set(slotOf(member));
+    }
+    FUZZ_REQUIRE(controls.reads.size() == std::min(stop + 1, joist::inputDefinitions.size()),
+                 "readInputs did not read up to the first failing control, and no further");
+    for (std::size_t i = 0; i < controls.reads.size(); ++i)
+        FUZZ_REQUIRE(controls.reads[i] == i, "readInputs read the controls out of order");
+    if (stop == joist::inputDefinitions.size()) {
+        FUZZ_REQUIRE(result.ok(), "readInputs failed although every text converts");
+    } else {
+        FUZZ_REQUIRE(!result.ok() && static_cast<std::size_t>(*result.failedInput) == stop &&
+                         result.failedText == controls.texts[stop],
+                     "readInputs did not report the first text that does not convert",
+                     escaped(controls.texts[stop]));
+    }
+    requireUnchanged(before, d, stored, false, "readInputs changed a member it must not");
+}
+
+void checkStore(JoistDesign& d, std::size_t index, const std::string& text,
+                std::string_view separator)
+{
+    const joist::InputDefinition& definition = joist::inputDefinitions[index];
+    Controls controls;
+    controls.texts[index] = text;
+    const JoistDesign before = d;
+    const joist::ReadResult result = joist::storeInput(d, controls, definition.input, separator);
+    FUZZ_REQUIRE(controls.reads.size() == 1 && controls.reads[0] == index,
+                 "a one-member store read other controls than its own");
+    const std::optional<float> value = joist::parseNumber(text, separator);
+    if (value) {
+        FUZZ_REQUIRE(result.ok() && fuzzing::sameBits(d.*definition.member, *value),
+                     "a one-member store did not store its text", escaped(text));
+        requireUnchanged(before, d, setOf({definition.member}), false,
+                         "a one-member store changed another member");
+    } else {
+        FUZZ_REQUIRE(!result.ok() && result.failedInput == definition.input &&
+                         result.failedText == text,
+                     "a one-member store did not report its text", escaped(text));
+        requireUnchanged(before, d, MemberSet(), false,
+                         "a refused one-member store changed a member");
+    }
+}
+
+// The float nearest to the quotient written with three decimals: the rounding
+// the ratios get, done the plain way.
+float roundedToThreeDecimals(float quotient)
+{
+    std::array<char, 128> buffer;
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), quotient,
+                                            std::chars_format::fixed, 3);
+    FUZZ_REQUIRE(error == std::errc(), "std::to_chars fails");
+    *end = '\0';
+    return std::strtof(buffer.data(), nullptr);
+}
+
+// A label text reads back to the number stored behind it: exactly while
+// seven digits hold three decimals, else within seven-digit rounding.
+void checkLabelText(std::string_view text, float value, std::string_view separator,
+                    std::string_view label)
+{
+    const std::optional<float> back = joist::parseNumber(text, separator);
+    FUZZ_REQUIRE(back.has_value(), "a result label does not read back",
+                 std::string(label) + " shows " + escaped(text));
+    // Half a unit of the seventh digit is at most 5e-7 of the value; the read
+    // adds at most half a float step, 6e-8 of it.
+    const bool exact = std::fabs(value) < 10000
+                           ? *back == value
+                           : std::fabs(double(*back) - value) <= std::fabs(double(value)) * 5.7e-7;
+    FUZZ_REQUIRE(exact, "a result label does not show its stored ratio",
+                 std::string(label) + " shows " + escaped(text) + " for " +
+                     fuzzing::bitsText(value));
+}
+
+void checkCompleted(const JoistDesign& before, const JoistDesign& d, const Sink& sink,
+                    std::string_view separator)
+{
+    for (const auto member : stepMembers)
+        FUZZ_REQUIRE(std::isfinite(d.*member),
+                     "a completed check stored a value that is not finite",
+                     memberName(member) + " = " + fuzzing::bitsText(d.*member));
+    MemberSet mayChange;
+    for (const auto member : stepMembers)
+        mayChange.set(slotOf(member));
+    for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        const double quotient = double(d.*check.numerator) / double(d.*check.denominator);
+        const auto single = static_cast<float>(quotient);
+        FUZZ_REQUIRE(std::isfinite(single), "a check completed over a ratio that faults",
+                     std::string(check.caption));
+        const float expected = roundedToThreeDecimals(single);
+        FUZZ_REQUIRE(fuzzing::sameBits(d.*check.ratio, expected),
+                     "a stored ratio is not its quotient rounded to three decimals",
+                     std::string(check.caption) + ": " + fuzzing::bitsText(d.*check.ratio) +
+                         " for quotient " + fuzzing::bitsText(single));
+        mayChange.set(slotOf(check.ratio));
+    }
+    mayChange.set(slotOf(&JoistDesign::unityRatio));
+
+    using joist::ResultLabel;
+    constexpr std::array<ResultLabel, 8> order{ResultLabel::bending,    ResultLabel::shear,
+                                               ResultLabel::bearing,    ResultLabel::u2,
+                                               ResultLabel::u2Fin,      ResultLabel::uNetFin,
+                                               ResultLabel::unityRatio, ResultLabel::governedBy};
+    FUZZ_REQUIRE(sink.writes.size() == order.size(),
+                 "a completed check did not write exactly eight labels",
+                 std::to_string(sink.writes.size()) + " writes");
+    for (std::size_t i = 0; i < order.size(); ++i)
+        FUZZ_REQUIRE(sink.writes[i].first == order[i],
+                     "the result labels were written out of order");
+    for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        const std::string& text = sink.writes[static_cast<std::size_t>(check.label)].second;
+        checkLabelText(text, d.*check.ratio, separator, joist::resultLabelName(check.label));
+    }
+
+    // The unity ratio: 0, or the largest ratio.
+    bool isARatio = d.unityRatio == 0;
+    for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        FUZZ_REQUIRE(d.unityRatio >= d.*check.ratio, "a ratio exceeds the unity ratio",
+                     std::string(check.caption));
+        isARatio |= fuzzing::sameBits(d.unityRatio, d.*check.ratio);
+    }
+    FUZZ_REQUIRE(d.unityRatio >= 0 && isARatio,
+                 "the unity ratio is neither 0 nor one of the ratios",
+                 fuzzing::bitsText(d.unityRatio));
+    const std::string& unityText = sink.writes[6].second;
+    checkLabelText(unityText, d.unityRatio, separator, "unityRatioLbl");
+
+    // The verdict follows from what the unity label shows.
+    const std::string& verdict = sink.writes[7].second;
+    const bool shownAsFailing = *joist::parseNumber(unityText, separator) > 1;
+    if (!shownAsFailing) {
+        FUZZ_REQUIRE(verdict == joist::passText, "a unity ratio of at most 1 does not pass",
+                     escaped(unityText) + " with verdict " + escaped(verdict));
+        requireUnchanged(before, d, mayChange, false,
+                         "a passing check changed a member it must not");
+        return;
+    }
+    const auto governing = std::find_if(
+        joist::checkDefinitions.begin(), joist::checkDefinitions.end(),
+        [&d](const joist::CheckDefinition& check) { return d.*check.ratio == d.unityRatio; });
+    FUZZ_REQUIRE(governing != joist::checkDefinitions.end() && verdict == governing->failureText &&
+                     d.governingMessage == verdict,
+                 "a failing verdict does not name the first check with the unity ratio",
+                 escaped(unityText) + " with verdict " + escaped(verdict));
+    FUZZ_REQUIRE(sink.writes[static_cast<std::size_t>(governing->label)].second == unityText,
+                 "the governing check's label does not show the unity ratio");
+    requireUnchanged(before, d, mayChange, true, "a failing check changed a member it must not");
+}
+
+// The member the description names as 0, and the name it uses.
+struct ZeroClaim
+{
+    std::string_view words;
+    float JoistDesign::*member;
+};
+constexpr std::array<ZeroClaim, 12> zeroClaims{{
+    {"the section modulus is 0", &JoistDesign::sectionModulus},
+    {"the section area is 0", &JoistDesign::area},
+    {"the span is 0", &JoistDesign::span},
+    {"the section depth is 0", &JoistDesign::depth},
+    {"the section width is 0", &JoistDesign::breadth},
+    {"the bearing length is 0", &JoistDesign::bearingLength},
+    {"g m is 0", &JoistDesign::gammaM},
+    {"E mean of the strength class is 0", &JoistDesign::e0mean},
+    {"second moment of area is 0", &JoistDesign::secondMoment},
+    {"fm,d is 0", &JoistDesign::fmd},
+    {"fv,d is 0", &JoistDesign::fvd},
+    {"fc,90,d is 0", &JoistDesign::fc90d},
+}};
+constexpr std::array<ZeroClaim, 7> listedFactors{{
+    {"fm,k", &JoistDesign::fmk},
+    {"fv,k", &JoistDesign::fvk},
+    {"fc,90,k", &JoistDesign::fc90k},
+    {"k mod", &JoistDesign::kmod},
+    {"k crit", &JoistDesign::kcrit},
+    {"k ls", &JoistDesign::kls},
+    {"k h", &JoistDesign::kh},
+}};
+
+void checkDescription(const joist::CheckOutcome& outcome, const JoistDesign& d)
+{
+    const std::string message = joist::describeStoppedCheck(outcome, d);
+    FUZZ_REQUIRE(message.starts_with("No check: ") && message.size() > 10,
+                 "a stopped check has no description", escaped(message));
+    for (const ZeroClaim& claim : zeroClaims) {
+        if (message.find(claim.words) != std::string::npos)
+            FUZZ_REQUIRE(d.*claim.member == 0, "a stopped check's description is not true",
+                         escaped(message) + ", but it is " + fuzzing::bitsText(d.*claim.member));
+    }
+    const std::size_t list = message.find("(zero: ");
+    if (list == std::string::npos)
+        return;
+    const std::size_t end = message.find(')', list);
+    std::string_view names = std::string_view(message).substr(list + 7, end - list - 7);
+    FUZZ_REQUIRE(!names.empty(), "a stopped check's description lists no zero factor",
+                 escaped(message));
+    while (!names.empty()) {
+        const std::size_t comma = names.find(", ");
+        const std::string_view name = names.substr(0, comma);
+        const auto factor = std::find_if(listedFactors.begin(), listedFactors.end(),
+                                         [name](const ZeroClaim& f) { return f.words == name; });
+        FUZZ_REQUIRE(factor != listedFactors.end() && d.*factor->member == 0,
+                     "a stopped check's description names a factor that is not 0",
+                     escaped(message));
+        names = comma == std::string_view::npos ? std::string_view() : names.substr(comma + 2);
+    }
+}
+
+void checkStopped(const JoistDesign& before, const JoistDesign& d,
+                  const joist::CheckOutcome& outcome, const Sink& sink)
+{
+    FUZZ_REQUIRE(sink.writes.empty(), "a stopped check changed a label");
+    FUZZ_REQUIRE(outcome.step >= 1 && outcome.step <= 24, "a stopped check names no step");
+    MemberSet mayChange;
+    const auto firstUnchangedStep = static_cast<std::size_t>(std::min(outcome.step, 24) - 1);
+    for (std::size_t i = 0; i < firstUnchangedStep; ++i) {
+        FUZZ_REQUIRE(std::isfinite(d.*stepMembers[i]), "a step before the fault stored a fault",
+                     memberName(stepMembers[i]));
+        mayChange.set(slotOf(stepMembers[i]));
+    }
+    if (outcome.step == 24) {
+        FUZZ_REQUIRE(outcome.ratio.has_value(), "a check stopped at the ratios names no ratio");
+        const joist::CheckDefinition& faulty = joist::definitionOf(*outcome.ratio);
+        for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+            if (check.check == faulty.check)
+                break;
+            mayChange.set(slotOf(check.ratio));
+        }
+        // The fault is real, and of the kind reported.
+        const double quotient = double(d.*faulty.numerator) / double(d.*faulty.denominator);
+        const joist::FaultKind expected =
+            std::isnan(quotient)              ? joist::FaultKind::invalidOperation
+            : d.*faulty.denominator == 0      ? joist::FaultKind::divisionByZero
+            : !std::isfinite(float(quotient)) ? joist::FaultKind::overflow
+                                              : joist::FaultKind(-1);
+        FUZZ_REQUIRE(outcome.fault == expected, "a ratio stopped the check without its fault",
+                     std::string(faulty.caption) + ": " + fuzzing::bitsText(d.*faulty.numerator) +
+                         " / " + fuzzing::bitsText(d.*faulty.denominator));
+    }
+    requireUnchanged(before, d, mayChange, false,
+                     "a stopped check changed a member at or after its fault");
+    checkDescription(outcome, d);
+}
+
+void checkDesign(JoistDesign& d, std::string_view separator)
+{
+    {
+        const JoistDesign before = d;
+        Sink sink;
+        const joist::CheckOutcome outcome = joist::runDesignCheck(d, true, sink, separator);
+        FUZZ_REQUIRE(outcome.status == joist::CheckOutcome::Status::skipped && sink.writes.empty(),
+                     "a check while loading was not skipped");
+        requireUnchanged(before, d, MemberSet(), false, "a check while loading changed a member");
+    }
+    const JoistDesign before = d;
+    Sink sink;
+    const joist::CheckOutcome outcome = joist::runDesignCheck(d, false, sink, separator);
+    if (outcome.completed())
+        checkCompleted(before, d, sink, separator);
+    else if (outcome.stopped())
+        checkStopped(before, d, outcome, sink);
+    else
+        fail("a check outside loading was skipped");
+}
+
+constexpr std::size_t mostKeystrokes = 64;
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    std::vector<std::string_view> lines;
+    for (std::size_t start = 0; start <= input.size() && lines.size() < 21 + mostKeystrokes;) {
+        const std::size_t end = std::min(input.find('\n', start), input.size());
+        lines.push_back(input.substr(start, end - start));
+        start = end + 1;
+    }
+    const std::string_view separator = fuzzing::separatorFromByte(
+        lines[0].empty() ? '.' : static_cast<unsigned char>(lines[0][0]));
+
+    JoistDesign d = joist::testing::startExample();
+    Controls controls;
+    for (std::size_t i = 0; i < controls.texts.size() && i + 1 < lines.size(); ++i)
+        controls.texts[i] = std::string(lines[i + 1]);
+    checkReadInputs(d, controls, separator);
+    checkDesign(d, separator);
+
+    for (std::size_t line = 21; line < lines.size(); ++line) {
+        const std::string_view keystroke = lines[line];
+        if (keystroke.empty())
+            continue;
+        const auto pick = static_cast<unsigned char>(keystroke[0]);
+        const std::size_t index =
+            pick >= 'a' && pick <= 't' ? pick - 'a' : pick % joist::inputDefinitions.size();
+        checkStore(d, index, std::string(keystroke.substr(1)), separator);
+        checkDesign(d, separator);
+    }
+    return 0;
+}
