@@ -107,6 +107,12 @@ TEST(ResultWorking, EveryInputAndResultHasAnAccessibleName)
     };
     for (const auto& [name, accessible] : names)
         EXPECT_EQ(control<QWidget>(main.window.get(), name)->accessibleName(), accessible) << name;
+    // A screen reader says the value too, not only the caption.
+    EXPECT_EQ(control<QWidget>(main.window.get(), "bendingResLbl")->accessibleDescription(),
+              "0.484");
+    EXPECT_EQ(control<QWidget>(main.window.get(), "governedByLbl")->accessibleDescription(),
+              "Joist Passes");
+    EXPECT_EQ(control<QWidget>(main.window.get(), "fmkLbl")->accessibleDescription(), "16");
 }
 
 } // namespace

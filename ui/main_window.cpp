@@ -16,6 +16,7 @@
 #include "ui/material_data_window.h"
 #include "ui/picture_box.h"
 #include "ui/section_sketch.h"
+#include "ui/value_label.h"
 
 namespace ui {
 namespace {
@@ -47,7 +48,7 @@ public:
     explicit ClassLabelAdapter(QLabel* label) : label_(label) {}
     void setText(const std::string& text) override
     {
-        label_->setText(QString::fromStdString(text));
+        showValue(label_, QString::fromStdString(text));
     }
 
 private:
@@ -146,7 +147,7 @@ FrmMain::FrmMain(std::filesystem::path programDirectory, QLocale locale)
     for (const auto& [field, labelName] : boundLabels) {
         QLabel* label = control<QLabel>(this, labelName);
         dStrengthClass_.bind(std::string(field), [label](const std::string& text) {
-            label->setText(QString::fromStdString(text));
+            showValue(label, QString::fromStdString(text));
         });
     }
 
@@ -192,7 +193,7 @@ std::string FrmMain::text(std::string_view control) const
 
 void FrmMain::setResultText(joist::ResultLabel label, std::string_view text)
 {
-    resultLabels_[static_cast<std::size_t>(label)]->setText(qtext(text));
+    showValue(resultLabels_[static_cast<std::size_t>(label)], qtext(text));
 }
 
 void FrmMain::selectAtStartUp(std::string_view list, std::string_view designText)

@@ -8,6 +8,7 @@
 #include "materials/strength_class_sequences.h"
 #include "ui/fonts.h"
 #include "ui/layout_table.h"
+#include "ui/value_label.h"
 
 namespace ui {
 namespace {
@@ -103,7 +104,7 @@ FrmDBData::FrmDBData(std::filesystem::path programDirectory, const QLocale& loca
         if (labelName != "SCLbl")
             label->setAlignment(Qt::AlignRight | Qt::AlignTop);
         dStrengthClass_.bind(std::string(field), [label](const std::string& text) {
-            label->setText(QString::fromStdString(text));
+            showValue(label, QString::fromStdString(text));
         });
     }
 
