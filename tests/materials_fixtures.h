@@ -21,7 +21,8 @@ public:
     TemporaryDirectory()
     {
         std::string pattern =
-            (std::filesystem::temp_directory_path() / "materials-XXXXXX").string();
+            (std::filesystem::temp_directory_path() / ("materials-" + std::string(6, 'X')))
+                .string(); // mkdtemp's template
         if (!mkdtemp(pattern.data()))
             throw std::runtime_error("cannot create a temporary directory");
         path_ = pattern;

@@ -2,35 +2,55 @@
 # Starts the program in a real X server (Xvfb, on the xcb platform, not
 # offscreen) and checks that its main window appears with its caption, so a
 # missing runtime package or plugin shows up here and not on a user's desk.
+# Then starts a copy that has no database beside it, which must say so in a
+# dialog rather than crash or show an empty window.
 # Usage: start_in_x_server.sh <program>
 set -euo pipefail
 program=$1
-caption='Timber Joist Design to EC5 by Brannoch'
 work=$(mktemp -d)
-trap 'kill $app_pid $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
-app_pid= xvfb_pid=
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 # Let Xvfb choose a free display and tell us which.
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
+pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(head -n1 "$work/display")
+export QT_QPA_PLATFORM=xcb
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 
-QT_QPA_PLATFORM=xcb "$program" >"$work/app.log" 2>&1 &
-app_pid=$!
-for _ in $(seq 200); do
-    if xwininfo -root -tree 2>/dev/null | grep -qF "\"$caption\""; then
-        echo "main window is up: $caption"
-        exit 0
-    fi
-    if ! kill -0 "$app_pid" 2>/dev/null; then
-        echo "the program exited before its window appeared:" >&2
-        cat "$work/app.log" >&2
-        exit 1
-    fi
-    sleep 0.1
-done
-echo "no window named \"$caption\" within 20 seconds" >&2
-cat "$work/app.log" >&2
-exit 1
+# wait_for_window <pid> <caption> <log>
+wait_for_window() {
+    for _ in $(seq 200); do
+        if xwininfo -root -tree 2>/dev/null | grep -qF "\"$2\""; then
+            return 0
+        fi
+        if ! kill -0 "$1" 2>/dev/null; then
+            echo "the program exited before a window named \"$2\" appeared:" >&2
+            cat "$3" >&2
+            return 1
+        fi
+        sleep 0.1
+    done
+    echo "no window named \"$2\" within 20 seconds" >&2
+    cat "$3" >&2
+    return 1
+}
+
+"$program" >"$work/app.log" 2>&1 &
+pids+=($!)
+wait_for_window $! 'Timber Joist Design to EC5 by Brannoch' "$work/app.log"
+echo "main window is up"
+
+mkdir "$work/no-database"
+cp "$program" "$work/no-database/"
+"$work/no-database/$(basename "$program")" >"$work/missing.log" 2>&1 &
+pids+=($!)
+wait_for_window $! 'Timber Joist Design to EC5' "$work/missing.log"
+# Only the first program's main window may be there.
+if [ "$(xwininfo -root -tree | grep -cF '"Timber Joist Design to EC5 by Brannoch"')" -gt 1 ]; then
+    echo "without its database the program showed a main window" >&2
+    exit 1
+fi
+echo "without its database the program says so in a dialog"
