@@ -21,7 +21,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 \
     -DJOIST_BUILD_BENCHMARKS=OFF >/dev/null
 cmake --build "$build" --target fuzz_targets
 
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/joist-fuzz-XXXXXX")
+scratch=$(mktemp -d)
 # The database target writes its file once per input: memory is faster than a
 # disk file system, and spares the disk.
 if [ -d /dev/shm ] && [ -w /dev/shm ]; then

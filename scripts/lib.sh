@@ -7,6 +7,9 @@ app_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlite3-dev libgl
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils desktop-file-utils appstream
                x11-apps strace python3 dpkg-dev file)
 
+# Extra packages for the fuzz targets.
+fuzz_packages=(clang-14 libclang-rt-14-dev)
+
 ensure_packages() {
     local missing=() p
     for p in "$@"; do

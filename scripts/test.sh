@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds and runs the whole test suite twice: an optimised Release build, and a
-# build under AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on
-# any failure.
+# build under AddressSanitizer and UndefinedBehaviorSanitizer; then runs each
+# fuzz target for a bounded time. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
-ensure_packages "${app_packages[@]}" "${test_packages[@]}"
+ensure_packages "${app_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}"
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
@@ -18,4 +18,7 @@ ctest --test-dir build/release --output-on-failure --timeout 600
 configure_and_build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DJOIST_SANITIZE=ON
 ctest --test-dir build/sanitize --output-on-failure --timeout 900
 
-echo "All tests passed (Release and sanitizer builds)."
+# Each fuzz target for a bounded time (about a minute each).
+scripts/fuzz.sh "${JOIST_FUZZ_SECONDS:-60}"
+
+echo "All tests passed (Release and sanitizer builds, fuzz targets)."
