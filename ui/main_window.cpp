@@ -110,11 +110,11 @@ FrmMain::FrmMain(std::filesystem::path programDirectory, QLocale locale)
     // them the user's way, so that they convert the user's way too.
     for (const Placement& p : mainWindowLayout()) {
         if (p.kind == ControlKind::textBox) {
-            control<QLineEdit>(this, p.name)->setText(localized(p.text));
+            control<QLineEdit>(this, p.name)->setText(localized(qtext(p.text)));
         } else if (p.kind == ControlKind::dropDownList && !p.text.empty()) {
             QStringList items;
             for (const QString& item : qtext(p.text).split(QLatin1Char('|')))
-                items << localized(item.toStdString());
+                items << localized(item);
             control<DropDownList>(this, p.name)->setItems(items);
         }
     }
@@ -137,10 +137,11 @@ FrmMain::FrmMain(std::filesystem::path programDirectory, QLocale locale)
         if (auto* box = findChild<QLineEdit*>(name)) {
             textBoxes_[static_cast<std::size_t>(input.input)] = box;
             read = [box] { return box->text(); };
-        } else if (auto* list = findChild<DropDownList*>(name))
+        } else if (auto* list = findChild<DropDownList*>(name)) {
             read = [list] { return list->selectedText(); };
-        else
+        } else {
             read = [label = control<QLabel>(this, input.control)] { return label->text(); };
+        }
         inputTexts_.emplace(std::string(input.control), std::move(read));
     }
 
@@ -180,9 +181,9 @@ void FrmMain::connectEvents()
             &FrmMain::showMaterialData);
 }
 
-QString FrmMain::localized(std::string_view designText) const
+QString FrmMain::localized(QString designText) const
 {
-    return qtext(designText).replace(QLatin1Char('.'), locale_.decimalPoint());
+    return designText.replace(QLatin1Char('.'), locale_.decimalPoint());
 }
 
 std::string FrmMain::text(std::string_view control) const
@@ -198,7 +199,7 @@ void FrmMain::setResultText(joist::ResultLabel label, std::string_view text)
 
 void FrmMain::selectAtStartUp(std::string_view list, std::string_view designText)
 {
-    control<DropDownList>(this, list)->selectText(localized(designText));
+    control<DropDownList>(this, list)->selectText(localized(qtext(designText)));
 }
 
 void FrmMain::load()
@@ -220,8 +221,8 @@ void FrmMain::load()
     selectAtStartUp("cmbGm", "1.3");
     selectAtStartUp("cmbKmodGk", "0.8");
     selectAtStartUp("cmbKmodQk", "0.25");
-    control<QLineEdit>(this, "bearLTxt")->setText(localized("50"));
-    control<QLineEdit>(this, "u0Txt")->setText(localized("0"));
+    control<QLineEdit>(this, "bearLTxt")->setText(localized(QStringLiteral("50")));
+    control<QLineEdit>(this, "u0Txt")->setText(localized(QStringLiteral("0")));
     if (!cmbSC_->selectText(QStringLiteral("C16"))) {
         // Start on the table's first class rather than on none.
         cmbSC_->setCurrentIndex(0);

@@ -63,7 +63,7 @@ private:
     void showStatus();
     void showWorking();
     void showMaterialData();
-    QString localized(std::string_view designText) const;
+    QString localized(QString designText) const;
     void selectAtStartUp(std::string_view list, std::string_view designText);
     template <class Handler> void guarded(Handler handler);
 
