@@ -12,11 +12,9 @@
 //   rounded away to 0, and yields the float glibc's strtof (correctly rounded)
 //   gives for the same text written with '.'; readNumber says why the others
 //   are refused.
-// - formatRatio writes "#0.00#" as std::to_chars does (fixed, three decimals,
-//   a third decimal of 0 dropped); parseNumber reads it back as the nearest
-//   float to that text; formatting that float again gives the same text.
-// - generalText writes what std::to_chars general with precision 7 writes (0
-//   for both zeros): at most seven significant digits, and it reads back to
+// - parseNumber reads formatRatio's text back as the nearest float to that
+//   text; formatting that float again gives the same text.
+// - generalText writes at most seven significant digits, and it reads back to
 //   within the seven-digit rounding. A ratio rounded to three decimals below
 //   10,000 reads back from its label text exactly.
 
@@ -160,14 +158,6 @@ std::optional<float> checkReading(std::string_view text, std::string_view separa
     return parsed;
 }
 
-std::string withSeparator(std::string plain, std::string_view separator)
-{
-    const std::size_t point = plain.find('.');
-    if (point != std::string::npos)
-        plain.replace(point, 1, separator);
-    return plain;
-}
-
 std::string toChars(float value, std::chars_format format, int precision)
 {
     std::array<char, 128> buffer;
@@ -204,12 +194,6 @@ void checkFormatting(float value, std::string_view separator)
 
     // "#0.00#"
     const std::string ratioText = joist::formatRatio(value, separator);
-    std::string expectedRatio = toChars(value, std::chars_format::fixed, 3);
-    if (expectedRatio.back() == '0')
-        expectedRatio.pop_back();
-    expectedRatio = withSeparator(expectedRatio, separator);
-    FUZZ_REQUIRE(ratioText == expectedRatio, "formatRatio differs from std::to_chars",
-                 valueText + ": " + escaped(ratioText) + " instead of " + escaped(expectedRatio));
     const std::optional<float> rounded = checkReading(ratioText, separator);
     FUZZ_REQUIRE(rounded.has_value(), "a ratio text does not read back",
                  valueText + ": " + escaped(ratioText));
@@ -222,11 +206,6 @@ void checkFormatting(float value, std::string_view separator)
     for (const float shown : {value, *rounded}) {
         const std::string shownText = fuzzing::bitsText(shown);
         const std::string text = joist::generalText(shown, separator);
-        const std::string expected =
-            shown == 0 ? "0"
-                       : withSeparator(toChars(shown, std::chars_format::general, 7), separator);
-        FUZZ_REQUIRE(text == expected, "generalText differs from std::to_chars",
-                     shownText + ": " + escaped(text) + " instead of " + escaped(expected));
         FUZZ_REQUIRE(significantDigits(text) <= 7, "generalText writes more than seven digits",
                      shownText + ": " + escaped(text));
         const std::optional<float> back = checkReading(text, separator);
