@@ -73,29 +73,6 @@ void show(ResultSink& sink, ResultLabel label, float value, std::string_view sep
 
 } // namespace
 
-std::string_view resultLabelName(ResultLabel label)
-{
-    switch (label) {
-    case ResultLabel::bending:
-        return "bendingResLbl";
-    case ResultLabel::shear:
-        return "shearResLbl";
-    case ResultLabel::bearing:
-        return "bearingResLbl";
-    case ResultLabel::u2:
-        return "u2ResLbl";
-    case ResultLabel::u2Fin:
-        return "u2_finResLbl";
-    case ResultLabel::uNetFin:
-        return "u_net_finResLbl";
-    case ResultLabel::unityRatio:
-        return "unityRatioLbl";
-    case ResultLabel::governedBy:
-        return "governedByLbl";
-    }
-    return {};
-}
-
 const CheckDefinition& definitionOf(Check check)
 {
     return checkDefinitions[static_cast<std::size_t>(check)];

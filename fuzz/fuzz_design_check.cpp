@@ -138,19 +138,17 @@ void requireUnchanged(const JoistDesign& before, const JoistDesign& after,
                      "governingMessage changed to " + escaped(after.governingMessage));
 }
 
-// Texts of the controls, by name, recording which were read.
+// Texts of the controls, by input, recording which were read.
 class Controls : public joist::InputSource
 {
 public:
-    std::string text(std::string_view control) const override
+    std::string text(joist::Input input) const override
     {
-        for (std::size_t i = 0; i < joist::inputDefinitions.size(); ++i) {
-            if (joist::inputDefinitions[i].control == control) {
-                reads.push_back(i);
-                return texts[i];
-            }
-        }
-        fail("an input was read from an unknown control", escaped(control));
+        const auto i = static_cast<std::size_t>(input);
+        if (i >= texts.size())
+            fail("an input was read that does not exist", std::to_string(i));
+        reads.push_back(i);
+        return texts[i];
     }
 
     std::array<std::string, 20> texts;
@@ -293,7 +291,7 @@ void checkCompleted(const JoistDesign& before, const JoistDesign& d, const Sink&
                      "the result labels were written out of order");
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {
         const std::string& text = sink.writes[static_cast<std::size_t>(check.label)].second;
-        checkLabelText(text, d.*check.ratio, separator, joist::resultLabelName(check.label));
+        checkLabelText(text, d.*check.ratio, separator, check.caption);
     }
 
     // The unity ratio: 0, or the largest ratio.
@@ -307,7 +305,7 @@ void checkCompleted(const JoistDesign& before, const JoistDesign& d, const Sink&
                  "the unity ratio is neither 0 nor one of the ratios",
                  fuzzing::bitsText(d.unityRatio));
     const std::string& unityText = sink.writes[6].second;
-    checkLabelText(unityText, d.unityRatio, separator, "unityRatioLbl");
+    checkLabelText(unityText, d.unityRatio, separator, "the unity ratio");
 
     // The verdict follows from what the unity label shows.
     const std::string& verdict = sink.writes[7].second;

@@ -1,32 +1,10 @@
 #include "ui/input_messages.h"
 
-#include <array>
-
 #include "engine/number_text.h"
+#include "ui/input_table.h"
 
 namespace ui {
 namespace {
-
-constexpr std::array<std::string_view, 20> captions{"fm,k",
-                                                    "fc,90,k",
-                                                    "fv,k",
-                                                    "E mean",
-                                                    "Density",
-                                                    "Spacing of Joists, S",
-                                                    "Section Depth",
-                                                    "Section Width",
-                                                    "Span of Joist",
-                                                    "k mod",
-                                                    "k crit",
-                                                    "k ls",
-                                                    "k h",
-                                                    "g m",
-                                                    "k mod gk",
-                                                    "k mod qk",
-                                                    "Dead Load",
-                                                    "Live Load",
-                                                    "Bearing Length",
-                                                    "Initial Camber, u 0"};
 
 // A short, printable copy of what the user typed or pasted.
 std::string quoted(std::string_view text)
@@ -57,15 +35,10 @@ std::string swapped(std::string_view text, std::string_view from, std::string_vi
 
 } // namespace
 
-std::string_view inputCaption(joist::Input input)
-{
-    return captions[static_cast<std::size_t>(input)];
-}
-
 std::string inputProblemMessage(joist::Input input, std::string_view text,
                                 std::string_view decimalSeparator)
 {
-    const std::string lead = "Results out of date: " + std::string(inputCaption(input));
+    const std::string lead = "Results out of date: " + std::string(inputRow(input).caption);
     const joist::NumberReading reading = joist::readNumber(text, decimalSeparator);
     switch (reading.problem) {
     case joist::NumberProblem::empty:

@@ -13,12 +13,13 @@
 #include "ui/twips.h"
 
 namespace ui {
-namespace {
 
 QString qtext(std::string_view text)
 {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
+
+namespace {
 
 QLabel* makeLabel(QWidget* parent, const QString& text)
 {
@@ -50,10 +51,9 @@ QLabel* makeSymbolLabel(QWidget* parent, const QString& symbolText)
     return label;
 }
 
-QWidget* makeControl(QWidget* parent, const Placement& p)
+QWidget* makeControl(QWidget* parent, ControlKind kind, const QString& text)
 {
-    const QString text = qtext(p.text);
-    switch (p.kind) {
+    switch (kind) {
     case ControlKind::label:
         return makeLabel(parent, text);
     case ControlKind::boldLabel: {
@@ -100,20 +100,19 @@ QWidget* makeControl(QWidget* parent, const Placement& p)
 
 } // namespace
 
-void buildControls(QWidget* parent, std::span<const Placement> table)
+QWidget* createControl(QWidget* parent, std::string_view name, ControlKind kind, QRect twips,
+                       std::string_view text)
 {
-    for (const Placement& p : table) {
-        QWidget* widget = makeControl(parent, p);
-        if (!p.name.empty())
-            widget->setObjectName(qtext(p.name));
-        QRect geometry = twipsRect(p.left, p.top, p.width, p.height);
-        if (p.kind == ControlKind::line)
-            geometry.setHeight(1);
-        if (p.kind == ControlKind::image && !static_cast<QLabel*>(widget)->pixmap().isNull())
-            geometry.setSize(
-                static_cast<QLabel*>(widget)->pixmap().deviceIndependentSize().toSize());
-        widget->setGeometry(geometry);
-    }
+    QWidget* widget = makeControl(parent, kind, qtext(text));
+    if (!name.empty())
+        widget->setObjectName(qtext(name));
+    QRect geometry = twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+    if (kind == ControlKind::line)
+        geometry.setHeight(1);
+    if (kind == ControlKind::image && !static_cast<QLabel*>(widget)->pixmap().isNull())
+        geometry.setSize(static_cast<QLabel*>(widget)->pixmap().deviceIndependentSize().toSize());
+    widget->setGeometry(geometry);
+    return widget;
 }
 
 } // namespace ui
