@@ -17,6 +17,7 @@
 #include "ui/main_window_layout.h"
 #include "ui/picture_box.h"
 #include "ui/section_sketch.h"
+#include "ui/value_label.h"
 
 namespace bench {
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QTextDocument>
+
 #include "tests/main_window_fixtures.h"
 
 namespace ui {
@@ -7,9 +9,12 @@ namespace {
 
 using testing::MainWindowDriver;
 
+// The tooltip as the user reads it.
 QString tip(const MainWindowDriver& main, std::string_view label)
 {
-    return control<QLabel>(main.window.get(), label)->toolTip();
+    QTextDocument document;
+    document.setHtml(control<QLabel>(main.window.get(), label)->toolTip());
+    return document.toPlainText();
 }
 
 TEST(ResultWorking, StartUpTooltipsShowDemandCapacityAndRatio)

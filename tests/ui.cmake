@@ -18,6 +18,7 @@ add_executable(main_window_tests
     main_window_test.cpp
     material_data_window_test.cpp
     result_working_test.cpp
+    window_messages_test.cpp
 )
 target_link_libraries(main_window_tests PRIVATE joist_ui SQLite::SQLite3 Qt6::Test GTest::gtest)
 target_compile_definitions(main_window_tests PRIVATE JOIST_RUNTIME_DIR="${JOIST_RUNTIME_DIR}")

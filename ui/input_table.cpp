@@ -37,11 +37,14 @@ constexpr InputPlaces material(int top)
 }
 
 constexpr auto rows = std::to_array<InputRow>({
-    {Input::fmk, "fmkLbl", K::label, "fm,k", "N/mm2", "fm,k", "", "", material(6480)},
-    {Input::fc90k, "fc90kLbl", K::label, "fc,90,k", "N/mm2", "fc,90,k", "", "", material(6960)},
-    {Input::fvk, "fvkLbl", K::label, "fv,k", "N/mm2", "fv,k", "", "", material(7200)},
-    {Input::e0mean, "EmeanLbl", K::label, "E mean", "kN/mm2", "E0,mean", "", "", material(7440)},
-    {Input::rhoMean, "RmeanLbl", K::label, "Density", "kg/m3", "rmean", "", "", material(7680)},
+    {Input::fmk, "fmkLbl", K::valueLabel, "fm,k", "N/mm2", "fm,k", "", "", material(6480)},
+    {Input::fc90k, "fc90kLbl", K::valueLabel, "fc,90,k", "N/mm2", "fc,90,k", "", "",
+     material(6960)},
+    {Input::fvk, "fvkLbl", K::valueLabel, "fv,k", "N/mm2", "fv,k", "", "", material(7200)},
+    {Input::e0mean, "EmeanLbl", K::valueLabel, "E mean", "kN/mm2", "E0,mean", "", "",
+     material(7440)},
+    {Input::rhoMean, "RmeanLbl", K::valueLabel, "Density", "kg/m3", "rmean", "", "",
+     material(7680)},
     {Input::spacing, "cmbSpacing", K::dropDownList, "Spacing of Joists, S", "mm", "",
      "200|300|400|450|500|550|600", "300", leftList(3840, 1575), 2},
     {Input::breadth, "cmbBreadth", K::dropDownList, "Section Width", "mm", "", "36|44|75", "44",

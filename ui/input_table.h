@@ -27,7 +27,7 @@ struct InputRow
 {
     joist::Input input;
     std::string_view name;
-    ControlKind kind; // textBox, dropDownList, or label for a bound label
+    ControlKind kind; // textBox, dropDownList, or valueLabel for a bound label
     std::string_view caption;
     std::string_view unit;
     std::string_view field;

@@ -11,6 +11,7 @@
 #include "ui/fonts.h"
 #include "ui/picture_box.h"
 #include "ui/twips.h"
+#include "ui/value_label.h"
 
 namespace ui {
 
@@ -56,6 +57,13 @@ QWidget* makeControl(QWidget* parent, ControlKind kind, const QString& text)
     switch (kind) {
     case ControlKind::label:
         return makeLabel(parent, text);
+    case ControlKind::valueLabel:
+        return new ValueLabel(parent);
+    case ControlKind::boldValueLabel: {
+        auto* label = new ValueLabel(parent);
+        label->setFont(boldCaptionFont());
+        return label;
+    }
     case ControlKind::boldLabel: {
         QLabel* label = makeLabel(parent, text);
         label->setFont(boldCaptionFont());

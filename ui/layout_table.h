@@ -12,8 +12,10 @@
 namespace ui {
 
 enum class ControlKind {
-    label,        // QLabel, standard font
-    boldLabel,    // QLabel, bold caption font
+    label,      // QLabel, standard font
+    boldLabel,  // QLabel, bold caption font
+    valueLabel, // ValueLabel: a value, never cut silently
+    boldValueLabel,
     symbolLabel,  // QLabel showing a Greek letter: text is the letter in the Symbol font
     textBox,      // QLineEdit
     dropDownList, // DropDownList; text holds its fixed items separated by '|'

@@ -16,8 +16,10 @@ int main(int argc, char** argv)
         window.showModeless();
     } catch (const std::exception& error) {
         // Without its strength-class table the program cannot check anything.
-        QMessageBox::critical(nullptr, QStringLiteral("Timber Joist Design to EC5"),
-                              QString::fromStdString(error.what()));
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Timber Joist Design to EC5"),
+                        QString::fromStdString(error.what()));
+        box.setTextFormat(Qt::PlainText); // the path and the file's text, never markup
+        box.exec();
         return 1;
     }
     return QApplication::exec();

@@ -44,14 +44,14 @@ private:
 class ClassLabelAdapter : public materials::ClassNameLabel
 {
 public:
-    explicit ClassLabelAdapter(QLabel* label) : label_(label) {}
+    explicit ClassLabelAdapter(ValueLabel* label) : label_(label) {}
     void setText(const std::string& text) override
     {
-        showValue(label_, QString::fromStdString(text));
+        label_->setValue(QString::fromStdString(text));
     }
 
 private:
-    QLabel* label_;
+    ValueLabel* label_;
 };
 
 std::string describeSketchProblem(const SketchOutcome& outcome)
@@ -89,14 +89,22 @@ void FrmMain::createControls()
     QPalette messagePalette = c_.messageLbl->palette();
     messagePalette.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
     c_.messageLbl->setPalette(messagePalette);
+    // Out-of-date results stay readable: dark grey italics, 6:1 on the
+    // window's grey, rather than the faint disabled text.
+    for (ValueLabel* MainControls::*member : resultLabels) {
+        ValueLabel* label = c_.*member;
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x59, 0x59, 0x59));
+        label->setPalette(palette);
+    }
 }
 
 // The labels that always show a field of the connection's current row.
 void FrmMain::bindMaterialLabels()
 {
-    auto bind = [this](std::string_view field, QLabel* label) {
+    auto bind = [this](std::string_view field, ValueLabel* label) {
         dStrengthClass_.bind(std::string(field), [label](const std::string& text) {
-            showValue(label, QString::fromStdString(text));
+            label->setValue(QString::fromStdString(text));
         });
     };
     for (const InputRow& row : inputRows()) {
@@ -156,7 +164,7 @@ std::string FrmMain::text(joist::Input input) const
 
 void FrmMain::setResultText(joist::ResultLabel label, std::string_view text)
 {
-    showValue(resultLabel(c_, label), qtext(text));
+    resultLabel(c_, label)->setValue(qtext(text));
 }
 
 // Start-up values, in table order; each raises its control's event.
@@ -191,9 +199,13 @@ void FrmMain::load()
                           c_.cmbSC->selectedText().toStdString() + "\".");
     }
 
-    readAllInputs();
+    // A text that does not convert stops here, with no check.
+    const bool read = readAllInputs();
     loading_ = false;
-    recalculate();
+    if (read)
+        recalculate();
+    else
+        showStatus();
     c_.inputs[static_cast<std::size_t>(joist::Input::span)].box->setFocus();
 }
 
@@ -310,9 +322,16 @@ void FrmMain::recalculate()
 void FrmMain::showStatus()
 {
     const bool current = status_.current();
-    for (QLabel* MainControls::*label : resultLabels)
-        (c_.*label)->setEnabled(current);
-    c_.messageLbl->setText(QString::fromStdString(status_.message()));
+    for (ValueLabel* MainControls::*member : resultLabels) {
+        ValueLabel* label = c_.*member;
+        if (label->isEnabled() == current)
+            continue;
+        label->setEnabled(current);
+        QFont font = label->font();
+        font.setItalic(!current);
+        label->setFont(font);
+    }
+    c_.messageLbl->setValue(QString::fromStdString(status_.message()));
     showWorking();
 }
 
@@ -327,10 +346,8 @@ void FrmMain::showWorking()
                                   : "No check has completed.";
     }
     auto show = [&](joist::ResultLabel label, const std::string& working) {
-        const QString tip = QString::fromStdString(preface + (lastCompleted_ ? working : ""));
-        QLabel* target = resultLabel(c_, label);
-        if (target->toolTip() != tip)
-            target->setToolTip(tip);
+        resultLabel(c_, label)->setDetail(
+            QString::fromStdString(preface + (lastCompleted_ ? working : "")));
     };
     const std::string_view separator = decimalSeparator_;
     for (const joist::CheckDefinition& check : joist::checkDefinitions)
@@ -354,6 +371,7 @@ void FrmMain::showMaterialData()
         // Not while typing: only after a press of the button.
         auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Material Properties"),
                                     QString::fromStdString(error.what()), QMessageBox::Ok, this);
+        box->setTextFormat(Qt::PlainText); // names from the file and the path, never markup
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     }

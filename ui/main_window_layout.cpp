@@ -10,6 +10,7 @@
 #include "ui/drop_down_list.h"
 #include "ui/input_table.h"
 #include "ui/picture_box.h"
+#include "ui/value_label.h"
 
 namespace ui {
 namespace {
@@ -33,35 +34,41 @@ constexpr auto mainLayout = std::to_array<Placement<M>>({
     {"showDBdataBtn", K::commandButton, 360, 5520, 1695, 375, "Show Material Data",
      into<&M::showDBdataBtn>, "Show Material Data"},
     {"", K::label, 360, 6120, 1095, 255, "Strength Class"},
-    {"SCLbl", K::label, 1560, 6120, 375, 255, "", into<&M::scLbl>, "Strength Class"},
+    {"SCLbl", K::valueLabel, 1560, 6120, 375, 255, "", into<&M::scLbl>, "Strength Class"},
     {"", K::label, 2040, 6120, 1095, 255, "Properties"},
     {"", K::label, 360, 6720, 1035, 255, "fc,0,k"},
-    {"fc0kLbl", K::label, 1440, 6720, 735, 255, "", into<&M::fc0kLbl>, "fc,0,k, N/mm2", "fc,0,k"},
+    {"fc0kLbl", K::valueLabel, 1440, 6720, 735, 255, "", into<&M::fc0kLbl>, "fc,0,k, N/mm2",
+     "fc,0,k"},
     {"", K::label, 2160, 6720, 735, 255, "N/mm2"},
 
     // Results block.
     {"Line1", K::line, 3960, 6000, 3360, 0, ""},
     {"", K::boldLabel, 3960, 6120, 855, 255, "Result:"},
-    {"governedByLbl", K::boldLabel, 4800, 6120, 3375, 255, "", into<&M::governedByLbl>, "Result"},
+    {"governedByLbl", K::boldValueLabel, 4800, 6120, 3375, 255, "", into<&M::governedByLbl>,
+     "Result"},
     {"Line2", K::line, 3960, 6480, 3360, 0, ""},
     {"", K::label, 3960, 6600, 795, 255, "Overall:"},
-    {"unityRatioLbl", K::label, 4800, 6600, 615, 255, "", into<&M::unityRatioLbl>, "Overall ratio"},
+    {"unityRatioLbl", K::valueLabel, 4800, 6600, 615, 255, "", into<&M::unityRatioLbl>,
+     "Overall ratio"},
     {"", K::label, 3960, 6960, 795, 255, "Bending"},
-    {"bendingResLbl", K::label, 4800, 6960, 615, 255, "", into<&M::bendingResLbl>, "Bending ratio"},
+    {"bendingResLbl", K::valueLabel, 4800, 6960, 615, 255, "", into<&M::bendingResLbl>,
+     "Bending ratio"},
     {"", K::label, 3960, 7320, 795, 255, "Shear"},
-    {"shearResLbl", K::label, 4800, 7320, 615, 255, "", into<&M::shearResLbl>, "Shear ratio"},
+    {"shearResLbl", K::valueLabel, 4800, 7320, 615, 255, "", into<&M::shearResLbl>, "Shear ratio"},
     {"", K::label, 3960, 7680, 795, 255, "Bearing"},
-    {"bearingResLbl", K::label, 4800, 7680, 615, 255, "", into<&M::bearingResLbl>, "Bearing ratio"},
+    {"bearingResLbl", K::valueLabel, 4800, 7680, 615, 255, "", into<&M::bearingResLbl>,
+     "Bearing ratio"},
     {"", K::label, 5760, 6960, 795, 255, "u 2"},
-    {"u2ResLbl", K::label, 6600, 6960, 615, 255, "", into<&M::u2ResLbl>, "u 2 ratio"},
+    {"u2ResLbl", K::valueLabel, 6600, 6960, 615, 255, "", into<&M::u2ResLbl>, "u 2 ratio"},
     {"", K::label, 5760, 7320, 795, 255, "u 2,fin"},
-    {"u2_finResLbl", K::label, 6600, 7320, 615, 255, "", into<&M::u2FinResLbl>, "u 2,fin ratio"},
+    {"u2_finResLbl", K::valueLabel, 6600, 7320, 615, 255, "", into<&M::u2FinResLbl>,
+     "u 2,fin ratio"},
     {"", K::label, 5760, 7680, 795, 255, "u net,fin"},
-    {"u_net_finResLbl", K::label, 6600, 7680, 615, 255, "", into<&M::uNetFinResLbl>,
+    {"u_net_finResLbl", K::valueLabel, 6600, 7680, 615, 255, "", into<&M::uNetFinResLbl>,
      "u net,fin ratio"},
 
     // The message line: why the results are out of date, when they are.
-    {"messageLbl", K::label, 360, 7965, 10290, 255, "", into<&M::messageLbl>, "Message"},
+    {"messageLbl", K::valueLabel, 360, 7965, 10290, 255, "", into<&M::messageLbl>, "Message"},
 });
 
 } // namespace
@@ -101,7 +108,7 @@ void buildInput(QWidget* window, const InputRow& row, InputControl& control, con
         break;
     }
     default:
-        control.label = static_cast<QLabel*>(widget);
+        control.label = static_cast<ValueLabel*>(widget);
         break;
     }
     widget->setAccessibleName(QString::fromStdString(accessibleInputName(row)));

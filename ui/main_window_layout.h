@@ -16,6 +16,7 @@ namespace ui {
 
 class DropDownList;
 class PictureBox;
+class ValueLabel;
 
 inline constexpr int mainClientWidth = 11010; // twips
 inline constexpr int mainClientHeight = 8250;
@@ -26,7 +27,7 @@ struct InputControl
 {
     QLineEdit* box = nullptr;
     DropDownList* list = nullptr;
-    QLabel* label = nullptr;
+    ValueLabel* label = nullptr;
 };
 
 // The main window's controls, each created once by the layout.
@@ -36,28 +37,28 @@ struct MainControls
     PictureBox* pic = nullptr;
     DropDownList* cmbSC = nullptr;
     QPushButton* showDBdataBtn = nullptr;
-    QLabel* scLbl = nullptr;
-    QLabel* fc0kLbl = nullptr;
-    QLabel* governedByLbl = nullptr;
-    QLabel* unityRatioLbl = nullptr;
-    QLabel* bendingResLbl = nullptr;
-    QLabel* shearResLbl = nullptr;
-    QLabel* bearingResLbl = nullptr;
-    QLabel* u2ResLbl = nullptr;
-    QLabel* u2FinResLbl = nullptr;
-    QLabel* uNetFinResLbl = nullptr;
-    QLabel* messageLbl = nullptr;
+    ValueLabel* scLbl = nullptr;
+    ValueLabel* fc0kLbl = nullptr;
+    ValueLabel* governedByLbl = nullptr;
+    ValueLabel* unityRatioLbl = nullptr;
+    ValueLabel* bendingResLbl = nullptr;
+    ValueLabel* shearResLbl = nullptr;
+    ValueLabel* bearingResLbl = nullptr;
+    ValueLabel* u2ResLbl = nullptr;
+    ValueLabel* u2FinResLbl = nullptr;
+    ValueLabel* uNetFinResLbl = nullptr;
+    ValueLabel* messageLbl = nullptr; // cut with an ellipsis, whole in its tooltip
     std::array<InputControl, joist::inputDefinitions.size()> inputs{}; // by joist::Input
 };
 
 // The label each result is written to, by joist::ResultLabel.
-inline constexpr std::array<QLabel * MainControls::*, 8> resultLabels{
+inline constexpr std::array<ValueLabel * MainControls::*, 8> resultLabels{
     &MainControls::bendingResLbl, &MainControls::shearResLbl,   &MainControls::bearingResLbl,
     &MainControls::u2ResLbl,      &MainControls::u2FinResLbl,   &MainControls::uNetFinResLbl,
     &MainControls::unityRatioLbl, &MainControls::governedByLbl,
 };
 
-inline QLabel* resultLabel(const MainControls& controls, joist::ResultLabel label)
+inline ValueLabel* resultLabel(const MainControls& controls, joist::ResultLabel label)
 {
     return controls.*resultLabels[static_cast<std::size_t>(label)];
 }

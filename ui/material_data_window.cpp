@@ -19,7 +19,7 @@ using C = MaterialControls;
 
 constexpr auto windowLayout = std::to_array<Placement<C>>({
     {"", K::label, 1178, 360, 1095, 255, "Strength Class"},
-    {"SCLbl", K::label, 2378, 360, 375, 255, "", into<&C::scLbl>, "Strength Class"},
+    {"SCLbl", K::valueLabel, 2378, 360, 375, 255, "", into<&C::scLbl>, "Strength Class"},
     {"", K::label, 2858, 360, 1095, 255, "Properties"},
     {"Frame1", K::panel, 1200, 720, 2655, 4215, "", into<&C::frame1>},
     {"Command1", K::commandButton, 1958, 5280, 1215, 375, "OK", into<&C::command1>},
@@ -28,49 +28,50 @@ constexpr auto windowLayout = std::to_array<Placement<C>>({
 // The value labels are kept by their row, counted from 0.
 template <std::size_t row> void fillValue(C& controls, QWidget* widget)
 {
-    controls.values[row] = static_cast<QLabel*>(widget);
+    controls.values[row] = static_cast<ValueLabel*>(widget);
 }
 
 // Inside Frame1: symbol, value and unit of each row. Rows 11 and 12 build
 // their symbol from a Greek letter and a subscript drawn over it.
 constexpr auto panelLayout = std::to_array<Placement<C>>({
     {"", K::label, 120, 0, 375, 255, "fm,k"},
-    {"fmkLbl", K::label, 960, 0, 735, 255, "", fillValue<0>, "fm,k, N/mm2", "fm,k"},
+    {"fmkLbl", K::valueLabel, 960, 0, 735, 255, "", fillValue<0>, "fm,k, N/mm2", "fm,k"},
     {"", K::label, 1800, 0, 855, 255, "N/mm2"},
     {"", K::label, 120, 360, 615, 255, "ft,0,k"},
-    {"Label5", K::label, 960, 360, 735, 255, "", fillValue<1>, "ft,0,k, N/mm2", "ft,0,k"},
+    {"Label5", K::valueLabel, 960, 360, 735, 255, "", fillValue<1>, "ft,0,k, N/mm2", "ft,0,k"},
     {"", K::label, 1800, 360, 855, 255, "N/mm2"},
     {"", K::label, 120, 720, 615, 255, "ft,90,k"},
-    {"Label4", K::label, 960, 720, 735, 255, "", fillValue<2>, "ft,90,k, N/mm2", "ft,90,k"},
+    {"Label4", K::valueLabel, 960, 720, 735, 255, "", fillValue<2>, "ft,90,k, N/mm2", "ft,90,k"},
     {"", K::label, 1800, 720, 855, 255, "N/mm2"},
     {"", K::label, 120, 1080, 615, 255, "fc,0,k"},
-    {"fc0kLbl", K::label, 960, 1080, 735, 255, "", fillValue<3>, "fc,0,k, N/mm2", "fc,0,k"},
+    {"fc0kLbl", K::valueLabel, 960, 1080, 735, 255, "", fillValue<3>, "fc,0,k, N/mm2", "fc,0,k"},
     {"", K::label, 1800, 1080, 855, 255, "N/mm2"},
     {"", K::label, 120, 1440, 615, 255, "fc,90,k"},
-    {"fc90kLbl", K::label, 960, 1440, 735, 255, "", fillValue<4>, "fc,90,k, N/mm2", "fc,90,k"},
+    {"fc90kLbl", K::valueLabel, 960, 1440, 735, 255, "", fillValue<4>, "fc,90,k, N/mm2", "fc,90,k"},
     {"", K::label, 1800, 1440, 855, 255, "N/mm2"},
     {"", K::label, 120, 1800, 735, 255, "fv,k"},
-    {"fvkLbl", K::label, 960, 1800, 735, 255, "", fillValue<5>, "fv,k, N/mm2", "fv,k"},
+    {"fvkLbl", K::valueLabel, 960, 1800, 735, 255, "", fillValue<5>, "fv,k, N/mm2", "fv,k"},
     {"", K::label, 1800, 1800, 855, 255, "N/mm2"},
     {"", K::label, 120, 2160, 735, 255, "Emean"},
-    {"EmeanLbl", K::label, 960, 2160, 735, 255, "", fillValue<6>, "Emean, kN/mm2", "E0,mean"},
+    {"EmeanLbl", K::valueLabel, 960, 2160, 735, 255, "", fillValue<6>, "Emean, kN/mm2", "E0,mean"},
     {"", K::label, 1800, 2160, 855, 255, "kN/mm2"},
     {"", K::label, 120, 2520, 735, 255, "Ek"},
-    {"Label16", K::label, 960, 2520, 735, 255, "", fillValue<7>, "Ek, kN/mm2", "Ek"},
+    {"Label16", K::valueLabel, 960, 2520, 735, 255, "", fillValue<7>, "Ek, kN/mm2", "Ek"},
     {"", K::label, 1800, 2520, 855, 255, "kN/mm2"},
     {"", K::label, 120, 2880, 735, 255, "E90,mean"},
-    {"Label26", K::label, 960, 2880, 735, 255, "", fillValue<8>, "E90,mean, kN/mm2", "E90,mean"},
+    {"Label26", K::valueLabel, 960, 2880, 735, 255, "", fillValue<8>, "E90,mean, kN/mm2",
+     "E90,mean"},
     {"", K::label, 1800, 2880, 855, 255, "kN/mm2"},
     {"", K::label, 120, 3240, 735, 255, "Gmean"},
-    {"Label29", K::label, 960, 3240, 735, 255, "", fillValue<9>, "Gmean, kN/mm2", "Gmean"},
+    {"Label29", K::valueLabel, 960, 3240, 735, 255, "", fillValue<9>, "Gmean, kN/mm2", "Gmean"},
     {"", K::label, 1800, 3240, 855, 255, "kN/mm2"},
     {"rhoMeanSymbolLbl", K::symbolLabel, 120, 3510, 735, 375, "r"},
     {"", K::label, 240, 3630, 735, 255, "mean"},
-    {"RmeanLbl", K::label, 960, 3600, 735, 255, "", fillValue<10>, "ρmean, kg/m3", "rmean"},
+    {"RmeanLbl", K::valueLabel, 960, 3600, 735, 255, "", fillValue<10>, "ρmean, kg/m3", "rmean"},
     {"", K::label, 1800, 3600, 855, 255, "kg/m3"},
     {"rhoKSymbolLbl", K::symbolLabel, 120, 3870, 735, 375, "r"},
     {"", K::label, 240, 3960, 735, 255, "k"},
-    {"Label33", K::label, 960, 3960, 735, 255, "", fillValue<11>, "ρk, kg/m3", "rk"},
+    {"Label33", K::valueLabel, 960, 3960, 735, 255, "", fillValue<11>, "ρk, kg/m3", "rk"},
     {"", K::label, 1800, 3960, 855, 255, "kg/m3"},
 });
 
@@ -104,10 +105,10 @@ FrmDBData::FrmDBData(std::filesystem::path programDirectory, const QLocale& loca
     connect(c_.command1, &QPushButton::clicked, this, &FrmDBData::hideForm);
 }
 
-void FrmDBData::bindLabel(std::string_view field, QLabel* label)
+void FrmDBData::bindLabel(std::string_view field, ValueLabel* label)
 {
     dStrengthClass_.bind(std::string(field), [label](const std::string& text) {
-        showValue(label, QString::fromStdString(text));
+        label->setValue(QString::fromStdString(text));
     });
 }
 

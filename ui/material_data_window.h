@@ -16,13 +16,15 @@ class QPushButton;
 
 namespace ui {
 
+class ValueLabel;
+
 // The material data window's controls, each created once by its layout.
 struct MaterialControls
 {
-    QLabel* scLbl = nullptr;
+    ValueLabel* scLbl = nullptr;
     QFrame* frame1 = nullptr;
     QPushButton* command1 = nullptr;
-    std::array<QLabel*, 12> values{}; // the twelve properties, in row order
+    std::array<ValueLabel*, 12> values{}; // the twelve properties, in row order
 };
 
 // Lists all twelve stored properties of one strength class. It has its own
@@ -40,7 +42,7 @@ protected:
     void unload() override;
 
 private:
-    void bindLabel(std::string_view field, QLabel* label);
+    void bindLabel(std::string_view field, ValueLabel* label);
 
     MaterialControls c_;
     std::filesystem::path programDirectory_;
