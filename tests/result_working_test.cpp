@@ -12,8 +12,11 @@ using testing::MainWindowDriver;
 // The tooltip as the user reads it.
 QString tip(const MainWindowDriver& main, std::string_view label)
 {
+    const QString tip = control<QLabel>(main.window.get(), label)->toolTip();
+    if (!Qt::mightBeRichText(tip))
+        return tip;
     QTextDocument document;
-    document.setHtml(control<QLabel>(main.window.get(), label)->toolTip());
+    document.setHtml(tip);
     return document.toPlainText();
 }
 

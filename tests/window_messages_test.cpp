@@ -15,6 +15,8 @@ using testing::MainWindowDriver;
 
 QString readToolTip(const QWidget* widget)
 {
+    if (!Qt::mightBeRichText(widget->toolTip()))
+        return widget->toolTip();
     QTextDocument document;
     document.setHtml(widget->toolTip());
     return document.toPlainText();

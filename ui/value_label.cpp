@@ -1,7 +1,9 @@
 #include "ui/value_label.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QTextDocument>
 
 namespace ui {
 
@@ -17,7 +19,7 @@ void ValueLabel::setValue(const QString& text)
         return;
     setText(text);
     setAccessibleDescription(text);
-    updateToolTip();
+    measure();
 }
 
 void ValueLabel::setDetail(const QString& detail)
@@ -28,14 +30,9 @@ void ValueLabel::setDetail(const QString& detail)
     updateToolTip();
 }
 
-bool ValueLabel::elided() const
-{
-    return fontMetrics().horizontalAdvance(text()) > contentsRect().width();
-}
-
 void ValueLabel::paintEvent(QPaintEvent* event)
 {
-    if (!elided()) {
+    if (!elided_) {
         QLabel::paintEvent(event);
         return;
     }
@@ -49,13 +46,52 @@ void ValueLabel::paintEvent(QPaintEvent* event)
 void ValueLabel::resizeEvent(QResizeEvent* event)
 {
     QLabel::resizeEvent(event);
+    measure();
+}
+
+void ValueLabel::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        advances_.clear();
+        measure();
+    }
+}
+
+// An upper bound of the text's width from cached advances of its characters.
+// Kerning moves a glyph by well under a pixel at these sizes, so a pixel a
+// character of slack keeps it an upper bound; only a text near the edge is
+// measured exactly, since shaping costs more than the rest of a keystroke's
+// label work.
+int ValueLabel::widthBound()
+{
+    int width = 0;
+    const QFontMetrics metrics = fontMetrics();
+    for (const QChar c : text()) {
+        auto it = advances_.find(c.unicode());
+        if (it == advances_.end())
+            it = advances_.insert(c.unicode(), metrics.horizontalAdvance(c));
+        width += *it + 1;
+    }
+    return width;
+}
+
+// Once per new text, size or font, not per paint.
+void ValueLabel::measure()
+{
+    const int available = contentsRect().width();
+    const bool elided =
+        widthBound() > available && fontMetrics().horizontalAdvance(text()) > available;
+    if (elided == elided_ && !elided)
+        return;
+    elided_ = elided;
     updateToolTip();
 }
 
 void ValueLabel::updateToolTip()
 {
     QString tip = detail_;
-    if (elided())
+    if (elided_)
         tip = detail_.isEmpty() ? text() : text() + QStringLiteral("\n\n") + detail_;
     tip = tip.isEmpty() ? QString() : plainToolTip(tip);
     if (toolTip() != tip)
@@ -64,6 +100,8 @@ void ValueLabel::updateToolTip()
 
 QString plainToolTip(const QString& text)
 {
+    if (!Qt::mightBeRichText(text))
+        return text;
     return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
            QStringLiteral("</p>");
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QLabel>
 #include <QString>
 
@@ -18,16 +19,21 @@ public:
     void setValue(const QString& text);
     // What the tooltip explains beyond the value itself (the working).
     void setDetail(const QString& detail);
-    bool elided() const;
+    bool elided() const { return elided_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    int widthBound();
+    void measure();
     void updateToolTip();
 
+    QHash<char16_t, int> advances_; // for the label's font
     QString detail_;
+    bool elided_ = false;
 };
 
 // Qt reads a tooltip as rich text when it looks like markup; text from the
