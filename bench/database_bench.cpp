@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 
+#include "bench/child_run.h"
 #include "materials/strength_class_connection.h"
 #include "materials/strength_class_fields.h"
 #include "tests/materials_fixtures.h"
@@ -77,39 +77,8 @@ int child(const char* file)
     }
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("%.3f %ld %.70s\n", ms, usage.ru_maxrss, outcome.c_str());
+    bench::reportFromChild(ms, outcome.substr(0, 70));
     return 0;
-}
-
-struct Sample
-{
-    double ms = 0;
-    long kilobytes = 0;
-    std::string outcome;
-};
-
-Sample runChild(const char* self, const std::string& file)
-{
-    const std::string command = std::string("'") + self + "' --child '" + file + "'";
-    FILE* pipe = popen(command.c_str(), "r");
-    Sample sample;
-    char outcome[128] = {};
-    if (!pipe ||
-        std::fscanf(pipe, "%lf %ld %127[^\n]", &sample.ms, &sample.kilobytes, outcome) < 2) {
-        std::fprintf(stderr, "the run on %s failed\n", file.c_str());
-        std::exit(1);
-    }
-    pclose(pipe);
-    sample.outcome = outcome;
-    return sample;
-}
-
-template <class T> T median(std::vector<T> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace
@@ -138,20 +107,20 @@ int main(int argc, char** argv)
     for (const auto& [file, path] : paths) {
         std::vector<double> times;
         std::vector<long> memory;
-        Sample last;
+        bench::ChildSample last;
         for (int i = 0; i < runs; ++i) {
-            last = runChild(argv[0], path);
+            last = bench::runChild(argv[0], path);
             times.push_back(last.ms);
             memory.push_back(last.kilobytes);
         }
-        const double ms = median(times);
-        const long kb = median(memory);
+        const double ms = bench::median(times);
+        const long kb = bench::median(memory);
         if (floorMs == 0) {
             floorMs = ms;
             floorKb = kb;
         }
         std::printf("%-24s %9.2f ms %8ld KB  ratio %7.1f %5.2f  %s\n", file.name, ms, kb,
-                    ms / floorMs, double(kb) / floorKb, last.outcome.c_str());
+                    ms / floorMs, double(kb) / floorKb, last.note.c_str());
     }
     return 0;
 }
