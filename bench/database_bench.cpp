@@ -41,18 +41,33 @@ const std::string blobKeySheet =
     R"(CREATE TABLE Sheet1 ("Key" BLOB, "Class", "fm,k", "ft,0,k", "ft,90,k", "fc,0,k",
        "fc,90,k", "fv,k", "E0,mean", "Ek", "E90,mean", "Gmean", "rmean", "rk"))";
 
+// A schema that costs SQLite much memory to parse before any row is read.
+std::string wideSchema()
+{
+    std::string sql = testing::createSheet + ";";
+    for (int table = 0; table < 600; ++table) {
+        sql += "CREATE TABLE t" + std::to_string(table) + " (a";
+        for (int column = 0; column < 1000; ++column)
+            sql += ", c" + std::to_string(column) + " AS (" + std::to_string(column) + " + 1)";
+        sql += ");";
+    }
+    return sql;
+}
+
 std::vector<HostileFile> files()
 {
     return {
         {"shipped (floor)", ""},
         {"32,766 rows", testing::createSheet + ";" + rows(32766, "SELECT i, " + c16)},
-        {"2 million rows", testing::createSheet + ";" + rows(2'000'000, "SELECT i, " + c16)},
+        {"2 million rows", testing::createSheet + ";" + rows(2'000'000, "(\"Class\") SELECT i")},
+        {"100 MB file", testing::createSheet + ";" + rows(1'000'000, "SELECT i, " + c16)},
         {"16 MiB of text",
          testing::createSheet + ";" + rows(20, "(\"Class\") SELECT printf('%.*c', 900000, 'x')")},
         // Each class name lies behind 200 KB in the free field, so reading it
         // walks a chain of overflow pages.
-        {"80 MB of overflow pages",
-         blobKeySheet + ";" + rows(400, "SELECT zeroblob(200000), " + c16)},
+        {"60 MB of overflow pages",
+         blobKeySheet + ";" + rows(300, "SELECT zeroblob(200000), " + c16)},
+        {"14 MB of schema", wideSchema()},
         {"generated column", "CREATE TABLE Sheet1 (\"ID\", \"Class\", \"fm,k\" AS "
                              "(length(printf('%.*c', 1000000, 'x')))); " +
                                  rows(100, "(\"Class\") SELECT 'K' || i")},

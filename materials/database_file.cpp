@@ -195,6 +195,12 @@ std::uint32_t checkDatabaseFile(const std::string& path)
     if (status.st_size == 0)
         throw databaseError(Kind::notADatabase, path,
                             "the file is empty, not an SQLite 3 database");
+    if (static_cast<std::uint64_t>(status.st_size) > largestFileBytes)
+        throw databaseError(Kind::tooMuchWork, path,
+                            "it is " + std::to_string(status.st_size >> 20) +
+                                " MiB long, far larger than any strength-class table; the "
+                                "program reads at most " +
+                                std::to_string(largestFileBytes >> 20) + " MiB");
     const std::uint32_t pageSize =
         checkHeader(path, file.get(), static_cast<std::uint64_t>(status.st_size));
     for (const std::string_view suffix : {"-journal", "-wal", "-shm"})

@@ -21,12 +21,13 @@ constexpr int oldestSqlite = 3037000;
 // Bounds on reading one file. A full table of 32,766 rows with thirteen
 // fields takes under a million SQLite steps, a few MiB of memory and of
 // file, and no value comes near a hundred bytes; each bound leaves room
-// many times over and stops a hostile file within about a second.
+// many times over and stops a hostile file within about a second. Pages read
+// again once they have left SQLite's cache count again, up to as many as the
+// largest file holds.
 constexpr int longestValueBytes = 1 << 20;
 constexpr int stepsPerProgressCall = 1000;
 constexpr std::int64_t stepBudget = 20'000'000;
-constexpr std::uint64_t fileBytesBudget = 64u << 20;
-constexpr std::int64_t heapLimitBytes = 32 << 20;
+constexpr std::int64_t heapLimitBytes = 16 << 20;
 constexpr std::size_t textBytesBudget = 16u << 20;
 
 struct DatabaseCloser
@@ -112,7 +113,7 @@ const std::string madeToStall = "; the file is damaged or was made to stall the 
                                     madeToStall);
         if (budget && budget->exceeded == WorkBudget::Exceeded::fileBytes)
             throw databaseError(Kind::tooMuchWork, path,
-                                "reading it took more than " + mebibytes(fileBytesBudget) +
+                                "reading it took more than " + mebibytes(largestFileBytes) +
                                     " of the file, far more than any strength-class table "
                                     "holds" +
                                     madeToStall);
@@ -186,7 +187,7 @@ public:
     Reader(const std::string& path, std::uint32_t pageSize, sqlite3* db) : path_(path), db_(db)
     {
         budget_.db = db;
-        budget_.pageBudget = static_cast<std::int64_t>(fileBytesBudget / pageSize);
+        budget_.pageBudget = static_cast<std::int64_t>(largestFileBytes / pageSize);
         sqlite3_progress_handler(db, stepsPerProgressCall, &WorkBudget::check, &budget_);
     }
 

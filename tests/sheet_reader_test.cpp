@@ -104,6 +104,14 @@ const HostileFile hostileFiles[] = {
     {"cut to a page", shippedCutTo(4096), false, Kind::damaged,
      ": it is 4096 bytes long, but its header declares 2 pages of 4096 bytes (8192 bytes): the "
      "file is damaged or was cut off"},
+    {"larger than 64 MiB",
+     [](const std::string& f) {
+         shippedCutTo(8192)(f);
+         std::filesystem::resize_file(f, 65 << 20); // sparse: no time, no disk
+     },
+     false, Kind::tooMuchWork,
+     ": it is 65 MiB long, far larger than any strength-class table; the program reads at most "
+     "64 MiB"},
     {"cut in the header", shippedCutTo(50), false, Kind::notADatabase,
      ": the file is not an SQLite 3 database"},
     {"no Sheet1", table("CREATE TABLE Sheet2 (x)"), false, Kind::tableMissing,
