@@ -25,13 +25,13 @@ std::string currentClassNameOrThrow(const StrengthClassConnection& connection)
 
 // A selection of the main window's class list without a row behind it.
 DatabaseError noRowSelected(const StrengthClassConnection& connection, int index,
-                            std::string_view action)
+                            std::string_view cause)
 {
     return databaseError(Kind::selectedRowMissing, connection.messagePath(),
-                         std::string(action) +
-                             (index < 0 ? std::string("no entry of the class list is selected")
-                                        : "the table has no row for the selected class (entry " +
-                                              std::to_string(index + 1) + " of the class list)"));
+                         index < 0 ? std::string("no entry of the class list is selected")
+                                   : std::string(cause) +
+                                         "the table has no row for the selected class (entry " +
+                                         std::to_string(index + 1) + " of the class list)");
 }
 
 } // namespace
@@ -60,7 +60,7 @@ void selectStrengthClass(StrengthClassConnection& connection, const ClassList& l
     // Checked before moving, so that a failed selection leaves the labels on
     // the class they show.
     if (connection.isOpen() && (index < 0 || index >= connection.recordCount()))
-        throw noRowSelected(connection, index, "cannot select a strength class: ");
+        throw noRowSelected(connection, index, "");
     connection.moveFirst();
     connection.move(index);
     classLabel.setText(currentClassNameOrThrow(connection));
