@@ -3,6 +3,7 @@ find_package(SQLite3 REQUIRED)
 
 add_executable(materials_tests
     field_value_test.cpp
+    sheet_reader_test.cpp
     shipped_database_test.cpp
     strength_class_connection_test.cpp
     strength_class_sequences_test.cpp

@@ -109,6 +109,9 @@ public:
         : random_(seed), locale_(locale), separator_(locale.decimalPoint().toStdString()),
           main_(prepareDirectory(), locale)
     {
+        // A connection reads the fields bound to it.
+        for (const char* field : {"fm,k", "rmean"})
+            reference_.bind(field, [](const std::string&) {});
         reference_.setPath(databaseFile().string());
         reference_.open();
     }

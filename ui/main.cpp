@@ -1,3 +1,5 @@
+#include <memory>
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -11,9 +13,10 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("timber-joist"));
     QApplication::setDesktopFileName(QStringLiteral("timber-joist"));
 
-    ui::FrmMain window(materials::programDirectory());
+    std::unique_ptr<ui::FrmMain> window;
     try {
-        window.showModeless();
+        window = std::make_unique<ui::FrmMain>(materials::programDirectory());
+        window->showModeless();
     } catch (const std::exception& error) {
         // Without its strength-class table the program cannot check anything.
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Timber Joist Design to EC5"),
