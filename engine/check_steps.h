@@ -57,6 +57,19 @@ inline float ratioQuotient(const JoistDesign& d, const CheckDefinition& check)
     return settled(static_cast<float>(double(d.*check.numerator) / double(d.*check.denominator)));
 }
 
+// Stores every step untested, for a caller that needs only whether the check
+// would stop, not where: the status accumulates, so one fault test after the
+// last ratio division sees every fault that any step raised. Testing after
+// each step waits for the arithmetic before it to finish, every time.
+struct UntestedSteps
+{
+    bool operator()(int, float& member, double value) const
+    {
+        member = static_cast<float>(value);
+        return true;
+    }
+};
+
 // The fault test: the floating-point status accumulates over the whole
 // check and is tested after each step and each ratio division; the first
 // fault stops the check and is kept as its outcome.

@@ -23,19 +23,17 @@ struct Evaluation
 // Works on the caller's scratch record, which keeps the stored steps.
 Evaluation evaluate(JoistDesign& d)
 {
-    FaultTestedSteps steps;
-    if (!computeSteps(d, steps))
-        return {};
-    // Every ratio is formed, as in the full check: a later one may still
-    // fault after an earlier one failed.
+    clearFloatFaults();
+    computeSteps(d, UntestedSteps{});
+    // Every ratio is formed, as in the full check, which a later ratio's
+    // fault stops even after an earlier ratio failed.
     Evaluation result{Verdict::passes, 0};
     for (const CheckDefinition& check : checkDefinitions) {
-        const std::optional<float> quotient = steps.quotient(d, check);
-        if (!quotient)
-            return {};
-        if (*quotient > largestPassingQuotient)
+        if (ratioQuotient(d, check) > largestPassingQuotient)
             result.failingChecks |= bitOf(check.check);
     }
+    if (raisedFloatFault())
+        return {};
     if (result.failingChecks != 0)
         result.verdict = Verdict::fails;
     return result;
