@@ -38,7 +38,12 @@ FrmSpanTable::FrmSpanTable(std::string decimalSeparator, QWidget* parent)
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setSelectionBehavior(QAbstractItemView::SelectItems);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
     table_->installEventFilter(this);
+
+    auto* axes = new QLabel(
+        QStringLiteral("Rows: section width x depth, mm. Columns: joist spacing, mm."), this);
+    axes->setObjectName(QStringLiteral("axesLbl"));
 
     messageLbl_->setObjectName(QStringLiteral("messageLbl"));
     messageLbl_->setWordWrap(true);
@@ -48,6 +53,7 @@ FrmSpanTable::FrmSpanTable(std::string decimalSeparator, QWidget* parent)
     messageLbl_->hide();
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(axes);
     layout->addWidget(table_);
     layout->addWidget(messageLbl_);
 
@@ -56,7 +62,7 @@ FrmSpanTable::FrmSpanTable(std::string decimalSeparator, QWidget* parent)
     connect(close, &QAction::triggered, this, &QWidget::close);
     addAction(close);
 
-    resize(560, 640);
+    resize(560, 560);
 }
 
 void FrmSpanTable::showTable(const joist::JoistDesign& inputs, const QString& strengthClass,
@@ -82,7 +88,6 @@ void FrmSpanTable::showTable(const joist::JoistDesign& inputs, const QString& st
     for (const float spacing : spans.spacings)
         spacingLabels << text(joist::generalText(spacing, decimalSeparator_));
     table_->setHorizontalHeaderLabels(spacingLabels);
-    table_->horizontalHeaderItem(0)->setToolTip(QStringLiteral("Joist spacing, mm"));
 
     highlightedRow_ = highlightedColumn_ = -1;
     for (int row = 0; row < rows; ++row) {
