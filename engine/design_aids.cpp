@@ -111,6 +111,30 @@ std::string metresText(int millimetres, int decimals, std::string_view separator
     return text;
 }
 
+// How one kind of text writes a longest span.
+struct SpanWording
+{
+    int decimals;
+    std::string_view unit;
+    std::string_view beyondRange;
+    std::string_view none;
+};
+
+std::string spanText(const LongestSpan& span, const SpanWording& wording,
+                     std::string_view separator)
+{
+    switch (span.kind) {
+    case LongestSpan::Kind::millimetres:
+        return metresText(span.millimetres, wording.decimals, separator) +
+               std::string(wording.unit);
+    case LongestSpan::Kind::beyondRange:
+        return std::string(wording.beyondRange);
+    case LongestSpan::Kind::none:
+        break;
+    }
+    return std::string(wording.none);
+}
+
 } // namespace
 
 Verdict evaluateDesign(const JoistDesign& inputs)
@@ -182,28 +206,12 @@ SpanTable computeSpanTable(const JoistDesign& inputs, std::span<const float> bre
 
 std::string longestSpanText(const LongestSpan& span, std::string_view decimalSeparator)
 {
-    switch (span.kind) {
-    case LongestSpan::Kind::millimetres:
-        return metresText(span.millimetres, 3, decimalSeparator) + " m";
-    case LongestSpan::Kind::beyondRange:
-        return "more than 30 m";
-    case LongestSpan::Kind::none:
-        break;
-    }
-    return "none";
+    return spanText(span, {3, " m", "more than 30 m", "none"}, decimalSeparator);
 }
 
 std::string spanTableCellText(const LongestSpan& span, std::string_view decimalSeparator)
 {
-    switch (span.kind) {
-    case LongestSpan::Kind::millimetres:
-        return metresText(span.millimetres, 2, decimalSeparator);
-    case LongestSpan::Kind::beyondRange:
-        return "> 30";
-    case LongestSpan::Kind::none:
-        break;
-    }
-    return "\u2013";
+    return spanText(span, {2, "", "> 30", "\u2013"}, decimalSeparator);
 }
 
 std::string sectionText(const Section& section, std::string_view decimalSeparator)
