@@ -60,7 +60,9 @@ inline float ratioQuotient(const JoistDesign& d, const CheckDefinition& check)
 // Stores every step untested, for a caller that needs only whether the check
 // would stop, not where: the status accumulates, so one fault test after the
 // last ratio division sees every fault that any step raised. Testing after
-// each step waits for the arithmetic before it to finish, every time.
+// each step waits for the arithmetic before it to finish, every time. Every
+// step feeds some ratio quotient, and ratioQuotient settles each before the
+// test, so no step can be moved past it.
 struct UntestedSteps
 {
     bool operator()(int, float& member, double value) const
