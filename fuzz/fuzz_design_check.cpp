@@ -21,6 +21,8 @@
 //   largest ratio, and the verdict is "Joist Passes" exactly when the unity
 //   label reads as at most 1, else the failure text of the first check whose
 //   ratio is the unity ratio.
+// - The design aids' pass/fail evaluation of the same inputs gives the
+//   check's verdict: passes, fails or stopped.
 // - A stopped check shows nothing, stops at a real fault, leaves every member
 //   from the faulting step on as it was, and its description states only
 //   what is true of the inputs.
@@ -37,6 +39,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/design_aids.h"
 #include "engine/design_check.h"
 #include "engine/design_inputs.h"
 #include "engine/number_text.h"
@@ -435,6 +438,7 @@ void checkDesign(JoistDesign& d, std::string_view separator)
         requireUnchanged(before, d, MemberSet(), false, "a check while loading changed a member");
     }
     const JoistDesign before = d;
+    const joist::Verdict aidVerdict = joist::evaluateDesign(d);
     Sink sink;
     const joist::CheckOutcome outcome = joist::runDesignCheck(d, false, sink, separator);
     if (outcome.completed())
@@ -443,6 +447,11 @@ void checkDesign(JoistDesign& d, std::string_view separator)
         checkStopped(before, d, outcome, sink);
     else
         fail("a check outside loading was skipped");
+    const joist::Verdict verdict = outcome.stopped() ? joist::Verdict::stopped
+                                   : sink.writes.back().second == joist::passText
+                                       ? joist::Verdict::passes
+                                       : joist::Verdict::fails;
+    FUZZ_REQUIRE(aidVerdict == verdict, "the design aids' verdict is not the check's");
 }
 
 constexpr std::size_t mostKeystrokes = 64;

@@ -6,6 +6,7 @@ add_executable(toolkit_tests
     section_sketch_test.cpp
     picture_box_test.cpp
     toolkit_events_test.cpp
+    span_table_window_test.cpp
 )
 target_link_libraries(toolkit_tests PRIVATE joist_ui Qt6::Test GTest::gtest)
 gtest_discover_tests(toolkit_tests
