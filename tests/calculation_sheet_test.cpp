@@ -138,7 +138,9 @@ TEST(CalculationSheet, UntrustedTextStaysOnItsLineAndInItsCell)
     sheet.className = QStringLiteral("C16\tx\ny<b>");
     const QString text = ui::sheetPlainText(sheet);
     EXPECT_TRUE(text.contains(QStringLiteral("Strength class C16 x y<b>")));
-    EXPECT_TRUE(ui::sheetHtml(sheet).contains(QStringLiteral("C16\tx\ny&lt;b&gt;")));
+    const QString html = ui::sheetHtml(sheet);
+    EXPECT_TRUE(html.contains(QStringLiteral("C16\tx\ny&lt;b&gt;")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<img src=\"data:image/png;base64,")));
 }
 
 TEST(SheetPrinting, PrintsThroughAPrinterSetToPdfOutput)

@@ -232,8 +232,7 @@ QString tableHtml(const Table& table)
         out += QStringLiteral("<tr>");
         for (int c = 0; c < row.size(); ++c) {
             const bool lit =
-                r == table.highlightedRow ||
-                (c > 0 && c - 1 == table.highlightedColumn && table.highlightedRow >= 0);
+                r == table.highlightedRow || (c > 0 && c - 1 == table.highlightedColumn);
             QString cell = html(row[c]);
             if (r == table.strongRow ||
                 (c > 0 && r == table.highlightedRow && c - 1 == table.highlightedColumn))
