@@ -82,5 +82,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/brannoch/timber-joist)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libsqlite3-0 (>= 3.37), qt6-qpa-plugins, fonts-liberation | fonts-liberation2")
+# Qt's own dialogs (print, save) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 
 include(CPack)

@@ -42,3 +42,10 @@ add_dependencies(screen_consistency_tests strength_class_database)
 gtest_discover_tests(screen_consistency_tests
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 600
     DISCOVERY_TIMEOUT 60)
+
+# The calculation sheet, read back with pdftotext (poppler-utils).
+add_executable(calculation_sheet_tests qt_test_main.cpp calculation_sheet_test.cpp)
+target_link_libraries(calculation_sheet_tests PRIVATE joist_ui Qt6::Test GTest::gtest)
+gtest_discover_tests(calculation_sheet_tests
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    DISCOVERY_TIMEOUT 60)

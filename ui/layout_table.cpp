@@ -2,6 +2,8 @@
 
 #include <QFontInfo>
 #include <QFrame>
+#include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -89,7 +91,9 @@ QWidget* makeControl(QWidget* parent, ControlKind kind, const QString& text)
     }
     case ControlKind::image: {
         QLabel* image = makeLabel(parent, QString());
-        image->setPixmap(QPixmap(text));
+        // Through QIcon Qt takes the "@2x" file on a scaled screen, so the
+        // picture stays sharp at its natural size.
+        image->setPixmap(QIcon(text).pixmap(QImageReader(text).size()));
         return image;
     }
     case ControlKind::pictureBox:

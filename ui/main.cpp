@@ -1,7 +1,9 @@
 #include <memory>
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include "materials/database_error.h"
 #include "materials/strength_class_sequences.h"
@@ -12,6 +14,12 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("timber-joist"));
     QApplication::setDesktopFileName(QStringLiteral("timber-joist"));
+    // Qt's own dialogs (print, save, message boxes) in the user's language,
+    // where Debian's Qt translations are installed.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
 
     std::unique_ptr<ui::FrmMain> window;
     try {
