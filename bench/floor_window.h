@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 
 #include "engine/joist_design.h"
 #include "ui/form.h"
@@ -16,6 +17,7 @@
 #include "ui/main_window_layout.h"
 #include "ui/picture_box.h"
 #include "ui/section_sketch.h"
+#include "ui/value_label.h"
 
 namespace bench {
 
@@ -24,20 +26,13 @@ class FloorWindow : public ui::Form
 public:
     FloorWindow() : Form(QStringLiteral("Floor"), ui::mainClientWidth, ui::mainClientHeight)
     {
-        ui::buildControls(this, ui::mainWindowLayout());
-        for (std::size_t i = 0; i < labels_.size(); ++i)
-            labels_[i] = ui::control<QLabel>(this, labelNames[i]);
-        pic_ = ui::control<ui::PictureBox>(this, "Pic");
-        pic_->setHeightPixels(189);
-        connect(ui::control<QLineEdit>(this, "spanTxt"), &QLineEdit::textChanged, this,
-                [this](const QString& text) { onKey(text); });
+        ui::buildMainWindowControls(this, c_, QLocale::c());
+        c_.pic->setHeightPixels(189);
+        connect(c_.inputs[static_cast<std::size_t>(joist::Input::span)].box,
+                &QLineEdit::textChanged, this, [this](const QString& text) { onKey(text); });
     }
 
 private:
-    static constexpr std::array<const char*, 8> labelNames{
-        "bendingResLbl", "shearResLbl",     "bearingResLbl", "u2ResLbl",
-        "u2_finResLbl",  "u_net_finResLbl", "unityRatioLbl", "governedByLbl"};
-
     void onKey(const QString& text)
     {
         // The texts the program shows for a passing (4) and failing (6) span.
@@ -47,17 +42,16 @@ private:
             "1.09",  "0.363", "0.892", "1.136",
             "0.947", "1.419", "1.419", "Joist fails in deflection: u net,fin"};
         const auto& texts = text == QLatin1String("6") ? failing : passing;
-        for (std::size_t i = 0; i < labels_.size(); ++i)
-            labels_[i]->setText(texts[i]);
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            ui::resultLabel(c_, static_cast<joist::ResultLabel>(i))->setText(texts[i]);
         joist::JoistDesign section;
         section.breadth = 44;
         section.depth = 225;
         section.spacing = 300;
-        ui::drawSection(section, *pic_);
+        ui::drawSection(section, *c_.pic);
     }
 
-    std::array<QLabel*, 8> labels_{};
-    ui::PictureBox* pic_ = nullptr;
+    ui::MainControls c_;
 };
 
 } // namespace bench

@@ -9,12 +9,12 @@
 #include <cstring>
 #include <memory>
 #include <string>
-#include <sys/resource.h>
 #include <vector>
 
 #include <QApplication>
 #include <QEvent>
 
+#include "bench/child_run.h"
 #include "bench/floor_window.h"
 #include "ui/main_window.h"
 
@@ -56,35 +56,8 @@ int child(bool program)
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - processStart)
             .count();
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("%.3f %ld\n", ms, usage.ru_maxrss);
+    bench::reportFromChild(ms);
     return 0;
-}
-
-struct Sample
-{
-    double ms;
-    long kilobytes;
-};
-
-Sample runChild(const char* self, const char* which)
-{
-    const std::string command = std::string("'") + self + "' --child " + which;
-    FILE* pipe = popen(command.c_str(), "r");
-    Sample sample{};
-    if (!pipe || std::fscanf(pipe, "%lf %ld", &sample.ms, &sample.kilobytes) != 2) {
-        std::fprintf(stderr, "the %s run failed\n", which);
-        std::exit(1);
-    }
-    pclose(pipe);
-    return sample;
-}
-
-template <class T> T median(std::vector<T> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace
@@ -102,13 +75,13 @@ int main(int argc, char** argv)
     for (int i = 0; i < runs; ++i) {
         // Interleaved, so that drift in the machine's speed hits both alike.
         for (int program = 0; program < 2; ++program) {
-            const Sample s = runChild(argv[0], program ? "program" : "floor");
+            const bench::ChildSample s = bench::runChild(argv[0], program ? "program" : "floor");
             times[program].push_back(s.ms);
             memory[program].push_back(s.kilobytes);
         }
     }
-    const double programMs = median(times[1]), floorMs = median(times[0]);
-    const long programKb = median(memory[1]), floorKb = median(memory[0]);
+    const double programMs = bench::median(times[1]), floorMs = bench::median(times[0]);
+    const long programKb = bench::median(memory[1]), floorKb = bench::median(memory[0]);
     std::printf("%d runs each, medians: main to first completed paint, peak memory\n", runs);
     std::printf("program  %8.1f ms  %8ld KB\n", programMs, programKb);
     std::printf("floor    %8.1f ms  %8ld KB\n", floorMs, floorKb);

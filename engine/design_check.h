@@ -25,8 +25,6 @@ enum class ResultLabel {
     governedBy,
 };
 
-std::string_view resultLabelName(ResultLabel label); // "bendingResLbl", ...
-
 struct CheckDefinition
 {
     Check check;

@@ -13,7 +13,7 @@ ReadResult storeInput(JoistDesign& design, const InputSource& source, Input inpu
                       std::string_view decimalSeparator)
 {
     const InputDefinition& definition = definitionOf(input);
-    std::string text = source.text(definition.control);
+    std::string text = source.text(input);
     std::optional<float> value = parseNumber(text, decimalSeparator);
     if (!value)
         return ReadResult{input, std::move(text)};

@@ -33,44 +33,44 @@ enum class Input {
     camber,
 };
 
+// Where readInputs stores each input; the windows know which control holds it.
 struct InputDefinition
 {
     Input input;
-    std::string_view control; // the control or bound label that holds its text
     float JoistDesign::*member;
 };
 
 inline constexpr std::array<InputDefinition, 20> inputDefinitions{{
-    {Input::fmk, "fmkLbl", &JoistDesign::fmk},
-    {Input::fc90k, "fc90kLbl", &JoistDesign::fc90k},
-    {Input::fvk, "fvkLbl", &JoistDesign::fvk},
-    {Input::e0mean, "EmeanLbl", &JoistDesign::e0mean},
-    {Input::rhoMean, "RmeanLbl", &JoistDesign::rhoMean},
-    {Input::spacing, "cmbSpacing", &JoistDesign::spacing},
-    {Input::depth, "cmbDepth", &JoistDesign::depth},
-    {Input::breadth, "cmbBreadth", &JoistDesign::breadth},
-    {Input::span, "spanTxt", &JoistDesign::span},
-    {Input::kmod, "cmbKmod", &JoistDesign::kmod},
-    {Input::kcrit, "cmbKcrit", &JoistDesign::kcrit},
-    {Input::kls, "cmbKls", &JoistDesign::kls},
-    {Input::kh, "cmbKh", &JoistDesign::kh},
-    {Input::gammaM, "cmbGm", &JoistDesign::gammaM},
-    {Input::kmodGk, "cmbKmodGk", &JoistDesign::kmodGk},
-    {Input::kmodQk, "cmbKmodQk", &JoistDesign::kmodQk},
-    {Input::deadLoad, "deadTxt", &JoistDesign::deadLoad},
-    {Input::liveLoad, "liveTxt", &JoistDesign::liveLoad},
-    {Input::bearingLength, "bearLTxt", &JoistDesign::bearingLength},
-    {Input::camber, "u0Txt", &JoistDesign::camber},
+    {Input::fmk, &JoistDesign::fmk},
+    {Input::fc90k, &JoistDesign::fc90k},
+    {Input::fvk, &JoistDesign::fvk},
+    {Input::e0mean, &JoistDesign::e0mean},
+    {Input::rhoMean, &JoistDesign::rhoMean},
+    {Input::spacing, &JoistDesign::spacing},
+    {Input::depth, &JoistDesign::depth},
+    {Input::breadth, &JoistDesign::breadth},
+    {Input::span, &JoistDesign::span},
+    {Input::kmod, &JoistDesign::kmod},
+    {Input::kcrit, &JoistDesign::kcrit},
+    {Input::kls, &JoistDesign::kls},
+    {Input::kh, &JoistDesign::kh},
+    {Input::gammaM, &JoistDesign::gammaM},
+    {Input::kmodGk, &JoistDesign::kmodGk},
+    {Input::kmodQk, &JoistDesign::kmodQk},
+    {Input::deadLoad, &JoistDesign::deadLoad},
+    {Input::liveLoad, &JoistDesign::liveLoad},
+    {Input::bearingLength, &JoistDesign::bearingLength},
+    {Input::camber, &JoistDesign::camber},
 }};
 
 const InputDefinition& definitionOf(Input input);
 
-// Yields the current text of a control or bound label, by its name.
+// Yields the current text of the control or bound label that holds an input.
 class InputSource
 {
 public:
     virtual ~InputSource() = default;
-    virtual std::string text(std::string_view control) const = 0;
+    virtual std::string text(Input input) const = 0;
 };
 
 // What a read stored: everything, or everything before the input whose text

@@ -1,5 +1,6 @@
 #include "engine/float_status.h"
 
+#if !defined(__x86_64__)
 #include <cfenv>
 
 namespace joist {
@@ -26,3 +27,4 @@ std::optional<FaultKind> raisedFloatFault()
 }
 
 } // namespace joist
+#endif

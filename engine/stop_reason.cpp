@@ -55,7 +55,51 @@ std::string zeroDivisor(const JoistDesign& d, int step)
             return "E mean of the strength class is 0";
         return "the section's second moment of area is 0";
     default:
-        return "a value divides by 0 at step " + std::to_string(step);
+        return {};
+    }
+}
+
+// The inputs each step is computed from, as the window names them.
+std::string stepInputs(int step)
+{
+    switch (step) {
+    case 1:
+        return "the density, the section width and the section depth";
+    case 2:
+        return "the dead load and the joist spacing";
+    case 3:
+        return "the live load and the joist spacing";
+    case 4:
+        return "the loads, the joist spacing and the self weight";
+    case 5:
+    case 6:
+        return "the span and the loads";
+    case 7:
+        return "fm,k, k mod, k crit, k ls, k h and g m";
+    case 8:
+        return "fv,k, k ls, k mod and g m";
+    case 9:
+        return "fc,90,k, k mod and g m";
+    case 10:
+    case 11:
+    case 12:
+        return "the section width and depth";
+    case 13:
+    case 14:
+        return "the span, the loads and the section";
+    case 15:
+        return "the span, the loads, the bearing length and the section width";
+    case 16:
+    case 17:
+        return "the span, the loads, E mean and the section";
+    case 18:
+        return "k mod gk and the deflection from permanent load";
+    case 19:
+        return "k mod qk and the deflection from live load";
+    case 20:
+        return "the deflections and the initial camber";
+    default:
+        return "the span";
     }
 }
 
@@ -91,9 +135,10 @@ std::string describeStoppedCheck(const CheckOutcome& outcome, const JoistDesign&
                        "section");
     if (outcome.step == 24 && outcome.ratio)
         return noCheck(zeroRatioDenominator(design, *outcome.ratio));
-    if (outcome.fault == FaultKind::divisionByZero)
-        return noCheck(zeroDivisor(design, outcome.step));
-    return noCheck("the inputs give no valid result at step " + std::to_string(outcome.step));
+    // 0/0 at a division is a zero divisor too: name the input that is 0.
+    if (std::string divisor = zeroDivisor(design, outcome.step); !divisor.empty())
+        return noCheck(divisor);
+    return noCheck(stepInputs(outcome.step) + " give no valid result");
 }
 
 } // namespace joist

@@ -21,6 +21,8 @@
 //   largest ratio, and the verdict is "Joist Passes" exactly when the unity
 //   label reads as at most 1, else the failure text of the first check whose
 //   ratio is the unity ratio.
+// - The design aids' pass/fail evaluation of the same inputs gives the
+//   check's verdict: passes, fails or stopped.
 // - A stopped check shows nothing, stops at a real fault, leaves every member
 //   from the faulting step on as it was, and its description states only
 //   what is true of the inputs.
@@ -37,6 +39,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/design_aids.h"
 #include "engine/design_check.h"
 #include "engine/design_inputs.h"
 #include "engine/number_text.h"
@@ -138,19 +141,17 @@ void requireUnchanged(const JoistDesign& before, const JoistDesign& after,
                      "governingMessage changed to " + escaped(after.governingMessage));
 }
 
-// Texts of the controls, by name, recording which were read.
+// Texts of the controls, by input, recording which were read.
 class Controls : public joist::InputSource
 {
 public:
-    std::string text(std::string_view control) const override
+    std::string text(joist::Input input) const override
     {
-        for (std::size_t i = 0; i < joist::inputDefinitions.size(); ++i) {
-            if (joist::inputDefinitions[i].control == control) {
-                reads.push_back(i);
-                return texts[i];
-            }
-        }
-        fail("an input was read from an unknown control", escaped(control));
+        const auto i = static_cast<std::size_t>(input);
+        if (i >= texts.size())
+            fail("an input was read that does not exist", std::to_string(i));
+        reads.push_back(i);
+        return texts[i];
     }
 
     std::array<std::string, 20> texts;
@@ -293,7 +294,7 @@ void checkCompleted(const JoistDesign& before, const JoistDesign& d, const Sink&
                      "the result labels were written out of order");
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {
         const std::string& text = sink.writes[static_cast<std::size_t>(check.label)].second;
-        checkLabelText(text, d.*check.ratio, separator, joist::resultLabelName(check.label));
+        checkLabelText(text, d.*check.ratio, separator, check.caption);
     }
 
     // The unity ratio: 0, or the largest ratio.
@@ -307,7 +308,7 @@ void checkCompleted(const JoistDesign& before, const JoistDesign& d, const Sink&
                  "the unity ratio is neither 0 nor one of the ratios",
                  fuzzing::bitsText(d.unityRatio));
     const std::string& unityText = sink.writes[6].second;
-    checkLabelText(unityText, d.unityRatio, separator, "unityRatioLbl");
+    checkLabelText(unityText, d.unityRatio, separator, "the unity ratio");
 
     // The verdict follows from what the unity label shows.
     const std::string& verdict = sink.writes[7].second;
@@ -437,6 +438,7 @@ void checkDesign(JoistDesign& d, std::string_view separator)
         requireUnchanged(before, d, MemberSet(), false, "a check while loading changed a member");
     }
     const JoistDesign before = d;
+    const joist::Verdict aidVerdict = joist::evaluateDesign(d);
     Sink sink;
     const joist::CheckOutcome outcome = joist::runDesignCheck(d, false, sink, separator);
     if (outcome.completed())
@@ -445,6 +447,11 @@ void checkDesign(JoistDesign& d, std::string_view separator)
         checkStopped(before, d, outcome, sink);
     else
         fail("a check outside loading was skipped");
+    const joist::Verdict verdict = outcome.stopped() ? joist::Verdict::stopped
+                                   : sink.writes.back().second == joist::passText
+                                       ? joist::Verdict::passes
+                                       : joist::Verdict::fails;
+    FUZZ_REQUIRE(aidVerdict == verdict, "the design aids' verdict is not the check's");
 }
 
 constexpr std::size_t mostKeystrokes = 64;

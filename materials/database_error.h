@@ -1,22 +1,30 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace materials {
 
 enum class DatabaseErrorKind {
+    programDirectoryMissing,
     fileMissing,
     cannotOpen,
     notADatabase,
+    damaged,
     tableMissing,
     fieldMissing,
+    generatedField,
+    tooMuchWork,
     emptyTable,
     tooManyRows,
     missingClassName,
-    classNotFound,
     nonNumericValue,
     noCurrentRow,
+    selectedRowMissing,
+    changedSinceRead,
     readFailed,
 };
 
@@ -32,5 +40,22 @@ public:
 private:
     DatabaseErrorKind kind_;
 };
+
+// Where in table "Sheet1" a problem lies; each part is optional.
+struct TablePlace
+{
+    std::optional<std::int64_t> row = {}; // counted from 0
+    std::optional<std::string> className = {};
+    std::string_view field = {};
+};
+
+// Every DatabaseError is built here: "<what failed> <path>: [field "F" of]
+// [row N (class "C")] <problem>". The path is shown absolute.
+DatabaseError databaseError(DatabaseErrorKind kind, const std::string& path,
+                            std::string_view problem, const TablePlace& place = {});
+
+// Text from the file in double quotes, safe to show: control characters are
+// escaped and a very long text is cut, since the file is untrusted.
+std::string quotedText(std::string_view text);
 
 } // namespace materials

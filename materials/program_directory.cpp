@@ -9,10 +9,9 @@ std::filesystem::path programDirectory()
     std::error_code error;
     const std::filesystem::path executable = std::filesystem::canonical("/proc/self/exe", error);
     if (error)
-        throw DatabaseError(DatabaseErrorKind::cannotOpen,
-                            "Cannot find the program's own directory, where the strength-class "
-                            "database " +
-                                std::string(databaseFileName) + " is kept: " + error.message());
+        throw databaseError(
+            DatabaseErrorKind::programDirectoryMissing, std::string(databaseFileName),
+            "the system cannot tell where the program is (" + error.message() + ")");
     return executable.parent_path();
 }
 

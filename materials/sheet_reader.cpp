@@ -2,24 +2,33 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <limits>
 #include <memory>
+#include <new>
 #include <sqlite3.h>
 
 #include "materials/database_error.h"
-#include "materials/error_text.h"
+#include "materials/database_file.h"
 #include "materials/strength_class_fields.h"
 
 namespace materials {
 namespace {
 
-namespace fs = std::filesystem;
+using Kind = DatabaseErrorKind;
 
-// No value in a strength-class table comes near this; a longer one is refused
-// rather than read into memory.
+// pragma_table_list, used to tell a table from a view, came with 3.37.
+constexpr int oldestSqlite = 3037000;
+
+// Bounds on reading one file. A full table of 32,766 rows with thirteen
+// fields takes under a million SQLite steps, a few MiB of memory and of
+// file, and no value comes near a hundred bytes; each bound leaves room
+// many times over and stops a hostile file within about a second. Pages read
+// again once they have left SQLite's cache count again, up to as many as the
+// largest file holds.
 constexpr int longestValueBytes = 1 << 20;
+constexpr int stepsPerProgressCall = 1000;
+constexpr std::int64_t stepBudget = 20'000'000;
+constexpr std::int64_t heapLimitBytes = 16 << 20;
+constexpr std::size_t textBytesBudget = 16u << 20;
 
 struct DatabaseCloser
 {
@@ -33,38 +42,84 @@ struct StatementFinalizer
 };
 using Statement = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
-std::string cannotOpen(const std::string& path)
+// SQLite's heap limit is the process's; it holds while one file is read.
+class HeapLimit
 {
-    return "Cannot open the strength-class database " + displayPath(path) + ": ";
-}
-std::string cannotRead(const std::string& path)
+public:
+    explicit HeapLimit(std::int64_t bytes) : previous_(sqlite3_hard_heap_limit64(bytes)) {}
+    ~HeapLimit() { sqlite3_hard_heap_limit64(previous_); }
+    HeapLimit(const HeapLimit&) = delete;
+    HeapLimit& operator=(const HeapLimit&) = delete;
+
+private:
+    std::int64_t previous_;
+};
+
+// Counts SQLite's steps and the pages it reads from the file, and interrupts
+// it when either passes its budget.
+struct WorkBudget
 {
-    return "Cannot read the strength-class database " + displayPath(path) + ": ";
+    sqlite3* db = nullptr;
+    std::int64_t pageBudget = 0;
+    std::int64_t steps = 0;
+    enum class Exceeded { none, steps, fileBytes } exceeded = Exceeded::none;
+
+    static int check(void* context)
+    {
+        auto& budget = *static_cast<WorkBudget*>(context);
+        budget.steps += stepsPerProgressCall;
+        int pagesRead = 0;
+        int highwater = 0;
+        sqlite3_db_status(budget.db, SQLITE_DBSTATUS_CACHE_MISS, &pagesRead, &highwater, 0);
+        if (budget.steps > stepBudget)
+            budget.exceeded = Exceeded::steps;
+        else if (pagesRead > budget.pageBudget)
+            budget.exceeded = Exceeded::fileBytes;
+        return budget.exceeded != Exceeded::none;
+    }
+};
+
+std::string mebibytes(std::uint64_t bytes)
+{
+    return std::to_string(bytes >> 20) + " MiB";
 }
 
-std::string sqliteMessage(sqlite3* db)
-{
-    return db ? sqlite3_errmsg(db) : "out of memory";
-}
+const std::string madeToStall = "; the file is damaged or was made to stall the program";
 
-[[noreturn]] void throwSqliteFailure(sqlite3* db, int code, const std::string& path)
+[[noreturn]] void throwSqliteFailure(sqlite3* db, int code, const std::string& path,
+                                     const WorkBudget* budget = nullptr)
 {
+    const std::string message = db ? sqlite3_errmsg(db) : "out of memory";
     switch (code & 0xFF) {
     case SQLITE_NOTADB:
-        throw DatabaseError(DatabaseErrorKind::notADatabase,
-                            cannotOpen(path) + "the file is not an SQLite 3 database");
+        throw databaseError(Kind::notADatabase, path, "the file is not an SQLite 3 database");
     case SQLITE_CANTOPEN:
-        throw DatabaseError(DatabaseErrorKind::cannotOpen, cannotOpen(path) + sqliteMessage(db));
-    case SQLITE_TOOBIG:
-        throw DatabaseError(DatabaseErrorKind::readFailed,
-                            cannotRead(path) + "it holds a value longer than " +
-                                std::to_string(longestValueBytes) +
-                                " bytes, far beyond any strength-class entry");
+        throw databaseError(Kind::cannotOpen, path, message);
     case SQLITE_CORRUPT:
-        throw DatabaseError(DatabaseErrorKind::readFailed,
-                            cannotRead(path) + "the file is damaged (" + sqliteMessage(db) + ")");
+        throw databaseError(Kind::damaged, path, "the file is damaged (" + message + ")");
+    case SQLITE_TOOBIG:
+        throw databaseError(Kind::tooMuchWork, path,
+                            "it holds a value longer than " + mebibytes(longestValueBytes) +
+                                ", far beyond any strength-class entry" + madeToStall);
+    case SQLITE_NOMEM:
+        throw databaseError(Kind::tooMuchWork, path,
+                            "reading it would need more than " + mebibytes(heapLimitBytes) +
+                                " of memory, far more than any strength-class table" + madeToStall);
+    case SQLITE_INTERRUPT:
+        if (budget && budget->exceeded == WorkBudget::Exceeded::steps)
+            throw databaseError(Kind::tooMuchWork, path,
+                                "reading it took more than " + std::to_string(stepBudget) +
+                                    " steps, far more than any strength-class table needs" +
+                                    madeToStall);
+        if (budget && budget->exceeded == WorkBudget::Exceeded::fileBytes)
+            throw databaseError(Kind::tooMuchWork, path,
+                                "reading it took more than " + mebibytes(largestFileBytes) +
+                                    " of the file, far more than any strength-class table "
+                                    "holds" +
+                                    madeToStall);
+        [[fallthrough]];
     default:
-        throw DatabaseError(DatabaseErrorKind::readFailed, cannotRead(path) + sqliteMessage(db));
+        throw databaseError(Kind::readFailed, path, message);
     }
 }
 
@@ -92,61 +147,12 @@ std::string fileUri(const std::string& path)
     return uri;
 }
 
-// An immutable open ignores journals, so a database that another program is
-// writing, or whose last write was cut off, would be read as if it were whole.
-void refuseUnfinishedWrite(const std::string& path)
-{
-    std::error_code error;
-    const std::string wal = path + "-wal";
-    const auto walSize = fs::file_size(wal, error);
-    const bool walPending = !error && walSize > 0;
-
-    constexpr std::array<unsigned char, 8> journalMagic{0xD9, 0xD5, 0x05, 0xF9,
-                                                        0x20, 0xA1, 0x63, 0xD7};
-    const std::string journal = path + "-journal";
-    std::array<char, 8> header{};
-    std::ifstream journalFile(journal, std::ios::binary);
-    const bool journalPending =
-        journalFile.read(header.data(), header.size()) &&
-        std::equal(header.begin(), header.end(), journalMagic.begin(),
-                   [](char a, unsigned char b) { return static_cast<unsigned char>(a) == b; });
-
-    if (walPending || journalPending)
-        throw DatabaseError(DatabaseErrorKind::cannotOpen,
-                            cannotOpen(path) + "it has changes that are not finished (" +
-                                displayPath(walPending ? wal : journal) +
-                                "); close any program that is writing it, or open it once in "
-                                "an SQLite tool to finish or undo the change");
-}
-
-void checkFile(const std::string& path)
-{
-    if (path.find('\0') != std::string::npos)
-        throw DatabaseError(DatabaseErrorKind::cannotOpen,
-                            cannotOpen(path) + "the path contains a NUL character");
-    std::error_code error;
-    const fs::file_status status = path.empty() ? fs::file_status() : fs::status(path, error);
-    if (!fs::exists(status) || error == std::errc::no_such_file_or_directory ||
-        error == std::errc::not_a_directory)
-        throw DatabaseError(DatabaseErrorKind::fileMissing, cannotOpen(path) + "file not found");
-    if (error)
-        throw DatabaseError(DatabaseErrorKind::cannotOpen, cannotOpen(path) + error.message());
-    if (fs::is_directory(status))
-        throw DatabaseError(DatabaseErrorKind::cannotOpen,
-                            cannotOpen(path) + "it is a directory, not a file");
-    if (!fs::is_regular_file(status))
-        throw DatabaseError(DatabaseErrorKind::cannotOpen,
-                            cannotOpen(path) + "it is not a regular file");
-    // SQLite takes an empty file for an empty database, which would be
-    // reported as a missing table.
-    if (fs::file_size(path, error) == 0 && !error)
-        throw DatabaseError(DatabaseErrorKind::notADatabase,
-                            cannotOpen(path) + "the file is empty, not an SQLite 3 database");
-    refuseUnfinishedWrite(path);
-}
-
 Database openReadOnly(const std::string& path)
 {
+    if (sqlite3_libversion_number() < oldestSqlite)
+        throw databaseError(Kind::cannotOpen, path,
+                            "the SQLite library is version " + std::string(sqlite3_libversion()) +
+                                ", but the program needs 3.37 or later");
     sqlite3* raw = nullptr;
     const int code = sqlite3_open_v2(fileUri(path).c_str(), &raw,
                                      SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
@@ -166,119 +172,240 @@ Database openReadOnly(const std::string& path)
     for (const auto& [option, value] : settings) {
         int now = -1;
         if (sqlite3_db_config(db.get(), option, value, &now) != SQLITE_OK || now != value)
-            throw DatabaseError(DatabaseErrorKind::cannotOpen,
-                                cannotOpen(path) + "SQLite refused a safety setting (" +
-                                    sqliteMessage(db.get()) + ")");
+            throw databaseError(Kind::cannotOpen, path,
+                                "SQLite refused a safety setting (" +
+                                    std::string(sqlite3_errmsg(db.get())) + ")");
     }
     sqlite3_limit(db.get(), SQLITE_LIMIT_LENGTH, longestValueBytes);
     sqlite3_limit(db.get(), SQLITE_LIMIT_ATTACHED, 0);
     return db;
 }
 
-Statement prepare(sqlite3* db, const char* sql, const std::string& path)
+class Reader
 {
-    sqlite3_stmt* raw = nullptr;
-    const int code = sqlite3_prepare_v2(db, sql, -1, &raw, nullptr);
-    Statement statement(raw);
-    if (code != SQLITE_OK)
-        throwSqliteFailure(db, code, path);
-    return statement;
-}
+public:
+    Reader(const std::string& path, std::uint32_t pageSize, sqlite3* db) : path_(path), db_(db)
+    {
+        budget_.db = db;
+        budget_.pageBudget = static_cast<std::int64_t>(largestFileBytes / pageSize);
+        sqlite3_progress_handler(db, stepsPerProgressCall, &WorkBudget::check, &budget_);
+    }
 
-void requireTable(sqlite3* db, const std::string& path)
-{
-    Statement statement =
-        prepare(db, "SELECT type FROM pragma_table_list('Sheet1') WHERE schema = 'main'", path);
-    const int code = sqlite3_step(statement.get());
-    if (code == SQLITE_DONE)
-        throw DatabaseError(DatabaseErrorKind::tableMissing, "The strength-class database " +
-                                                                 displayPath(path) +
-                                                                 " has no table \"Sheet1\"");
-    if (code != SQLITE_ROW)
-        throwSqliteFailure(db, code, path);
-    const auto* type = reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0));
-    if (!type || std::string_view(type) != "table")
-        throw DatabaseError(DatabaseErrorKind::tableMissing,
-                            "The strength-class database " + displayPath(path) +
-                                ": \"Sheet1\" must be a table, but it is a " +
-                                (type ? quotedText(type) : std::string("different object")));
-}
-
-// Whether windows show the field, so that it must hold a number or a text.
-bool isShownField(std::string_view name)
-{
-    return name == classFieldName || std::find(propertyFieldNames.begin(), propertyFieldNames.end(),
-                                               name) != propertyFieldNames.end();
-}
-
-FieldValue readValue(sqlite3_stmt* statement, int column, const SheetContents& sheet,
-                     const std::string& path)
-{
-    switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_INTEGER:
-        return {static_cast<std::int64_t>(sqlite3_column_int64(statement, column))};
-    case SQLITE_FLOAT:
-        return {sqlite3_column_double(statement, column)};
-    case SQLITE_TEXT: {
+    Statement prepare(const std::string& sql)
+    {
+        sqlite3_stmt* raw = nullptr;
+        const int code = sqlite3_prepare_v2(db_, sql.c_str(), -1, &raw, nullptr);
+        Statement statement(raw);
+        if (code != SQLITE_OK)
+            fail(code);
+        return statement;
+    }
+    Statement prepareWithTableName(const char* sql)
+    {
+        Statement statement = prepare(sql);
+        sqlite3_bind_text(statement.get(), 1, tableName.data(), static_cast<int>(tableName.size()),
+                          SQLITE_STATIC);
+        return statement;
+    }
+    // True while there is a row.
+    bool step(sqlite3_stmt* statement)
+    {
+        const int code = sqlite3_step(statement);
+        if (code != SQLITE_ROW && code != SQLITE_DONE)
+            fail(code);
+        return code == SQLITE_ROW;
+    }
+    std::string_view text(sqlite3_stmt* statement, int column)
+    {
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
         const int bytes = sqlite3_column_bytes(statement, column);
-        if (!text && bytes > 0)
-            throw DatabaseError(DatabaseErrorKind::readFailed, cannotRead(path) + "out of memory");
-        return {std::string(text ? text : "", static_cast<std::size_t>(bytes))};
+        if (!text && sqlite3_errcode(db_) == SQLITE_NOMEM)
+            fail(SQLITE_NOMEM);
+        return text ? std::string_view(text, static_cast<std::size_t>(bytes)) : std::string_view();
     }
-    case SQLITE_BLOB: {
-        // A field no window shows, such as the free key, may hold anything.
-        const std::string& name = sheet.fieldNames[static_cast<std::size_t>(column)];
-        if (!isShownField(name))
+    [[noreturn]] void fail(int code) { throwSqliteFailure(db_, code, path_, &budget_); }
+
+    const std::string& path() const { return path_; }
+
+private:
+    const std::string& path_;
+    sqlite3* db_;
+    WorkBudget budget_;
+};
+
+std::string quotedIdentifier(std::string_view name)
+{
+    std::string quoted = "\"";
+    for (const char c : name) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
+    }
+    return quoted + '"';
+}
+
+void requireTable(Reader& reader)
+{
+    const Statement statement =
+        reader.prepareWithTableName("SELECT type FROM pragma_table_list(?1) WHERE schema = 'main'");
+    if (!reader.step(statement.get()))
+        throw databaseError(Kind::tableMissing, reader.path(),
+                            "it has no table " + quotedText(tableName));
+    const std::string_view type = reader.text(statement.get(), 0);
+    if (type != "table")
+        throw databaseError(Kind::tableMissing, reader.path(),
+                            quotedText(tableName) + " must be a table, but it is a " +
+                                quotedText(type));
+}
+
+std::string quotedList(const std::vector<std::string>& names)
+{
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "" : ", ") + quotedText(name);
+    return text;
+}
+
+// Finds the position of each field to read; all must be plain stored fields,
+// since a generated one is computed on every read, by any expression.
+void locateFields(Reader& reader, SheetContents& sheet)
+{
+    const Statement statement =
+        reader.prepareWithTableName("SELECT name, hidden FROM pragma_table_xinfo(?1, 'main')");
+    sheet.fieldPositions.assign(sheet.fieldNames.size(), -1);
+    for (int position = 0; reader.step(statement.get()); ++position) {
+        const std::optional<std::size_t> field = sheet.field(reader.text(statement.get(), 0));
+        if (!field || sheet.fieldPositions[*field] >= 0)
+            continue; // a second field of one name is never reached by name
+        if (sqlite3_column_int(statement.get(), 1) != 0)
+            throw databaseError(Kind::generatedField, reader.path(),
+                                "is computed by an expression stored in the file (a generated "
+                                "column), and the program reads only stored values",
+                                {.field = sheet.fieldNames[*field]});
+        sheet.fieldPositions[*field] = position;
+    }
+    if (sheet.fieldPositions[0] >= 0 && sheet.fieldPositions[0] != classFieldPosition)
+        throw databaseError(Kind::fieldMissing, reader.path(),
+                            "must be field " + std::to_string(classFieldPosition + 1) +
+                                " of table " + quotedText(tableName) + ", but it is field " +
+                                std::to_string(sheet.fieldPositions[0] + 1),
+                            {.field = classFieldName});
+    std::vector<std::string> missing;
+    for (std::size_t i = 0; i < sheet.fieldNames.size(); ++i) {
+        if (sheet.fieldPositions[i] < 0)
+            missing.push_back(sheet.fieldNames[i]);
+    }
+    if (!missing.empty())
+        throw databaseError(Kind::fieldMissing, reader.path(),
+                            "table " + quotedText(tableName) + " has no field" +
+                                (missing.size() > 1 ? "s " : " ") + quotedList(missing) +
+                                ", which the window shows (field names must match exactly, "
+                                "commas included)");
+}
+
+class RowReader
+{
+public:
+    RowReader(Reader& reader, SheetContents& sheet) : reader_(reader), sheet_(sheet) {}
+
+    FieldValue value(sqlite3_stmt* statement, int column)
+    {
+        switch (sqlite3_column_type(statement, column)) {
+        case SQLITE_INTEGER:
+            return {static_cast<std::int64_t>(sqlite3_column_int64(statement, column))};
+        case SQLITE_FLOAT:
+            return {sqlite3_column_double(statement, column)};
+        case SQLITE_TEXT: {
+            const std::string_view text = reader_.text(statement, column);
+            textBytes_ += text.size();
+            if (textBytes_ > textBytesBudget)
+                throw databaseError(Kind::tooMuchWork, reader_.path(),
+                                    "its fields hold more than " + mebibytes(textBytesBudget) +
+                                        " of text, far more than any strength-class table" +
+                                        madeToStall);
+            return {std::string(text)};
+        }
+        case SQLITE_BLOB:
+            throw databaseError(Kind::readFailed, reader_.path(),
+                                "holds binary data, not a number or a text", place(column));
+        default:
             return {};
-        const std::size_t rowStart =
-            static_cast<std::size_t>(sheet.rowCount) * sheet.fieldNames.size();
-        const std::string* className = nullptr;
-        if (column > classFieldPosition && sheet.fieldNames[classFieldPosition] == classFieldName)
-            className =
-                std::get_if<std::string>(&sheet.values[rowStart + classFieldPosition].value);
-        throw DatabaseError(DatabaseErrorKind::readFailed,
-                            cannotRead(path) + "field " + quotedText(name) + " of " +
-                                rowDescription(sheet.rowCount, className) +
-                                " holds binary data, not a number or a text");
+        }
     }
-    default:
-        return {};
+
+private:
+    TablePlace place(int column) const
+    {
+        TablePlace place{.row = sheet_.rowCount,
+                         .field = sheet_.fieldNames[static_cast<std::size_t>(column)]};
+        if (column > 0) {
+            const std::size_t rowStart =
+                static_cast<std::size_t>(sheet_.rowCount) * sheet_.fieldNames.size();
+            if (const auto* name = std::get_if<std::string>(&sheet_.values[rowStart].value))
+                place.className = *name;
+        }
+        return place;
+    }
+
+    Reader& reader_;
+    SheetContents& sheet_;
+    std::size_t textBytes_ = 0;
+};
+
+void readRows(Reader& reader, SheetContents& sheet)
+{
+    // A scan of the table itself, never of an index, delivers the rows in the
+    // order they are stored.
+    std::string sql = "SELECT ";
+    for (std::size_t i = 0; i < sheet.fieldNames.size(); ++i)
+        sql += (i == 0 ? "" : ", ") + quotedIdentifier(sheet.fieldNames[i]);
+    sql += " FROM main." + quotedIdentifier(tableName) + " NOT INDEXED";
+    const Statement statement = reader.prepare(sql);
+    const int fieldCount = static_cast<int>(sheet.fieldNames.size());
+    RowReader rows(reader, sheet);
+    while (reader.step(statement.get())) {
+        if (sheet.rowCount == largestClassCount)
+            throw databaseError(Kind::tooManyRows, reader.path(),
+                                "table " + quotedText(tableName) + " has more than " +
+                                    std::to_string(largestClassCount) +
+                                    " rows, but the strength-class list holds at most " +
+                                    std::to_string(largestClassCount));
+        for (int column = 0; column < fieldCount; ++column)
+            sheet.values.push_back(rows.value(statement.get(), column));
+        ++sheet.rowCount;
     }
 }
 
 } // namespace
 
-SheetContents readSheet(const std::string& path)
+std::optional<std::size_t> SheetContents::field(std::string_view name) const
 {
-    checkFile(path);
-    const Database db = openReadOnly(path);
-    requireTable(db.get(), path);
+    const auto found = std::find(fieldNames.begin(), fieldNames.end(), name);
+    if (found == fieldNames.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(found - fieldNames.begin());
+}
 
-    // A scan of the table itself, never of an index, delivers the rows in the
-    // order they are stored.
-    const Statement statement = prepare(db.get(), "SELECT * FROM main.Sheet1 NOT INDEXED", path);
+SheetContents readSheet(const std::string& path, const std::vector<std::string>& fields)
+{
+    const std::uint32_t pageSize = checkDatabaseFile(path);
     SheetContents sheet;
-    const int fieldCount = sqlite3_column_count(statement.get());
-    for (int column = 0; column < fieldCount; ++column) {
-        const char* name = sqlite3_column_name(statement.get(), column);
-        if (!name)
-            throw DatabaseError(DatabaseErrorKind::readFailed, cannotRead(path) + "out of memory");
-        sheet.fieldNames.emplace_back(name);
+    sheet.fieldNames.emplace_back(classFieldName);
+    for (const std::string& name : fields) {
+        if (!sheet.field(name))
+            sheet.fieldNames.push_back(name);
     }
-
-    int code = SQLITE_OK;
-    while ((code = sqlite3_step(statement.get())) == SQLITE_ROW) {
-        if (sheet.rowCount == std::numeric_limits<std::int32_t>::max())
-            throw DatabaseError(DatabaseErrorKind::tooManyRows,
-                                cannotRead(path) + "table \"Sheet1\" has more rows than can be "
-                                                   "counted");
-        for (int column = 0; column < fieldCount; ++column)
-            sheet.values.push_back(readValue(statement.get(), column, sheet, path));
-        ++sheet.rowCount;
+    try {
+        const HeapLimit heapLimit(heapLimitBytes);
+        const Database db = openReadOnly(path);
+        Reader reader(path, pageSize, db.get());
+        requireTable(reader);
+        locateFields(reader, sheet);
+        readRows(reader, sheet);
+    } catch (const std::bad_alloc&) {
+        throw databaseError(Kind::tooMuchWork, path,
+                            "there is not enough memory to read it" + madeToStall);
     }
-    if (code != SQLITE_DONE)
-        throwSqliteFailure(db.get(), code, path);
     return sheet;
 }
 

@@ -2,30 +2,38 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "materials/field_value.h"
 
 namespace materials {
 
-// The whole of table "Sheet1" as stored, rows in stored order.
+// The fields of table "Sheet1" that a connection reads, rows in stored order.
 struct SheetContents
 {
-    std::vector<std::string> fieldNames;
-    std::vector<FieldValue> values; // row by row
+    std::vector<std::string> fieldNames; // "Class" first
+    std::vector<int> fieldPositions;     // each field's position in the table
+    std::vector<FieldValue> values;      // row by row
     std::int32_t rowCount = 0;
 
     const FieldValue& value(std::int32_t row, std::size_t field) const
     {
         return values[static_cast<std::size_t>(row) * fieldNames.size() + field];
     }
+    std::optional<std::size_t> field(std::string_view name) const;
 };
 
-// Reads table "Sheet1" of the SQLite database at `path` whole. The file is
-// untrusted and only ever read: it is opened read only and immutable, so no
-// journal, WAL or shm file is created and nothing is locked or written; it is
-// not held open afterwards. Throws DatabaseError.
-SheetContents readSheet(const std::string& path);
+// Reads the field "Class", which must be the table's field at position 1, and
+// the named fields of table "Sheet1" of the SQLite database at `path`; no
+// other field is read. The file is untrusted: it is checked first (see
+// checkDatabaseFile), opened read only and immutable, so nothing is created,
+// locked or written, and not held open afterwards. The work is bounded: a
+// table of more than 32,766 rows is refused at its 32,767th, and reading stops
+// with a message once it would take more than about a second or 64 MiB of
+// memory. Throws DatabaseError.
+SheetContents readSheet(const std::string& path, const std::vector<std::string>& fields);
 
 } // namespace materials

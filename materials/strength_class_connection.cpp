@@ -1,58 +1,19 @@
 #include "materials/strength_class_connection.h"
 
 #include <algorithm>
+#include <stdexcept>
 
-#include "materials/database_error.h"
-#include "materials/error_text.h"
 #include "materials/strength_class_fields.h"
 
 namespace materials {
 namespace {
 
-std::string databaseText(const std::string& path)
-{
-    return "The strength-class database " + displayPath(path);
-}
+using Kind = DatabaseErrorKind;
 
-std::optional<std::size_t> findField(const SheetContents& sheet, std::string_view name)
+std::string valueText(const FieldValue& value)
 {
-    const auto found = std::find(sheet.fieldNames.begin(), sheet.fieldNames.end(), name);
-    if (found == sheet.fieldNames.end())
-        return std::nullopt;
-    return static_cast<std::size_t>(found - sheet.fieldNames.begin());
-}
-
-std::string quotedList(const std::vector<std::string_view>& names)
-{
-    std::string text;
-    for (const std::string_view name : names)
-        text += (text.empty() ? "" : ", ") + quotedText(name);
-    return text;
-}
-
-// Both windows read the class name, one by position and one by name, and show
-// the twelve properties: a table without them is refused as a whole.
-void requireStrengthClassFields(const SheetContents& sheet, const std::string& path)
-{
-    const std::optional<std::size_t> classField = findField(sheet, classFieldName);
-    if (classField && *classField != classFieldPosition)
-        throw DatabaseError(DatabaseErrorKind::fieldMissing,
-                            databaseText(path) + ": the field \"Class\" must be field " +
-                                std::to_string(classFieldPosition + 1) +
-                                " of table \"Sheet1\", but it is field " +
-                                std::to_string(*classField + 1));
-    std::vector<std::string_view> missing;
-    if (!classField)
-        missing.push_back(classFieldName);
-    for (const std::string_view name : propertyFieldNames) {
-        if (!findField(sheet, name))
-            missing.push_back(name);
-    }
-    if (!missing.empty())
-        throw DatabaseError(DatabaseErrorKind::fieldMissing,
-                            databaseText(path) + ": table \"Sheet1\" has no field" +
-                                (missing.size() > 1 ? "s " : " ") + quotedList(missing) +
-                                " (field names must match exactly, commas included)");
+    const std::optional<std::string> text = fieldText(value, ".");
+    return text ? quotedText(*text) : "empty";
 }
 
 } // namespace
@@ -68,22 +29,21 @@ void StrengthClassConnection::setPath(std::string path)
 
 void StrengthClassConnection::bind(std::string fieldName, Binding callback)
 {
-    BoundLabel label{std::move(fieldName), std::move(callback)};
-    if (sheet_) {
-        resolveBinding(label, *sheet_);
-        refresh(label);
-    }
-    bindings_.push_back(std::move(label));
+    if (sheet_)
+        throw std::logic_error("a label is bound to an open strength-class connection");
+    bindings_.push_back({std::move(fieldName), std::move(callback)});
 }
 
 void StrengthClassConnection::open()
 {
     close();
     try {
-        SheetContents sheet = readSheet(path_);
-        requireStrengthClassFields(sheet, path_);
+        std::vector<std::string> fields;
+        for (const BoundLabel& label : bindings_)
+            fields.push_back(label.fieldName);
+        SheetContents sheet = readSheet(path_, fields);
         for (BoundLabel& label : bindings_)
-            resolveBinding(label, sheet);
+            label.field = *sheet.field(label.fieldName);
         sheet_ = std::move(sheet);
         openedPath_ = path_;
         cursor_ = 0;
@@ -102,38 +62,37 @@ void StrengthClassConnection::close()
 
 void StrengthClassConnection::moveFirst()
 {
-    requireOpen("move to the first row of");
+    requireOpen("move to the first row");
     if (sheet_->rowCount == 0)
-        throw DatabaseError(DatabaseErrorKind::emptyTable,
-                            databaseText(openedPath_) + ": table \"Sheet1\" has no rows");
+        throw databaseError(Kind::emptyTable, openedPath_,
+                            "table " + quotedText(tableName) + " has no rows");
     cursor_ = 0;
     refreshAll();
 }
 
 void StrengthClassConnection::moveLast()
 {
-    requireOpen("move to the last row of");
+    requireOpen("move to the last row");
     if (sheet_->rowCount == 0)
-        throw DatabaseError(DatabaseErrorKind::emptyTable,
-                            databaseText(openedPath_) + ": table \"Sheet1\" has no rows");
+        throw databaseError(Kind::emptyTable, openedPath_,
+                            "table " + quotedText(tableName) + " has no rows");
     cursor_ = sheet_->rowCount - 1;
     refreshAll();
 }
 
 void StrengthClassConnection::moveNext()
 {
-    requireOpen("move to the next row of");
-    if (afterLast())
-        throw DatabaseError(DatabaseErrorKind::noCurrentRow,
-                            "Cannot move to the next row of the strength-class database " +
-                                displayPath(openedPath_) + ": the cursor is after the last row");
+    requireOpen("move to the next row");
+    if (cursor_ >= sheet_->rowCount)
+        throw databaseError(Kind::noCurrentRow, openedPath_,
+                            "cannot move to the next row: the cursor is after the last row");
     ++cursor_;
     refreshAll();
 }
 
 void StrengthClassConnection::move(std::int32_t n)
 {
-    requireCurrentRow("move in");
+    requireCurrentRow("move");
     const std::int64_t target = cursor_ + n; // cannot overflow in 64 bits
     const std::int64_t count = sheet_->rowCount;
     cursor_ = target < 0 ? -1 : std::min(target, count);
@@ -145,68 +104,60 @@ std::int32_t StrengthClassConnection::recordCount() const
     return sheet_ ? sheet_->rowCount : 0;
 }
 
-bool StrengthClassConnection::beforeFirst() const
-{
-    return !sheet_ || sheet_->rowCount == 0 || cursor_ < 0;
-}
-
-bool StrengthClassConnection::afterLast() const
-{
-    return !sheet_ || cursor_ >= sheet_->rowCount;
-}
-
 std::int32_t StrengthClassConnection::currentRow() const
 {
     return static_cast<std::int32_t>(cursor_);
 }
 
-int StrengthClassConnection::fieldCount() const
-{
-    return sheet_ ? static_cast<int>(sheet_->fieldNames.size()) : 0;
-}
-
-std::optional<int> StrengthClassConnection::fieldPosition(std::string_view name) const
-{
-    if (!sheet_)
-        return std::nullopt;
-    const std::optional<std::size_t> field = findField(*sheet_, name);
-    if (!field)
-        return std::nullopt;
-    return static_cast<int>(*field);
-}
-
 const FieldValue& StrengthClassConnection::fieldValue(int position) const
 {
     requireCurrentRow("read");
-    if (position < 0 || position >= fieldCount())
-        throw DatabaseError(DatabaseErrorKind::fieldMissing,
-                            databaseText(openedPath_) + ": table \"Sheet1\" has no field " +
-                                std::to_string(position + 1) + " (it has " +
-                                std::to_string(fieldCount()) + ")");
-    return sheet_->value(static_cast<std::int32_t>(cursor_), static_cast<std::size_t>(position));
+    const auto& positions = sheet_->fieldPositions;
+    const auto found = std::find(positions.begin(), positions.end(), position);
+    if (found == positions.end())
+        throw fieldNotRead("field " + std::to_string(position + 1));
+    return sheet_->value(static_cast<std::int32_t>(cursor_),
+                         static_cast<std::size_t>(found - positions.begin()));
 }
 
 const FieldValue& StrengthClassConnection::fieldValue(std::string_view name) const
 {
     requireCurrentRow("read");
-    const std::optional<int> position = fieldPosition(name);
-    if (!position)
-        throw DatabaseError(DatabaseErrorKind::fieldMissing,
-                            databaseText(openedPath_) + ": table \"Sheet1\" has no field " +
-                                quotedText(name));
-    return fieldValue(*position);
+    const std::optional<std::size_t> field = sheet_->field(name);
+    if (!field)
+        throw fieldNotRead("the field " + quotedText(name));
+    return sheet_->value(static_cast<std::int32_t>(cursor_), *field);
 }
 
-void StrengthClassConnection::resolveBinding(BoundLabel& label, const SheetContents& sheet) const
+std::optional<DatabaseError>
+StrengthClassConnection::changesSince(const StrengthClassConnection& earlier) const
 {
-    const std::optional<std::size_t> field = findField(sheet, label.fieldName);
-    if (!field)
-        throw DatabaseError(DatabaseErrorKind::fieldMissing,
-                            databaseText(messagePath()) + ": table \"Sheet1\" has no field " +
-                                quotedText(label.fieldName) +
-                                ", which a label shows (field names must match exactly, commas "
-                                "included)");
-    label.field = *field;
+    if (!sheet_ || !earlier.sheet_)
+        return std::nullopt;
+    const SheetContents& now = *sheet_;
+    const SheetContents& then = *earlier.sheet_;
+    const std::string changed = "has changed since the program read it at start-up; the main "
+                                "window's results use the values read then";
+    if (now.rowCount != then.rowCount)
+        return databaseError(Kind::changedSinceRead, openedPath_,
+                             changed + " (it had " + std::to_string(then.rowCount) + " rows, now " +
+                                 std::to_string(now.rowCount) + ")");
+    for (std::int32_t row = 0; row < now.rowCount; ++row) {
+        for (std::size_t field = 0; field < now.fieldNames.size(); ++field) {
+            const std::optional<std::size_t> thenField = then.field(now.fieldNames[field]);
+            if (!thenField || now.value(row, field).value == then.value(row, *thenField).value)
+                continue;
+            const FieldValue& className = then.value(row, 0);
+            TablePlace place{.row = row, .field = now.fieldNames[field]};
+            if (const auto* name = std::get_if<std::string>(&className.value))
+                place.className = *name;
+            return databaseError(Kind::changedSinceRead, openedPath_,
+                                 "was " + valueText(then.value(row, *thenField)) + ", now " +
+                                     valueText(now.value(row, field)) + ": the file " + changed,
+                                 place);
+        }
+    }
+    return std::nullopt;
 }
 
 void StrengthClassConnection::refresh(BoundLabel& label) const
@@ -230,21 +181,26 @@ bool StrengthClassConnection::onRow() const
     return sheet_ && cursor_ >= 0 && cursor_ < sheet_->rowCount;
 }
 
+DatabaseError StrengthClassConnection::fieldNotRead(std::string_view what) const
+{
+    return databaseError(Kind::fieldMissing, openedPath_,
+                         std::string(what) + " of table " + quotedText(tableName) +
+                             " is not one this connection reads");
+}
+
 void StrengthClassConnection::requireOpen(std::string_view action) const
 {
     if (!sheet_)
-        throw DatabaseError(DatabaseErrorKind::noCurrentRow,
-                            "Cannot " + std::string(action) + " the strength-class database " +
-                                displayPath(path_) + ": it is not open");
+        throw databaseError(Kind::noCurrentRow, path_,
+                            "cannot " + std::string(action) + ": it is not open");
 }
 
 void StrengthClassConnection::requireCurrentRow(std::string_view action) const
 {
     requireOpen(action);
     if (!onRow())
-        throw DatabaseError(DatabaseErrorKind::noCurrentRow,
-                            "Cannot " + std::string(action) + " the strength-class database " +
-                                displayPath(openedPath_) + ": there is no current row (" +
+        throw databaseError(Kind::noCurrentRow, openedPath_,
+                            "cannot " + std::string(action) + ": there is no current row (" +
                                 (sheet_->rowCount == 0 ? "the table is empty"
                                  : cursor_ < 0         ? "the cursor is before the first row"
                                                        : "the cursor is after the last row") +

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "materials/database_error.h"
 #include "materials/field_value.h"
 #include "materials/sheet_reader.h"
 
@@ -17,8 +18,9 @@ namespace materials {
 // the first row or after the last. Labels bound to it are refreshed by every
 // open and every move before the call returns.
 //
-// The table is read whole when the connection opens and the file is not held
-// open; every failure is a DatabaseError.
+// The connection reads the field "Class" and the fields bound to it, whole,
+// when it opens, and does not hold the file open; every failure is a
+// DatabaseError.
 class StrengthClassConnection
 {
 public:
@@ -34,17 +36,15 @@ public:
     const std::string& path() const { return path_; }
     const std::string& decimalSeparator() const { return decimalSeparator_; }
 
-    // Binds a label to a field. The field is looked up when the connection
-    // opens (or at once if it is open): a name the table lacks makes that
-    // open throw. While there is no current row, or the value is null, the
-    // label's text is empty.
+    // Binds a label to a field, before the connection opens: the fields bound
+    // are the ones it reads and requires, besides "Class", so an open on a
+    // table that lacks one throws. While there is no current row, or the
+    // value is null, the label's text is empty.
     void bind(std::string fieldName, Binding callback);
 
-    // Reads the table, checks that it has the field "Class" at position 1,
-    // the twelve property fields and every bound field, puts the cursor on the
-    // first row and refreshes the bound labels. An empty table opens with no
-    // current row. If the open fails the connection is closed and its bound
-    // labels are empty.
+    // Reads the table, puts the cursor on the first row and refreshes the
+    // bound labels. An empty table opens with no current row. If the open
+    // fails the connection is closed and its bound labels are empty.
     void open();
     bool isOpen() const { return sheet_.has_value(); }
 
@@ -54,15 +54,13 @@ public:
     void move(std::int32_t n); // past either end leaves the cursor before or after it
 
     std::int32_t recordCount() const; // 0 while closed
-    bool beforeFirst() const;         // also true for an empty or closed table
-    bool afterLast() const;           // likewise
     // The current row's position counted from 0; -1 before the first row and
     // recordCount() after the last.
     std::int32_t currentRow() const;
 
-    int fieldCount() const;
-    std::optional<int> fieldPosition(std::string_view name) const;
-    // Throw noCurrentRow without a current row, fieldMissing for an unknown field.
+    // Throw noCurrentRow without a current row, fieldMissing for a field the
+    // connection does not read: position 1 is "Class", others are the bound
+    // fields' positions in the table.
     const FieldValue& fieldValue(int position) const;
     const FieldValue& fieldValue(std::string_view name) const;
 
@@ -72,6 +70,11 @@ public:
     // The path as messages name it: the one opened while open.
     const std::string& messagePath() const { return isOpen() ? openedPath_ : path_; }
 
+    // Whether the values this connection read differ from those `earlier`
+    // read, in the rows and fields both read: an error value naming the first
+    // difference, or none when they agree or either is closed.
+    std::optional<DatabaseError> changesSince(const StrengthClassConnection& earlier) const;
+
 private:
     struct BoundLabel
     {
@@ -80,12 +83,12 @@ private:
         std::size_t field = 0;
     };
 
-    void resolveBinding(BoundLabel& label, const SheetContents& sheet) const;
     void refresh(BoundLabel& label) const;
     void refreshAll();
     void requireOpen(std::string_view action) const;
     void requireCurrentRow(std::string_view action) const;
     bool onRow() const;
+    DatabaseError fieldNotRead(std::string_view what) const;
 
     std::string decimalSeparator_;
     std::string path_;

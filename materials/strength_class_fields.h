@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string_view>
 
 namespace materials {
@@ -23,5 +24,9 @@ inline constexpr std::array<std::string_view, 12> propertyFieldNames{
 inline constexpr std::array<std::string_view, 5> designFieldNames{
     "fm,k", "fc,90,k", "fv,k", "E0,mean", "rmean",
 };
+
+// The class list counts rows in 16 bits and advances its counter once past
+// the last row, so this is the largest table the program can list.
+inline constexpr std::int32_t largestClassCount = 32766;
 
 } // namespace materials

@@ -1,15 +1,11 @@
 #include "materials/strength_class_sequences.h"
 
-#include "materials/error_text.h"
 #include "materials/strength_class_fields.h"
 
 namespace materials {
 namespace {
 
-std::string databaseText(const StrengthClassConnection& connection)
-{
-    return "The strength-class database " + displayPath(connection.messagePath());
-}
+using Kind = DatabaseErrorKind;
 
 std::optional<std::string> currentClassName(const StrengthClassConnection& connection)
 {
@@ -20,12 +16,22 @@ std::string currentClassNameOrThrow(const StrengthClassConnection& connection)
 {
     std::optional<std::string> name = currentClassName(connection);
     if (!name)
-        throw DatabaseError(DatabaseErrorKind::missingClassName,
-                            databaseText(connection) + ": " +
-                                rowDescription(connection.currentRow(), nullptr) +
-                                " of table \"Sheet1\" has no class name (the field \"Class\" "
-                                "holds no value)");
+        throw databaseError(Kind::missingClassName, connection.messagePath(),
+                            "of table " + quotedText(tableName) +
+                                " has no class name (the field \"Class\" holds no value)",
+                            {.row = connection.currentRow()});
     return std::move(*name);
+}
+
+// A selection of the main window's class list without a row behind it.
+DatabaseError noRowSelected(const StrengthClassConnection& connection, int index,
+                            std::string_view cause)
+{
+    return databaseError(Kind::selectedRowMissing, connection.messagePath(),
+                         index < 0 ? std::string("no entry of the class list is selected")
+                                   : std::string(cause) +
+                                         "the table has no row for the selected class (entry " +
+                                         std::to_string(index + 1) + " of the class list)");
 }
 
 } // namespace
@@ -38,16 +44,9 @@ void fillStrengthClassList(StrengthClassConnection& connection, ClassList& list,
     connection.open();
     connection.moveLast();
     connection.moveFirst();
-    const std::int32_t count = connection.recordCount();
-    if (count > largestClassCount)
-        throw DatabaseError(DatabaseErrorKind::tooManyRows,
-                            databaseText(connection) + ": table \"Sheet1\" has " +
-                                std::to_string(count) +
-                                " rows, but the strength-class list holds at most " +
-                                std::to_string(largestClassCount));
-    // 16-bit count and counter, as the list's own index is; the check above
-    // keeps the counter's last step, to n + 1, within range.
-    const auto n = static_cast<std::int16_t>(count);
+    // 16-bit count and counter, as the list's own index is; the connection
+    // holds at most 32,766 rows, so the counter's last step, to n + 1, fits.
+    const auto n = static_cast<std::int16_t>(connection.recordCount());
     for (std::int16_t i = 1; i <= n; ++i) {
         list.append(currentClassNameOrThrow(connection));
         connection.moveNext();
@@ -61,12 +60,7 @@ void selectStrengthClass(StrengthClassConnection& connection, const ClassList& l
     // Checked before moving, so that a failed selection leaves the labels on
     // the class they show.
     if (connection.isOpen() && (index < 0 || index >= connection.recordCount()))
-        throw DatabaseError(DatabaseErrorKind::noCurrentRow,
-                            "Cannot select a strength class from the strength-class database " +
-                                displayPath(connection.messagePath()) + ": " +
-                                (index < 0 ? std::string("no entry of the class list is selected")
-                                           : "the table has no row for entry " +
-                                                 std::to_string(index + 1) + " of the class list"));
+        throw noRowSelected(connection, index, "");
     connection.moveFirst();
     connection.move(index);
     classLabel.setText(currentClassNameOrThrow(connection));
@@ -77,6 +71,9 @@ void positionOnSelectedClass(StrengthClassConnection& connection, const std::str
 {
     connection.setPath(path);
     connection.open();
+    if (selectedIndex < 0 || selectedIndex >= connection.recordCount())
+        throw noRowSelected(connection, selectedIndex,
+                            "it has changed since the program listed its classes: ");
     connection.moveFirst();
     connection.move(selectedIndex);
 }
@@ -89,36 +86,20 @@ void closeDatabase(StrengthClassConnection& connection)
 DatabaseError nonNumericFieldError(const StrengthClassConnection& connection,
                                    std::string_view fieldName)
 {
-    if (!connection.isOpen() || connection.beforeFirst() || connection.afterLast())
-        return DatabaseError(
-            DatabaseErrorKind::noCurrentRow,
-            "Cannot read the field " + quotedText(fieldName) + " of the strength-class database " +
-                displayPath(connection.messagePath()) + ": there is no current row");
-    const std::optional<int> position = connection.fieldPosition(fieldName);
-    if (!position)
-        return DatabaseError(DatabaseErrorKind::fieldMissing,
-                             databaseText(connection) + ": table \"Sheet1\" has no field " +
-                                 quotedText(fieldName));
+    if (connection.currentRow() < 0 || connection.currentRow() >= connection.recordCount())
+        return databaseError(Kind::noCurrentRow, connection.messagePath(),
+                             "cannot read the field " + quotedText(fieldName) +
+                                 ": there is no current row");
     const std::optional<std::string> className = currentClassName(connection);
     const std::optional<std::string> text =
-        fieldText(connection.fieldValue(*position), connection.decimalSeparator());
-    return DatabaseError(
-        DatabaseErrorKind::nonNumericValue,
-        databaseText(connection) + ": the field " + quotedText(fieldName) + " of " +
-            rowDescription(connection.currentRow(), className ? &*className : nullptr) +
-            " must hold a number that the program can read, but it " +
+        fieldText(connection.fieldValue(fieldName), connection.decimalSeparator());
+    return databaseError(
+        Kind::nonNumericValue, connection.messagePath(),
+        "must hold a number that the program can read, but it " +
             (!text           ? std::string("is empty")
              : text->empty() ? std::string("holds an empty text")
-                             : "holds " + quotedText(*text)));
-}
-
-DatabaseError classNotFoundError(const StrengthClassConnection& connection,
-                                 std::string_view className)
-{
-    return DatabaseError(DatabaseErrorKind::classNotFound,
-                         databaseText(connection) + " has no row whose class is " +
-                             quotedText(className) +
-                             "; the program starts with that class selected");
+                             : "holds " + quotedText(*text)),
+        {.row = connection.currentRow(), .className = className, .field = fieldName});
 }
 
 } // namespace materials

@@ -12,12 +12,8 @@ namespace materials {
 
 inline constexpr std::string_view databaseFileName = "ZU5ZO.mdb";
 
-// The listing counts rows in 16 bits and advances its counter once past the
-// last row, so this is the largest table it can list.
-inline constexpr std::int32_t largestClassCount = 32766;
-
 // The directory of the real executable, symlinks resolved. Throws
-// DatabaseError (cannotOpen) if the system cannot tell.
+// DatabaseError (programDirectoryMissing) if the system cannot tell.
 std::filesystem::path programDirectory();
 
 // The directory, the platform's separator and "ZU5ZO.mdb", joined as text.
@@ -55,7 +51,9 @@ void selectStrengthClass(StrengthClassConnection& connection, const ClassList& l
                          ClassNameLabel& classLabel);
 
 // The material data window's load: sets the path, opens, moves to the first
-// row and on by the main window's selected index.
+// row and on by the main window's selected index. Throws DatabaseError
+// (selectedRowMissing) when the table has no row at that index, as when the
+// file has changed since the main window listed it.
 void positionOnSelectedClass(StrengthClassConnection& connection, const std::string& path,
                              int selectedIndex);
 
@@ -67,9 +65,5 @@ void closeDatabase(StrengthClassConnection& connection);
 // the field and what it holds.
 DatabaseError nonNumericFieldError(const StrengthClassConnection& connection,
                                    std::string_view fieldName);
-
-// The error to report when no row holds the class the program must select.
-DatabaseError classNotFoundError(const StrengthClassConnection& connection,
-                                 std::string_view className);
 
 } // namespace materials

@@ -77,8 +77,12 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/brannoch/timber-joist)
 # Library packages come from dpkg-shlibdeps (dpkg-dev). What Qt loads at run
 # time no linker records: the xcb window system plugin (qt6-qpa-plugins), and
 # the font the fixed layout is measured for (Liberation Sans, metric-compatible
-# with the Windows sans serif).
+# with the Windows sans serif). The strength-class reader needs SQLite 3.37
+# (pragma_table_list), later than the symbols it links would demand.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation | fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libsqlite3-0 (>= 3.37), qt6-qpa-plugins, fonts-liberation | fonts-liberation2")
+# Qt's own dialogs (print, save) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 
 include(CPack)

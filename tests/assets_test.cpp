@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 #include <QProcess>
@@ -153,6 +154,43 @@ TEST(DesktopIcons, ExistAtEverySizeAndTheSmallOnesKeepTo16Colours)
     EXPECT_EQ(QImage(committed(iconName(32))), QImage(assets::windowIconPath()));
 }
 
+// On a screen scaled by 2 (the test runs so) Qt takes the "@2x" files, drawn
+// at twice the size with the same picture, and shows them at the same
+// logical size.
+TEST(ScaledScreen, GetsTheTwiceSizeBitmapsAtTheSameLogicalSize)
+{
+    ASSERT_EQ(qApp->devicePixelRatio(), 2.0);
+    const struct
+    {
+        QString path;
+        QSize logical;
+    } bitmaps[] = {{assets::floorIllustrationPath(), QSize(416, 189)},
+                   {assets::windowIconPath(), QSize(32, 32)}};
+    for (const auto& bitmap : bitmaps) {
+        SCOPED_TRACE(bitmap.path.toStdString());
+        EXPECT_EQ(QPixmap(bitmap.path).deviceIndependentSize(), QSizeF(bitmap.logical));
+        const QPixmap sharp = QIcon(bitmap.path).pixmap(bitmap.logical);
+        EXPECT_EQ(sharp.size(), bitmap.logical * 2);
+        EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+        EXPECT_EQ(sharp.deviceIndependentSize(), QSizeF(bitmap.logical));
+
+        // Halved again, the large one is the small one up to its smoothing.
+        const QImage small = QImage(bitmap.path).convertToFormat(QImage::Format_RGB32);
+        const QImage halved =
+            sharp.toImage()
+                .convertToFormat(QImage::Format_RGB32)
+                .scaled(bitmap.logical, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        long difference = 0;
+        for (int y = 0; y < small.height(); ++y)
+            for (int x = 0; x < small.width(); ++x)
+                difference += std::abs(qGray(small.pixel(x, y)) - qGray(halved.pixel(x, y)));
+        EXPECT_LT(difference / (small.width() * small.height()), 24);
+    }
+    const PngHeader icon = readPngHeader(QStringLiteral(":/joist/icon@2x.png"));
+    EXPECT_EQ(icon.colourType, 3);
+    EXPECT_LE(icon.paletteEntries, 16);
+}
+
 class Generator : public ::testing::Test
 {
 protected:
@@ -175,7 +213,8 @@ TEST_F(Generator, DrawsEveryFileInTheCommittedSizesAndFormats)
     ASSERT_TRUE(out_.isValid());
     ASSERT_EQ(run({out_.path()}), 0);
 
-    QStringList names = {QStringLiteral("floor.png"), QStringLiteral("icon.png")};
+    QStringList names = {QStringLiteral("floor.png"), QStringLiteral("icon.png"),
+                         QStringLiteral("floor@2x.png"), QStringLiteral("icon@2x.png")};
     for (int size : iconSizes)
         names << iconName(size);
     for (const QString& name : names) {
@@ -212,6 +251,9 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Sizes are checked in logical pixels, so a scaled screen changes none of
+    // the other tests.
+    qputenv("QT_SCALE_FACTOR", "2");
     QGuiApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

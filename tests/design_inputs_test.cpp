@@ -7,24 +7,39 @@
 namespace joist {
 namespace {
 
-// Control texts by name; remembers which controls were read.
+// Control texts by input; remembers which were read.
 class FakeControls : public InputSource
 {
 public:
-    std::string text(std::string_view control) const override
+    std::string text(Input input) const override
     {
-        reads.emplace_back(control);
-        auto it = texts.find(std::string(control));
+        reads.push_back(input);
+        auto it = texts.find(input);
         return it == texts.end() ? std::string() : it->second;
     }
-    std::map<std::string, std::string> texts{
-        {"fmkLbl", "16"},    {"fc90kLbl", "2.2"},   {"fvkLbl", "1.8"},    {"EmeanLbl", "8"},
-        {"RmeanLbl", "370"}, {"cmbSpacing", "300"}, {"cmbDepth", "225"},  {"cmbBreadth", "44"},
-        {"spanTxt", "4"},    {"cmbKmod", "0.8"},    {"cmbKcrit", "1"},    {"cmbKls", "1"},
-        {"cmbKh", "1"},      {"cmbGm", "1.3"},      {"cmbKmodGk", "0.8"}, {"cmbKmodQk", "0.25"},
-        {"deadTxt", "0.4"},  {"liveTxt", "1.5"},    {"bearLTxt", "50"},   {"u0Txt", "0"},
+    std::map<Input, std::string> texts{
+        {Input::fmk, "16"},
+        {Input::fc90k, "2.2"},
+        {Input::fvk, "1.8"},
+        {Input::e0mean, "8"},
+        {Input::rhoMean, "370"},
+        {Input::spacing, "300"},
+        {Input::depth, "225"},
+        {Input::breadth, "44"},
+        {Input::span, "4"},
+        {Input::kmod, "0.8"},
+        {Input::kcrit, "1"},
+        {Input::kls, "1"},
+        {Input::kh, "1"},
+        {Input::gammaM, "1.3"},
+        {Input::kmodGk, "0.8"},
+        {Input::kmodQk, "0.25"},
+        {Input::deadLoad, "0.4"},
+        {Input::liveLoad, "1.5"},
+        {Input::bearingLength, "50"},
+        {Input::camber, "0"},
     };
-    mutable std::vector<std::string> reads;
+    mutable std::vector<Input> reads;
 };
 
 TEST(ReadInputs, ReadsAllTwentyInTheFixedOrder)
@@ -33,10 +48,11 @@ TEST(ReadInputs, ReadsAllTwentyInTheFixedOrder)
     JoistDesign d;
     ASSERT_TRUE(readInputs(d, controls, ".").ok());
 
-    const std::vector<std::string> order{
-        "fmkLbl",     "fc90kLbl",  "fvkLbl",  "EmeanLbl", "RmeanLbl", "cmbSpacing", "cmbDepth",
-        "cmbBreadth", "spanTxt",   "cmbKmod", "cmbKcrit", "cmbKls",   "cmbKh",      "cmbGm",
-        "cmbKmodGk",  "cmbKmodQk", "deadTxt", "liveTxt",  "bearLTxt", "u0Txt"};
+    const std::vector<Input> order{
+        Input::fmk,     Input::fc90k,    Input::fvk,      Input::e0mean,        Input::rhoMean,
+        Input::spacing, Input::depth,    Input::breadth,  Input::span,          Input::kmod,
+        Input::kcrit,   Input::kls,      Input::kh,       Input::gammaM,        Input::kmodGk,
+        Input::kmodQk,  Input::deadLoad, Input::liveLoad, Input::bearingLength, Input::camber};
     EXPECT_EQ(controls.reads, order);
     EXPECT_EQ(d.fmk, 16.0f);
     EXPECT_EQ(d.fc90k, 2.2f);
@@ -56,9 +72,9 @@ TEST(ReadInputs, ReadsAllTwentyInTheFixedOrder)
 TEST(ReadInputs, StopsAtTheFirstTextThatIsNotANumber)
 {
     FakeControls controls;
-    controls.texts["spanTxt"] = "4,5"; // the wrong separator
-    controls.texts["cmbDepth"] = "150";
-    controls.texts["bearLTxt"] = "75";
+    controls.texts[Input::span] = "4,5"; // the wrong separator
+    controls.texts[Input::depth] = "150";
+    controls.texts[Input::bearingLength] = "75";
     JoistDesign d;
     d.bearingLength = 1;
     d.span = 2;
@@ -69,13 +85,13 @@ TEST(ReadInputs, StopsAtTheFirstTextThatIsNotANumber)
     EXPECT_EQ(d.depth, 150.0f);       // before the failure: stored
     EXPECT_EQ(d.span, 2.0f);          // the failing one: kept
     EXPECT_EQ(d.bearingLength, 1.0f); // after it: untouched
-    EXPECT_EQ(controls.reads.back(), "spanTxt");
+    EXPECT_EQ(controls.reads.back(), Input::span);
 }
 
 TEST(ReadInputs, AnEmptyMaterialLabelFailsLikeAnyOtherText)
 {
     FakeControls controls;
-    controls.texts["fvkLbl"] = "";
+    controls.texts[Input::fvk] = "";
     JoistDesign d;
     EXPECT_EQ(readInputs(d, controls, ".").failedInput, Input::fvk);
     EXPECT_EQ(d.fc90k, 2.2f);
@@ -89,11 +105,11 @@ TEST(StoreInput, ReadsOnlyItsOwnControlAndStoresOneMember)
     ASSERT_TRUE(readInputs(d, controls, ".").ok());
     const JoistDesign before = d;
     controls.reads.clear();
-    controls.texts["spanTxt"] = "5";
-    controls.texts["deadTxt"] = "9"; // changed on screen but not this store's business
+    controls.texts[Input::span] = "5";
+    controls.texts[Input::deadLoad] = "9"; // changed on screen but not this store's business
 
     ASSERT_TRUE(storeInput(d, controls, Input::span, ".").ok());
-    EXPECT_EQ(controls.reads, std::vector<std::string>{"spanTxt"});
+    EXPECT_EQ(controls.reads, std::vector<Input>{Input::span});
     JoistDesign expected = before;
     expected.span = 5;
     EXPECT_EQ(d, expected);
@@ -105,12 +121,12 @@ TEST(StoreInput, KeepsThePreviousValueForTextsBeingTyped)
     JoistDesign d;
     d.liveLoad = 1.5f;
     for (const char* typing : {"", "-", ".", "1.5.", "x"}) {
-        controls.texts["liveTxt"] = typing;
+        controls.texts[Input::liveLoad] = typing;
         const ReadResult result = storeInput(d, controls, Input::liveLoad, ".");
         EXPECT_EQ(result.failedInput, Input::liveLoad);
         EXPECT_EQ(d.liveLoad, 1.5f);
     }
-    controls.texts["liveTxt"] = "-2";
+    controls.texts[Input::liveLoad] = "-2";
     EXPECT_TRUE(storeInput(d, controls, Input::liveLoad, ".").ok());
     EXPECT_EQ(d.liveLoad, -2.0f); // negative values are stored without complaint
 }

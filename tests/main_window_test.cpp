@@ -69,7 +69,8 @@ TEST(MainWindow, EveryEditRecalculatesAtOnce)
     // The other nineteen inputs are as they were.
     for (const joist::InputDefinition& input : joist::inputDefinitions) {
         if (input.input != joist::Input::span) {
-            EXPECT_EQ(inputsOnly.*input.member, before.*input.member) << input.control;
+            EXPECT_EQ(inputsOnly.*input.member, before.*input.member)
+                << static_cast<int>(input.input);
         }
     }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QTextDocument>
+
 #include "tests/main_window_fixtures.h"
 
 namespace ui {
@@ -7,9 +9,15 @@ namespace {
 
 using testing::MainWindowDriver;
 
+// The tooltip as the user reads it.
 QString tip(const MainWindowDriver& main, std::string_view label)
 {
-    return control<QLabel>(main.window.get(), label)->toolTip();
+    const QString tip = control<QLabel>(main.window.get(), label)->toolTip();
+    if (!Qt::mightBeRichText(tip))
+        return tip;
+    QTextDocument document;
+    document.setHtml(tip);
+    return document.toPlainText();
 }
 
 TEST(ResultWorking, StartUpTooltipsShowDemandCapacityAndRatio)

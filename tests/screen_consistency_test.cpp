@@ -16,6 +16,7 @@
 #include "materials/strength_class_connection.h"
 #include "tests/main_window_fixtures.h"
 #include "tests/materials_fixtures.h"
+#include "ui/input_table.h"
 #include "ui/material_data_window.h"
 #include "ui/section_sketch.h"
 
@@ -108,6 +109,9 @@ public:
         : random_(seed), locale_(locale), separator_(locale.decimalPoint().toStdString()),
           main_(prepareDirectory(), locale)
     {
+        // A connection reads the fields bound to it.
+        for (const char* field : {"fm,k", "rmean"})
+            reference_.bind(field, [](const std::string&) {});
         reference_.setPath(databaseFile().string());
         reference_.open();
     }
@@ -278,7 +282,7 @@ private:
         bool checkable = true;
         for (const joist::InputDefinition& input : joist::inputDefinitions) {
             const std::optional<float> value =
-                joist::parseNumber(screenText(input.control), separator_);
+                joist::parseNumber(screenText(inputRow(input.input).name), separator_);
             if (!value) {
                 checkable = false;
                 break;
@@ -308,8 +312,8 @@ private:
         for (std::size_t i = 0; i < expected.shown.size(); ++i) {
             static constexpr int order[] = {0, 1, 2, 3, 4, 5, 6, 7};
             if (shown[order[i]] != expected.shown[i])
-                return "label " + std::string(joist::resultLabelName(joist::ResultLabel(i))) +
-                       " shows \"" + shown[order[i]].toStdString() + "\", a fresh check gives \"" +
+                return "result label " + std::to_string(i) + " shows \"" +
+                       shown[order[i]].toStdString() + "\", a fresh check gives \"" +
                        expected.shown[i].toStdString() + "\"";
         }
         return {};

@@ -1,4 +1,5 @@
 #include <climits>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
 #include <sys/stat.h>
@@ -27,26 +28,6 @@ struct LabelLog
     }
     const std::string& shown() const { return texts.back(); }
 };
-
-// Opens a connection on `file`, expecting it to fail, and returns the error.
-DatabaseError openFailure(const std::string& file)
-{
-    StrengthClassConnection connection;
-    connection.setPath(file);
-    try {
-        connection.open();
-    } catch (const DatabaseError& error) {
-        EXPECT_FALSE(connection.isOpen());
-        return error;
-    }
-    ADD_FAILURE() << "open succeeded on " << file;
-    return DatabaseError(DatabaseErrorKind::readFailed, "");
-}
-
-std::string message(const std::string& prefix, const std::string& file, const std::string& rest)
-{
-    return prefix + " " + file + rest;
-}
 
 TEST(StrengthClassConnection, BoundLabelsFollowEveryMoveAndAreEmptyOffTheRows)
 {
@@ -78,15 +59,13 @@ TEST(StrengthClassConnection, BoundLabelsFollowEveryMoveAndAreEmptyOffTheRows)
 
     connection.moveNext();
     connection.moveNext();
-    EXPECT_TRUE(connection.afterLast());
-    EXPECT_FALSE(connection.beforeFirst());
-    EXPECT_EQ(connection.currentRow(), 3);
+    EXPECT_EQ(connection.currentRow(), 3); // after the last row
     EXPECT_EQ(name.shown(), "");
     EXPECT_EQ(strength.shown(), "");
 
     connection.moveFirst();
     connection.move(-1);
-    EXPECT_TRUE(connection.beforeFirst());
+    EXPECT_EQ(connection.currentRow(), -1);
     EXPECT_EQ(name.shown(), "");
     connection.moveNext(); // from before the first row onto it
     EXPECT_EQ(name.shown(), "C24");
@@ -102,12 +81,10 @@ TEST(StrengthClassConnection, MovesPastEitherEndStopThereWithoutOverflow)
 
     connection.moveLast();
     connection.move(INT32_MAX);
-    EXPECT_TRUE(connection.afterLast());
     EXPECT_EQ(connection.currentRow(), 2);
 
     connection.moveLast();
     connection.move(INT32_MIN);
-    EXPECT_TRUE(connection.beforeFirst());
     EXPECT_EQ(connection.currentRow(), -1);
 
     // Without a current row there is nothing to move from or read.
@@ -131,8 +108,9 @@ TEST(StrengthClassConnection, MovesPastEitherEndStopThereWithoutOverflow)
         ADD_FAILURE() << "moved past the end";
     } catch (const DatabaseError& error) {
         EXPECT_EQ(error.kind(), DatabaseErrorKind::noCurrentRow);
-        EXPECT_EQ(error.what(), "Cannot move to the next row of the strength-class database " +
-                                    file + ": the cursor is after the last row");
+        EXPECT_EQ(error.what(), "The strength-class database " + file +
+                                    ": cannot move to the next row: the cursor is after the last "
+                                    "row");
     }
 }
 
@@ -156,15 +134,14 @@ TEST(StrengthClassConnection, ReadsFieldsByPositionAndNameAsStored)
     EXPECT_EQ(strength.shown(), "16,123456789012");
     EXPECT_EQ(tension.shown(), ""); // null
     EXPECT_EQ(density.shown(), "n/a");
-    EXPECT_EQ(connection.fieldValue(0).value, FieldValue{std::int64_t{1}}.value);
     EXPECT_EQ(connection.fieldValue(1).value, FieldValue{std::string("C16")}.value);
     EXPECT_EQ(connection.fieldValue("fm,k").value, FieldValue{16.123456789012}.value);
-    EXPECT_EQ(connection.fieldPosition("rk"), 13);
-    EXPECT_EQ(connection.fieldPosition("RK"), std::nullopt); // names are exact
+    EXPECT_EQ(connection.fieldValue(12).value, FieldValue{std::string("n/a")}.value);
 
-    for (auto action : {+[](StrengthClassConnection& c) { (void)c.fieldValue(14); },
-                        +[](StrengthClassConnection& c) { (void)c.fieldValue(-1); },
-                        +[](StrengthClassConnection& c) { (void)c.fieldValue("fm,k "); }}) {
+    // Only "Class" and the bound fields are read; names are exact.
+    for (auto action : {+[](StrengthClassConnection& c) { (void)c.fieldValue(0); },
+                        +[](StrengthClassConnection& c) { (void)c.fieldValue(3); },
+                        +[](StrengthClassConnection& c) { (void)c.fieldValue("RMEAN"); }}) {
         try {
             action(connection);
             ADD_FAILURE() << "read a field the table does not have";
@@ -173,22 +150,6 @@ TEST(StrengthClassConnection, ReadsFieldsByPositionAndNameAsStored)
             EXPECT_NE(std::string(error.what()).find(file), std::string::npos);
         }
     }
-}
-
-TEST(StrengthClassConnection, BindingWhileOpenShowsTheRowAtOnceAndRefusesUnknownFields)
-{
-    TemporaryDirectory directory;
-    const std::string file = makeTable(directory, createSheet + ";" + classRows({"C16", "C24"}));
-    StrengthClassConnection connection;
-    connection.setPath(file);
-    connection.open();
-    connection.moveNext();
-    LabelLog name;
-    connection.bind("Class", name.binding());
-    EXPECT_EQ(name.texts, std::vector<std::string>{"C24"});
-    EXPECT_THROW(connection.bind("Density", name.binding()), DatabaseError);
-    connection.moveFirst();
-    EXPECT_EQ(name.texts, (std::vector<std::string>{"C24", "C16"}));
 }
 
 TEST(StrengthClassConnection, EmptyTableOpensWithoutACurrentRow)
@@ -202,8 +163,7 @@ TEST(StrengthClassConnection, EmptyTableOpensWithoutACurrentRow)
     connection.open();
     EXPECT_EQ(name.texts, std::vector<std::string>{""});
     EXPECT_EQ(connection.recordCount(), 0);
-    EXPECT_TRUE(connection.beforeFirst());
-    EXPECT_TRUE(connection.afterLast());
+    EXPECT_EQ(connection.currentRow(), 0);
     try {
         connection.moveLast();
         ADD_FAILURE() << "moved to the last row of an empty table";
@@ -229,8 +189,8 @@ TEST(StrengthClassConnection, ClosedConnectionRefusesMovesAndKeepsLabels)
         ADD_FAILURE() << "moved before opening";
     } catch (const DatabaseError& error) {
         EXPECT_EQ(error.kind(), DatabaseErrorKind::noCurrentRow);
-        EXPECT_EQ(error.what(), "Cannot move to the first row of the strength-class database " +
-                                    file + ": it is not open");
+        EXPECT_EQ(error.what(), "The strength-class database " + file +
+                                    ": cannot move to the first row: it is not open");
     }
     connection.open();
     connection.close();
@@ -240,41 +200,6 @@ TEST(StrengthClassConnection, ClosedConnectionRefusesMovesAndKeepsLabels)
     EXPECT_THROW(connection.moveLast(), DatabaseError);
     connection.open(); // and it opens again
     EXPECT_EQ(connection.recordCount(), 1);
-}
-
-TEST(StrengthClassConnection, FilesThatCannotBeOpenedAreReportedWithTheirPath)
-{
-    TemporaryDirectory directory;
-    const std::string missing = directory.file("ZU5ZO.mdb");
-    DatabaseError error = openFailure(missing);
-    EXPECT_EQ(error.kind(), DatabaseErrorKind::fileMissing);
-    EXPECT_EQ(error.what(),
-              message("Cannot open the strength-class database", missing, ": file not found"));
-    EXPECT_EQ(openFailure(directory.file("no/such/dir/ZU5ZO.mdb")).kind(),
-              DatabaseErrorKind::fileMissing);
-    EXPECT_EQ(openFailure("").kind(), DatabaseErrorKind::fileMissing);
-
-    std::string noise(4096, '\0');
-    unsigned state = 12345;
-    for (char& c : noise)
-        c = static_cast<char>((state = state * 1103515245 + 12345) >> 16);
-    testing::writeFile(missing, noise);
-    error = openFailure(missing);
-    EXPECT_EQ(error.kind(), DatabaseErrorKind::notADatabase);
-    EXPECT_EQ(error.what(), message("Cannot open the strength-class database", missing,
-                                    ": the file is not an SQLite 3 database"));
-
-    testing::writeFile(missing, "");
-    error = openFailure(missing);
-    EXPECT_EQ(error.kind(), DatabaseErrorKind::notADatabase);
-    EXPECT_NE(std::string(error.what()).find("the file is empty"), std::string::npos);
-
-    const std::string folder = directory.file("folder.mdb");
-    std::filesystem::create_directory(folder);
-    error = openFailure(folder);
-    EXPECT_EQ(error.kind(), DatabaseErrorKind::cannotOpen);
-    EXPECT_EQ(error.what(), message("Cannot open the strength-class database", folder,
-                                    ": it is a directory, not a file"));
 }
 
 TEST(StrengthClassConnection, PathsWithUriCharactersOpenTheNamedFile)
@@ -288,114 +213,6 @@ TEST(StrengthClassConnection, PathsWithUriCharactersOpenTheNamedFile)
     connection.setPath(file);
     connection.open();
     EXPECT_EQ(connection.recordCount(), 1);
-}
-
-TEST(StrengthClassConnection, TablesOfTheWrongShapeAreReportedWithTheirPath)
-{
-    TemporaryDirectory directory;
-    const std::string file = directory.file("ZU5ZO.mdb");
-    auto failure = [&](const std::string& sql) {
-        std::filesystem::remove(file);
-        testing::createDatabase(file, sql);
-        return openFailure(file);
-    };
-    const std::string prefix = "The strength-class database " + file;
-
-    DatabaseError error = failure("CREATE TABLE Sheet2 (x)");
-    EXPECT_EQ(error.kind(), DatabaseErrorKind::tableMissing);
-    EXPECT_EQ(error.what(), prefix + " has no table \"Sheet1\"");
-
-    error = failure("CREATE TABLE t (x); CREATE VIEW Sheet1 AS SELECT * FROM t");
-    EXPECT_EQ(error.kind(), DatabaseErrorKind::tableMissing);
-    EXPECT_EQ(error.what(), prefix + ": \"Sheet1\" must be a table, but it is a \"view\"");
-
-    error = failure(R"(CREATE TABLE Sheet1 ("ID", "Class", "fm,k", "ft,0,k", "ft,90,k",
-        "fc,0,k", "fc,90,k", "fv,k", "E0,mean", "E90,mean", "Gmean", "rmean"))");
-    EXPECT_EQ(error.kind(), DatabaseErrorKind::fieldMissing);
-    EXPECT_EQ(error.what(), prefix + ": table \"Sheet1\" has no fields \"Ek\", \"rk\" (field names "
-                                     "must match exactly, commas included)");
-
-    error = failure(R"(CREATE TABLE Sheet1 ("ID", "CLASS", "FM,K", "ft,0,k", "ft,90,k",
-        "fc,0,k", "fc,90,k", "fv,k", "E0,mean", "Ek", "E90,mean", "Gmean", "rmean", "rk"))");
-    EXPECT_EQ(error.kind(), DatabaseErrorKind::fieldMissing);
-    EXPECT_NE(std::string(error.what()).find("\"Class\", \"fm,k\""), std::string::npos);
-    EXPECT_NE(std::string(error.what()).find("must match exactly"), std::string::npos);
-
-    error = failure(R"(CREATE TABLE Sheet1 ("ID", "fm,k", "Class", "ft,0,k", "ft,90,k",
-        "fc,0,k", "fc,90,k", "fv,k", "E0,mean", "Ek", "E90,mean", "Gmean", "rmean", "rk"))");
-    EXPECT_EQ(error.kind(), DatabaseErrorKind::fieldMissing);
-    EXPECT_EQ(error.what(),
-              prefix + ": the field \"Class\" must be field 2 of table \"Sheet1\", but it is "
-                       "field 3");
-}
-
-TEST(StrengthClassConnection, BindingToAFieldTheTableLacksFailsTheOpen)
-{
-    TemporaryDirectory directory;
-    const std::string file = makeTable(directory, createSheet + ";" + classRows({"C16"}));
-    StrengthClassConnection connection;
-    LabelLog name;
-    LabelLog unknown;
-    connection.bind("Class", name.binding());
-    connection.bind("fm,k,d", unknown.binding());
-    connection.setPath(file);
-    try {
-        connection.open();
-        ADD_FAILURE() << "opened with a binding to a missing field";
-    } catch (const DatabaseError& error) {
-        EXPECT_EQ(error.kind(), DatabaseErrorKind::fieldMissing);
-        EXPECT_EQ(error.what(), "The strength-class database " + file +
-                                    ": table \"Sheet1\" has no field \"fm,k,d\", which a label "
-                                    "shows (field names must match exactly, commas included)");
-    }
-    EXPECT_FALSE(connection.isOpen());
-    EXPECT_EQ(name.texts, std::vector<std::string>{""}); // nothing from a table that failed
-}
-
-TEST(StrengthClassConnection, UntrustedContentIsRefusedWithRowAndField)
-{
-    TemporaryDirectory directory;
-    const std::string file = directory.file("ZU5ZO.mdb");
-    auto failure = [&](const std::string& sql) {
-        std::filesystem::remove(file);
-        testing::createDatabase(file, createSheet + ";" + sql);
-        return openFailure(file);
-    };
-
-    DatabaseError error = failure(classRows({"C14"}) +
-                                  insertRow("'C16'", "16, 10, 0.5, 17, 2.2, 1.8, 8, x'00ff', 0.27, "
-                                                     "0.5, 370, 310"));
-    EXPECT_EQ(error.kind(), DatabaseErrorKind::readFailed);
-    EXPECT_EQ(error.what(),
-              "Cannot read the strength-class database " + file +
-                  ": field \"Ek\" of row 2 (class \"C16\") holds binary data, not a number or a "
-                  "text");
-
-    // A value far beyond any class name is not read into memory.
-    error = failure(insertRow("printf('%.*c', 2000000, 'x')",
-                              "16, 10, 0.5, 17, 2.2, 1.8, 8, 5.4, 0.27, 0.5, 370, 310"));
-    EXPECT_EQ(error.kind(), DatabaseErrorKind::readFailed);
-    EXPECT_EQ(error.what(), "Cannot read the strength-class database " + file +
-                                ": it holds a value longer than 1048576 bytes, far beyond any "
-                                "strength-class entry");
-}
-
-TEST(StrengthClassConnection, UnfinishedWritesAreNotReadAsWhole)
-{
-    TemporaryDirectory directory;
-    const std::string file = makeTable(directory, createSheet + ";" + classRows({"C16"}));
-    const std::string journal = file + "-journal";
-    testing::writeFile(journal,
-                       std::string("\xD9\xD5\x05\xF9\x20\xA1\x63\xD7", 8) + std::string(504, '\0'));
-    DatabaseError error = openFailure(file);
-    EXPECT_EQ(error.kind(), DatabaseErrorKind::cannotOpen);
-    EXPECT_NE(std::string(error.what()).find(journal), std::string::npos) << error.what();
-
-    // A journal that was finished (zeroed or empty) is no obstacle.
-    testing::writeFile(journal, std::string(512, '\0'));
-    StrengthClassConnection connection;
-    connection.setPath(file);
-    EXPECT_NO_THROW(connection.open());
 }
 
 TEST(StrengthClassConnection, StoredOrderHoldsEvenWhenAnIndexCoversEveryField)
@@ -414,6 +231,46 @@ TEST(StrengthClassConnection, StoredOrderHoldsEvenWhenAnIndexCoversEveryField)
     connection.moveNext();
     connection.moveNext();
     EXPECT_EQ(name.texts, (std::vector<std::string>{"C24", "C14", "D30"}));
+}
+
+TEST(StrengthClassConnection, TellsWhetherItReadOtherValuesThanAnEarlierConnection)
+{
+    TemporaryDirectory directory;
+    const std::string file = makeTable(directory, createSheet + ";" + classRows({"C16", "C24"}));
+    StrengthClassConnection startUp;
+    StrengthClassConnection later;
+    startUp.bind("fm,k", [](const std::string&) {});
+    later.bind("fm,k", [](const std::string&) {});
+    later.bind("Ek", [](const std::string&) {});
+    startUp.setPath(file);
+    later.setPath(file);
+    EXPECT_EQ(later.changesSince(startUp), std::nullopt); // neither has read
+    startUp.open();
+    later.open();
+    EXPECT_EQ(later.changesSince(startUp), std::nullopt);
+
+    const auto replaceFile = [&](const std::string& rows) {
+        std::filesystem::remove(file);
+        testing::createDatabase(file, createSheet + ";" + rows);
+        later.open();
+        return later.changesSince(startUp);
+    };
+    // A field the earlier connection did not read is no change to it.
+    EXPECT_EQ(replaceFile(classRows({"C16"}) + insertRow("'C24'", "101, 10, 0.5, 17, 2.2, 1.8, "
+                                                                  "8, 9.9, 0.27, 0.5, 370, 310")),
+              std::nullopt);
+    std::optional<DatabaseError> change =
+        replaceFile(classRows({"C16"}) + insertRow("'C24'", "24, 10, 0.5, 17, 2.2, 1.8, 8, 5.4, "
+                                                            "0.27, 0.5, 370, 310"));
+    ASSERT_TRUE(change);
+    EXPECT_EQ(change->kind(), DatabaseErrorKind::changedSinceRead);
+    EXPECT_EQ(change->what(), "The strength-class database " + file +
+                                  ": field \"fm,k\" of row 2 (class \"C24\") was \"101\", now "
+                                  "\"24\": the file has changed since the program read it at "
+                                  "start-up; the main window's results use the values read then");
+    change = replaceFile(classRows({"C16"}));
+    ASSERT_TRUE(change);
+    EXPECT_NE(std::string(change->what()).find("(it had 2 rows, now 1)"), std::string::npos);
 }
 
 struct FileState

@@ -108,20 +108,30 @@ TEST(Form, LoadsOnceBeforeShowingAndUnloadsOnClose)
     form.close();
 }
 
-TEST(LayoutTable, PlacesNamedControlsInTwips)
+struct TwoControls
+{
+    QLineEdit* span = nullptr;
+    DropDownList* breadth = nullptr;
+};
+
+TEST(LayoutTable, PlacesNamedControlsInTwipsAndKeepsThemTyped)
 {
     QWidget window;
-    const Placement table[] = {
-        {"spanTxt", ControlKind::textBox, 2040, 3360, 735, 285, "4"},
+    using C = TwoControls;
+    const Placement<C> table[] = {
+        {"spanTxt", ControlKind::textBox, 2040, 3360, 735, 285, "4", into<&C::span>},
         {"", ControlKind::label, 360, 3360, 975, 255, "Span of Joist"},
-        {"cmbBreadth", ControlKind::dropDownList, 5640, 3360, 975, 315, "36|44|75"},
+        {"cmbBreadth", ControlKind::dropDownList, 5640, 3360, 975, 315, "36|44|75",
+         into<&C::breadth>},
         {"Line1", ControlKind::line, 3960, 6000, 3360, 0, ""},
     };
-    buildControls(&window, table);
-    auto* span = control<QLineEdit>(&window, "spanTxt");
+    TwoControls controls;
+    buildControls(&window, std::span(table), controls);
+    QLineEdit* span = controls.span;
+    EXPECT_EQ(span, control<QLineEdit>(&window, "spanTxt"));
     EXPECT_EQ(span->geometry(), QRect(136, 224, 49, 19));
     EXPECT_EQ(span->text(), "4");
-    auto* breadth = control<DropDownList>(&window, "cmbBreadth");
+    DropDownList* breadth = controls.breadth;
     EXPECT_EQ(breadth->count(), 3);
     EXPECT_EQ(breadth->selectedIndex(), -1);
     EXPECT_EQ(control<QWidget>(&window, "Line1")->geometry(), QRect(264, 400, 224, 1));

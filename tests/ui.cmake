@@ -6,6 +6,7 @@ joist_add_test(toolkit_tests OFFSCREEN LIBS joist_ui Qt6::Test GTest::gtest SOUR
     section_sketch_test.cpp
     picture_box_test.cpp
     toolkit_events_test.cpp
+    span_table_window_test.cpp
 )
 
 find_package(SQLite3 REQUIRED)
@@ -15,6 +16,7 @@ joist_add_test(main_window_tests OFFSCREEN DATABASE
     main_window_test.cpp
     material_data_window_test.cpp
     result_working_test.cpp
+    window_messages_test.cpp
 )
 
 # The real program in a real X server.
@@ -28,4 +30,10 @@ joist_add_test(screen_consistency_tests OFFSCREEN DATABASE TIMEOUT 600
                LIBS joist_ui SQLite::SQLite3 Qt6::Test GTest::gtest SOURCES
     qt_test_main.cpp
     screen_consistency_test.cpp
+)
+
+# The calculation sheet, read back with pdftotext (poppler-utils).
+joist_add_test(calculation_sheet_tests OFFSCREEN LIBS joist_ui Qt6::Test GTest::gtest SOURCES
+    qt_test_main.cpp
+    calculation_sheet_test.cpp
 )

@@ -126,7 +126,7 @@ TEST(Verdict, ZeroLoadsAndDensityShowZeroAndPass)
     ASSERT_TRUE(runDesignCheck(d, false, sink, ".").completed());
     for (const auto& [label, text] : sink.shown) {
         if (label != ResultLabel::governedBy) {
-            EXPECT_EQ(text, "0") << resultLabelName(label);
+            EXPECT_EQ(text, "0") << static_cast<int>(label);
         }
     }
     EXPECT_EQ(sink.shown[ResultLabel::governedBy], "Joist Passes");

@@ -7,20 +7,14 @@
 #include "engine/number_text.h"
 
 namespace ui {
-namespace {
 
 using joist::Check;
 using joist::JoistDesign;
 
-struct Working
+CheckSymbols checkSymbols(Check check, std::string_view decimalSeparator)
 {
-    std::string_view demand;   // symbol of what the load causes
-    std::string_view capacity; // symbol of what the joist allows
-    std::string_view unit;
-};
-
-Working workingOf(Check check)
-{
+    // "1.5" in the shear symbol is a decimal too.
+    std::string shear = "\u03C4d = 1" + std::string(decimalSeparator) + "5 V/A";
     switch (check) {
     case Check::u2:
         return {"u inst,Q", "L/300", "mm"};
@@ -31,15 +25,13 @@ Working workingOf(Check check)
     case Check::bending:
         return {"\u03C3m,d", "fm,d", "N/mm\u00B2"};
     case Check::shear:
-        return {"\u03C4d = 1.5 V/A", "fv,d", "N/mm\u00B2"};
+        return {std::move(shear), "fv,d", "N/mm\u00B2"};
     case Check::bearing:
         return {"\u03C3c,90,d", "fc,90,d", "N/mm\u00B2"};
     }
     return {};
 }
 
-// The check whose ratio is the unity ratio: the first equal one, as the
-// verdict names it. None when no ratio is positive.
 std::optional<Check> governingCheck(const JoistDesign& checked)
 {
     if (checked.unityRatio <= 0)
@@ -50,8 +42,6 @@ std::optional<Check> governingCheck(const JoistDesign& checked)
     }
     return std::nullopt;
 }
-
-} // namespace
 
 std::string fourDigits(float value, std::string_view decimalSeparator)
 {
@@ -73,15 +63,11 @@ std::string fourDigits(float value, std::string_view decimalSeparator)
 std::string checkWorking(Check check, const JoistDesign& checked, std::string_view decimalSeparator)
 {
     const joist::CheckDefinition& definition = joist::definitionOf(check);
-    const Working working = workingOf(check);
-    // "1.5" in the shear symbol is a decimal too.
-    std::string demand(working.demand);
-    if (const auto at = demand.find("1.5"); at != std::string::npos)
-        demand.replace(at + 1, 1, decimalSeparator);
+    const CheckSymbols symbols = checkSymbols(check, decimalSeparator);
     std::string unit(1, ' ');
-    unit += working.unit;
-    return demand + " = " + fourDigits(checked.*definition.numerator, decimalSeparator) + unit +
-           " / " + std::string(working.capacity) + " = " +
+    unit += symbols.unit;
+    return symbols.demand + " = " + fourDigits(checked.*definition.numerator, decimalSeparator) +
+           unit + " / " + std::string(symbols.capacity) + " = " +
            fourDigits(checked.*definition.denominator, decimalSeparator) + unit + " = " +
            joist::generalText(checked.*definition.ratio, decimalSeparator);
 }

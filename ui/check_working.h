@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -7,6 +8,19 @@
 #include "engine/joist_design.h"
 
 namespace ui {
+
+// How one check's working is written: "σc,90,d" over "fc,90,d", in "N/mm²".
+struct CheckSymbols
+{
+    std::string demand;        // symbol of what the load causes
+    std::string_view capacity; // symbol of what the joist allows
+    std::string_view unit;
+};
+CheckSymbols checkSymbols(joist::Check check, std::string_view decimalSeparator);
+
+// The check whose ratio is the unity ratio: the first equal one, as the
+// verdict names it. None when no ratio is positive.
+std::optional<joist::Check> governingCheck(const joist::JoistDesign& checked);
 
 // The working behind one ratio of a completed check, demand over capacity:
 // "σc,90,d = 0.805 N/mm² / fc,90,d = 1.354 N/mm² = 0.595". Numbers have at

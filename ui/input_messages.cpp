@@ -1,32 +1,21 @@
 #include "ui/input_messages.h"
 
-#include <array>
+#include <algorithm>
+#include <cstdio>
 
 #include "engine/number_text.h"
+#include "ui/input_table.h"
 
 namespace ui {
 namespace {
 
-constexpr std::array<std::string_view, 20> captions{"fm,k",
-                                                    "fc,90,k",
-                                                    "fv,k",
-                                                    "E mean",
-                                                    "Density",
-                                                    "Spacing of Joists, S",
-                                                    "Section Depth",
-                                                    "Section Width",
-                                                    "Span of Joist",
-                                                    "k mod",
-                                                    "k crit",
-                                                    "k ls",
-                                                    "k h",
-                                                    "g m",
-                                                    "k mod gk",
-                                                    "k mod qk",
-                                                    "Dead Load",
-                                                    "Live Load",
-                                                    "Bearing Length",
-                                                    "Initial Camber, u 0"};
+// Characters that reorder the text around them: shown as "<U+202E>", so a
+// message always reads in the order it was written.
+bool isDirectionControl(char32_t c)
+{
+    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069);
+}
 
 // A short, printable copy of what the user typed or pasted.
 std::string quoted(std::string_view text)
@@ -34,16 +23,51 @@ std::string quoted(std::string_view text)
     constexpr std::size_t shown = 24;
     std::string out = "\"";
     std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        const bool continuation = (byte & 0xC0) == 0x80;
-        if (!continuation && ++characters > shown) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 1;
+        char32_t c = lead;
+        if (lead >= 0xC0) {
+            length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+            c = lead & (0x3F >> (length - 1));
+            for (std::size_t k = 1; k < length && i + k < text.size(); ++k)
+                c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        }
+        length = std::min(length, text.size() - i);
+        if (++characters > shown) {
             out += "\u2026";
             break;
         }
-        out += byte < 0x20 || byte == 0x7F ? ' ' : text[i];
+        if (c < 0x20 || c == 0x7F) {
+            out += ' ';
+        } else if (isDirectionControl(c)) {
+            char code[16];
+            std::snprintf(code, sizeof code, "<U+%04X>", static_cast<unsigned>(c));
+            out += code;
+        } else {
+            out.append(text.substr(i, length));
+        }
+        i += length;
     }
     return out + "\"";
+}
+
+// Three digits after the other separator look like a thousands group
+// ("1,000"): a rewrite as a decimal would likely change the number meant.
+bool looksGrouped(std::string_view text, std::string_view other)
+{
+    for (std::size_t at = text.find(other); at != std::string_view::npos;
+         at = text.find(other, at + 1)) {
+        std::size_t digits = 0;
+        std::size_t i = at + other.size();
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            ++digits;
+            ++i;
+        }
+        if (digits == 3 && (i == text.size() || text[i] < '0' || text[i] > '9'))
+            return true;
+    }
+    return false;
 }
 
 std::string swapped(std::string_view text, std::string_view from, std::string_view to)
@@ -57,15 +81,10 @@ std::string swapped(std::string_view text, std::string_view from, std::string_vi
 
 } // namespace
 
-std::string_view inputCaption(joist::Input input)
-{
-    return captions[static_cast<std::size_t>(input)];
-}
-
 std::string inputProblemMessage(joist::Input input, std::string_view text,
                                 std::string_view decimalSeparator)
 {
-    const std::string lead = "Results out of date: " + std::string(inputCaption(input));
+    const std::string lead = "Results out of date: " + std::string(inputRow(input).caption);
     const joist::NumberReading reading = joist::readNumber(text, decimalSeparator);
     switch (reading.problem) {
     case joist::NumberProblem::empty:
@@ -78,6 +97,10 @@ std::string inputProblemMessage(joist::Input input, std::string_view text,
     }
     // A decimal written the other common way is the likeliest slip.
     const std::string_view other = decimalSeparator == "," ? "." : ",";
+    if (decimalSeparator != other && looksGrouped(text, other))
+        return lead + " " + quoted(text) +
+               " is not a number here; numbers are written without thousands separators, with \"" +
+               std::string(decimalSeparator) + "\" for decimals.";
     if (decimalSeparator != other && text.find(other) != std::string_view::npos) {
         const std::string corrected = swapped(text, other, decimalSeparator);
         if (joist::parseNumber(corrected, decimalSeparator))

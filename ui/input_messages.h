@@ -7,9 +7,6 @@
 
 namespace ui {
 
-// The caption the window shows beside an input ("Span of Joist").
-std::string_view inputCaption(joist::Input input);
-
 // One line saying why an input's text was refused, for the message line:
 // Results out of date: Span of Joist "4x" is not a number.
 std::string inputProblemMessage(joist::Input input, std::string_view text,

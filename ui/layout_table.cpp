@@ -2,6 +2,8 @@
 
 #include <QFontInfo>
 #include <QFrame>
+#include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -11,14 +13,16 @@
 #include "ui/fonts.h"
 #include "ui/picture_box.h"
 #include "ui/twips.h"
+#include "ui/value_label.h"
 
 namespace ui {
-namespace {
 
 QString qtext(std::string_view text)
 {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
+
+namespace {
 
 QLabel* makeLabel(QWidget* parent, const QString& text)
 {
@@ -50,12 +54,18 @@ QLabel* makeSymbolLabel(QWidget* parent, const QString& symbolText)
     return label;
 }
 
-QWidget* makeControl(QWidget* parent, const Placement& p)
+QWidget* makeControl(QWidget* parent, ControlKind kind, const QString& text)
 {
-    const QString text = qtext(p.text);
-    switch (p.kind) {
+    switch (kind) {
     case ControlKind::label:
         return makeLabel(parent, text);
+    case ControlKind::valueLabel:
+        return new ValueLabel(parent);
+    case ControlKind::boldValueLabel: {
+        auto* label = new ValueLabel(parent);
+        label->setFont(boldCaptionFont());
+        return label;
+    }
     case ControlKind::boldLabel: {
         QLabel* label = makeLabel(parent, text);
         label->setFont(boldCaptionFont());
@@ -81,7 +91,9 @@ QWidget* makeControl(QWidget* parent, const Placement& p)
     }
     case ControlKind::image: {
         QLabel* image = makeLabel(parent, QString());
-        image->setPixmap(QPixmap(text));
+        // Through QIcon Qt takes the "@2x" file on a scaled screen, so the
+        // picture stays sharp at its natural size.
+        image->setPixmap(QIcon(text).pixmap(QImageReader(text).size()));
         return image;
     }
     case ControlKind::pictureBox:
@@ -100,20 +112,19 @@ QWidget* makeControl(QWidget* parent, const Placement& p)
 
 } // namespace
 
-void buildControls(QWidget* parent, std::span<const Placement> table)
+QWidget* createControl(QWidget* parent, std::string_view name, ControlKind kind, QRect twips,
+                       std::string_view text)
 {
-    for (const Placement& p : table) {
-        QWidget* widget = makeControl(parent, p);
-        if (!p.name.empty())
-            widget->setObjectName(qtext(p.name));
-        QRect geometry = twipsRect(p.left, p.top, p.width, p.height);
-        if (p.kind == ControlKind::line)
-            geometry.setHeight(1);
-        if (p.kind == ControlKind::image && !static_cast<QLabel*>(widget)->pixmap().isNull())
-            geometry.setSize(
-                static_cast<QLabel*>(widget)->pixmap().deviceIndependentSize().toSize());
-        widget->setGeometry(geometry);
-    }
+    QWidget* widget = makeControl(parent, kind, qtext(text));
+    if (!name.empty())
+        widget->setObjectName(qtext(name));
+    QRect geometry = twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
+    if (kind == ControlKind::line)
+        geometry.setHeight(1);
+    if (kind == ControlKind::image && !static_cast<QLabel*>(widget)->pixmap().isNull())
+        geometry.setSize(static_cast<QLabel*>(widget)->pixmap().deviceIndependentSize().toSize());
+    widget->setGeometry(geometry);
+    return widget;
 }
 
 } // namespace ui

@@ -2,16 +2,20 @@
 
 #include <span>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
 namespace ui {
 
 enum class ControlKind {
-    label,        // QLabel, standard font
-    boldLabel,    // QLabel, bold caption font
+    label,      // QLabel, standard font
+    boldLabel,  // QLabel, bold caption font
+    valueLabel, // ValueLabel: a value, never cut silently
+    boldValueLabel,
     symbolLabel,  // QLabel showing a Greek letter: text is the letter in the Symbol font
     textBox,      // QLineEdit
     dropDownList, // DropDownList; text holds its fixed items separated by '|'
@@ -22,25 +26,72 @@ enum class ControlKind {
     panel,      // a white QFrame that holds controls of its own
 };
 
+// Creates one control as a child of `parent`, placed in twips; `name` may be
+// empty for an unnamed caption.
+QWidget* createControl(QWidget* parent, std::string_view name, ControlKind kind, QRect twips,
+                       std::string_view text);
+
+QString qtext(std::string_view text);
+
+template <class> struct MemberTraits;
+template <class Owner, class T> struct MemberTraits<T * Owner::*>
+{
+    using OwnerType = Owner;
+    using ControlType = T;
+};
+
+// Stores a created control into the typed member of a window's controls.
+template <auto member>
+void intoMember(typename MemberTraits<decltype(member)>::OwnerType& controls, QWidget* widget)
+{
+    using T = typename MemberTraits<decltype(member)>::ControlType;
+    auto* typed = dynamic_cast<T*>(widget);
+    if (!typed)
+        throw std::logic_error("layout row of the wrong kind for its member: " +
+                               widget->objectName().toStdString());
+    controls.*member = typed;
+}
+
+// Written in a layout row as `into<&Controls::pic>`.
+template <auto member> inline constexpr auto into = &intoMember<member>;
+
 // One control of a fixed layout: its design name (empty for an unnamed
-// caption), kind, place and size in twips, and text.
-struct Placement
+// caption), kind, place and size in twips, text, the member of `Controls`
+// that keeps it, what a screen reader calls it, and the database field it is
+// bound to.
+template <class Controls> struct Placement
 {
     std::string_view name;
     ControlKind kind;
     int left, top, width, height;
     std::string_view text;
+    void (*fill)(Controls&, QWidget*) = nullptr;
+    std::string_view accessibleName = {};
+    std::string_view field = {};
 };
 
 // Creates each control as a child of `parent`, in table order (which is also
-// the order in which later controls are drawn over earlier ones).
-void buildControls(QWidget* parent, std::span<const Placement> table);
+// the order in which later controls are drawn over earlier ones), and fills
+// the typed members of `controls`.
+template <class Controls, std::size_t extent>
+void buildControls(QWidget* parent, std::span<const Placement<Controls>, extent> table,
+                   Controls& controls)
+{
+    for (const Placement<Controls>& p : table) {
+        QWidget* widget =
+            createControl(parent, p.name, p.kind, QRect(p.left, p.top, p.width, p.height), p.text);
+        if (!p.accessibleName.empty())
+            widget->setAccessibleName(qtext(p.accessibleName));
+        if (p.fill)
+            p.fill(controls, widget);
+    }
+}
 
-// The control a layout created under `name`; a missing one is a programming
-// error, not a user's.
+// The control a layout created under `name`, for tests and benchmarks that
+// drive a window from outside; a missing one is a programming error.
 template <class T> T* control(const QWidget* form, std::string_view name)
 {
-    T* found = form->findChild<T*>(QString::fromUtf8(name.data(), qsizetype(name.size())));
+    T* found = form->findChild<T*>(qtext(name));
     if (!found)
         throw std::logic_error("layout has no control " + std::string(name));
     return found;

@@ -1,5 +1,9 @@
+#include <memory>
+
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include "materials/database_error.h"
 #include "materials/strength_class_sequences.h"
@@ -10,14 +14,23 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("timber-joist"));
     QApplication::setDesktopFileName(QStringLiteral("timber-joist"));
+    // Qt's own dialogs (print, save, message boxes) in the user's language,
+    // where Debian's Qt translations are installed.
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslator);
 
-    ui::FrmMain window(materials::programDirectory());
+    std::unique_ptr<ui::FrmMain> window;
     try {
-        window.showModeless();
+        window = std::make_unique<ui::FrmMain>(materials::programDirectory());
+        window->showModeless();
     } catch (const std::exception& error) {
         // Without its strength-class table the program cannot check anything.
-        QMessageBox::critical(nullptr, QStringLiteral("Timber Joist Design to EC5"),
-                              QString::fromStdString(error.what()));
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Timber Joist Design to EC5"),
+                        QString::fromStdString(error.what()));
+        box.setTextFormat(Qt::PlainText); // the path and the file's text, never markup
+        box.exec();
         return 1;
     }
     return QApplication::exec();

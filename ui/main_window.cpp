@@ -1,5 +1,8 @@
 #include "ui/main_window.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -11,6 +14,7 @@
 #include "ui/drop_down_list.h"
 #include "ui/fonts.h"
 #include "ui/input_messages.h"
+#include "ui/input_table.h"
 #include "ui/layout_table.h"
 #include "ui/main_window_layout.h"
 #include "ui/material_data_window.h"
@@ -20,11 +24,6 @@
 
 namespace ui {
 namespace {
-
-QString qtext(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // The class list and class label as the table's sequences see them.
 class ClassListAdapter : public materials::ClassList
@@ -45,44 +44,15 @@ private:
 class ClassLabelAdapter : public materials::ClassNameLabel
 {
 public:
-    explicit ClassLabelAdapter(QLabel* label) : label_(label) {}
+    explicit ClassLabelAdapter(ValueLabel* label) : label_(label) {}
     void setText(const std::string& text) override
     {
-        showValue(label_, QString::fromStdString(text));
+        label_->setValue(QString::fromStdString(text));
     }
 
 private:
-    QLabel* label_;
+    ValueLabel* label_;
 };
-
-// Labels bound to the connection: field name and label.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 6> boundLabels{{
-    {"fm,k", "fmkLbl"},
-    {"fc,0,k", "fc0kLbl"},
-    {"fc,90,k", "fc90kLbl"},
-    {"fv,k", "fvkLbl"},
-    {"E0,mean", "EmeanLbl"},
-    {"rmean", "RmeanLbl"},
-}};
-
-// The field behind each material input.
-std::string_view materialField(joist::Input input)
-{
-    switch (input) {
-    case joist::Input::fmk:
-        return "fm,k";
-    case joist::Input::fc90k:
-        return "fc,90,k";
-    case joist::Input::fvk:
-        return "fv,k";
-    case joist::Input::e0mean:
-        return "E0,mean";
-    case joist::Input::rhoMean:
-        return "rmean";
-    default:
-        return {};
-    }
-}
 
 std::string describeSketchProblem(const SketchOutcome& outcome)
 {
@@ -104,137 +74,139 @@ FrmMain::FrmMain(std::filesystem::path programDirectory, QLocale locale)
 {
     setObjectName(QStringLiteral("frmMain"));
     setFont(standardFont());
-    buildControls(this, mainWindowLayout());
-
-    // The design texts and fixed items are written with a full stop; show
-    // them the user's way, so that they convert the user's way too.
-    for (const Placement& p : mainWindowLayout()) {
-        if (p.kind == ControlKind::textBox) {
-            control<QLineEdit>(this, p.name)->setText(localized(qtext(p.text)));
-        } else if (p.kind == ControlKind::dropDownList && !p.text.empty()) {
-            QStringList items;
-            for (const QString& item : qtext(p.text).split(QLatin1Char('|')))
-                items << localized(item);
-            control<DropDownList>(this, p.name)->setItems(items);
-        }
-    }
-
-    pic_ = control<PictureBox>(this, "Pic");
-    pic_->setBackgroundColor(Qt::white);
-    cmbSC_ = control<DropDownList>(this, "cmbSC");
-    scLbl_ = control<QLabel>(this, "SCLbl");
-    messageLbl_ = control<QLabel>(this, "messageLbl");
-    QPalette messagePalette = messageLbl_->palette();
-    messagePalette.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
-    messageLbl_->setPalette(messagePalette);
-    for (std::size_t i = 0; i < resultLabels_.size(); ++i)
-        resultLabels_[i] =
-            control<QLabel>(this, joist::resultLabelName(static_cast<joist::ResultLabel>(i)));
-
-    for (const joist::InputDefinition& input : joist::inputDefinitions) {
-        const QString name = qtext(input.control);
-        std::function<QString()> read;
-        if (auto* box = findChild<QLineEdit*>(name)) {
-            textBoxes_[static_cast<std::size_t>(input.input)] = box;
-            read = [box] { return box->text(); };
-        } else if (auto* list = findChild<DropDownList*>(name)) {
-            read = [list] { return list->selectedText(); };
-        } else {
-            read = [label = control<QLabel>(this, input.control)] { return label->text(); };
-        }
-        inputTexts_.emplace(std::string(input.control), std::move(read));
-    }
-
-    for (const auto& [field, labelName] : boundLabels) {
-        QLabel* label = control<QLabel>(this, labelName);
-        dStrengthClass_.bind(std::string(field), [label](const std::string& text) {
-            showValue(label, QString::fromStdString(text));
-        });
-    }
-
-    for (const auto& [name, accessibleName] : mainWindowAccessibleNames())
-        control<QWidget>(this, name)->setAccessibleName(qtext(accessibleName));
-
-    const auto order = mainWindowFocusOrder();
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(control<QWidget>(this, order[i - 1]), control<QWidget>(this, order[i]));
-
+    createControls();
+    bindMaterialLabels();
+    setFocusOrder();
     connectEvents();
 }
 
 FrmMain::~FrmMain() = default;
 
+void FrmMain::createControls()
+{
+    buildMainWindowControls(this, c_, locale_);
+    c_.pic->setBackgroundColor(Qt::white);
+    QPalette messagePalette = c_.messageLbl->palette();
+    messagePalette.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
+    c_.messageLbl->setPalette(messagePalette);
+    // Out-of-date results stay readable: dark grey italics, 6:1 on the
+    // window's grey, rather than the faint disabled text.
+    for (ValueLabel* MainControls::*member : resultLabels) {
+        ValueLabel* label = c_.*member;
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x59, 0x59, 0x59));
+        label->setPalette(palette);
+    }
+}
+
+// The labels that always show a field of the connection's current row.
+void FrmMain::bindMaterialLabels()
+{
+    auto bind = [this](std::string_view field, ValueLabel* label) {
+        dStrengthClass_.bind(std::string(field), [label](const std::string& text) {
+            label->setValue(QString::fromStdString(text));
+        });
+    };
+    for (const InputRow& row : inputRows()) {
+        if (!row.field.empty())
+            bind(row.field, c_.inputs[static_cast<std::size_t>(row.input)].label);
+    }
+    bind("fc,0,k", c_.fc0kLbl);
+}
+
+void FrmMain::setFocusOrder()
+{
+    std::vector<std::pair<int, QWidget*>> order;
+    for (const InputRow& row : inputRows()) {
+        const InputControl& control = c_.inputs[static_cast<std::size_t>(row.input)];
+        if (row.focus != 0)
+            order.emplace_back(row.focus, control.box ? static_cast<QWidget*>(control.box)
+                                                      : static_cast<QWidget*>(control.list));
+    }
+    // The two that are not inputs: the class list after the depth, the button last.
+    order.emplace_back(5, c_.cmbSC);
+    order.emplace_back(17, c_.showDBdataBtn);
+    std::sort(order.begin(), order.end());
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1].second, order[i].second);
+}
+
 void FrmMain::connectEvents()
 {
-    for (const joist::InputDefinition& input : joist::inputDefinitions) {
-        const QString name = qtext(input.control);
-        if (auto* box = findChild<QLineEdit*>(name)) {
-            connect(box, &QLineEdit::textChanged, this,
-                    [this, which = input.input] { onValueEdited(which); });
-        } else if (auto* list = findChild<DropDownList*>(name)) {
-            connect(list, &QComboBox::currentIndexChanged, this,
-                    [this, which = input.input] { onValueEdited(which); });
-        }
+    for (const InputRow& row : inputRows()) {
+        const InputControl& control = c_.inputs[static_cast<std::size_t>(row.input)];
+        const joist::Input input = row.input;
+        if (control.box)
+            connect(control.box, &QLineEdit::textChanged, this,
+                    [this, input] { onValueEdited(input); });
+        else if (control.list)
+            connect(control.list, &QComboBox::currentIndexChanged, this,
+                    [this, input] { onValueEdited(input); });
     }
-    connect(cmbSC_, &QComboBox::currentIndexChanged, this, &FrmMain::onStrengthClassPicked);
-    connect(control<QPushButton>(this, "showDBdataBtn"), &QPushButton::clicked, this,
-            &FrmMain::showMaterialData);
+    connect(c_.cmbSC, &QComboBox::currentIndexChanged, this, &FrmMain::onStrengthClassPicked);
+    connect(c_.showDBdataBtn, &QPushButton::clicked, this, &FrmMain::showMaterialData);
 }
 
-QString FrmMain::localized(QString designText) const
+QString FrmMain::localized(std::string_view designText) const
 {
-    return designText.replace(QLatin1Char('.'), locale_.decimalPoint());
+    return localizedDesignText(designText, locale_);
 }
 
-std::string FrmMain::text(std::string_view control) const
+std::string FrmMain::text(joist::Input input) const
 {
-    const auto it = inputTexts_.find(control);
-    return it == inputTexts_.end() ? std::string() : it->second().toStdString();
+    const InputControl& control = c_.inputs[static_cast<std::size_t>(input)];
+    if (control.box)
+        return control.box->text().toStdString();
+    if (control.list)
+        return control.list->selectedText().toStdString();
+    return control.label->text().toStdString();
 }
 
 void FrmMain::setResultText(joist::ResultLabel label, std::string_view text)
 {
-    showValue(resultLabels_[static_cast<std::size_t>(label)], qtext(text));
+    resultLabel(c_, label)->setValue(qtext(text));
 }
 
-void FrmMain::selectAtStartUp(std::string_view list, std::string_view designText)
+// Start-up values, in table order; each raises its control's event.
+void FrmMain::putStartValues()
 {
-    control<DropDownList>(this, list)->selectText(localized(qtext(designText)));
+    for (const InputRow& row : inputRows()) {
+        if (row.startValue.empty())
+            continue;
+        const InputControl& control = c_.inputs[static_cast<std::size_t>(row.input)];
+        if (control.list)
+            control.list->selectText(localized(row.startValue));
+        else if (control.box)
+            control.box->setText(localized(row.startValue));
+    }
 }
 
 void FrmMain::load()
 {
     loading_ = true;
-    pic_->setHeightPixels(control<QLabel>(this, "IsoImg")->height());
+    c_.pic->setHeightPixels(c_.isoImg->height());
 
-    ClassListAdapter classList(cmbSC_);
+    ClassListAdapter classList(c_.cmbSC);
     materials::fillStrengthClassList(dStrengthClass_, classList,
                                      materials::databasePath(programDirectory_));
 
-    selectAtStartUp("cmbSpacing", "300");
-    selectAtStartUp("cmbBreadth", "44");
-    selectAtStartUp("cmbDepth", "225");
-    selectAtStartUp("cmbKmod", "0.8");
-    selectAtStartUp("cmbKcrit", "1");
-    selectAtStartUp("cmbKls", "1");
-    selectAtStartUp("cmbKh", "1");
-    selectAtStartUp("cmbGm", "1.3");
-    selectAtStartUp("cmbKmodGk", "0.8");
-    selectAtStartUp("cmbKmodQk", "0.25");
-    control<QLineEdit>(this, "bearLTxt")->setText(localized(QStringLiteral("50")));
-    control<QLineEdit>(this, "u0Txt")->setText(localized(QStringLiteral("0")));
-    if (!cmbSC_->selectText(QStringLiteral("C16"))) {
+    putStartValues();
+    if (!c_.cmbSC->selectText(QStringLiteral("C16"))) {
         // Start on the table's first class rather than on none.
-        cmbSC_->setCurrentIndex(0);
+        c_.cmbSC->setCurrentIndex(0);
         status_.setNotice("The strength-class table " + dStrengthClass_.path() +
                           " has no class \"C16\"; starting on its first class, \"" +
-                          cmbSC_->selectedText().toStdString() + "\".");
+                          c_.cmbSC->selectedText().toStdString() + "\".");
     }
 
-    readAllInputs();
+    // A text that does not convert stops here, with no check.
+    const bool read = readAllInputs();
     loading_ = false;
-    recalculate();
-    control<QLineEdit>(this, "spanTxt")->setFocus();
+    if (read)
+        recalculate();
+    else
+        showStatus();
+    c_.inputs[static_cast<std::size_t>(joist::Input::span)].box->setFocus();
 }
 
 void FrmMain::unload()
@@ -272,11 +244,11 @@ void FrmMain::onValueEdited(joist::Input input)
 
 void FrmMain::onStrengthClassPicked()
 {
-    if (cmbSC_->selectedIndex() < 0)
+    if (c_.cmbSC->selectedIndex() < 0)
         return;
     guarded([&] {
-        ClassListAdapter classList(cmbSC_);
-        ClassLabelAdapter classLabel(scLbl_);
+        ClassListAdapter classList(c_.cmbSC);
+        ClassLabelAdapter classLabel(c_.scLbl);
         materials::selectStrengthClass(dStrengthClass_, classList, classLabel);
         if (!loading_)
             status_.setNotice({}); // the user has chosen
@@ -300,7 +272,7 @@ bool FrmMain::readAllInputs()
         status_.clearMaterialProblem();
         return true;
     }
-    const std::string_view field = materialField(*read.failedInput);
+    const std::string_view field = inputRow(*read.failedInput).field;
     if (!field.empty()) {
         status_.setMaterialProblem(std::string("Results out of date: ") +
                                    materials::nonNumericFieldError(dStrengthClass_, field).what());
@@ -319,14 +291,14 @@ void FrmMain::noteInputProblem(joist::Input input, std::optional<std::string_vie
         status_.setInputProblem(input, inputProblemMessage(input, *refusedText, decimalSeparator_));
     else
         status_.clearInputProblem(input);
-    QLineEdit* box = textBoxes_[static_cast<std::size_t>(input)];
+    QLineEdit* box = c_.inputs[static_cast<std::size_t>(input)].box;
     if (box && wasMarked != refusedText.has_value())
         box->setStyleSheet(refusedText ? invalidBoxStyle : QString());
 }
 
 void FrmMain::recalculate()
 {
-    const SketchOutcome sketch = drawSection(design_, *pic_);
+    const SketchOutcome sketch = drawSection(design_, *c_.pic);
     if (!sketch.ok()) {
         status_.setCalculationProblem(describeSketchProblem(sketch));
         showStatus();
@@ -350,9 +322,16 @@ void FrmMain::recalculate()
 void FrmMain::showStatus()
 {
     const bool current = status_.current();
-    for (QLabel* label : resultLabels_)
+    for (ValueLabel* MainControls::*member : resultLabels) {
+        ValueLabel* label = c_.*member;
+        if (label->isEnabled() == current)
+            continue;
         label->setEnabled(current);
-    messageLbl_->setText(QString::fromStdString(status_.message()));
+        QFont font = label->font();
+        font.setItalic(!current);
+        label->setFont(font);
+    }
+    c_.messageLbl->setValue(QString::fromStdString(status_.message()));
     showWorking();
 }
 
@@ -367,10 +346,8 @@ void FrmMain::showWorking()
                                   : "No check has completed.";
     }
     auto show = [&](joist::ResultLabel label, const std::string& working) {
-        const QString tip = QString::fromStdString(preface + (lastCompleted_ ? working : ""));
-        QLabel* target = resultLabels_[static_cast<std::size_t>(label)];
-        if (target->toolTip() != tip)
-            target->setToolTip(tip);
+        resultLabel(c_, label)->setDetail(
+            QString::fromStdString(preface + (lastCompleted_ ? working : "")));
     };
     const std::string_view separator = decimalSeparator_;
     for (const joist::CheckDefinition& check : joist::checkDefinitions)
@@ -386,7 +363,7 @@ void FrmMain::showMaterialData()
 {
     if (!materialWindow_) {
         materialWindow_ = std::make_unique<FrmDBData>(programDirectory_, locale_,
-                                                      [this] { return cmbSC_->selectedIndex(); });
+                                                      [this] { return c_.cmbSC->selectedIndex(); });
     }
     try {
         materialWindow_->showModeless();
@@ -394,6 +371,7 @@ void FrmMain::showMaterialData()
         // Not while typing: only after a press of the button.
         auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Material Properties"),
                                     QString::fromStdString(error.what()), QMessageBox::Ok, this);
+        box->setTextFormat(Qt::PlainText); // names from the file and the path, never markup
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     }

@@ -2,8 +2,6 @@
 
 #include <array>
 #include <filesystem>
-#include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 
@@ -14,17 +12,12 @@
 #include "engine/joist_design.h"
 #include "materials/strength_class_connection.h"
 #include "ui/form.h"
+#include "ui/main_window_layout.h"
 #include "ui/result_status.h"
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace ui {
 
-class DropDownList;
 class FrmDBData;
-class PictureBox;
 
 // The main window: every input of the joist check, the selected class's
 // properties, the illustration and sketch, the six ratios, the unity ratio
@@ -51,10 +44,15 @@ protected:
     void unload() override;
 
 private:
-    std::string text(std::string_view control) const override;
+    std::string text(joist::Input input) const override;
     void setResultText(joist::ResultLabel label, std::string_view text) override;
 
+    // Construction, step by step.
+    void createControls();
+    void bindMaterialLabels();
+    void setFocusOrder();
     void connectEvents();
+
     void onValueEdited(joist::Input input);
     void onStrengthClassPicked();
     bool readAllInputs();
@@ -63,8 +61,8 @@ private:
     void showStatus();
     void showWorking();
     void showMaterialData();
-    QString localized(QString designText) const;
-    void selectAtStartUp(std::string_view list, std::string_view designText);
+    QString localized(std::string_view designText) const;
+    void putStartValues();
     template <class Handler> void guarded(Handler handler);
 
     std::filesystem::path programDirectory_;
@@ -79,13 +77,7 @@ private:
     std::optional<joist::JoistDesign> lastCompleted_;
     std::unique_ptr<FrmDBData> materialWindow_;
 
-    PictureBox* pic_ = nullptr;
-    DropDownList* cmbSC_ = nullptr;
-    QLabel* scLbl_ = nullptr;
-    QLabel* messageLbl_ = nullptr;
-    std::array<QLabel*, 8> resultLabels_{}; // by joist::ResultLabel
-    std::map<std::string, std::function<QString()>, std::less<>> inputTexts_;
-    std::array<QLineEdit*, joist::inputDefinitions.size()> textBoxes_{}; // by joist::Input
+    MainControls c_;
 };
 
 } // namespace ui

@@ -1,14 +1,31 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <functional>
+#include <string_view>
 
 #include <QLocale>
 
 #include "materials/strength_class_connection.h"
 #include "ui/form.h"
 
+class QFrame;
+class QLabel;
+class QPushButton;
+
 namespace ui {
+
+class ValueLabel;
+
+// The material data window's controls, each created once by its layout.
+struct MaterialControls
+{
+    ValueLabel* scLbl = nullptr;
+    QFrame* frame1 = nullptr;
+    QPushButton* command1 = nullptr;
+    std::array<ValueLabel*, 12> values{}; // the twelve properties, in row order
+};
 
 // Lists all twelve stored properties of one strength class. It has its own
 // connection to the table, positioned when the window loads on the class then
@@ -25,6 +42,9 @@ protected:
     void unload() override;
 
 private:
+    void bindLabel(std::string_view field, ValueLabel* label);
+
+    MaterialControls c_;
     std::filesystem::path programDirectory_;
     std::function<int()> mainWindowSelectedIndex_;
     materials::StrengthClassConnection dStrengthClass_;

@@ -253,11 +253,12 @@ Axonometric fittedView()
 
 } // namespace
 
-QImage drawFloorIllustration()
+QImage drawFloorIllustration(int scale)
 {
-    QImage image(assets::floorWidth, assets::floorHeight, QImage::Format_RGB888);
+    QImage image(assets::floorWidth * scale, assets::floorHeight * scale, QImage::Format_RGB888);
     image.fill(Qt::white);
     QPainter painter(&image);
+    painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
 

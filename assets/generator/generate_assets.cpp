@@ -1,5 +1,6 @@
 // Draws the program's bitmaps into a directory: the floor illustration, the
-// 16-colour window icon and the desktop icon sizes.
+// 16-colour window icon, both also at twice the size, and the desktop icon
+// sizes.
 #include <cstdio>
 
 #include <QDir>
@@ -38,6 +39,9 @@ int main(int argc, char** argv)
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = save(assets::drawFloorIllustration(), out.filePath(QStringLiteral("floor.png")));
     ok = save(assets::drawWindowIcon(), out.filePath(QStringLiteral("icon.png"))) && ok;
+    // Qt takes "@2x" files for screens scaled by more than 1.
+    ok = save(assets::drawFloorIllustration(2), out.filePath(QStringLiteral("floor@2x.png"))) && ok;
+    ok = save(assets::drawWindowIcon(2), out.filePath(QStringLiteral("icon@2x.png"))) && ok;
     for (int size : {16, 32, 48, 64, 128, 256}) {
         const QString name = QStringLiteral("icons/%1x%1/timber-joist.png").arg(size);
         ok = save(assets::drawDesktopIcon(size), out.filePath(name)) && ok;

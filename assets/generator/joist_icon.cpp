@@ -218,9 +218,9 @@ QImage toPalette(const QImage& image)
 
 } // namespace
 
-QImage drawWindowIcon()
+QImage drawWindowIcon(int scale)
 {
-    return toPalette(render(32, standard, false));
+    return toPalette(render(32 * scale, standard, false));
 }
 
 QImage drawDesktopIcon(int size)

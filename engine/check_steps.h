@@ -1,0 +1,120 @@
+#pragma once
+
+// The arithmetic of the design check, written once: steps 1 to 23 and the
+// ratio division with the fault test after each. The full check, the
+// pass/fail evaluation of the design aids and the benchmark floor all run it.
+
+#include <cmath>
+#include <optional>
+
+#include "engine/design_check.h"
+#include "engine/float_status.h"
+#include "engine/joist_design.h"
+
+namespace joist {
+
+inline double power(double base, double exponent)
+{
+    return std::pow(base, exponent);
+}
+
+// Steps 1 to 23, each formula evaluated in double from the stored floats in
+// the order written. `store(step, member, value)` rounds the value to float
+// and stores it; when it returns false the steps stop there.
+template <class Store> bool computeSteps(JoistDesign& d, Store&& store)
+{
+    using F = double;
+    // clang-format off
+    return store(1, d.selfWeight, F(d.rhoMean) * 9.81 * F(d.breadth) * F(d.depth) / power(10, 9))
+        && store(2, d.deadLineLoad, F(d.deadLoad) * F(d.spacing) / power(10, 3))
+        && store(3, d.liveLineLoad, F(d.liveLoad) * F(d.spacing) / power(10, 3))
+        && store(4, d.designLoad, (F(d.deadLineLoad) + F(d.selfWeight)) * 1.35 + F(d.liveLineLoad) * 1.5)
+        && store(5, d.designMoment, power(d.span, 2) * F(d.designLoad) / 8)
+        && store(6, d.designShear, F(d.designLoad) * F(d.span) / 2)
+        && store(7, d.fmd, F(d.fmk) * F(d.kmod) * F(d.kcrit) * F(d.kls) * F(d.kh) / F(d.gammaM))
+        && store(8, d.fvd, F(d.fvk) * F(d.kls) * F(d.kmod) / F(d.gammaM))
+        && store(9, d.fc90d, F(d.fc90k) * F(d.kmod) / F(d.gammaM))
+        && store(10, d.area, F(d.breadth) * F(d.depth))
+        && store(11, d.sectionModulus, power(d.depth, 2) * F(d.breadth) / 6)
+        && store(12, d.secondMoment, power(d.depth, 3) * F(d.breadth) / 12)
+        && store(13, d.bendingStress, power(10, 6) * F(d.designMoment) / F(d.sectionModulus))
+        && store(14, d.shearStress, power(10, 3) * (F(d.designShear) * 1.5) / F(d.area))
+        && store(15, d.bearingStress, power(10, 3) * F(d.designShear) / (F(d.bearingLength) * F(d.breadth)))
+        && store(16, d.uInstG, power(power(10, 3) * F(d.span), 4) * ((F(d.deadLineLoad) + F(d.selfWeight)) * 5) / (power(10, 3) * (F(d.e0mean) * 384) * F(d.secondMoment)))
+        && store(17, d.uInstQ, power(power(10, 3) * F(d.span), 4) * (F(d.liveLineLoad) * 5) / (power(10, 3) * (F(d.e0mean) * 384) * F(d.secondMoment)))
+        && store(18, d.uFinG, (F(d.kmodGk) + 1) * F(d.uInstG))
+        && store(19, d.uFinQ, (F(d.kmodQk) + 1) * F(d.uInstQ))
+        && store(20, d.uNetFin, F(d.uFinQ) + F(d.uFinG) - F(d.camber))
+        && store(21, d.limitU2, power(10, 3) * F(d.span) / 300)
+        && store(22, d.limitU2Fin, power(10, 3) * F(d.span) / 200)
+        && store(23, d.limitUNetFin, power(10, 3) * F(d.span) / 200);
+    // clang-format on
+}
+
+// The quotient of one check's ratio, divided in double and rounded to float.
+inline float ratioQuotient(const JoistDesign& d, const CheckDefinition& check)
+{
+    return settled(static_cast<float>(double(d.*check.numerator) / double(d.*check.denominator)));
+}
+
+// Stores every step untested, for a caller that needs only whether the check
+// would stop, not where: the status accumulates, so one fault test after the
+// last ratio division sees every fault that any step raised. Testing after
+// each step waits for the arithmetic before it to finish, every time. Every
+// step feeds some ratio quotient, and ratioQuotient settles each before the
+// test, so no step can be moved past it.
+struct UntestedSteps
+{
+    bool operator()(int, float& member, double value) const
+    {
+        member = static_cast<float>(value);
+        return true;
+    }
+};
+
+// The fault test: the floating-point status accumulates over the whole
+// check and is tested after each step and each ratio division; the first
+// fault stops the check and is kept as its outcome.
+class FaultTestedSteps
+{
+public:
+    FaultTestedSteps() { clearFloatFaults(); }
+
+    // A faulty result is not stored: the member keeps the value it had.
+    bool operator()(int step, float& member, double value)
+    {
+        const float rounded = settled(static_cast<float>(value));
+        if (!test(step))
+            return false;
+        member = rounded;
+        return true;
+    }
+
+    // Divides one check's ratio and tests it; nullopt when it faulted.
+    std::optional<float> quotient(const JoistDesign& d, const CheckDefinition& check)
+    {
+        const float q = ratioQuotient(d, check);
+        if (!test(24, check.check))
+            return std::nullopt;
+        return q;
+    }
+
+    CheckOutcome outcome() const { return outcome_; }
+
+private:
+    bool test(int step, std::optional<Check> ratio = std::nullopt)
+    {
+        const std::optional<FaultKind> fault = raisedFloatFault();
+        if (!fault)
+            return true;
+        outcome_.status = CheckOutcome::Status::stopped;
+        outcome_.step = step;
+        outcome_.ratio = ratio;
+        outcome_.fault = *fault;
+        return false;
+    }
+
+    CheckOutcome outcome_;
+};
+
+} // namespace joist

@@ -1,0 +1,231 @@
+#include "engine/design_aids.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "engine/check_steps.h"
+#include "engine/number_text.h"
+
+namespace joist {
+namespace {
+
+constexpr std::uint8_t bitOf(Check check)
+{
+    return static_cast<std::uint8_t>(1u << static_cast<unsigned>(check));
+}
+
+struct Evaluation
+{
+    Verdict verdict = Verdict::stopped;
+    std::uint8_t failingChecks = 0;
+};
+
+// Works on the caller's scratch record, which keeps the stored steps.
+Evaluation evaluate(JoistDesign& d)
+{
+    clearFloatFaults();
+    computeSteps(d, UntestedSteps{});
+    // Every ratio is formed, as in the full check, which a later ratio's
+    // fault stops even after an earlier ratio failed.
+    Evaluation result{Verdict::passes, 0};
+    for (const CheckDefinition& check : checkDefinitions) {
+        if (ratioQuotient(d, check) > largestPassingQuotient)
+            result.failingChecks |= bitOf(check.check);
+    }
+    if (raisedFloatFault())
+        return {};
+    if (result.failingChecks != 0)
+        result.verdict = Verdict::fails;
+    return result;
+}
+
+// Where one span lies against the spans that pass. Every ratio but the net
+// final deflection grows with the span or never exceeds 1. That one is
+// (u - camber) / (L/200) with u = a L^4, which for a negative camber falls
+// while 3u + camber < 0 and rises after: a span failing on that check alone
+// while it still falls lies below the passing spans, not beyond them. So the
+// spans that pass form one run, and "beyond" is monotone in the span.
+enum class Place { below, passing, beyond };
+
+class SpanSearch
+{
+public:
+    explicit SpanSearch(const JoistDesign& inputs) : inputs_(inputs) {}
+
+    LongestSpan longest()
+    {
+        const Place top = placeOf(longestSpanSearched);
+        if (top == Place::passing)
+            return {LongestSpan::Kind::beyondRange, 0};
+        if (top == Place::below)
+            return {};
+        int low = 1;
+        Place lowPlace = placeOf(low);
+        if (lowPlace == Place::beyond)
+            return {};
+        int high = longestSpanSearched;
+        while (high - low > 1) {
+            const int middle = low + (high - low) / 2;
+            const Place place = placeOf(middle);
+            if (place == Place::beyond) {
+                high = middle;
+            } else {
+                low = middle;
+                lowPlace = place;
+            }
+        }
+        if (lowPlace != Place::passing)
+            return {};
+        return {LongestSpan::Kind::millimetres, low};
+    }
+
+    int evaluations() const { return evaluations_; }
+
+private:
+    Place placeOf(int millimetres)
+    {
+        ++evaluations_;
+        JoistDesign d = inputs_;
+        d.span = spanOfMillimetres(millimetres);
+        const Evaluation e = evaluate(d);
+        if (e.verdict == Verdict::passes)
+            return Place::passing;
+        const bool stillFalling = 3 * (double(d.uFinQ) + double(d.uFinG)) + double(d.camber) < 0;
+        if (e.verdict == Verdict::fails && e.failingChecks == bitOf(Check::uNetFin) && stillFalling)
+            return Place::below;
+        return Place::beyond;
+    }
+
+    const JoistDesign& inputs_;
+    int evaluations_ = 0;
+};
+
+// The decimal text of millimetres as metres, with `decimals` (2 or 3)
+// decimals cut off, not rounded.
+std::string metresText(int millimetres, int decimals, std::string_view separator)
+{
+    std::string text = std::to_string(millimetres / 1000);
+    text += separator;
+    const std::string thousandths = std::to_string(1000 + millimetres % 1000).substr(1);
+    text += thousandths.substr(0, static_cast<std::size_t>(decimals));
+    return text;
+}
+
+// How one kind of text writes a longest span.
+struct SpanWording
+{
+    int decimals;
+    std::string_view unit;
+    std::string_view beyondRange;
+    std::string_view none;
+};
+
+std::string spanText(const LongestSpan& span, const SpanWording& wording,
+                     std::string_view separator)
+{
+    switch (span.kind) {
+    case LongestSpan::Kind::millimetres:
+        return metresText(span.millimetres, wording.decimals, separator) +
+               std::string(wording.unit);
+    case LongestSpan::Kind::beyondRange:
+        return std::string(wording.beyondRange);
+    case LongestSpan::Kind::none:
+        break;
+    }
+    return std::string(wording.none);
+}
+
+} // namespace
+
+Verdict evaluateDesign(const JoistDesign& inputs)
+{
+    JoistDesign scratch = inputs;
+    return evaluate(scratch).verdict;
+}
+
+// k / 1000 is rounded to double and then to float; that this double rounding
+// never lands on a different float than the nearest one is shown for every k
+// up to 30,000 by the tests.
+float spanOfMillimetres(int millimetres)
+{
+    return static_cast<float>(millimetres / 1000.0);
+}
+
+LongestSpan findLongestSpan(const JoistDesign& inputs)
+{
+    return SpanSearch(inputs).longest();
+}
+
+std::optional<Section> findLightestSection(const JoistDesign& inputs,
+                                           std::span<const float> breadths,
+                                           std::span<const float> depths)
+{
+    std::vector<Section> sections;
+    for (const float breadth : breadths) {
+        for (const float depth : depths)
+            sections.push_back({breadth, depth});
+    }
+    // The product of two floats is exact in double.
+    std::stable_sort(sections.begin(), sections.end(), [](const Section& a, const Section& b) {
+        const double areaA = double(a.breadth) * a.depth;
+        const double areaB = double(b.breadth) * b.depth;
+        return areaA != areaB ? areaA < areaB : a.depth < b.depth;
+    });
+    for (const Section& section : sections) {
+        JoistDesign d = inputs;
+        d.breadth = section.breadth;
+        d.depth = section.depth;
+        if (evaluateDesign(d) == Verdict::passes)
+            return section;
+    }
+    return std::nullopt;
+}
+
+SpanTable computeSpanTable(const JoistDesign& inputs, std::span<const float> breadths,
+                           std::span<const float> depths, std::span<const float> spacings)
+{
+    SpanTable table;
+    table.spacings.assign(spacings.begin(), spacings.end());
+    table.cells.reserve(breadths.size() * depths.size() * spacings.size());
+    JoistDesign d = inputs;
+    for (const float breadth : breadths) {
+        for (const float depth : depths) {
+            table.sections.push_back({breadth, depth});
+            for (const float spacing : spacings) {
+                d.breadth = breadth;
+                d.depth = depth;
+                d.spacing = spacing;
+                SpanSearch search(d);
+                table.cells.push_back(search.longest());
+                table.evaluations += search.evaluations();
+            }
+        }
+    }
+    return table;
+}
+
+std::string longestSpanText(const LongestSpan& span, std::string_view decimalSeparator)
+{
+    return spanText(span, {3, " m", "more than 30 m", "none"}, decimalSeparator);
+}
+
+std::string spanTableCellText(const LongestSpan& span, std::string_view decimalSeparator)
+{
+    return spanText(span, {2, "", "> 30", "\u2013"}, decimalSeparator);
+}
+
+std::string sectionText(const Section& section, std::string_view decimalSeparator)
+{
+    return generalText(section.breadth, decimalSeparator) + " x " +
+           generalText(section.depth, decimalSeparator);
+}
+
+std::string lightestSectionText(const std::optional<Section>& section,
+                                std::string_view decimalSeparator)
+{
+    if (!section)
+        return "none of the listed sections";
+    return sectionText(*section, decimalSeparator) + " mm";
+}
+
+} // namespace joist

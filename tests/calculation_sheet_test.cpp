@@ -1,0 +1,260 @@
+// The calculation sheet as the user receives it: the PDF's text as pdftotext
+// extracts it, the clipboard's plain text, the printout, and failed writes.
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "engine/number_text.h"
+#include "tests/sheet_fixtures.h"
+#include "ui/sheet_output.h"
+
+namespace {
+
+using ui::CalculationSheet;
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QString pdfText(const QString& path)
+{
+    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+}
+
+int pdfPages(const QString& path)
+{
+    const QString info = run(QStringLiteral("pdfinfo"), {path});
+    const qsizetype at = info.indexOf(QStringLiteral("Pages:"));
+    return at < 0 ? 0 : info.mid(at + 6).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
+}
+
+QString withoutSpaces(QString text)
+{
+    return text.remove(QRegularExpression(QStringLiteral("\\s")));
+}
+
+QString number(float value, const std::string& separator)
+{
+    return QString::fromStdString(joist::generalText(value, separator));
+}
+
+// Every text the sheet must carry: inputs, properties, intermediate values,
+// demands and capacities, ratio texts, the verdict, the aids and the table.
+QStringList expectedTexts(const CalculationSheet& sheet)
+{
+    QStringList texts{
+        sheet.className,          sheet.dataSource,        sheet.unityRatioText,
+        sheet.verdictText,        sheet.spanTable.caption, QStringLiteral("2026-12-07 11:20"),
+        sheet.programName,        sheet.programVersion,    QStringLiteral("6.1.6"),
+        QStringLiteral("6.1.7"),  QStringLiteral("6.1.5"), QStringLiteral("7.2, 2.2.3"),
+        QStringLiteral("governs")};
+    for (const ui::SheetInput* input :
+         {&sheet.span, &sheet.spacing, &sheet.bearingLength, &sheet.camber, &sheet.width,
+          &sheet.depth, &sheet.strengthClass, &sheet.deadLoad, &sheet.liveLoad})
+        texts << input->caption << input->text;
+    for (const ui::SheetInput& factor : sheet.factors)
+        texts << factor.caption << factor.text;
+    for (const ui::SheetProperty& property : sheet.properties)
+        texts << property.symbol << property.value;
+    const joist::JoistDesign& d = sheet.design;
+    for (float value :
+         {d.area, d.sectionModulus, d.secondMoment, d.selfWeight, d.deadLineLoad, d.liveLineLoad,
+          d.designLoad, d.designMoment, d.designShear, d.uInstG, d.uFinG})
+        texts << number(value, sheet.decimalSeparator);
+    for (const joist::CheckDefinition& check : joist::checkDefinitions)
+        texts << QString::fromUtf8(check.caption.data(), qsizetype(check.caption.size()))
+              << number(d.*check.numerator, sheet.decimalSeparator)
+              << number(d.*check.denominator, sheet.decimalSeparator);
+    for (const QString& ratio : sheet.ratioTexts)
+        texts << ratio;
+    for (const QString& aid : sheet.designAids)
+        texts << aid.section(QStringLiteral(": "), 1);
+    texts << sheet.spanTable.columnHeadings << sheet.spanTable.rowHeadings;
+    for (const QStringList& row : sheet.spanTable.cells)
+        texts << row;
+    return texts;
+}
+
+class SheetInLocale : public ::testing::TestWithParam<const char*>
+{
+protected:
+    CalculationSheet sheet_ = ui::testing::exampleSheet(GetParam());
+    QTemporaryDir dir_;
+};
+
+TEST_P(SheetInLocale, PdfIsOneA4PageWhoseTextHoldsEveryValue)
+{
+    ASSERT_TRUE(dir_.isValid());
+    const QString path = dir_.filePath(QStringLiteral("sheet.pdf"));
+    ui::writeSheetPdf(sheet_, path);
+
+    EXPECT_EQ(pdfPages(path), 1);
+    EXPECT_TRUE(run(QStringLiteral("pdfinfo"), {path}).contains(QStringLiteral("(A4)")));
+    // pdftotext guesses the spaces between words from their distance.
+    const QString text = pdfText(path);
+    for (const QString& expected : expectedTexts(sheet_))
+        EXPECT_TRUE(withoutSpaces(text).contains(withoutSpaces(expected)))
+            << expected.toStdString();
+    if (GetParam() == std::string(".")) {
+        EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("\\d,\\d"))));
+    }
+}
+
+TEST_P(SheetInLocale, PlainTextHasOneItemALineWithTabBetweenLabelAndValue)
+{
+    const QString text = ui::sheetPlainText(sheet_);
+    for (const QString& expected : expectedTexts(sheet_))
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    EXPECT_TRUE(lines.contains(sheet_.span.caption + QLatin1Char('\t') + sheet_.span.text +
+                               QStringLiteral("\tm")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Result\t") + sheet_.verdictText));
+    const QString bearing = QStringLiteral("Bearing\t6.1.5\t");
+    const auto governing = std::find_if(
+        lines.begin(), lines.end(), [&](const QString& line) { return line.startsWith(bearing); });
+    ASSERT_NE(governing, lines.end());
+    EXPECT_TRUE(
+        governing->endsWith(QLatin1Char('\t') + sheet_.ratioTexts[5] + QStringLiteral("\tgoverns")))
+        << governing->toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Separators, SheetInLocale, ::testing::Values(".", ","));
+
+TEST(CalculationSheet, UntrustedTextStaysOnItsLineAndInItsCell)
+{
+    CalculationSheet sheet = ui::testing::exampleSheet(".");
+    sheet.className = QStringLiteral("C16\tx\ny<b>");
+    const QString text = ui::sheetPlainText(sheet);
+    EXPECT_TRUE(text.contains(QStringLiteral("Strength class C16 x y<b>")));
+    const QString html = ui::sheetHtml(sheet);
+    EXPECT_TRUE(html.contains(QStringLiteral("C16\tx\ny&lt;b&gt;")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<img src=\"data:image/png;base64,")));
+}
+
+TEST(SheetPrinting, PrintsThroughAPrinterSetToPdfOutput)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const CalculationSheet sheet = ui::testing::exampleSheet(",");
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("printed.pdf")));
+    ui::printSheet(sheet, printer);
+    EXPECT_TRUE(pdfText(printer.outputFileName()).contains(sheet.verdictText));
+
+    printer.setOutputFileName(dir.filePath(QStringLiteral("missing/printed.pdf")));
+    try {
+        ui::printSheet(sheet, printer);
+        ADD_FAILURE() << "printing into a missing folder succeeded";
+    } catch (const ui::SheetOutputError& error) {
+        EXPECT_TRUE(QString::fromUtf8(error.what()).contains(QStringLiteral("missing")))
+            << error.what();
+    }
+}
+
+// The file size limit makes a write fail as a full disk does, even for root.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+};
+
+TEST(SheetSaving, FailedWriteLeavesNoFileKeepsTheOldOneAndSaysWhy)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const CalculationSheet sheet = ui::testing::exampleSheet(".");
+    QFile blocker(dir.filePath(QStringLiteral("plain-file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.pdf")));
+    QFile old(dir.filePath(QStringLiteral("old.pdf")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("earlier sheet");
+    old.close();
+
+    struct Case
+    {
+        QString path;
+        QString reason;
+        rlim_t sizeLimit; // 0: none
+    };
+    const Case cases[] = {
+        {dir.filePath(QStringLiteral("folder.pdf")), QStringLiteral("folder"), 0},
+        {dir.filePath(QStringLiteral("plain-file/sheet.pdf")), QStringLiteral("not a folder"), 0},
+        {dir.filePath(QStringLiteral("gone/sheet.pdf")), QStringLiteral("does not exist"), 0},
+        {dir.filePath(QStringLiteral("old.pdf")), QStringLiteral("File too large"), 2000},
+    };
+    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        QString message;
+        try {
+            std::optional<FileSizeLimit> limit;
+            if (c.sizeLimit)
+                limit.emplace(c.sizeLimit);
+            ui::writeSheetPdf(sheet, c.path);
+        } catch (const ui::SheetOutputError& error) {
+            message = QString::fromUtf8(error.what());
+        }
+        EXPECT_TRUE(message.contains(c.path)) << message.toStdString();
+        EXPECT_TRUE(message.contains(c.reason)) << message.toStdString();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+    }
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "earlier sheet");
+}
+
+TEST(SheetFileName, NamesTheJoistAndKeepsUntrustedTextOutOfThePath)
+{
+    CalculationSheet sheet = ui::testing::exampleSheet(",");
+    EXPECT_EQ(ui::proposedSheetFileName(sheet), QStringLiteral("joist-C16-44x225-span-4.pdf"));
+    const struct
+    {
+        const char* className;
+        const char* span;
+        const char* name;
+    } cases[] = {
+        {"../../etc/passwd", "4,5", "joist-etc_passwd-44x225-span-4,5.pdf"},
+        {"C24\n\t", " 6 ", "joist-C24-44x225-span-6.pdf"},
+        {"/", "", "joist-class-44x225-span-L.pdf"},
+        {"-rf *", "4", "joist-rf_-44x225-span-4.pdf"},
+    };
+    for (const auto& c : cases) {
+        sheet.className = QString::fromUtf8(c.className);
+        sheet.span.text = QString::fromUtf8(c.span);
+        EXPECT_EQ(ui::proposedSheetFileName(sheet), QString::fromUtf8(c.name)) << c.className;
+    }
+    EXPECT_TRUE(
+        ui::proposedSheetPath(sheet).endsWith(QLatin1Char('/') + QString::fromUtf8(cases[3].name)));
+}
+
+} // namespace

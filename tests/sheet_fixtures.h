@@ -1,0 +1,96 @@
+#pragma once
+
+#include <string>
+
+#include <QDate>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include "engine/number_text.h"
+#include "tests/engine_fixtures.h"
+#include "ui/calculation_sheet.h"
+
+namespace ui::testing {
+
+inline QString localText(const char* text, const std::string& separator)
+{
+    return QString::fromLatin1(text).replace(QLatin1Char('.'), QString::fromStdString(separator));
+}
+
+// The start-up joist in C16, filled as the main window fills it: texts as the
+// screen shows them, the design and its label texts from a completed check.
+inline CalculationSheet exampleSheet(const std::string& separator)
+{
+    CalculationSheet sheet;
+    sheet.programName = QStringLiteral("Timber Joist Design to EC5");
+    sheet.programVersion = QStringLiteral("1.0.0");
+    sheet.created = QDateTime(QDate(2026, 12, 7), QTime(11, 20));
+    sheet.decimalSeparator = separator;
+    auto input = [&](const char* caption, const char* text, const char* unit) {
+        return SheetInput{QString::fromLatin1(caption), localText(text, separator),
+                          QString::fromLatin1(unit)};
+    };
+    sheet.span = input("Span of Joist", "4", "m");
+    sheet.spacing = input("Spacing of Joists, S", "300", "mm");
+    sheet.bearingLength = input("Bearing Length", "50", "mm");
+    sheet.camber = input("Initial Camber, u 0", "0", "mm");
+    sheet.width = input("Section Width", "44", "mm");
+    sheet.depth = input("Section Depth", "225", "mm");
+    sheet.strengthClass = input("Strength Class", "C16", "");
+    sheet.deadLoad = input("Dead Load", "0.4", "kN/m2");
+    sheet.liveLoad = input("Live Load", "1.5", "kN/m2");
+    sheet.factors = {input("k mod", "0.8", ""),    input("k crit", "1", ""),
+                     input("k ls", "1", ""),       input("k h", "1", ""),
+                     input("g m", "1.3", ""),      input("k mod gk", "0.8", ""),
+                     input("k mod qk", "0.25", "")};
+    sheet.className = QStringLiteral("C16");
+    const char* properties[12][3] = {
+        {"fm,k", "16", "N/mm2"},    {"ft,0,k", "10", "N/mm2"},   {"ft,90,k", "0.5", "N/mm2"},
+        {"fc,0,k", "17", "N/mm2"},  {"fc,90,k", "2.2", "N/mm2"}, {"fv,k", "1.8", "N/mm2"},
+        {"E0,mean", "8", "kN/mm2"}, {"Ek", "5.4", "kN/mm2"},     {"E90,mean", "0.27", "kN/mm2"},
+        {"Gmean", "0.5", "kN/mm2"}, {"rmean", "370", "kg/m3"},   {"rk", "310", "kg/m3"},
+    };
+    for (std::size_t i = 0; i < 12; ++i)
+        sheet.properties[i] = {QString::fromLatin1(properties[i][0]),
+                               localText(properties[i][1], separator),
+                               QString::fromLatin1(properties[i][2])};
+
+    sheet.design = joist::testing::startExample();
+    joist::testing::RecordingSink sink;
+    joist::runDesignCheck(sheet.design, false, sink, separator);
+    for (std::size_t i = 0; i < joist::checkDefinitions.size(); ++i)
+        sheet.ratioTexts[i] = QString::fromStdString(sink.shown[joist::checkDefinitions[i].label]);
+    sheet.unityRatioText = QString::fromStdString(sink.shown[joist::ResultLabel::unityRatio]);
+    sheet.verdictText = QString::fromStdString(sink.shown[joist::ResultLabel::governedBy]);
+
+    sheet.designAids = {localText("Longest span that passes: 4.372 m", separator),
+                        QStringLiteral("Lightest listed section that passes: 44 x 175 mm")};
+    SheetSpanTable& table = sheet.spanTable;
+    table.caption = localText(
+        "Span table: C16, dead 0.4 kN/m2, live 1.5 kN/m2 (longest spans in m)", separator);
+    for (const char* spacing : {"200", "300", "400", "450", "500", "550", "600"})
+        table.columnHeadings << QString::fromLatin1(spacing);
+    for (int width : {36, 44, 75}) {
+        for (int depth : {100, 115, 125, 150, 175, 200, 225}) {
+            table.rowHeadings << QStringLiteral("%1 x %2").arg(width).arg(depth);
+            QStringList row;
+            for (int column = 0; column < 7; ++column) {
+                const float metres = float(width * depth) / float(2000 + 400 * column);
+                row << QString::fromStdString(joist::generalText(metres, separator));
+            }
+            table.cells.push_back(row);
+        }
+    }
+    table.highlightedRow = 13;
+    table.highlightedColumn = 1;
+
+    sheet.sketch = QImage(281, 189, QImage::Format_RGB32);
+    sheet.sketch.fill(Qt::white);
+    QPainter painter(&sheet.sketch);
+    painter.fillRect(40, 40, 30, 120, QColor(0xa4, 0x90, 0x4c));
+    painter.fillRect(180, 40, 30, 120, QColor(0xa4, 0x90, 0x4c));
+    return sheet;
+}
+
+} // namespace ui::testing

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTest>
+
+#include "engine/design_aids.h"
+#include "tests/engine_fixtures.h"
+#include "ui/span_table_window.h"
+
+namespace ui {
+namespace {
+
+const float breadths[] = {36, 44, 75};
+const float depths[] = {100, 115, 125, 150, 175, 200, 225};
+const float spacings[] = {200, 300, 400, 450, 500, 550, 600};
+
+class SpanTableWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override { window.showTable(inputs, "C16", breadths, depths, spacings); }
+
+    QTableWidget* table() const { return window.findChild<QTableWidget*>("spanTbl"); }
+    QLabel* message() const { return window.findChild<QLabel*>("messageLbl"); }
+    QTableWidgetItem* cell(int row, int column) const { return table()->item(row, column); }
+
+    // The start inputs: 44 x 225 (row 13) at 300 mm (column 1).
+    joist::JoistDesign inputs = joist::testing::startExample();
+    FrmSpanTable window{","};
+};
+
+TEST_F(SpanTableWindow, ShowsEverySectionAtEverySpacingUnderItsCaption)
+{
+    EXPECT_EQ(window.objectName(), "frmSpanTable");
+    EXPECT_EQ(window.windowTitle(),
+              "Span table: C16, dead 0,4 kN/m2, live 1,5 kN/m2 (longest spans in m)");
+    ASSERT_EQ(table()->rowCount(), 21);
+    ASSERT_EQ(table()->columnCount(), 7);
+    EXPECT_EQ(table()->verticalHeaderItem(0)->text(), "36 x 100");
+    EXPECT_EQ(table()->verticalHeaderItem(7)->text(), "44 x 100");
+    EXPECT_EQ(table()->verticalHeaderItem(20)->text(), "75 x 225");
+    EXPECT_EQ(table()->horizontalHeaderItem(0)->text(), "200");
+    EXPECT_EQ(table()->horizontalHeaderItem(6)->text(), "600");
+    // The longest span at the start inputs is 5.339 m.
+    EXPECT_EQ(cell(13, 1)->text(), "5,33");
+    EXPECT_EQ(table()->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+TEST_F(SpanTableWindow, HighlightsTheCurrentSectionAndSpacingOnly)
+{
+    EXPECT_TRUE(cell(13, 1)->font().bold());
+    EXPECT_TRUE(cell(13, 1)->data(Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(cell(13, 2)->font().bold());
+    EXPECT_FALSE(cell(12, 1)->data(Qt::BackgroundRole).isValid());
+
+    inputs.breadth = 75;
+    inputs.spacing = 600;
+    window.showTable(inputs, "C16", breadths, depths, spacings);
+    EXPECT_FALSE(cell(13, 1)->font().bold());
+    EXPECT_TRUE(cell(20, 6)->font().bold());
+}
+
+TEST_F(SpanTableWindow, OutOfDateGreysTheCellsAndSaysWhyUntilTheNextTable)
+{
+    window.show();
+    const QString reason = "Results out of date. No check: g m is 0.";
+    window.markOutOfDate(reason);
+    EXPECT_TRUE(message()->isVisible());
+    EXPECT_EQ(message()->text(), reason);
+    EXPECT_EQ(cell(0, 0)->foreground().color(),
+              window.palette().color(QPalette::Disabled, QPalette::Text));
+
+    window.showTable(inputs, "C16", breadths, depths, spacings);
+    EXPECT_FALSE(message()->isVisible());
+    EXPECT_FALSE(cell(0, 0)->data(Qt::ForegroundRole).isValid());
+}
+
+TEST_F(SpanTableWindow, CtrlCCopiesTheSelectionOrTheWholeTable)
+{
+    window.show();
+    table()->setFocus();
+    table()->setRangeSelected(QTableWidgetSelectionRange(13, 0, 14, 1), true);
+    QTest::keyClick(table(), Qt::Key_C, Qt::ControlModifier);
+    const QString expected = cell(13, 0)->text() + "\t" + cell(13, 1)->text() + "\n" +
+                             cell(14, 0)->text() + "\t" + cell(14, 1)->text() + "\n";
+    EXPECT_EQ(QApplication::clipboard()->text(), expected);
+
+    table()->clearSelection();
+    QTest::keyClick(table(), Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 22);
+    EXPECT_EQ(lines[0], "Section, mm\t200\t300\t400\t450\t500\t550\t600");
+    EXPECT_TRUE(lines[14].startsWith("44 x 225\t"));
+    EXPECT_EQ(lines[14].split('\t')[2], "5,33");
+}
+
+} // namespace
+} // namespace ui

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QDateTime>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+#include "engine/joist_design.h"
+
+class QTextDocument;
+
+namespace ui {
+
+// One input as the window shows it: "Span of Joist", "4", "m".
+struct SheetInput
+{
+    QString caption;
+    QString text;
+    QString unit;
+};
+
+// One stored property of the strength class: "fm,k", "16", "N/mm2".
+struct SheetProperty
+{
+    QString symbol;
+    QString value;
+    QString unit;
+};
+
+// The span table as the span table window shows it.
+struct SheetSpanTable
+{
+    QString caption;
+    QStringList columnHeadings;     // the spacings
+    QStringList rowHeadings;        // the sections
+    std::vector<QStringList> cells; // one list per row, one cell per column
+    int highlightedRow = -1;
+    int highlightedColumn = -1;
+};
+
+// Everything a calculation sheet shows, taken from a window whose results are
+// current. Texts are exactly what the screen shows; numbers the screen does
+// not show come from `design`.
+struct CalculationSheet
+{
+    QString programName;
+    QString programVersion;
+    QDateTime created;
+    std::string decimalSeparator = ".";
+
+    SheetInput span;
+    SheetInput spacing;
+    SheetInput bearingLength;
+    SheetInput camber;
+    SheetInput width;
+    SheetInput depth;
+    SheetInput strengthClass;
+    SheetInput deadLoad;
+    SheetInput liveLoad;
+    std::array<SheetInput, 7> factors; // k mod, k crit, k ls, k h, g m, k mod gk, k mod qk
+
+    QString className;
+    std::array<SheetProperty, 12> properties;
+    QString dataSource = QStringLiteral("EN 338:2003, Table 1");
+
+    // A completed check: section properties, actions, demands, capacities,
+    // limits, and which check governs.
+    joist::JoistDesign design;
+    std::array<QString, 6> ratioTexts; // in check order, as their labels show them
+    QString unityRatioText;
+    QString verdictText;
+
+    QStringList designAids; // the two lines of the verdict tooltip
+    SheetSpanTable spanTable;
+    QImage sketch; // as drawn on screen, with its device pixel ratio
+};
+
+// One item a line, label and value separated by tabs, for spreadsheets.
+QString sheetPlainText(const CalculationSheet& sheet);
+
+// The formatted sheet for word processors; the sketch is embedded.
+QString sheetHtml(const CalculationSheet& sheet);
+
+// The formatted sheet for printing, the sketch held as a resource.
+std::unique_ptr<QTextDocument> sheetDocument(const CalculationSheet& sheet);
+
+} // namespace ui

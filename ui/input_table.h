@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <span>
+#include <string_view>
+
+#include "engine/design_inputs.h"
+#include "ui/layout_table.h"
+
+namespace ui {
+
+// Where an input's caption, control and unit stand, in twips.
+struct InputPlaces
+{
+    int captionLeft, captionWidth;
+    int left, top, width, height; // the control
+    int unitLeft, unitWidth;
+    int captionDrop = 0; // the caption stands this much lower than the control
+};
+
+// Everything the main window knows about one input of the design: the
+// engine's input, the control or bound label that holds its text, the caption
+// and unit beside it, the database field a bound label shows, its design
+// text (a list's items separated by '|'; decimals with a full stop), the value
+// start-up puts into it, where it stands, and its place in the focus order.
+struct InputRow
+{
+    joist::Input input;
+    std::string_view name;
+    ControlKind kind; // textBox, dropDownList, or valueLabel for a bound label
+    std::string_view caption;
+    std::string_view unit;
+    std::string_view field;
+    std::string_view designText;
+    std::string_view startValue; // empty: the design text stays
+    InputPlaces places;
+    int focus = 0;
+};
+
+// The main window's inputs, in the order start-up sets them.
+std::span<const InputRow> inputRows();
+
+const InputRow& inputRow(joist::Input input);
+
+// "Span of Joist, m": caption and unit, for screen readers.
+std::string accessibleInputName(const InputRow& row);
+
+} // namespace ui

@@ -1,0 +1,149 @@
+#include "ui/sheet_output.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QDir>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTextDocument>
+
+namespace ui {
+namespace {
+
+constexpr qreal marginMillimetres = 12;
+
+[[noreturn]] void failToSave(const QString& path, const QString& reason)
+{
+    const QString message = QStringLiteral("The calculation could not be saved as \"%1\": %2.")
+                                .arg(QDir::toNativeSeparators(path), reason);
+    throw SheetOutputError(message.toStdString());
+}
+
+// Qt's texts for the usual failures are terse; these say what to do about them.
+QString saveFailure(const QString& path, const QSaveFile& file)
+{
+    const QFileInfo target(path);
+    if (target.isDir())
+        return QStringLiteral("a folder of that name is in the way");
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.exists())
+        return QStringLiteral("the folder \"%1\" does not exist")
+            .arg(QDir::toNativeSeparators(folder.filePath()));
+    if (!folder.isDir())
+        return QStringLiteral("\"%1\" is a file, not a folder")
+            .arg(QDir::toNativeSeparators(folder.filePath()));
+    return file.errorString();
+}
+
+// Lays the document out on the device's pages and paints every page.
+bool paintPages(QTextDocument& document, QPagedPaintDevice& device)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    document.documentLayout()->setPaintDevice(&device);
+    // Painter coordinates start at the printable area, in device pixels.
+    const QSizeF page(device.width(), device.height());
+    document.setPageSize(page);
+    for (int index = 0; index < document.pageCount(); ++index) {
+        if (index > 0 && !device.newPage())
+            return false;
+        const QRectF shown(0, index * page.height(), page.width(), page.height());
+        painter.save();
+        painter.translate(0, -shown.top());
+        document.drawContents(&painter, shown);
+        painter.restore();
+    }
+    return painter.end();
+}
+
+void setA4(QPagedPaintDevice& device)
+{
+    device.setPageLayout(QPageLayout(
+        QPageSize(QPageSize::A4), QPageLayout::Portrait,
+        QMarginsF(marginMillimetres, marginMillimetres, marginMillimetres, marginMillimetres),
+        QPageLayout::Millimeter));
+}
+
+// Anything beyond letters, digits and a few marks becomes '_', so that no
+// text can make a path, a hidden file or an option of it.
+QString fileNamePart(const QString& text, const QString& fallback)
+{
+    QString part;
+    for (const QChar c : text.trimmed()) {
+        const bool kept = c.isLetterOrNumber() || c == QLatin1Char('.') || c == QLatin1Char(',') ||
+                          c == QLatin1Char('-') || c == QLatin1Char('+');
+        const QChar put = kept ? c : QLatin1Char('_');
+        if (put != QLatin1Char('_') || !part.endsWith(QLatin1Char('_')))
+            part += put;
+    }
+    while (part.startsWith(QLatin1Char('.')) || part.startsWith(QLatin1Char('-')) ||
+           part.startsWith(QLatin1Char('_')))
+        part.remove(0, 1);
+    part.truncate(40);
+    return part.isEmpty() ? fallback : part;
+}
+
+} // namespace
+
+void writeSheetPdf(const CalculationSheet& sheet, const QString& path)
+{
+    QSaveFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly))
+        failToSave(path, saveFailure(path, file));
+    bool painted = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setCreator(sheet.programName + QLatin1Char(' ') + sheet.programVersion);
+        writer.setTitle(QStringLiteral("Timber joist calculation"));
+        setA4(writer);
+        const std::unique_ptr<QTextDocument> document = sheetDocument(sheet);
+        painted = paintPages(*document, writer);
+    }
+    if (!painted) {
+        file.cancelWriting();
+        failToSave(path, QStringLiteral("the PDF could not be drawn"));
+    }
+    if (!file.commit())
+        failToSave(path, saveFailure(path, file));
+}
+
+void printSheet(const CalculationSheet& sheet, QPrinter& printer)
+{
+    // The paper and margins are the user's choice in the print dialog.
+    const std::unique_ptr<QTextDocument> document = sheetDocument(sheet);
+    if (!paintPages(*document, printer) || printer.printerState() == QPrinter::Error) {
+        const QString name = printer.outputFileName().isEmpty()
+                                 ? printer.printerName()
+                                 : QDir::toNativeSeparators(printer.outputFileName());
+        throw SheetOutputError(
+            QStringLiteral(
+                "The calculation could not be printed on \"%1\": the printer refused it.")
+                .arg(name)
+                .toStdString());
+    }
+}
+
+QString proposedSheetFileName(const CalculationSheet& sheet)
+{
+    return QStringLiteral("joist-%1-%2x%3-span-%4.pdf")
+        .arg(fileNamePart(sheet.className, QStringLiteral("class")),
+             fileNamePart(sheet.width.text, QStringLiteral("b")),
+             fileNamePart(sheet.depth.text, QStringLiteral("h")),
+             fileNamePart(sheet.span.text, QStringLiteral("L")));
+}
+
+QString proposedSheetPath(const CalculationSheet& sheet)
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    return QDir(folder).filePath(proposedSheetFileName(sheet));
+}
+
+} // namespace ui
