@@ -66,7 +66,7 @@ inline CalculationSheet exampleSheet(const std::string& separator)
 
     sheet.designAids = {localText("Longest span that passes: 4.372 m", separator),
                         QStringLiteral("Lightest listed section that passes: 44 x 175 mm")};
-    SheetSpanTable& table = sheet.spanTable;
+    SpanTableTexts& table = sheet.spanTable;
     table.caption = localText(
         "Span table: C16, dead 0.4 kN/m2, live 1.5 kN/m2 (longest spans in m)", separator);
     for (const char* spacing : {"200", "300", "400", "450", "500", "550", "600"})
