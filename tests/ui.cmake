@@ -16,6 +16,7 @@ gtest_discover_tests(toolkit_tests
 find_package(SQLite3 REQUIRED)
 add_executable(main_window_tests
     qt_test_main.cpp
+    main_window_actions_test.cpp
     main_window_test.cpp
     material_data_window_test.cpp
     result_working_test.cpp
