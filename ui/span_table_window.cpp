@@ -33,6 +33,7 @@ FrmSpanTable::FrmSpanTable(QWidget* parent)
 
     messageLbl_->setObjectName(QStringLiteral("messageLbl"));
     messageLbl_->setWordWrap(true);
+    messageLbl_->setTextFormat(Qt::PlainText); // carries class names from the file
     QPalette messagePalette = messageLbl_->palette();
     messagePalette.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
     messageLbl_->setPalette(messagePalette);
