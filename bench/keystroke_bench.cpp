@@ -1,6 +1,8 @@
 // Keystrokes into the span box of the real main window, offscreen, from the
 // key event until every changed widget has been repainted; beside it the
-// floor window with the same widgets. Alternates a passing and a failing span.
+// floor window with the same widgets, and the program again with its span
+// table window open (which recomputes the whole table on every completed
+// check). Alternates a passing and a failing span.
 //
 //   keystroke_bench [keys]            time per key, both windows
 //   keystroke_bench --only program|floor [keys]
@@ -14,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -58,11 +61,15 @@ Timings typeInto(QWidget* window, int keys)
     return t;
 }
 
-std::unique_ptr<QWidget> makeWindow(bool program)
+enum class Window { floor, program, programWithSpanTable };
+
+std::unique_ptr<QWidget> makeWindow(Window kind)
 {
-    if (program) {
+    if (kind != Window::floor) {
         auto window = std::make_unique<ui::FrmMain>(JOIST_RUNTIME_DIR, QLocale::c());
         window->showModeless();
+        if (kind == Window::programWithSpanTable)
+            window->findChild<QAction*>(QStringLiteral("spanTableAct"))->trigger();
         return window;
     }
     auto window = std::make_unique<FloorWindow>();
@@ -83,26 +90,31 @@ int main(int argc, char** argv)
                          ? std::atoi(argv[single ? 3 : 1])
                          : 10000;
     if (single) {
-        auto window = bench::makeWindow(std::strcmp(argv[2], "program") == 0);
+        auto window = bench::makeWindow(
+            std::strcmp(argv[2], "program") == 0 ? bench::Window::program : bench::Window::floor);
         QApplication::processEvents();
         bench::typeInto(window.get(), keys);
         return 0;
     }
 
-    bench::Timings results[2];
-    for (int program = 0; program < 2; ++program) {
-        auto window = bench::makeWindow(program == 1);
+    bench::Timings results[3];
+    for (int kind = 0; kind < 3; ++kind) {
+        auto window = bench::makeWindow(static_cast<bench::Window>(kind));
         QApplication::processEvents();
         bench::typeInto(window.get(), 200); // warm up
-        results[program] = bench::typeInto(window.get(), keys);
+        results[kind] = bench::typeInto(window.get(), keys);
     }
     const bench::Timings& floor = results[0];
     const bench::Timings& program = results[1];
+    const bench::Timings& withSpanTable = results[2];
     std::printf("%d keystrokes each, microseconds per key (key event to repainted)\n", keys);
     std::printf("           median      p99     mean\n");
     std::printf("program  %7.1f  %7.1f  %7.1f\n", program.median, program.p99, program.mean);
     std::printf("floor    %7.1f  %7.1f  %7.1f\n", floor.median, floor.p99, floor.mean);
     std::printf("ratio    %7.2f  %7.2f  %7.2f\n", program.median / floor.median,
                 program.p99 / floor.p99, program.mean / floor.mean);
+    std::printf("program with the span table open\n");
+    std::printf("         %7.1f  %7.1f  %7.1f\n", withSpanTable.median, withSpanTable.p99,
+                withSpanTable.mean);
     return 0;
 }

@@ -18,32 +18,10 @@
 namespace {
 
 using ui::CalculationSheet;
-
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QString pdfText(const QString& path)
-{
-    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-}
-
-int pdfPages(const QString& path)
-{
-    const QString info = run(QStringLiteral("pdfinfo"), {path});
-    const qsizetype at = info.indexOf(QStringLiteral("Pages:"));
-    return at < 0 ? 0 : info.mid(at + 6).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
-}
-
-QString withoutSpaces(QString text)
-{
-    return text.remove(QRegularExpression(QStringLiteral("\\s")));
-}
+using ui::testing::pdfPages;
+using ui::testing::pdfText;
+using ui::testing::run;
+using ui::testing::withoutSpaces;
 
 QString number(float value, const std::string& separator)
 {

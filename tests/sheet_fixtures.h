@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QString>
 
 #include "engine/number_text.h"
@@ -12,6 +14,33 @@
 #include "ui/calculation_sheet.h"
 
 namespace ui::testing {
+
+// What a program prints, or nothing when it fails.
+inline QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+inline QString pdfText(const QString& path)
+{
+    return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+}
+
+inline int pdfPages(const QString& path)
+{
+    const QString info = run(QStringLiteral("pdfinfo"), {path});
+    const qsizetype at = info.indexOf(QStringLiteral("Pages:"));
+    return at < 0 ? 0 : info.mid(at + 6).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
+}
+
+inline QString withoutSpaces(QString text)
+{
+    return text.remove(QRegularExpression(QStringLiteral("\\s")));
+}
 
 inline QString localText(const char* text, const std::string& separator)
 {
@@ -66,7 +95,7 @@ inline CalculationSheet exampleSheet(const std::string& separator)
 
     sheet.designAids = {localText("Longest span that passes: 4.372 m", separator),
                         QStringLiteral("Lightest listed section that passes: 44 x 175 mm")};
-    SheetSpanTable& table = sheet.spanTable;
+    SpanTableTexts& table = sheet.spanTable;
     table.caption = localText(
         "Span table: C16, dead 0.4 kN/m2, live 1.5 kN/m2 (longest spans in m)", separator);
     for (const char* spacing : {"200", "300", "400", "450", "500", "550", "600"})

@@ -6,7 +6,6 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "engine/design_aids.h"
 #include "tests/engine_fixtures.h"
 #include "ui/span_table_window.h"
 
@@ -20,7 +19,11 @@ const float spacings[] = {200, 300, 400, 450, 500, 550, 600};
 class SpanTableWindow : public ::testing::Test
 {
 protected:
-    void SetUp() override { window.showTable(inputs, "C16", breadths, depths, spacings); }
+    void SetUp() override { show(); }
+    void show()
+    {
+        window.showTable(spanTableTexts(inputs, "C16", breadths, depths, spacings, ","));
+    }
 
     QTableWidget* table() const { return window.findChild<QTableWidget*>("spanTbl"); }
     QLabel* message() const { return window.findChild<QLabel*>("messageLbl"); }
@@ -28,7 +31,7 @@ protected:
 
     // The start inputs: 44 x 225 (row 13) at 300 mm (column 1).
     joist::JoistDesign inputs = joist::testing::startExample();
-    FrmSpanTable window{","};
+    FrmSpanTable window;
 };
 
 TEST_F(SpanTableWindow, ShowsEverySectionAtEverySpacingUnderItsCaption)
@@ -57,7 +60,7 @@ TEST_F(SpanTableWindow, HighlightsTheCurrentSectionAndSpacingOnly)
 
     inputs.breadth = 75;
     inputs.spacing = 600;
-    window.showTable(inputs, "C16", breadths, depths, spacings);
+    show();
     EXPECT_FALSE(cell(13, 1)->font().bold());
     EXPECT_TRUE(cell(20, 6)->font().bold());
 }
@@ -72,7 +75,7 @@ TEST_F(SpanTableWindow, OutOfDateGreysTheCellsAndSaysWhyUntilTheNextTable)
     EXPECT_EQ(cell(0, 0)->foreground().color(),
               window.palette().color(QPalette::Disabled, QPalette::Text));
 
-    window.showTable(inputs, "C16", breadths, depths, spacings);
+    show();
     EXPECT_FALSE(message()->isVisible());
     EXPECT_FALSE(cell(0, 0)->data(Qt::ForegroundRole).isValid());
 }

@@ -94,7 +94,9 @@ TEST(WindowMessages, TextFromTheFileIsNeverMarkup)
     const std::string markup = "<img src=\"x.png\"><b>C16</b>";
     makeTable(directory, createSheet + ";" + classRows({"C16"}) +
                              insertRow("'" + markup + "'", "16, 10, 0.5, 17, 2.2, NULL, 8, 5.4, "
-                                                           "0.27, 0.5, 370, 310"));
+                                                           "0.27, 0.5, 370, 310") +
+                             insertRow("'\u202EC16'", "16, 10, 0.5, 17, 2.2, NULL, 8, 5.4, 0.27, "
+                                                      "0.5, 370, 310"));
     MainWindowDriver main(directory.path());
     main.start();
     main.pick("cmbSC", QString::fromStdString(markup));
@@ -104,6 +106,11 @@ TEST(WindowMessages, TextFromTheFileIsNeverMarkup)
     EXPECT_TRUE(main.label("messageLbl").contains(QString::fromStdString(markup)));
     EXPECT_TRUE(readToolTip(control<QLabel>(main.window.get(), "bendingResLbl"))
                     .contains(QString::fromStdString(markup)));
+
+    // A direction control in a class name is quoted escaped, not obeyed.
+    main.pick("cmbSC", QStringLiteral("\u202EC16"));
+    EXPECT_TRUE(main.label("messageLbl").contains("\"<U+202E>C16\""))
+        << main.label("messageLbl").toStdString();
 }
 
 TEST(WindowMessages, AStartUpThatCannotReadItsInputsRunsNoCheck)

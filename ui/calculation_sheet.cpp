@@ -140,7 +140,7 @@ public:
 
     Table spanTable() const
     {
-        const SheetSpanTable& spans = sheet_.spanTable;
+        const SpanTableTexts& spans = sheet_.spanTable;
         Table table{
             spans.caption, QStringList{QStringLiteral("Section")} + spans.columnHeadings, {}};
         for (qsizetype row = 0; row < spans.rowHeadings.size(); ++row) {

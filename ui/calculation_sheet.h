@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include "engine/joist_design.h"
+#include "ui/span_table_texts.h"
 
 class QTextDocument;
 
@@ -30,17 +31,6 @@ struct SheetProperty
     QString symbol;
     QString value;
     QString unit;
-};
-
-// The span table as the span table window shows it.
-struct SheetSpanTable
-{
-    QString caption;
-    QStringList columnHeadings;     // the spacings
-    QStringList rowHeadings;        // the sections
-    std::vector<QStringList> cells; // one list per row, one cell per column
-    int highlightedRow = -1;
-    int highlightedColumn = -1;
 };
 
 // Everything a calculation sheet shows, taken from a window whose results are
@@ -76,7 +66,7 @@ struct CalculationSheet
     QString verdictText;
 
     QStringList designAids; // the two lines of the verdict tooltip
-    SheetSpanTable spanTable;
+    SpanTableTexts spanTable;
     QImage sketch; // as drawn on screen, with its device pixel ratio
 };
 

@@ -1,6 +1,9 @@
 #include "ui/input_table.h"
 
+#include <algorithm>
 #include <stdexcept>
+
+#include "engine/number_text.h"
 
 namespace ui {
 namespace {
@@ -98,6 +101,19 @@ std::span<const InputRow> inputRows()
 const InputRow& inputRow(joist::Input input)
 {
     return rows[rowIndex[static_cast<std::size_t>(input)]];
+}
+
+std::vector<float> listValues(joist::Input input)
+{
+    std::vector<float> values;
+    std::string_view items = inputRow(input).designText;
+    while (!items.empty()) {
+        const std::size_t end = std::min(items.find('|'), items.size());
+        if (const std::optional<float> value = joist::parseNumber(items.substr(0, end), "."))
+            values.push_back(*value);
+        items.remove_prefix(std::min(end + 1, items.size()));
+    }
+    return values;
 }
 
 std::string accessibleInputName(const InputRow& row)

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/design_inputs.h"
 #include "ui/layout_table.h"
@@ -41,6 +43,9 @@ struct InputRow
 std::span<const InputRow> inputRows();
 
 const InputRow& inputRow(joist::Input input);
+
+// The numbers of a list input's fixed items, in list order.
+std::vector<float> listValues(joist::Input input);
 
 // "Span of Joist, m": caption and unit, for screen readers.
 std::string accessibleInputName(const InputRow& row);

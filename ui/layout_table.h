@@ -57,8 +57,7 @@ template <auto member> inline constexpr auto into = &intoMember<member>;
 
 // One control of a fixed layout: its design name (empty for an unnamed
 // caption), kind, place and size in twips, text, the member of `Controls`
-// that keeps it, what a screen reader calls it, and the database field it is
-// bound to.
+// that keeps it, and what a screen reader calls it.
 template <class Controls> struct Placement
 {
     std::string_view name;
@@ -67,7 +66,6 @@ template <class Controls> struct Placement
     std::string_view text;
     void (*fill)(Controls&, QWidget*) = nullptr;
     std::string_view accessibleName = {};
-    std::string_view field = {};
 };
 
 // Creates each control as a child of `parent`, in table order (which is also

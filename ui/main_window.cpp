@@ -20,6 +20,7 @@
 #include "ui/material_data_window.h"
 #include "ui/picture_box.h"
 #include "ui/section_sketch.h"
+#include "ui/span_table_window.h"
 #include "ui/value_label.h"
 
 namespace ui {
@@ -78,6 +79,7 @@ FrmMain::FrmMain(std::filesystem::path programDirectory, QLocale locale)
     bindMaterialLabels();
     setFocusOrder();
     connectEvents();
+    createActions();
 }
 
 FrmMain::~FrmMain() = default;
@@ -215,6 +217,8 @@ void FrmMain::unload()
     // The program ends with its main window.
     if (materialWindow_)
         materialWindow_->close();
+    if (spanWindow_)
+        spanWindow_->close();
 }
 
 template <class Handler> void FrmMain::guarded(Handler handler)
@@ -298,6 +302,7 @@ void FrmMain::noteInputProblem(joist::Input input, std::optional<std::string_vie
 
 void FrmMain::recalculate()
 {
+    designAids_.reset(); // an input changed
     const SketchOutcome sketch = drawSection(design_, *c_.pic);
     if (!sketch.ok()) {
         status_.setCalculationProblem(describeSketchProblem(sketch));
@@ -333,6 +338,8 @@ void FrmMain::showStatus()
     }
     c_.messageLbl->setValue(QString::fromStdString(status_.message()));
     showWorking();
+    if (spanWindow_ && spanWindow_->isVisible())
+        refreshSpanTable();
 }
 
 // The tooltips show the working of the last completed check, and say so
@@ -355,15 +362,18 @@ void FrmMain::showWorking()
              lastCompleted_ ? checkWorking(check.check, *lastCompleted_, separator) : "");
     show(joist::ResultLabel::unityRatio,
          lastCompleted_ ? governingCheckText(*lastCompleted_, separator) : "");
-    show(joist::ResultLabel::governedBy,
-         lastCompleted_ ? verdictWorking(*lastCompleted_, separator) : "");
+    std::string verdict = lastCompleted_ ? verdictWorking(*lastCompleted_, separator) : "";
+    if (status_.current() && designAids_)
+        verdict += "\n" + designAids_->join(QLatin1Char('\n')).toStdString();
+    show(joist::ResultLabel::governedBy, verdict);
 }
 
 void FrmMain::showMaterialData()
 {
     if (!materialWindow_) {
-        materialWindow_ = std::make_unique<FrmDBData>(programDirectory_, locale_,
-                                                      [this] { return c_.cmbSC->selectedIndex(); });
+        materialWindow_ = std::make_unique<FrmDBData>(
+            programDirectory_, locale_, [this] { return c_.cmbSC->selectedIndex(); },
+            dStrengthClass_);
     }
     try {
         materialWindow_->showModeless();

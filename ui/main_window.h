@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 #include <QLocale>
 
@@ -11,13 +12,24 @@
 #include "engine/design_inputs.h"
 #include "engine/joist_design.h"
 #include "materials/strength_class_connection.h"
+#include "ui/calculation_sheet.h"
 #include "ui/form.h"
 #include "ui/main_window_layout.h"
 #include "ui/result_status.h"
 
+class QPrinter;
+
 namespace ui {
 
 class FrmDBData;
+class FrmSpanTable;
+
+// Why no calculation sheet can be made now, in the user's words.
+class SheetRefused : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // The main window: every input of the joist check, the selected class's
 // properties, the illustration and sketch, the six ratios, the unity ratio
@@ -36,6 +48,20 @@ public:
     // How many design checks have run to completion or to a fault.
     int checksRun() const { return checksRun_; }
     FrmDBData* materialDataWindow() const { return materialWindow_.get(); }
+    FrmSpanTable* spanTableWindow() const { return spanWindow_; }
+
+    // The calculation sheet of the results on screen; throws SheetRefused
+    // while they are out of date or the class row cannot be read again.
+    CalculationSheet calculationSheet();
+    // The actions' work without their dialogs. Each refuses, with the reason
+    // in a message box, while the results are out of date.
+    void copyCalculation();
+    void printCalculationOn(QPrinter& printer);
+    void saveCalculationTo(const QString& path);
+
+    // The design-aid lines of the verdict's tooltip, computed when first
+    // asked for after an input changed; none while results are out of date.
+    QStringList designAidLines();
 
 protected:
     // Start-up; throws materials::DatabaseError when the strength-class table
@@ -52,6 +78,7 @@ private:
     void bindMaterialLabels();
     void setFocusOrder();
     void connectEvents();
+    void createActions();
 
     void onValueEdited(joist::Input input);
     void onStrengthClassPicked();
@@ -61,6 +88,12 @@ private:
     void showStatus();
     void showWorking();
     void showMaterialData();
+    void showSpanTable();
+    void refreshSpanTable();
+    void printCalculation();
+    void saveCalculationAsPdf();
+    template <class Output> void withSheet(const QString& title, Output output);
+    bool eventFilter(QObject* watched, QEvent* event) override;
     QString localized(std::string_view designText) const;
     void putStartValues();
     template <class Handler> void guarded(Handler handler);
@@ -76,6 +109,8 @@ private:
     int checksRun_ = 0;
     std::optional<joist::JoistDesign> lastCompleted_;
     std::unique_ptr<FrmDBData> materialWindow_;
+    FrmSpanTable* spanWindow_ = nullptr; // a window of its own, deleted with this one
+    std::optional<QStringList> designAids_;
 
     MainControls c_;
 };

@@ -37,8 +37,7 @@ constexpr auto mainLayout = std::to_array<Placement<M>>({
     {"SCLbl", K::valueLabel, 1560, 6120, 375, 255, "", into<&M::scLbl>, "Strength Class"},
     {"", K::label, 2040, 6120, 1095, 255, "Properties"},
     {"", K::label, 360, 6720, 1035, 255, "fc,0,k"},
-    {"fc0kLbl", K::valueLabel, 1440, 6720, 735, 255, "", into<&M::fc0kLbl>, "fc,0,k, N/mm2",
-     "fc,0,k"},
+    {"fc0kLbl", K::valueLabel, 1440, 6720, 735, 255, "", into<&M::fc0kLbl>, "fc,0,k, N/mm2"},
     {"", K::label, 2160, 6720, 735, 255, "N/mm2"},
 
     // Results block.

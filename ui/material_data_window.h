@@ -25,6 +25,7 @@ struct MaterialControls
     QFrame* frame1 = nullptr;
     QPushButton* command1 = nullptr;
     std::array<ValueLabel*, 12> values{}; // the twelve properties, in row order
+    ValueLabel* messageLbl = nullptr;
 };
 
 // Lists all twelve stored properties of one strength class. It has its own
@@ -33,8 +34,11 @@ struct MaterialControls
 class FrmDBData : public Form
 {
 public:
+    // `mainConnection` is the main window's, whose values the results use:
+    // the window says so when the file no longer holds them.
     FrmDBData(std::filesystem::path programDirectory, const QLocale& locale,
-              std::function<int()> mainWindowSelectedIndex);
+              std::function<int()> mainWindowSelectedIndex,
+              const materials::StrengthClassConnection& mainConnection);
 
 protected:
     // Throws materials::DatabaseError when the table cannot be opened.
@@ -47,6 +51,7 @@ private:
     MaterialControls c_;
     std::filesystem::path programDirectory_;
     std::function<int()> mainWindowSelectedIndex_;
+    const materials::StrengthClassConnection& mainConnection_;
     materials::StrengthClassConnection dStrengthClass_;
 };
 

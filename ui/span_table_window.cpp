@@ -11,27 +11,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "engine/design_aids.h"
-#include "engine/number_text.h"
-
 namespace ui {
-namespace {
 
-const QString untitled = QStringLiteral("Span table");
-
-QString text(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-} // namespace
-
-FrmSpanTable::FrmSpanTable(std::string decimalSeparator, QWidget* parent)
-    : QWidget(parent, Qt::Window), decimalSeparator_(std::move(decimalSeparator)),
-      table_(new QTableWidget(this)), messageLbl_(new QLabel(this))
+FrmSpanTable::FrmSpanTable(QWidget* parent)
+    : QWidget(parent, Qt::Window), table_(new QTableWidget(this)), messageLbl_(new QLabel(this))
 {
     setObjectName(QStringLiteral("frmSpanTable"));
-    setWindowTitle(untitled);
+    setWindowTitle(QStringLiteral("Span table"));
 
     table_->setObjectName(QStringLiteral("spanTbl"));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -47,6 +33,7 @@ FrmSpanTable::FrmSpanTable(std::string decimalSeparator, QWidget* parent)
 
     messageLbl_->setObjectName(QStringLiteral("messageLbl"));
     messageLbl_->setWordWrap(true);
+    messageLbl_->setTextFormat(Qt::PlainText); // carries class names from the file
     QPalette messagePalette = messageLbl_->palette();
     messagePalette.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
     messageLbl_->setPalette(messagePalette);
@@ -65,41 +52,17 @@ FrmSpanTable::FrmSpanTable(std::string decimalSeparator, QWidget* parent)
     resize(560, 560);
 }
 
-void FrmSpanTable::showTable(const joist::JoistDesign& inputs, const QString& strengthClass,
-                             std::span<const float> breadths, std::span<const float> depths,
-                             std::span<const float> spacings)
+void FrmSpanTable::showTable(const SpanTableTexts& spans)
 {
-    const joist::SpanTable spans = joist::computeSpanTable(inputs, breadths, depths, spacings);
-    setWindowTitle(QStringLiteral("Span table: %1, dead %2 kN/m2, live %3 kN/m2 (longest spans "
-                                  "in m)")
-                       .arg(strengthClass,
-                            text(joist::generalText(inputs.deadLoad, decimalSeparator_)),
-                            text(joist::generalText(inputs.liveLoad, decimalSeparator_))));
-
-    const auto rows = static_cast<int>(spans.sections.size());
-    const auto columns = static_cast<int>(spans.spacings.size());
+    setWindowTitle(spans.caption);
+    const auto rows = static_cast<int>(spans.rowHeadings.size());
+    const auto columns = static_cast<int>(spans.columnHeadings.size());
     table_->setRowCount(rows);
     table_->setColumnCount(columns);
-    QStringList sectionLabels;
-    for (const joist::Section& section : spans.sections)
-        sectionLabels << text(joist::sectionText(section, decimalSeparator_));
-    table_->setVerticalHeaderLabels(sectionLabels);
-    QStringList spacingLabels;
-    for (const float spacing : spans.spacings)
-        spacingLabels << text(joist::generalText(spacing, decimalSeparator_));
-    table_->setHorizontalHeaderLabels(spacingLabels);
-
-    highlightedRow_ = highlightedColumn_ = -1;
-    for (int row = 0; row < rows; ++row) {
-        const joist::Section& section = spans.sections[static_cast<std::size_t>(row)];
-        if (section == joist::Section{inputs.breadth, inputs.depth} && highlightedRow_ < 0)
-            highlightedRow_ = row;
-    }
-    for (int column = 0; column < columns; ++column) {
-        if (spans.spacings[static_cast<std::size_t>(column)] == inputs.spacing &&
-            highlightedColumn_ < 0)
-            highlightedColumn_ = column;
-    }
+    table_->setVerticalHeaderLabels(spans.rowHeadings);
+    table_->setHorizontalHeaderLabels(spans.columnHeadings);
+    highlightedRow_ = spans.highlightedRow;
+    highlightedColumn_ = spans.highlightedColumn;
 
     // A tint of the selection colour, readable in light and dark themes.
     QColor highlight = palette().color(QPalette::Highlight);
@@ -112,9 +75,7 @@ void FrmSpanTable::showTable(const joist::JoistDesign& inputs, const QString& st
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 table_->setItem(row, column, item);
             }
-            item->setText(text(joist::spanTableCellText(
-                spans.cell(static_cast<std::size_t>(row), static_cast<std::size_t>(column)),
-                decimalSeparator_)));
+            item->setText(spans.cells[std::size_t(row)][column]);
             const bool highlighted = row == highlightedRow_ && column == highlightedColumn_;
             QFont font = item->font();
             font.setBold(highlighted);

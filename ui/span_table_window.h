@@ -1,11 +1,8 @@
 #pragma once
 
-#include <span>
-#include <string>
-
 #include <QWidget>
 
-#include "engine/joist_design.h"
+#include "ui/span_table_texts.h"
 
 class QLabel;
 class QTableWidget;
@@ -20,14 +17,10 @@ class FrmSpanTable : public QWidget
     Q_OBJECT
 
 public:
-    explicit FrmSpanTable(std::string decimalSeparator, QWidget* parent = nullptr);
+    explicit FrmSpanTable(QWidget* parent = nullptr);
 
-    // Computes the table for these inputs (everything but the section and
-    // spacing, which the rows and columns vary) and shows it, the section and
-    // spacing of the inputs highlighted.
-    void showTable(const joist::JoistDesign& inputs, const QString& strengthClass,
-                   std::span<const float> breadths, std::span<const float> depths,
-                   std::span<const float> spacings);
+    // Shows a computed table, the inputs' section and spacing highlighted.
+    void showTable(const SpanTableTexts& spans);
 
     // Greys the cells and shows why they no longer describe the inputs,
     // until the next showTable.
@@ -44,7 +37,6 @@ protected:
 private:
     void setCurrent(bool current);
 
-    std::string decimalSeparator_;
     QTableWidget* table_;
     QLabel* messageLbl_;
     int highlightedRow_ = -1;

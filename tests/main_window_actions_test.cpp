@@ -1,0 +1,201 @@
+// The main window's actions as the user meets them: the design aids in the
+// verdict's tooltip, the span table window, and the calculation sheet taken
+// from what the screen shows.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QHelpEvent>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include "engine/design_aids.h"
+#include "tests/main_window_fixtures.h"
+#include "tests/materials_fixtures.h"
+#include "tests/sheet_fixtures.h"
+#include "ui/input_table.h"
+#include "ui/material_data_window.h"
+#include "ui/span_table_window.h"
+
+namespace ui {
+namespace {
+
+using testing::MainWindowDriver;
+
+QString verdictToolTip(const MainWindowDriver& main)
+{
+    QLabel* verdict = control<QLabel>(main.window.get(), "governedByLbl");
+    QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), verdict->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(verdict, &ask);
+    return verdict->toolTip();
+}
+
+// A message box the window opened, its text, and closes it.
+QString takeMessage(const MainWindowDriver& main)
+{
+    auto* box = main.window->findChild<QMessageBox*>();
+    if (!box)
+        return {};
+    const QString text = box->text();
+    delete box;
+    return text;
+}
+
+class InLocale : public ::testing::TestWithParam<const char*>
+{
+protected:
+    QLocale locale() const
+    {
+        return GetParam() == std::string(",") ? QLocale(QLocale::German, QLocale::Germany)
+                                              : QLocale::c();
+    }
+    QString local(QString text) const { return text.replace('.', QString(GetParam())); }
+};
+
+TEST_P(InLocale, VerdictTooltipEndsWithTheAidsWhileResultsAreCurrent)
+{
+    MainWindowDriver main(testing::shippedDirectory(), locale());
+    main.start();
+    EXPECT_TRUE(verdictToolTip(main).endsWith(local("\nLongest span that passes: 5.339 m\n") +
+                                              "Lightest listed section that passes: 36 x 200 mm"))
+        << verdictToolTip(main).toStdString();
+    main.type("spanTxt", "x");
+    EXPECT_FALSE(verdictToolTip(main).contains("Longest span"));
+    main.type("spanTxt", "4");
+    // Worked out again for new inputs.
+    main.pick("cmbKmod", local("1.0"));
+    const joist::JoistDesign& now = main.window->design();
+    const std::vector<float> breadths = listValues(joist::Input::breadth);
+    const std::vector<float> depths = listValues(joist::Input::depth);
+    EXPECT_TRUE(verdictToolTip(main).endsWith(QString::fromStdString(joist::lightestSectionText(
+        joist::findLightestSection(now, breadths, depths), GetParam()))));
+}
+
+TEST_P(InLocale, SheetHoldsWhatTheScreenShows)
+{
+    MainWindowDriver main(testing::shippedDirectory(), locale());
+    main.start();
+    main.type("spanTxt", local("4.5"));
+    main.pick("cmbSC", "C24");
+    QStringList screen;
+    for (const InputRow& row : inputRows()) {
+        // Material values stand under their symbols, the other inputs under
+        // their captions.
+        if (row.field.empty())
+            screen << QString::fromStdString(std::string(row.caption));
+        screen << [&] {
+            if (row.kind == ControlKind::textBox)
+                return main.box(row.name)->text();
+            if (row.kind == ControlKind::dropDownList)
+                return main.list(row.name)->selectedText();
+            return main.label(row.name);
+        }();
+    }
+    screen << main.results() << main.label("SCLbl") << main.label("fc0kLbl");
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sheet.pdf");
+    main.window->saveCalculationTo(path);
+    ASSERT_TRUE(QFile::exists(path)) << takeMessage(main).toStdString();
+    const QString pdf = testing::withoutSpaces(testing::pdfText(path));
+    main.window->findChild<QAction*>("copyCalcAct")->trigger();
+    const QString copied = QApplication::clipboard()->mimeData()->text();
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasHtml());
+    for (const QString& text : screen) {
+        EXPECT_TRUE(pdf.contains(testing::withoutSpaces(text))) << text.toStdString();
+        EXPECT_TRUE(copied.contains(text)) << text.toStdString();
+    }
+    for (const QString& aid : main.window->designAidLines())
+        EXPECT_TRUE(copied.contains(aid.section(": ", 1))) << aid.toStdString();
+
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath("printed.pdf"));
+    main.window->printCalculationOn(printer);
+    EXPECT_TRUE(testing::pdfText(dir.filePath("printed.pdf")).contains(main.results().last()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Separators, InLocale, ::testing::Values(".", ","));
+
+TEST(SheetActions, RefuseWhileResultsAreOutOfDateAndWriteNothing)
+{
+    MainWindowDriver main;
+    main.start();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.window.get())); // for the shortcuts
+    QApplication::clipboard()->setText("kept");
+    main.type("spanTxt", "0");
+    const QString reason = main.label("messageLbl");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sheet.pdf");
+    main.window->saveCalculationTo(path);
+    EXPECT_EQ(takeMessage(main), reason);
+    EXPECT_FALSE(QFile::exists(path));
+    QTest::keyClick(main.box("spanTxt"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(takeMessage(main), reason);
+    EXPECT_EQ(QApplication::clipboard()->text(), "kept");
+
+    // A failed write names the path and leaves nothing.
+    main.type("spanTxt", "4");
+    main.window->saveCalculationTo(dir.path());
+    EXPECT_TRUE(takeMessage(main).contains(dir.path()));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 0);
+}
+
+TEST(SpanTableWindow, OpensOnceWithCtrlTAndFollowsTheMainWindow)
+{
+    MainWindowDriver main;
+    main.start();
+    const QStringList menu = [&] {
+        QStringList texts;
+        for (QAction* action : main.window->actions())
+            texts << action->text();
+        return texts;
+    }();
+    EXPECT_EQ(menu, (QStringList{"Span Table...", "Copy Calculation", "Print Calculation...",
+                                 "Save Calculation as PDF..."}));
+    EXPECT_EQ(main.window->contextMenuPolicy(), Qt::ActionsContextMenu);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.window.get())); // for the shortcuts
+
+    QTest::keyClick(main.list("cmbDepth"), Qt::Key_T, Qt::ControlModifier);
+    FrmSpanTable* spans = main.window->spanTableWindow();
+    ASSERT_TRUE(spans && spans->isVisible());
+    QTest::keyClick(main.box("spanTxt"), Qt::Key_T, Qt::ControlModifier);
+    EXPECT_EQ(main.window->findChildren<FrmSpanTable*>().size(), 1);
+    EXPECT_EQ(spans->windowTitle(),
+              "Span table: C16, dead 0.4 kN/m2, live 1.5 kN/m2 (longest spans in m)");
+    auto* table = spans->findChild<QTableWidget*>("spanTbl");
+    EXPECT_TRUE(table->item(13, 1)->font().bold()); // 44 x 225 at 300
+
+    main.pick("cmbDepth", "200");
+    main.type("deadTxt", "0.5");
+    EXPECT_TRUE(table->item(12, 1)->font().bold());
+    EXPECT_TRUE(spans->windowTitle().contains("dead 0.5 kN/m2"));
+
+    main.type("deadTxt", "");
+    EXPECT_EQ(spans->findChild<QLabel*>("messageLbl")->text(), main.label("messageLbl"));
+    EXPECT_TRUE(table->item(0, 0)->data(Qt::ForegroundRole).isValid());
+}
+
+TEST(MaterialWindow, SaysWhenTheFileNoLongerHoldsWhatTheResultsUse)
+{
+    using namespace materials::testing;
+    TemporaryDirectory directory;
+    makeTable(directory, createSheet + ";" + classRows({"C16", "C24"}));
+    MainWindowDriver main(directory.path());
+    main.start();
+    std::filesystem::remove(directory.file("ZU5ZO.mdb"));
+    makeTable(directory, createSheet + ";" + classRows({"C16", "C18"}));
+    control<QPushButton>(main.window.get(), "showDBdataBtn")->click();
+    const QString message =
+        control<QLabel>(main.window->materialDataWindow(), "messageLbl")->text();
+    EXPECT_TRUE(message.contains("has changed since the program read it")) << message.toStdString();
+}
+
+} // namespace
+} // namespace ui

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+
+#include "engine/joist_design.h"
+
+namespace ui {
+
+// The span table as the window and the calculation sheet show it.
+struct SpanTableTexts
+{
+    QString caption;
+    QStringList columnHeadings;     // the spacings, mm
+    QStringList rowHeadings;        // the sections, "36 x 100"
+    std::vector<QStringList> cells; // one list per row, one cell per column
+    int highlightedRow = -1;        // the inputs' section
+    int highlightedColumn = -1;     // the inputs' spacing
+};
+
+// Computes the longest spans of every listed section at every listed spacing
+// for these inputs (all but section and spacing), with the caption naming
+// the class and loads.
+SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& strengthClass,
+                              std::span<const float> breadths, std::span<const float> depths,
+                              std::span<const float> spacings, std::string_view decimalSeparator);
+
+} // namespace ui
