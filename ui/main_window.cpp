@@ -363,8 +363,10 @@ void FrmMain::showWorking()
     show(joist::ResultLabel::unityRatio,
          lastCompleted_ ? governingCheckText(*lastCompleted_, separator) : "");
     std::string verdict = lastCompleted_ ? verdictWorking(*lastCompleted_, separator) : "";
-    if (status_.current() && designAids_)
-        verdict += "\n" + designAids_->join(QLatin1Char('\n')).toStdString();
+    if (status_.current() && designAids_) {
+        verdict += '\n';
+        verdict += designAids_->join(QLatin1Char('\n')).toStdString();
+    }
     show(joist::ResultLabel::governedBy, verdict);
 }
 

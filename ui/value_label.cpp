@@ -54,6 +54,7 @@ void ValueLabel::changeEvent(QEvent* event)
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         advances_.clear();
+        widths_.clear();
         measure();
     }
 }
@@ -76,12 +77,22 @@ int ValueLabel::widthBound()
     return width;
 }
 
+// A label near its edge cycles through a few texts (the verdicts): each is
+// shaped once.
+int ValueLabel::exactWidth()
+{
+    if (const auto it = widths_.constFind(text()); it != widths_.constEnd())
+        return *it;
+    if (widths_.size() >= 32)
+        widths_.clear();
+    return *widths_.insert(text(), fontMetrics().horizontalAdvance(text()));
+}
+
 // Once per new text, size or font, not per paint.
 void ValueLabel::measure()
 {
     const int available = contentsRect().width();
-    const bool elided =
-        widthBound() > available && fontMetrics().horizontalAdvance(text()) > available;
+    const bool elided = widthBound() > available && exactWidth() > available;
     if (elided == elided_ && !elided)
         return;
     elided_ = elided;

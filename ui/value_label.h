@@ -28,10 +28,12 @@ protected:
 
 private:
     int widthBound();
+    int exactWidth();
     void measure();
     void updateToolTip();
 
     QHash<char16_t, int> advances_; // for the label's font
+    QHash<QString, int> widths_;
     QString detail_;
     bool elided_ = false;
 };
