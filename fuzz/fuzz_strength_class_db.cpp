@@ -101,7 +101,7 @@ std::string fieldTextNow(const StrengthClassConnection& connection, std::string_
 void readDesignValues(const StrengthClassConnection& connection, const BoundLabels& labels,
                       const std::string& path)
 {
-    for (const std::string_view field : materials::designFieldNames) {
+    for (const std::string_view field : materials::testing::designFieldNames) {
         const std::string& text = labels.texts.find(field)->second;
         if (joist::parseNumber(text, connection.decimalSeparator()))
             continue;

@@ -20,11 +20,6 @@ inline constexpr std::array<std::string_view, 12> propertyFieldNames{
     "E0,mean", "Ek",     "E90,mean", "Gmean",  "rmean",   "rk",
 };
 
-// The properties that become design inputs and so must hold numbers.
-inline constexpr std::array<std::string_view, 5> designFieldNames{
-    "fm,k", "fc,90,k", "fv,k", "E0,mean", "rmean",
-};
-
 // The class list counts rows in 16 bits and advances its counter once past
 // the last row, so this is the largest table the program can list.
 inline constexpr std::int32_t largestClassCount = 32766;

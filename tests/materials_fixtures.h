@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,12 @@
 #include "materials/strength_class_sequences.h"
 
 namespace materials::testing {
+
+// The properties the main window takes as design inputs, which must hold
+// numbers.
+inline constexpr std::array<std::string_view, 5> designFieldNames{
+    "fm,k", "fc,90,k", "fv,k", "E0,mean", "rmean",
+};
 
 // A fresh directory, removed with everything in it.
 class TemporaryDirectory

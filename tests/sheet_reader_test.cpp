@@ -191,7 +191,7 @@ TEST_P(HostileDatabaseFile, IsRefusedWithItsPathAndCauseOrRead)
     if (hostile.allFields)
         std::for_each(propertyFieldNames.begin(), propertyFieldNames.end(), bindTo);
     else
-        std::for_each(designFieldNames.begin(), designFieldNames.end(), bindTo);
+        std::for_each(testing::designFieldNames.begin(), testing::designFieldNames.end(), bindTo);
     connection.setPath(file);
     sqlite3_memory_highwater(1);
     try {

@@ -61,7 +61,7 @@ TEST(ShippedDatabase, ShowsC16AsTheDesignExpectsIt)
 {
     StrengthClassConnection connection;
     std::vector<std::string> texts;
-    for (const std::string_view name : designFieldNames)
+    for (const std::string_view name : testing::designFieldNames)
         connection.bind(std::string(name), [&texts](const std::string& t) { texts.push_back(t); });
     connection.setPath(JOIST_SHIPPED_DATABASE);
     connection.open();

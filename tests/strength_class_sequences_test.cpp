@@ -23,7 +23,7 @@ struct MainWindow
     MainWindow()
     {
         connection.bind("fm,k", [this](const std::string& t) { strength = t; });
-        for (const std::string_view field : designFieldNames)
+        for (const std::string_view field : testing::designFieldNames)
             connection.bind(std::string(field), [](const std::string&) {});
     }
     StrengthClassConnection connection;
