@@ -19,24 +19,33 @@ public:
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
             if (run.run_type == Run::RT_Iteration)
-                timeNs_[run.benchmark_name()] = run.GetAdjustedRealTime();
+                times_[run.benchmark_name()] = {run.GetAdjustedRealTime(),
+                                                benchmark::GetTimeUnitString(run.time_unit),
+                                                run.real_accumulated_time / double(run.iterations)};
         }
     }
 
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        for (const auto& [name, time] : timeNs_) {
-            const auto floor = timeNs_.find(name + "Floor");
-            if (floor == timeNs_.end())
+        for (const auto& [name, time] : times_) {
+            const auto floor = times_.find(name + "Floor");
+            if (floor == times_.end())
                 continue;
-            std::printf("%-28s %10.1f ns   floor %10.1f ns   ratio %.2f\n", name.c_str(), time,
-                        floor->second, time / floor->second);
+            std::printf("%-28s %10.1f %s   floor %10.1f %s   ratio %.2f\n", name.c_str(),
+                        time.value, time.unit, floor->second.value, floor->second.unit,
+                        time.seconds / floor->second.seconds);
         }
     }
 
 private:
-    std::map<std::string, double> timeNs_;
+    struct Time
+    {
+        double value; // in `unit`, as the table shows it
+        const char* unit;
+        double seconds;
+    };
+    std::map<std::string, Time> times_;
 };
 
 // Runs the registered benchmarks with the paired report.
