@@ -35,7 +35,7 @@ field Maintainer | grep -q '<.*@.*>' || fail "the maintainer has no address: $(f
 
 # Every package the program needs at run time, whether linked or loaded.
 depends=$(field Depends | tr ',|' '\n' | sed 's/(.*)//; s/ //g' | sort -u)
-for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libsqlite3-0 \
+for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libsqlite3-0 \
     qt6-qpa-plugins fonts-liberation; do
     grep -qx "$needed" <<<"$depends" || fail "Depends lacks $needed: $(field Depends)"
 done
