@@ -7,6 +7,7 @@
 
 #include "materials/database_error.h"
 #include "materials/strength_class_sequences.h"
+#include "ui/error_message.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv)
@@ -28,7 +29,7 @@ int main(int argc, char** argv)
     } catch (const std::exception& error) {
         // Without its strength-class table the program cannot check anything.
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Timber Joist Design to EC5"),
-                        QString::fromStdString(error.what()));
+                        QString::fromStdString(ui::errorMessage(error)));
         box.setTextFormat(Qt::PlainText); // the path and the file's text, never markup
         box.exec();
         return 1;

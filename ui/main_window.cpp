@@ -12,6 +12,7 @@
 #include "materials/strength_class_sequences.h"
 #include "ui/check_working.h"
 #include "ui/drop_down_list.h"
+#include "ui/error_message.h"
 #include "ui/fonts.h"
 #include "ui/input_messages.h"
 #include "ui/input_table.h"
@@ -227,7 +228,7 @@ template <class Handler> void FrmMain::guarded(Handler handler)
     try {
         handler();
     } catch (const std::exception& error) {
-        status_.setCalculationProblem(std::string("Results out of date: ") + error.what());
+        status_.setCalculationProblem("Results out of date: " + errorMessage(error));
         showStatus();
     }
 }
@@ -381,8 +382,9 @@ void FrmMain::showMaterialData()
         materialWindow_->showModeless();
     } catch (const std::exception& error) {
         // Not while typing: only after a press of the button.
-        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Material Properties"),
-                                    QString::fromStdString(error.what()), QMessageBox::Ok, this);
+        auto* box =
+            new QMessageBox(QMessageBox::Warning, QStringLiteral("Material Properties"),
+                            QString::fromStdString(errorMessage(error)), QMessageBox::Ok, this);
         box->setTextFormat(Qt::PlainText); // names from the file and the path, never markup
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();

@@ -12,6 +12,7 @@
 #include "engine/design_aids.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/drop_down_list.h"
+#include "ui/error_message.h"
 #include "ui/input_table.h"
 #include "ui/main_window.h"
 #include "ui/picture_box.h"
@@ -183,7 +184,7 @@ template <class Output> void FrmMain::withSheet(const QString& title, Output out
     try {
         output(calculationSheet());
     } catch (const std::exception& error) {
-        auto* box = new QMessageBox(QMessageBox::Warning, title, qstring(error.what()),
+        auto* box = new QMessageBox(QMessageBox::Warning, title, qstring(errorMessage(error)),
                                     QMessageBox::Ok, this);
         box->setTextFormat(Qt::PlainText);
         box->setAttribute(Qt::WA_DeleteOnClose);
