@@ -150,11 +150,6 @@ void FrmMain::connectEvents()
     connect(c_.showDBdataBtn, &QPushButton::clicked, this, &FrmMain::showMaterialData);
 }
 
-QString FrmMain::localized(std::string_view designText) const
-{
-    return localizedDesignText(designText, locale_);
-}
-
 std::string FrmMain::text(joist::Input input) const
 {
     const InputControl& control = c_.inputs[static_cast<std::size_t>(input)];
@@ -178,9 +173,9 @@ void FrmMain::putStartValues()
             continue;
         const InputControl& control = c_.inputs[static_cast<std::size_t>(row.input)];
         if (control.list)
-            control.list->selectText(localized(row.startValue));
+            control.list->selectText(localizedDesignText(row.startValue, locale_));
         else if (control.box)
-            control.box->setText(localized(row.startValue));
+            control.box->setText(localizedDesignText(row.startValue, locale_));
     }
 }
 

@@ -94,7 +94,6 @@ private:
     void saveCalculationAsPdf();
     template <class Output> void withSheet(const QString& title, Output output);
     bool eventFilter(QObject* watched, QEvent* event) override;
-    QString localized(std::string_view designText) const;
     void putStartValues();
     template <class Handler> void guarded(Handler handler);
 
