@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/design_inputs.h"
-#include "ui/layout_table.h"
+#include "ui/toolkit/layout_table.h"
 
 namespace ui {
 

@@ -11,18 +11,18 @@
 #include "engine/stop_reason.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/check_working.h"
-#include "ui/drop_down_list.h"
 #include "ui/error_message.h"
-#include "ui/fonts.h"
 #include "ui/input_messages.h"
 #include "ui/input_table.h"
-#include "ui/layout_table.h"
 #include "ui/main_window_layout.h"
 #include "ui/material_data_window.h"
-#include "ui/picture_box.h"
 #include "ui/section_sketch.h"
 #include "ui/span_table_window.h"
-#include "ui/value_label.h"
+#include "ui/toolkit/drop_down_list.h"
+#include "ui/toolkit/fonts.h"
+#include "ui/toolkit/layout_table.h"
+#include "ui/toolkit/picture_box.h"
+#include "ui/toolkit/value_label.h"
 
 namespace ui {
 namespace {
@@ -33,10 +33,7 @@ class ClassListAdapter : public materials::ClassList
 public:
     explicit ClassListAdapter(DropDownList* list) : list_(list) {}
     void clear() override { list_->clearItems(); }
-    void append(const std::string& text) override
-    {
-        list_->appendItem(QString::fromStdString(text));
-    }
+    void append(const std::string& text) override { list_->appendItem(QString::fromUtf8(text)); }
     int selectedIndex() const override { return list_->selectedIndex(); }
 
 private:
@@ -47,10 +44,7 @@ class ClassLabelAdapter : public materials::ClassNameLabel
 {
 public:
     explicit ClassLabelAdapter(ValueLabel* label) : label_(label) {}
-    void setText(const std::string& text) override
-    {
-        label_->setValue(QString::fromStdString(text));
-    }
+    void setText(const std::string& text) override { label_->setValue(QString::fromUtf8(text)); }
 
 private:
     ValueLabel* label_;
@@ -107,7 +101,7 @@ void FrmMain::bindMaterialLabels()
 {
     auto bind = [this](std::string_view field, ValueLabel* label) {
         dStrengthClass_.bind(std::string(field), [label](const std::string& text) {
-            label->setValue(QString::fromStdString(text));
+            label->setValue(QString::fromUtf8(text));
         });
     };
     for (const InputRow& row : inputRows()) {
@@ -162,7 +156,7 @@ std::string FrmMain::text(joist::Input input) const
 
 void FrmMain::setResultText(joist::ResultLabel label, std::string_view text)
 {
-    resultLabel(c_, label)->setValue(qtext(text));
+    resultLabel(c_, label)->setValue(QString::fromUtf8(text));
 }
 
 // Start-up values, in table order; each raises its control's event.
@@ -332,7 +326,7 @@ void FrmMain::showStatus()
         font.setItalic(!current);
         label->setFont(font);
     }
-    c_.messageLbl->setValue(QString::fromStdString(status_.message()));
+    c_.messageLbl->setValue(QString::fromUtf8(status_.message()));
     showWorking();
     if (spanWindow_ && spanWindow_->isVisible())
         refreshSpanTable();
@@ -350,7 +344,7 @@ void FrmMain::showWorking()
     }
     auto show = [&](joist::ResultLabel label, const std::string& working) {
         resultLabel(c_, label)->setDetail(
-            QString::fromStdString(preface + (lastCompleted_ ? working : "")));
+            QString::fromUtf8(preface + (lastCompleted_ ? working : "")));
     };
     const std::string_view separator = decimalSeparator_;
     for (const joist::CheckDefinition& check : joist::checkDefinitions)
@@ -377,9 +371,8 @@ void FrmMain::showMaterialData()
         materialWindow_->showModeless();
     } catch (const std::exception& error) {
         // Not while typing: only after a press of the button.
-        auto* box =
-            new QMessageBox(QMessageBox::Warning, QStringLiteral("Material Properties"),
-                            QString::fromStdString(errorMessage(error)), QMessageBox::Ok, this);
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Material Properties"),
+                                    QString::fromUtf8(errorMessage(error)), QMessageBox::Ok, this);
         box->setTextFormat(Qt::PlainText); // names from the file and the path, never markup
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();

@@ -7,10 +7,10 @@
 #include <QLocale>
 #include <QPushButton>
 
-#include "ui/drop_down_list.h"
 #include "ui/input_table.h"
-#include "ui/picture_box.h"
-#include "ui/value_label.h"
+#include "ui/toolkit/drop_down_list.h"
+#include "ui/toolkit/picture_box.h"
+#include "ui/toolkit/value_label.h"
 
 namespace ui {
 namespace {
@@ -79,7 +79,7 @@ std::span<const Placement<MainControls>> mainWindowLayout()
 
 QString localizedDesignText(std::string_view designText, const QLocale& locale)
 {
-    return qtext(designText).replace(QLatin1Char('.'), locale.decimalPoint());
+    return QString::fromUtf8(designText).replace(QLatin1Char('.'), locale.decimalPoint());
 }
 
 namespace {
@@ -101,7 +101,7 @@ void buildInput(QWidget* window, const InputRow& row, InputControl& control, con
     case ControlKind::dropDownList: {
         control.list = static_cast<DropDownList*>(widget);
         QStringList items;
-        for (const QString& item : qtext(row.designText).split(QLatin1Char('|')))
+        for (const QString& item : QString::fromUtf8(row.designText).split(QLatin1Char('|')))
             items << localizedDesignText(item.toStdString(), locale);
         control.list->setItems(items);
         break;
@@ -110,7 +110,7 @@ void buildInput(QWidget* window, const InputRow& row, InputControl& control, con
         control.label = static_cast<ValueLabel*>(widget);
         break;
     }
-    widget->setAccessibleName(QString::fromStdString(accessibleInputName(row)));
+    widget->setAccessibleName(QString::fromUtf8(accessibleInputName(row)));
     if (!row.unit.empty())
         createControl(window, {}, ControlKind::label, QRect(at.unitLeft, at.top, at.unitWidth, 255),
                       row.unit);

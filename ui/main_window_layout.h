@@ -5,7 +5,7 @@
 
 #include "engine/design_check.h"
 #include "engine/design_inputs.h"
-#include "ui/layout_table.h"
+#include "ui/toolkit/layout_table.h"
 
 class QLabel;
 class QLocale;

@@ -31,8 +31,6 @@ enum class ControlKind {
 QWidget* createControl(QWidget* parent, std::string_view name, ControlKind kind, QRect twips,
                        std::string_view text);
 
-QString qtext(std::string_view text);
-
 template <class> struct MemberTraits;
 template <class Owner, class T> struct MemberTraits<T * Owner::*>
 {
@@ -79,20 +77,10 @@ void buildControls(QWidget* parent, std::span<const Placement<Controls>, extent>
         QWidget* widget =
             createControl(parent, p.name, p.kind, QRect(p.left, p.top, p.width, p.height), p.text);
         if (!p.accessibleName.empty())
-            widget->setAccessibleName(qtext(p.accessibleName));
+            widget->setAccessibleName(QString::fromUtf8(p.accessibleName));
         if (p.fill)
             p.fill(controls, widget);
     }
-}
-
-// The control a layout created under `name`, for tests and benchmarks that
-// drive a window from outside; a missing one is a programming error.
-template <class T> T* control(const QWidget* form, std::string_view name)
-{
-    T* found = form->findChild<T*>(qtext(name));
-    if (!found)
-        throw std::logic_error("layout has no control " + std::string(name));
-    return found;
 }
 
 } // namespace ui

@@ -1,4 +1,4 @@
-#include "ui/calculation_sheet.h"
+#include "ui/sheet/calculation_sheet.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -14,11 +14,6 @@ namespace ui {
 namespace {
 
 using joist::Check;
-
-QString qtext(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // One block of the sheet: a heading over rows of cells. The plain text and
 // the HTML are both written from these, so they cannot disagree.
@@ -107,10 +102,10 @@ public:
             if (governing == check.check)
                 table.strongRow = static_cast<int>(table.rows.size());
             table.rows.push_back(
-                {qtext(check.caption), clause(check.check), qtext(symbols.demand),
-                 number(sheet_.design.*check.numerator), qtext(symbols.capacity),
-                 number(sheet_.design.*check.denominator), qtext(symbols.unit),
-                 sheet_.ratioTexts[i],
+                {QString::fromUtf8(check.caption), clause(check.check),
+                 QString::fromUtf8(symbols.demand), number(sheet_.design.*check.numerator),
+                 QString::fromUtf8(symbols.capacity), number(sheet_.design.*check.denominator),
+                 QString::fromUtf8(symbols.unit), sheet_.ratioTexts[i],
                  governing == check.check ? QStringLiteral("governs") : QString()});
         }
         return table;
@@ -157,7 +152,7 @@ public:
 private:
     QString number(float value) const
     {
-        return qtext(joist::generalText(value, sheet_.decimalSeparator));
+        return QString::fromUtf8(joist::generalText(value, sheet_.decimalSeparator));
     }
 
     static QString clause(Check check)
