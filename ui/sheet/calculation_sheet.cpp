@@ -95,17 +95,19 @@ public:
                      QString(), QStringLiteral("Capacity or limit"), QString(),
                      QStringLiteral("Unit"), QStringLiteral("Ratio"), QString()},
                     {}};
-        const std::optional<Check> governing = governingCheck(sheet_.design);
+        const std::optional<Check> governing = joist::governingCheck(sheet_.design);
+        const std::string_view separator = sheet_.decimalSeparator;
         for (std::size_t i = 0; i < joist::checkDefinitions.size(); ++i) {
             const joist::CheckDefinition& check = joist::checkDefinitions[i];
-            const CheckSymbols symbols = checkSymbols(check.check, sheet_.decimalSeparator);
             if (governing == check.check)
                 table.strongRow = static_cast<int>(table.rows.size());
             table.rows.push_back(
-                {QString::fromUtf8(check.caption), clause(check.check),
-                 QString::fromUtf8(symbols.demand), number(sheet_.design.*check.numerator),
-                 QString::fromUtf8(symbols.capacity), number(sheet_.design.*check.denominator),
-                 QString::fromUtf8(symbols.unit), sheet_.ratioTexts[i],
+                {QString::fromUtf8(check.caption), QString::fromUtf8(check.clause),
+                 QString::fromUtf8(localSymbol(check.demandSymbol, separator)),
+                 number(sheet_.design.*check.numerator),
+                 QString::fromUtf8(localSymbol(check.capacitySymbol, separator)),
+                 number(sheet_.design.*check.denominator), QString::fromUtf8(check.unit),
+                 sheet_.ratioTexts[i],
                  governing == check.check ? QStringLiteral("governs") : QString()});
         }
         return table;
@@ -153,23 +155,6 @@ private:
     QString number(float value) const
     {
         return QString::fromUtf8(joist::generalText(value, sheet_.decimalSeparator));
-    }
-
-    static QString clause(Check check)
-    {
-        switch (check) {
-        case Check::u2:
-        case Check::u2Fin:
-        case Check::uNetFin:
-            return QStringLiteral("7.2, 2.2.3");
-        case Check::bending:
-            return QStringLiteral("6.1.6");
-        case Check::shear:
-            return QStringLiteral("6.1.7");
-        case Check::bearing:
-            return QStringLiteral("6.1.5");
-        }
-        return {};
     }
 
     const CalculationSheet& sheet_;
