@@ -184,11 +184,12 @@ TEST(MainWindow, AStoppedCheckKeepsTheResultsAndNamesTheCause)
     EXPECT_EQ(main.results(), startResults);
     EXPECT_FALSE(w.resultsCurrent());
     EXPECT_EQ(main.label("messageLbl"),
-              "Results out of date. No check: the span is 0, so there is no deflection limit.");
+              "Results out of date: Span of Joist is 0, so there is no deflection limit.");
 
     main.type(joist::Input::span, "1e20");
-    EXPECT_EQ(main.label("messageLbl"), "Results out of date. No check: a result is too large to "
-                                        "compute; check the span, the loads and the section.");
+    EXPECT_EQ(main.label("messageLbl"),
+              "Results out of date: a result is too large to compute; check Span of Joist, Dead "
+              "Load, Live Load, Section Width and Section Depth.");
     main.type(joist::Input::span, "4");
     EXPECT_TRUE(w.resultsCurrent());
     EXPECT_EQ(main.results(), startResults);

@@ -72,7 +72,7 @@ TEST(ResultWorking, OutOfDateTooltipsSaySoAndShowOnlyCompletedWork)
     main.start();
     main.type(joist::Input::span, "0"); // stops at the first ratio, after storing span 0
     const QString bending = tip(main, "bendingResLbl");
-    EXPECT_TRUE(bending.startsWith("Results out of date. No check: the span is 0"));
+    EXPECT_TRUE(bending.startsWith("Results out of date: Span of Joist is 0"));
     EXPECT_TRUE(bending.contains("From the last completed check, not the inputs on screen:\n"
                                  "\u03C3m,d = 4.77 N/mm\u00B2"));
     EXPECT_TRUE(tip(main, "u2ResLbl").endsWith("L/300 = 13.33 mm = 0.337")); // not L = 0

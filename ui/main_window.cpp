@@ -53,9 +53,8 @@ private:
 std::string describeSketchProblem(const SketchOutcome& outcome)
 {
     if (outcome.problem == SketchOutcome::Problem::emptyWindow)
-        return "Results out of date. No check: the section cannot be drawn with a joist spacing "
-               "of 0.";
-    return "Results out of date. No check: the section's dimensions are too large to draw.";
+        return "the section cannot be drawn with a joist spacing of 0.";
+    return "the section's dimensions are too large to draw.";
 }
 
 const QString invalidBoxStyle = QStringLiteral("QLineEdit { border: 2px solid #c00000; }");
@@ -217,7 +216,7 @@ template <class Handler> void FrmMain::guarded(Handler handler)
     try {
         handler();
     } catch (const std::exception& error) {
-        status_.setCalculationProblem("Results out of date: " + errorMessage(error));
+        status_.setCalculationProblem(errorMessage(error));
         showStatus();
     }
 }
@@ -268,8 +267,7 @@ bool FrmMain::readAllInputs()
     }
     const std::string_view field = inputRow(*read.failedInput).field;
     if (!field.empty()) {
-        status_.setMaterialProblem(std::string("Results out of date: ") +
-                                   materials::nonNumericFieldError(dStrengthClass_, field).what());
+        status_.setMaterialProblem(materials::nonNumericFieldError(dStrengthClass_, field).what());
     } else {
         status_.clearMaterialProblem();
         noteInputProblem(*read.failedInput, read.failedText);
@@ -304,8 +302,8 @@ void FrmMain::recalculate()
     if (outcome.status != joist::CheckOutcome::Status::skipped) {
         ++checksRun_;
         if (outcome.stopped())
-            status_.setCalculationProblem("Results out of date. " +
-                                          joist::describeStoppedCheck(outcome, design_) + ".");
+            status_.setCalculationProblem(
+                joist::describeStop(joist::stopReason(outcome, design_), inputCaption) + ".");
         else
             status_.clearCalculationProblem();
         if (outcome.completed())
