@@ -230,10 +230,22 @@ TEST(MainWindow, ControlsStandAtTheirTwipsPlacesInFocusOrder)
     for (const auto& [name, place] : places)
         EXPECT_EQ(control<QWidget>(&w, name)->geometry(), place) << name;
 
-    const QStringList expected{"spanTxt",   "cmbSpacing",   "cmbBreadth", "cmbDepth", "cmbSC",
-                               "bearLTxt",  "deadTxt",      "liveTxt",    "cmbKmod",  "cmbKmodQk",
-                               "cmbKmodGk", "cmbGm",        "cmbKh",      "cmbKls",   "cmbKcrit",
-                               "u0Txt",     "showDBdataBtn"};
+    // The chain follows the focus ranks of the tables, and every control the
+    // user can tab to has a rank.
+    QStringList expected;
+    for (const QWidget* ranked : main.controls().tabOrder)
+        expected << ranked->objectName();
+    QStringList focusable;
+    for (const QWidget* child : w.findChildren<QWidget*>())
+        if (child->focusPolicy() & Qt::TabFocus)
+            focusable << child->objectName();
+    focusable.sort();
+    QStringList ranked = expected;
+    ranked.sort();
+    EXPECT_EQ(ranked, focusable);
+    EXPECT_EQ(expected.first(), "spanTxt");
+    EXPECT_EQ(expected.last(), "showDBdataBtn");
+
     QStringList order;
     QWidget* widget = main.box(joist::Input::span);
     do {

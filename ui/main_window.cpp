@@ -112,19 +112,8 @@ void FrmMain::bindMaterialLabels()
 
 void FrmMain::setFocusOrder()
 {
-    std::vector<std::pair<int, QWidget*>> order;
-    for (const InputRow& row : inputRows()) {
-        const InputControl& control = c_.inputs[static_cast<std::size_t>(row.input)];
-        if (row.focus != 0)
-            order.emplace_back(row.focus, control.box ? static_cast<QWidget*>(control.box)
-                                                      : static_cast<QWidget*>(control.list));
-    }
-    // The two that are not inputs: the class list after the depth, the button last.
-    order.emplace_back(5, c_.cmbSC);
-    order.emplace_back(17, c_.showDBdataBtn);
-    std::sort(order.begin(), order.end());
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1].second, order[i].second);
+    for (std::size_t i = 1; i < c_.tabOrder.size(); ++i)
+        setTabOrder(c_.tabOrder[i - 1], c_.tabOrder[i]);
 }
 
 void FrmMain::connectEvents()

@@ -1,5 +1,6 @@
 #include "ui/main_window_layout.h"
 
+#include <algorithm>
 #include <array>
 
 #include <QLabel>
@@ -27,12 +28,12 @@ constexpr auto mainLayout = std::to_array<Placement<M>>({
 
     // Middle block: the strength class.
     {"", K::label, 3960, 4320, 1215, 255, "Strength Class"},
-    {"cmbSC", K::dropDownList, 5640, 4320, 975, 315, "", into<&M::cmbSC>, "Strength Class"},
+    {"cmbSC", K::dropDownList, 5640, 4320, 975, 315, "", into<&M::cmbSC>, "Strength Class", 5},
 
     // Material block: the selected class's properties; the bound values that
     // are inputs stand in the input table.
     {"showDBdataBtn", K::commandButton, 360, 5520, 1695, 375, "Show Material Data",
-     into<&M::showDBdataBtn>, "Show Material Data"},
+     into<&M::showDBdataBtn>, "Show Material Data", 17},
     {"", K::label, 360, 6120, 1095, 255, "Strength Class"},
     {"SCLbl", K::valueLabel, 1560, 6120, 375, 255, "", into<&M::scLbl>, "Strength Class"},
     {"", K::label, 2040, 6120, 1095, 255, "Properties"},
@@ -84,8 +85,9 @@ QString localizedDesignText(std::string_view designText, const QLocale& locale)
 
 namespace {
 
-// An input's caption, its control and its unit.
-void buildInput(QWidget* window, const InputRow& row, InputControl& control, const QLocale& locale)
+// An input's caption, its control and its unit; returns the control.
+QWidget* buildInput(QWidget* window, const InputRow& row, InputControl& control,
+                    const QLocale& locale)
 {
     const InputPlaces& at = row.places;
     createControl(window, {}, ControlKind::label,
@@ -114,15 +116,24 @@ void buildInput(QWidget* window, const InputRow& row, InputControl& control, con
     if (!row.unit.empty())
         createControl(window, {}, ControlKind::label, QRect(at.unitLeft, at.top, at.unitWidth, 255),
                       row.unit);
+    return widget;
 }
 
 } // namespace
 
 void buildMainWindowControls(QWidget* window, MainControls& controls, const QLocale& locale)
 {
-    buildControls(window, mainWindowLayout(), controls);
-    for (const InputRow& row : inputRows())
-        buildInput(window, row, controls.inputs[static_cast<std::size_t>(row.input)], locale);
+    std::vector<std::pair<int, QWidget*>> ranked =
+        buildControls(window, mainWindowLayout(), controls);
+    for (const InputRow& row : inputRows()) {
+        QWidget* control =
+            buildInput(window, row, controls.inputs[static_cast<std::size_t>(row.input)], locale);
+        if (row.focus != 0)
+            ranked.emplace_back(row.focus, control);
+    }
+    std::sort(ranked.begin(), ranked.end());
+    for (const auto& [rank, control] : ranked)
+        controls.tabOrder.push_back(control);
 }
 
 } // namespace ui

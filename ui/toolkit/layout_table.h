@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include <QRect>
 #include <QString>
@@ -55,7 +57,8 @@ template <auto member> inline constexpr auto into = &intoMember<member>;
 
 // One control of a fixed layout: its design name (empty for an unnamed
 // caption), kind, place and size in twips, text, the member of `Controls`
-// that keeps it, and what a screen reader calls it.
+// that keeps it, what a screen reader calls it, and its rank in the focus
+// order (0: not in it).
 template <class Controls> struct Placement
 {
     std::string_view name;
@@ -64,15 +67,18 @@ template <class Controls> struct Placement
     std::string_view text;
     void (*fill)(Controls&, QWidget*) = nullptr;
     std::string_view accessibleName = {};
+    int focus = 0;
 };
 
 // Creates each control as a child of `parent`, in table order (which is also
 // the order in which later controls are drawn over earlier ones), and fills
-// the typed members of `controls`.
+// the typed members of `controls`. Returns the focus-ranked controls.
 template <class Controls, std::size_t extent>
-void buildControls(QWidget* parent, std::span<const Placement<Controls>, extent> table,
-                   Controls& controls)
+std::vector<std::pair<int, QWidget*>>
+buildControls(QWidget* parent, std::span<const Placement<Controls>, extent> table,
+              Controls& controls)
 {
+    std::vector<std::pair<int, QWidget*>> ranked;
     for (const Placement<Controls>& p : table) {
         QWidget* widget =
             createControl(parent, p.name, p.kind, QRect(p.left, p.top, p.width, p.height), p.text);
@@ -80,7 +86,10 @@ void buildControls(QWidget* parent, std::span<const Placement<Controls>, extent>
             widget->setAccessibleName(QString::fromUtf8(p.accessibleName));
         if (p.fill)
             p.fill(controls, widget);
+        if (p.focus != 0)
+            ranked.emplace_back(p.focus, widget);
     }
+    return ranked;
 }
 
 } // namespace ui
