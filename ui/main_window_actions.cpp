@@ -42,7 +42,7 @@ void FrmMain::createActions()
          &FrmMain::showSpanTable},
         {"copyCalcAct", "Copy Calculation", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
          &FrmMain::copyCalculation},
-        {"printCalcAct", "Print Calculation...", QKeySequence(Qt::CTRL | Qt::Key_P),
+        {"printCalcAct", "Print Calculation...", QKeySequence(QKeySequence::Print),
          &FrmMain::printCalculation},
         {"pdfCalcAct", "Save Calculation as PDF...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
          &FrmMain::saveCalculationAsPdf},
@@ -142,11 +142,7 @@ template <class Output> void FrmMain::withSheet(const QString& title, Output out
     try {
         output(calculationSheet());
     } catch (const std::exception& error) {
-        auto* box = new QMessageBox(QMessageBox::Warning, title,
-                                    QString::fromUtf8(errorMessage(error)), QMessageBox::Ok, this);
-        box->setTextFormat(Qt::PlainText);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        plainMessageBox(QMessageBox::Warning, title, QString::fromUtf8(errorMessage(error)), this);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "materials/strength_class_sequences.h"
+#include "ui/error_message.h"
 #include "ui/strength_class_properties.h"
 #include "ui/toolkit/fonts.h"
 #include "ui/toolkit/layout_table.h"
@@ -94,9 +95,7 @@ FrmDBData::FrmDBData(std::filesystem::path programDirectory, const QLocale& loca
         bindLabel(property.field, value);
     }
 
-    QPalette messagePalette = c_.messageLbl->palette();
-    messagePalette.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
-    c_.messageLbl->setPalette(messagePalette);
+    showInErrorColour(c_.messageLbl);
 
     c_.command1->setDefault(true);
     connect(c_.command1, &QPushButton::clicked, this, &FrmDBData::hideForm);
