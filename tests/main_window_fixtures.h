@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTextDocument>
 
 #include "tests/widget_lookup.h"
 #include "ui/main_window.h"
@@ -21,6 +24,19 @@ inline void PrintTo(const QString& text, std::ostream* out)
 }
 
 namespace ui::testing {
+
+// The tooltip as a user reads it: asked for by hovering, markup read as text.
+inline QString hoverToolTip(QWidget* widget)
+{
+    QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), widget->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(widget, &ask);
+    const QString tip = widget->toolTip();
+    if (!Qt::mightBeRichText(tip))
+        return tip;
+    QTextDocument document;
+    document.setHtml(tip);
+    return document.toPlainText();
+}
 
 inline std::size_t index(joist::Input input)
 {

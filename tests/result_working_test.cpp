@@ -13,12 +13,7 @@ using testing::MainWindowDriver;
 // The tooltip as the user reads it.
 QString tip(const MainWindowDriver& main, std::string_view label)
 {
-    const QString tip = control<QLabel>(main.window.get(), label)->toolTip();
-    if (!Qt::mightBeRichText(tip))
-        return tip;
-    QTextDocument document;
-    document.setHtml(tip);
-    return document.toPlainText();
+    return testing::hoverToolTip(control<QLabel>(main.window.get(), label));
 }
 
 TEST(ResultWorking, StartUpTooltipsShowDemandCapacityAndRatio)
@@ -36,15 +31,17 @@ TEST(ResultWorking, StartUpTooltipsShowDemandCapacityAndRatio)
     EXPECT_EQ(tip(main, "u_net_finResLbl"),
               "u fin,G + u fin,Q \u2212 u0 = 8.412 mm / L/200 = 20 mm = 0.421");
     EXPECT_EQ(tip(main, "unityRatioLbl"), "Governed by Bearing: 0.595");
-    EXPECT_EQ(tip(main, "governedByLbl"), "u 2: 0.337\n"
-                                          "u 2,fin: 0.281\n"
-                                          "u net,fin: 0.421\n"
-                                          "Bending: 0.484\n"
-                                          "Shear: 0.242\n"
-                                          "Bearing: 0.595  \u2190 governs\n"
-                                          "Design load w = 0.8855 kN/m\n"
-                                          "Design moment M = 1.771 kNm\n"
-                                          "Design shear V = 1.771 kN");
+    // Then the design aids.
+    EXPECT_TRUE(tip(main, "governedByLbl")
+                    .startsWith("u 2: 0.337\n"
+                                "u 2,fin: 0.281\n"
+                                "u net,fin: 0.421\n"
+                                "Bending: 0.484\n"
+                                "Shear: 0.242\n"
+                                "Bearing: 0.595  \u2190 governs\n"
+                                "Design load w = 0.8855 kN/m\n"
+                                "Design moment M = 1.771 kNm\n"
+                                "Design shear V = 1.771 kN\n"));
 }
 
 TEST(ResultWorking, AFailingCheckInEitherLocale)

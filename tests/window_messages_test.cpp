@@ -13,13 +13,9 @@ namespace {
 
 using testing::MainWindowDriver;
 
-QString readToolTip(const QWidget* widget)
+QString readToolTip(QWidget* widget)
 {
-    if (!Qt::mightBeRichText(widget->toolTip()))
-        return widget->toolTip();
-    QTextDocument document;
-    document.setHtml(widget->toolTip());
-    return document.toPlainText();
+    return testing::hoverToolTip(widget);
 }
 
 double luminance(QColor c)

@@ -313,7 +313,7 @@ void FrmMain::showStatus()
         label->setFont(font);
     }
     c_.messageLbl->setValue(QString::fromUtf8(status_.message()));
-    showWorking();
+    workingShown_ = false;
     if (spanWindow_ && spanWindow_->isVisible())
         refreshSpanTable();
 }
@@ -322,6 +322,7 @@ void FrmMain::showStatus()
 // when the results on screen are out of date.
 void FrmMain::showWorking()
 {
+    workingShown_ = true;
     std::string preface;
     if (!status_.current()) {
         preface = status_.message() + "\n";

@@ -106,6 +106,7 @@ private:
     std::unique_ptr<FrmDBData> materialWindow_;
     FrmSpanTable* spanWindow_ = nullptr; // a window of its own, deleted with this one
     std::optional<QStringList> designAids_;
+    bool workingShown_ = false; // the tooltips hold the working of what is on screen
 
     MainControls c_;
 };

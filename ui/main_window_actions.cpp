@@ -57,7 +57,10 @@ void FrmMain::createActions()
     }
     // Right-click outside a text box lists them; text boxes keep their own menu.
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    c_.governedByLbl->installEventFilter(this);
+    // The working is written into the result labels' tooltips when one is
+    // asked for, not on every keystroke.
+    for (ValueLabel* MainControls::*label : resultLabels)
+        (c_.*label)->installEventFilter(this);
 }
 
 QStringList FrmMain::designAidLines()
@@ -75,17 +78,20 @@ QStringList FrmMain::designAidLines()
                 QString::fromUtf8(joist::lightestSectionText(
                     joist::findLightestSection(inputs, breadths, depths), decimalSeparator_)),
         };
+        workingShown_ = false; // whoever asked, the verdict's tooltip gains the aids
     }
     return *designAids_;
 }
 
-// The aids are worked out only when the verdict's tooltip is asked for.
+// The working, and the aids in the verdict's, are worked out only when a
+// result's tooltip is asked for.
 bool FrmMain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == c_.governedByLbl && event->type() == QEvent::ToolTip && status_.current() &&
-        !designAids_) {
-        designAidLines();
-        showWorking();
+    if (event->type() == QEvent::ToolTip) {
+        if (watched == c_.governedByLbl && status_.current() && !designAids_)
+            designAidLines();
+        if (!workingShown_)
+            showWorking();
     }
     return Form::eventFilter(watched, event);
 }
