@@ -28,8 +28,10 @@ public:
     {
         ui::buildMainWindowControls(this, c_, QLocale::c());
         c_.pic->setHeightPixels(189);
-        connect(c_.inputs[static_cast<std::size_t>(joist::Input::span)].box,
-                &QLineEdit::textChanged, this, [this](const QString& text) { onKey(text); });
+        QLineEdit* span = c_.inputs[static_cast<std::size_t>(joist::Input::span)].box;
+        connect(span, &QLineEdit::textChanged, this, [this](const QString& text) { onKey(text); });
+        // Typed into as the program's is: with the focus, so its cursor is drawn too.
+        span->setFocus();
     }
 
 private:

@@ -55,6 +55,25 @@ TEST(WindowMessages, QuoteTypedTextAsWrittenAndSuggestOnlySafeRewrites)
     }
 }
 
+TEST(WindowMessages, ANumberTooWideLosesDigitsNotItsMagnitude)
+{
+    struct Case
+    {
+        const char* text;
+        int width; // in characters
+        const char* shown;
+    } cases[] = {
+        {"6.571746e+09", 8, "6.57e+09"}, {"3028104", 8, "3.03e+06"}, {"-3028104", 6, "-3e+06"},
+        {"2,5e-07", 7, "2,5e-07"},       {"3028104", 3, ""},         {"C24", 2, ""},
+    };
+    for (const Case& c : cases) {
+        const QString shown =
+            shortenedNumber(QString::fromUtf8(c.text), QLatin1Char('.'),
+                            [&](const QString& text) { return text.size() <= c.width; });
+        EXPECT_EQ(shown, QString::fromUtf8(c.shown)) << c.text;
+    }
+}
+
 TEST(WindowMessages, NothingIsCutSilentlyAndStaleResultsStayReadable)
 {
     MainWindowDriver main;
@@ -64,6 +83,7 @@ TEST(WindowMessages, NothingIsCutSilentlyAndStaleResultsStayReadable)
     const QString whole = bending->text();
     ASSERT_EQ(whole, "5.260943e+09");
     EXPECT_TRUE(bending->elided());
+    EXPECT_TRUE(bending->shownText().endsWith("e+09")) << bending->shownText().toStdString();
     EXPECT_TRUE(readToolTip(bending).startsWith(whole + "\n\n"));
     EXPECT_EQ(bending->accessibleDescription(), whole);
 

@@ -82,6 +82,13 @@ FrmMain::~FrmMain() = default;
 void FrmMain::createControls()
 {
     buildMainWindowControls(this, c_, locale_);
+    setLocale(locale_); // numbers a label shortens keep the user's separator
+    for (ValueLabel* MainControls::*member : resultLabels)
+        (c_.*member)->setNumeric(member != &MainControls::governedByLbl);
+    for (const InputControl& input : c_.inputs)
+        if (input.label)
+            input.label->setNumeric(true);
+    c_.fc0kLbl->setNumeric(true);
     c_.pic->setBackgroundColor(Qt::white);
     showInErrorColour(c_.messageLbl);
     // Out-of-date results stay readable: dark grey italics, 6:1 on the

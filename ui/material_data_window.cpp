@@ -79,6 +79,7 @@ FrmDBData::FrmDBData(std::filesystem::path programDirectory, const QLocale& loca
 {
     setObjectName(QStringLiteral("frmDBData"));
     setFont(standardFont());
+    setLocale(locale);
     buildControls(this, std::span(windowLayout), c_);
     const std::vector<Placement<C>> panel = panelLayout();
     buildControls(c_.frame1, std::span<const Placement<C>>(panel), c_);
@@ -90,6 +91,7 @@ FrmDBData::FrmDBData(std::filesystem::path programDirectory, const QLocale& loca
         const StrengthClassProperty& property = strengthClassProperties[row];
         ValueLabel* value = c_.values[row];
         value->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        value->setNumeric(true);
         value->setAccessibleName(QString::fromUtf8(property.symbol) + QStringLiteral(", ") +
                                  QString::fromUtf8(property.unit));
         bindLabel(property.field, value);

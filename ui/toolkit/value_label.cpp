@@ -1,7 +1,11 @@
 #include "ui/toolkit/value_label.h"
 
+#include <optional>
+
 #include <QEvent>
+#include <QLocale>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QTextDocument>
 
@@ -37,10 +41,8 @@ void ValueLabel::paintEvent(QPaintEvent* event)
         return;
     }
     QPainter painter(this);
-    const QRect area = contentsRect();
-    const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, area.width());
-    style()->drawItemText(&painter, area, int(alignment()), palette(), isEnabled(), shown,
-                          foregroundRole());
+    style()->drawItemText(&painter, contentsRect(), int(alignment()), palette(), isEnabled(),
+                          shown_, foregroundRole());
 }
 
 void ValueLabel::resizeEvent(QResizeEvent* event)
@@ -53,7 +55,8 @@ void ValueLabel::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
-        advances_.clear();
+        latinAdvances_.fill(0);
+        otherAdvances_.clear();
         widths_.clear();
         measure();
     }
@@ -67,12 +70,24 @@ void ValueLabel::changeEvent(QEvent* event)
 int ValueLabel::widthBound()
 {
     int width = 0;
-    const QFontMetrics metrics = fontMetrics();
+    std::optional<QFontMetrics> metrics; // made only for a character not seen yet
+    auto advance = [&](QChar c) {
+        if (!metrics)
+            metrics.emplace(font());
+        return metrics->horizontalAdvance(c);
+    };
     for (const QChar c : text()) {
-        auto it = advances_.find(c.unicode());
-        if (it == advances_.end())
-            it = advances_.insert(c.unicode(), metrics.horizontalAdvance(c));
-        width += *it + 1;
+        if (c.unicode() < latinAdvances_.size()) {
+            int& known = latinAdvances_[c.unicode()];
+            if (known == 0)
+                known = advance(c) + 1;
+            width += known;
+        } else {
+            auto it = otherAdvances_.find(c.unicode());
+            if (it == otherAdvances_.end())
+                it = otherAdvances_.insert(c.unicode(), advance(c) + 1);
+            width += *it;
+        }
     }
     return width;
 }
@@ -96,7 +111,43 @@ void ValueLabel::measure()
     if (elided == elided_ && !elided)
         return;
     elided_ = elided;
+    if (elided) {
+        const QFontMetrics metrics = fontMetrics();
+        const auto fits = [&](const QString& shorter) {
+            return metrics.horizontalAdvance(shorter) <= available;
+        };
+        shown_ =
+            numeric_ ? shortenedNumber(text(), locale().decimalPoint().front(), fits) : QString();
+        if (shown_.isEmpty())
+            shown_ = metrics.elidedText(text(), Qt::ElideRight, available);
+    }
     updateToolTip();
+}
+
+QString shortenedNumber(const QString& text, QChar separator,
+                        const std::function<bool(const QString&)>& fits)
+{
+    // A sign, digits, at most one separator of any kind, digits, an exponent.
+    static const QRegularExpression number(
+        QStringLiteral("^(-?)(\\d+)(?:([^\\de+-])(\\d*))?(?:e([+-]?\\d+))?$"));
+    const QRegularExpressionMatch match = number.match(text);
+    if (!match.hasMatch())
+        return {};
+    const QString own = match.captured(3);
+    bool ok = false;
+    const double value =
+        (match.captured(1) + match.captured(2) + QLatin1Char('.') + match.captured(4) +
+         (match.hasCaptured(5) ? QLatin1Char('e') + match.captured(5) : QString()))
+            .toDouble(&ok);
+    if (!ok)
+        return {};
+    for (int digits = 6; digits >= 1; --digits) {
+        QString shorter = QString::number(value, 'e', digits - 1);
+        shorter.replace(QLatin1Char('.'), own.isEmpty() ? QString(separator) : own);
+        if (fits(shorter))
+            return shorter;
+    }
+    return {};
 }
 
 void ValueLabel::updateToolTip()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <functional>
+
 #include <QHash>
 #include <QLabel>
 #include <QString>
@@ -8,18 +11,24 @@ namespace ui {
 
 // A label that shows a value: its text is always the whole value (readInputs
 // reads material values from it), but a value wider than the label is drawn
-// cut with an ellipsis ("5.26…"), never cut silently, and the whole value is
-// then said first in the tooltip. The accessible description is the whole
-// value, so that a screen reader says caption and value.
+// shorter, never cut silently: a number first loses significant digits but
+// keeps its magnitude ("6.57e+09" for 6.571746e+09), anything else is cut with
+// an ellipsis ("C24 (sawn…"), and the whole value is then said first in the
+// tooltip. The accessible description is the whole value, so that a screen
+// reader says caption and value.
 class ValueLabel : public QLabel
 {
 public:
     explicit ValueLabel(QWidget* parent = nullptr);
 
     void setValue(const QString& text);
+    // A numeric label shortens a number to fewer digits before it cuts it.
+    void setNumeric(bool numeric) { numeric_ = numeric; }
     // What the tooltip explains beyond the value itself (the working).
     void setDetail(const QString& detail);
     bool elided() const { return elided_; }
+    // What the label draws: the value, or its shortened form.
+    QString shownText() const { return elided_ ? shown_ : text(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -32,11 +41,20 @@ private:
     void measure();
     void updateToolTip();
 
-    QHash<char16_t, int> advances_; // for the label's font
+    std::array<int, 256> latinAdvances_{}; // for the label's font; 0 until measured
+    QHash<char16_t, int> otherAdvances_;
     QHash<QString, int> widths_;
     QString detail_;
+    QString shown_; // what is drawn while elided
     bool elided_ = false;
+    bool numeric_ = false;
 };
+
+// A number's text with fewer significant digits in exponent form that fits
+// `fits`, or an empty text when the text is no number or nothing fits. The
+// text's own decimal separator is kept, or `separator` used when it has none.
+QString shortenedNumber(const QString& text, QChar separator,
+                        const std::function<bool(const QString&)>& fits);
 
 // Qt reads a tooltip as rich text when it looks like markup; text from the
 // file, the path or the user must show as it is.
