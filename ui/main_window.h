@@ -17,10 +17,13 @@
 #include "ui/main_window_layout.h"
 #include "ui/result_status.h"
 
+class QAction;
+class QMenu;
 class QPrinter;
 
 namespace ui {
 
+struct DesignInputs;
 class FrmDBData;
 class FrmSpanTable;
 
@@ -63,11 +66,20 @@ public:
     // asked for after an input changed; none while results are out of date.
     QStringList designAidLines();
 
+    // Design files. Each refusal or failure is shown in a message box and
+    // leaves the design as it was; with unsaved changes to a design file the
+    // user is asked first.
+    bool openDesign(const QString& path);
+    bool saveDesignTo(const QString& path);
+    void newDesign();
+    const QString& designPath() const { return designPath_; } // empty: no file in use
+
 protected:
     // Start-up; throws materials::DatabaseError when the strength-class table
     // cannot be listed.
     void load() override;
     void unload() override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     std::string text(joist::Input input) const override;
@@ -79,6 +91,7 @@ private:
     void setFocusOrder();
     void connectEvents();
     void createActions();
+    void createFileActions();
 
     void onValueEdited(joist::Input input);
     void onStrengthClassPicked();
@@ -97,6 +110,20 @@ private:
     void putStartValues();
     template <class Handler> void guarded(Handler handler);
 
+    void applyDesign(const DesignInputs& inputs, std::string notice);
+    DesignInputs designInputs() const;
+    void noteDesignChanged();
+    void showCaption();
+    void showRecentDesigns(const QStringList& paths);
+    void rememberDesign(const QString& path);
+    void showFileMessage(const QString& title, const std::string& text);
+    bool keepOrDropChanges();
+    void openDesignDialog();
+    bool saveDesign();
+    bool saveDesignAs();
+    void saveDesignAction() { saveDesign(); }
+    void saveDesignAsAction() { saveDesignAs(); }
+
     std::filesystem::path programDirectory_;
     QLocale locale_;
     std::string decimalSeparator_;
@@ -110,6 +137,10 @@ private:
     std::unique_ptr<FrmDBData> materialWindow_;
     FrmSpanTable* spanWindow_ = nullptr; // a window of its own, deleted with this one
     std::optional<QStringList> designAids_;
+    QString fixedCaption_;
+    QString designPath_;
+    QMenu* recentMenu_ = nullptr;
+    QAction* recentAction_ = nullptr;
 
     MainControls c_;
 };

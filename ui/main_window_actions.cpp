@@ -11,6 +11,7 @@
 
 #include "engine/design_aids.h"
 #include "materials/strength_class_sequences.h"
+#include "ui/design_aid_lines.h"
 #include "ui/drop_down_list.h"
 #include "ui/error_message.h"
 #include "ui/input_table.h"
@@ -35,6 +36,7 @@ QString qstring(const std::string& text)
 
 void FrmMain::createActions()
 {
+    createFileActions();
     struct ActionRow
     {
         const char* name;
@@ -49,7 +51,7 @@ void FrmMain::createActions()
          &FrmMain::copyCalculation},
         {"printCalcAct", "Print Calculation...", QKeySequence(Qt::CTRL | Qt::Key_P),
          &FrmMain::printCalculation},
-        {"pdfCalcAct", "Save Calculation as PDF...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+        {"pdfCalcAct", "Export Calculation as PDF...", QKeySequence(Qt::CTRL | Qt::Key_E),
          &FrmMain::saveCalculationAsPdf},
     };
     for (const ActionRow& row : rows) {
@@ -70,16 +72,9 @@ QStringList FrmMain::designAidLines()
     if (!status_.current() || !lastCompleted_)
         return {};
     if (!designAids_) {
-        const joist::JoistDesign& inputs = *lastCompleted_;
-        const std::vector<float> breadths = listValues(Input::breadth);
-        const std::vector<float> depths = listValues(Input::depth);
-        designAids_ = QStringList{
-            "Longest span that passes: " +
-                qstring(joist::longestSpanText(joist::findLongestSpan(inputs), decimalSeparator_)),
-            "Lightest listed section that passes: " +
-                qstring(joist::lightestSectionText(
-                    joist::findLightestSection(inputs, breadths, depths), decimalSeparator_)),
-        };
+        const DesignAids aids = computeDesignAids(*lastCompleted_);
+        designAids_ = QStringList{qstring(longestSpanLine(aids, decimalSeparator_)),
+                                  qstring(lightestSectionLine(aids, decimalSeparator_))};
     }
     return *designAids_;
 }
@@ -123,7 +118,7 @@ CalculationSheet FrmMain::calculationSheet()
         throw SheetRefused(status_.message().empty() ? "No check has completed."
                                                      : status_.message());
     CalculationSheet sheet;
-    sheet.programName = windowTitle();
+    sheet.programName = fixedCaption_; // without the design file's name
     sheet.programVersion = QStringLiteral(JOIST_VERSION);
     sheet.created = QDateTime::currentDateTime();
     sheet.decimalSeparator = decimalSeparator_;
@@ -220,8 +215,8 @@ void FrmMain::printCalculationOn(QPrinter& printer)
 
 void FrmMain::saveCalculationAsPdf()
 {
-    withSheet(QStringLiteral("Save Calculation as PDF"), [this](const CalculationSheet& sheet) {
-        QFileDialog dialog(this, QStringLiteral("Save Calculation as PDF"),
+    withSheet(QStringLiteral("Export Calculation as PDF"), [this](const CalculationSheet& sheet) {
+        QFileDialog dialog(this, QStringLiteral("Export Calculation as PDF"),
                            proposedSheetPath(sheet), QStringLiteral("PDF files (*.pdf)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -232,7 +227,7 @@ void FrmMain::saveCalculationAsPdf()
 
 void FrmMain::saveCalculationTo(const QString& path)
 {
-    withSheet(QStringLiteral("Save Calculation as PDF"),
+    withSheet(QStringLiteral("Export Calculation as PDF"),
               [&path](const CalculationSheet& sheet) { writeSheetPdf(sheet, path); });
 }
 
