@@ -7,6 +7,10 @@ add_test(NAME DesktopEntryIsValid
 # desktop-file-validate exits 0 on warnings and hints; the entry has none.
 set_tests_properties(DesktopEntryIsValid PROPERTIES FAIL_REGULAR_EXPRESSION "error|warning|hint")
 
+add_test(NAME MimeTypeIsValid
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/mime_type_test.sh
+                 ${JOIST_PACKAGING_DIR}/timber-joist.xml ${JOIST_PACKAGING_DIR}/timber-joist.desktop)
+
 add_test(NAME MetainfoIsValid COMMAND appstreamcli validate --no-net ${JOIST_METAINFO})
 # A version bump needs a release entry, or software centres show the old one.
 add_test(NAME MetainfoNamesThisRelease
