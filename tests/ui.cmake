@@ -20,6 +20,15 @@ joist_add_test(main_window_tests OFFSCREEN DATABASE
     window_messages_test.cpp
 )
 
+# Design files in the window, and the real program's command line.
+joist_add_test(design_file_tests OFFSCREEN DATABASE DEPENDS timber-joist
+               DEFINITIONS JOIST_PROGRAM="$<TARGET_FILE:timber-joist>"
+               LIBS joist_ui Qt6::Test GTest::gtest SOURCES
+    qt_test_main.cpp
+    command_line_test.cpp
+    design_file_test.cpp
+)
+
 # The real program in a real X server.
 add_test(NAME ProgramStartsInAnXServer
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/start_in_x_server.sh $<TARGET_FILE:timber-joist>)

@@ -113,6 +113,7 @@ private:
     void applyDesign(const DesignInputs& inputs, std::string notice);
     DesignInputs designInputs() const;
     void noteDesignChanged();
+    void setDesignPath(const QString& path);
     void showCaption();
     void showRecentDesigns(const QStringList& paths);
     void rememberDesign(const QString& path);

@@ -34,8 +34,11 @@ std::string ignoredKeysNotice(const QString& path, const std::vector<std::string
 {
     std::string notice = "\"" + QFileInfo(path).fileName().toStdString() +
                          "\": ignored what this program does not know: ";
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        notice += (i ? ", \"" : "\"") + keys[i] + "\"";
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        notice += i ? ", \"" : "\"";
+        notice += keys[i];
+        notice += '"';
+    }
     return notice + ".";
 }
 
@@ -104,6 +107,20 @@ void FrmMain::rememberDesign(const QString& path)
     showRecentDesigns(paths);
 }
 
+// The design in use, unmodified. Qt tracks "modified" only with the marker in
+// the caption.
+void FrmMain::setDesignPath(const QString& path)
+{
+    if (!designPath_.isEmpty())
+        setWindowModified(false);
+    designPath_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    showCaption();
+    if (!designPath_.isEmpty()) {
+        setWindowModified(false);
+        rememberDesign(designPath_);
+    }
+}
+
 void FrmMain::showCaption()
 {
     // Qt shows "*" in place of "[*]" while the window is modified.
@@ -114,7 +131,7 @@ void FrmMain::showCaption()
 
 void FrmMain::noteDesignChanged()
 {
-    if (!loading_)
+    if (!loading_ && !designPath_.isEmpty())
         setWindowModified(true);
 }
 
@@ -214,9 +231,7 @@ void FrmMain::newDesign()
                  "\".";
     }
     applyDesign(inputs, notice);
-    designPath_.clear();
-    setWindowModified(false);
-    showCaption();
+    setDesignPath({});
 }
 
 bool FrmMain::openDesign(const QString& path)
@@ -236,10 +251,7 @@ bool FrmMain::openDesign(const QString& path)
     }
     applyDesign(file.inputs, file.ignoredKeys.empty() ? std::string()
                                                       : ignoredKeysNotice(path, file.ignoredKeys));
-    designPath_ = QFileInfo(path).absoluteFilePath();
-    setWindowModified(false);
-    showCaption();
-    rememberDesign(designPath_);
+    setDesignPath(path);
     return true;
 }
 
@@ -261,10 +273,7 @@ bool FrmMain::saveDesignTo(const QString& path)
         showFileMessage(QStringLiteral("Save Design"), errorMessage(error));
         return false;
     }
-    designPath_ = QFileInfo(path).absoluteFilePath();
-    setWindowModified(false);
-    showCaption();
-    rememberDesign(designPath_);
+    setDesignPath(path);
     return true;
 }
 
