@@ -48,17 +48,25 @@ std::string startText(const InputRow& row)
     return std::string(row.startValue.empty() ? row.designText : row.startValue);
 }
 
-// A list's items as its design texts.
-std::vector<std::string_view> listItems(const InputRow& row)
+// Each list's items: number and design text, read once.
+using ListItems = std::vector<std::pair<float, std::string_view>>;
+const ListItems& listItems(const InputRow& row)
 {
-    std::vector<std::string_view> items;
-    std::string_view rest = row.designText;
-    while (!rest.empty()) {
-        const std::size_t end = std::min(rest.find('|'), rest.size());
-        items.push_back(rest.substr(0, end));
-        rest.remove_prefix(std::min(end + 1, rest.size()));
-    }
-    return items;
+    static const auto lists = [] {
+        std::array<ListItems, joist::inputDefinitions.size()> all;
+        for (const InputRow& list : inputRows()) {
+            std::string_view rest = list.designText;
+            while (list.kind == ControlKind::dropDownList && !rest.empty()) {
+                const std::size_t end = std::min(rest.find('|'), rest.size());
+                const std::string_view item = rest.substr(0, end);
+                all[static_cast<std::size_t>(list.input)].emplace_back(
+                    joist::parseNumber(item, ".").value_or(0), item);
+                rest.remove_prefix(std::min(end + 1, rest.size()));
+            }
+        }
+        return all;
+    }();
+    return lists[static_cast<std::size_t>(row.input)];
 }
 
 // Texts a text box or list cannot show: line breaks and other control
@@ -68,7 +76,7 @@ void requireShowable(std::string_view key, const std::string& text)
     if (std::any_of(text.begin(), text.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }))
         throw ValueRefused(inQuotes(key) + " holds a line break or another control character");
-    if (QString::fromStdString(text).size() > longestText)
+    if (text.size() > std::size_t(longestText) && QString::fromStdString(text).size() > longestText)
         throw ValueRefused(inQuotes(key) + " holds a text too long for its box");
 }
 
@@ -87,8 +95,8 @@ std::string checkedText(const InputRow& row, const std::string& text)
     if (row.kind != ControlKind::dropDownList)
         return text;
     std::string choices;
-    for (const std::string_view item : listItems(row)) {
-        if (joist::parseNumber(item, ".") == reading.value)
+    for (const auto& [value, item] : listItems(row)) {
+        if (value == *reading.value)
             return std::string(item);
         choices += (choices.empty() ? "" : ", ") + std::string(item);
     }

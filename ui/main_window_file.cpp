@@ -32,8 +32,9 @@ QStringList recentDesigns()
 
 std::string ignoredKeysNotice(const QString& path, const std::vector<std::string>& keys)
 {
-    std::string notice = "\"" + QFileInfo(path).fileName().toStdString() +
-                         "\": ignored what this program does not know: ";
+    std::string notice = QFileInfo(path).fileName().toStdString();
+    notice.insert(notice.begin(), '"');
+    notice += "\": ignored what this program does not know: ";
     for (std::size_t i = 0; i < keys.size(); ++i) {
         notice += i ? ", \"" : "\"";
         notice += keys[i];
