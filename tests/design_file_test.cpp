@@ -199,8 +199,13 @@ TEST(DesignFile, NewDesignAndUnsavedChanges)
     EXPECT_EQ(main.window->windowTitle(), fixedCaption);
     main.type("spanTxt", "5");
     ASSERT_TRUE(main.window->saveDesignTo(path));
+    // A text that is not a number is not saved, and the file keeps the last design.
+    main.type("spanTxt", "4,5");
+    EXPECT_FALSE(main.window->saveDesignTo(path));
+    EXPECT_TRUE(takeMessage(main).contains("Span of Joist"));
     main.type("spanTxt", "4.5");
     EXPECT_TRUE(main.window->isWindowModified());
+    EXPECT_EQ(readDesignFile(path).inputs.texts[std::size_t(joist::Input::span)], "5");
 
     // Cancel keeps the window and the changes; Save writes them, then New.
     answerNextQuestion(QMessageBox::Cancel);
@@ -211,7 +216,7 @@ TEST(DesignFile, NewDesignAndUnsavedChanges)
     EXPECT_EQ(main.window->design(), startDesign);
     EXPECT_EQ(main.window->windowTitle(), fixedCaption);
     EXPECT_TRUE(main.window->designPath().isEmpty());
-    EXPECT_TRUE(readDesignFile(path).inputs.texts[std::size_t(joist::Input::span)] == "4.5");
+    EXPECT_EQ(readDesignFile(path).inputs.texts[std::size_t(joist::Input::span)], "4.5");
 
     // Recently used files head the Open Recent menu; a window without a file
     // closes without a question.
