@@ -12,12 +12,12 @@
 #include <QLocale>
 
 #include "engine/joist_design.h"
-#include "ui/form.h"
-#include "ui/layout_table.h"
 #include "ui/main_window_layout.h"
-#include "ui/picture_box.h"
 #include "ui/section_sketch.h"
-#include "ui/value_label.h"
+#include "ui/toolkit/form.h"
+#include "ui/toolkit/layout_table.h"
+#include "ui/toolkit/picture_box.h"
+#include "ui/toolkit/value_label.h"
 
 namespace bench {
 

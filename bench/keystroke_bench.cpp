@@ -40,7 +40,7 @@ struct Timings
 
 Timings typeInto(QWidget* window, int keys)
 {
-    auto* box = ui::control<QLineEdit>(window, "spanTxt");
+    auto* box = window->findChild<QLineEdit*>(QStringLiteral("spanTxt"));
     std::vector<double> microseconds;
     microseconds.reserve(std::size_t(keys));
     for (int i = 0; i < keys; ++i) {

@@ -13,7 +13,7 @@
 
 #include "bench/paired_reporter.h"
 #include "tests/sheet_fixtures.h"
-#include "ui/sheet_output.h"
+#include "ui/sheet/sheet_output.h"
 
 namespace {
 

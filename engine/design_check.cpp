@@ -41,14 +41,20 @@ void findGoverningCheck(JoistDesign& design)
     }
 }
 
-void selectFailureMessage(JoistDesign& design)
+std::optional<Check> governingCheck(const JoistDesign& design)
 {
     for (const CheckDefinition& check : checkDefinitions) {
-        if (design.unityRatio == design.*check.ratio) {
-            design.governingMessage = check.failureText;
-            return;
-        }
+        if (design.unityRatio > 0 && design.*check.ratio == design.unityRatio)
+            return check.check;
     }
+    return std::nullopt;
+}
+
+void selectFailureMessage(JoistDesign& design)
+{
+    // Called only when the unity ratio exceeds 1, so some check governs.
+    if (const std::optional<Check> governing = governingCheck(design))
+        design.governingMessage = definitionOf(*governing).failureText;
 }
 
 CheckOutcome runDesignCheck(JoistDesign& d, bool loading, ResultSink& sink,

@@ -25,6 +25,9 @@ enum class ResultLabel {
     governedBy,
 };
 
+// Everything about one check, written once: what it divides, where the
+// ratio goes, and how it is named and worked on screen and on the sheet.
+// Symbols write decimals with a full stop; a reader localises them.
 struct CheckDefinition
 {
     Check check;
@@ -34,21 +37,30 @@ struct CheckDefinition
     ResultLabel label;
     std::string_view caption;
     std::string_view failureText;
+    std::string_view demandSymbol;   // what the load causes: "σm,d"
+    std::string_view capacitySymbol; // what the joist allows: "fm,d", "L/300"
+    std::string_view unit;
+    std::string_view clause; // of EN 1995-1-1
 };
 
 inline constexpr std::array<CheckDefinition, 6> checkDefinitions{{
     {Check::u2, &JoistDesign::uInstQ, &JoistDesign::limitU2, &JoistDesign::ratioU2, ResultLabel::u2,
-     "u 2", "Joist fails in deflection: u 2"},
+     "u 2", "Joist fails in deflection: u 2", "u inst,Q", "L/300", "mm", "7.2, 2.2.3"},
     {Check::u2Fin, &JoistDesign::uFinQ, &JoistDesign::limitU2Fin, &JoistDesign::ratioU2Fin,
-     ResultLabel::u2Fin, "u 2,fin", "Joist fails in deflection: u 2,fin"},
+     ResultLabel::u2Fin, "u 2,fin", "Joist fails in deflection: u 2,fin", "u fin,Q", "L/200", "mm",
+     "7.2, 2.2.3"},
     {Check::uNetFin, &JoistDesign::uNetFin, &JoistDesign::limitUNetFin, &JoistDesign::ratioUNetFin,
-     ResultLabel::uNetFin, "u net,fin", "Joist fails in deflection: u net,fin"},
+     ResultLabel::uNetFin, "u net,fin", "Joist fails in deflection: u net,fin",
+     "u fin,G + u fin,Q \u2212 u0", "L/200", "mm", "7.2, 2.2.3"},
     {Check::bending, &JoistDesign::bendingStress, &JoistDesign::fmd, &JoistDesign::ratioBending,
-     ResultLabel::bending, "Bending", "Joist fails in bending"},
+     ResultLabel::bending, "Bending", "Joist fails in bending", "\u03C3m,d", "fm,d", "N/mm\u00B2",
+     "6.1.6"},
     {Check::shear, &JoistDesign::shearStress, &JoistDesign::fvd, &JoistDesign::ratioShear,
-     ResultLabel::shear, "Shear", "Joist fails in shear"},
+     ResultLabel::shear, "Shear", "Joist fails in shear", "\u03C4d = 1.5 V/A", "fv,d", "N/mm\u00B2",
+     "6.1.7"},
     {Check::bearing, &JoistDesign::bearingStress, &JoistDesign::fc90d, &JoistDesign::ratioBearing,
-     ResultLabel::bearing, "Bearing", "Joist fails in bearing"},
+     ResultLabel::bearing, "Bearing", "Joist fails in bearing", "\u03C3c,90,d", "fc,90,d",
+     "N/mm\u00B2", "6.1.5"},
 }};
 
 const CheckDefinition& definitionOf(Check check);
@@ -89,6 +101,10 @@ CheckOutcome runDesignCheck(JoistDesign& design, bool loading, ResultSink& sink,
 // Sets unityRatio to the largest positive stored ratio (the first in check
 // order on a tie), or 0.
 void findGoverningCheck(JoistDesign& design);
+
+// The check whose ratio is the unity ratio: the first equal one in check
+// order. None when no ratio is positive.
+std::optional<Check> governingCheck(const JoistDesign& design);
 
 // Copies the failure text of the first check whose ratio equals unityRatio.
 void selectFailureMessage(JoistDesign& design);

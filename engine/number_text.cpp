@@ -120,16 +120,22 @@ std::string formatRatio(float value, std::string_view decimalSeparator)
     return withSeparator(std::string_view(buffer.data(), end), decimalSeparator);
 }
 
-std::string generalText(float value, std::string_view decimalSeparator)
+std::string numberText(double value, int significantDigits, std::string_view decimalSeparator)
 {
     if (value == 0) // negative zero is not a negative number
         return "0";
+    // Rounds the exact value, so a float widened to double gives the float's text.
     std::array<char, 64> buffer;
     const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                            std::chars_format::general, 7);
+                                            std::chars_format::general, significantDigits);
     if (error != std::errc())
         return {};
     return withSeparator(std::string_view(buffer.data(), end), decimalSeparator);
+}
+
+std::string generalText(float value, std::string_view decimalSeparator)
+{
+    return numberText(value, 7, decimalSeparator);
 }
 
 } // namespace joist

@@ -27,9 +27,12 @@ NumberReading readNumber(std::string_view text, std::string_view decimalSeparato
 // third decimal only when it is not zero, rounded to three decimals.
 std::string formatRatio(float value, std::string_view decimalSeparator);
 
-// General number-to-text conversion: at most seven significant digits, no
-// trailing zeros, no trailing separator, no grouping, a leading minus for a
-// negative value. Beyond seven digits it switches to an exponent ("1e+10").
+// A number to at most `significantDigits` significant digits: no trailing
+// zeros, no trailing separator, no grouping, a leading minus for a negative
+// value, an exponent beyond that many digits ("1e+10"); 0 for either zero.
+std::string numberText(double value, int significantDigits, std::string_view decimalSeparator);
+
+// The general conversion of a stored value: seven significant digits.
 std::string generalText(float value, std::string_view decimalSeparator);
 
 } // namespace joist

@@ -1,144 +1,184 @@
 #include "engine/stop_reason.h"
 
+#include <initializer_list>
+
 namespace joist {
 namespace {
 
-std::string noCheck(const std::string& why)
+using Kind = StopReason::Kind;
+
+std::vector<Input> zeroAmong(const JoistDesign& d, std::initializer_list<Input> inputs)
 {
-    return "No check: " + why;
+    std::vector<Input> zero;
+    for (const Input input : inputs)
+        if (d.*definitionOf(input).member == 0)
+            zero.push_back(input);
+    return zero;
 }
 
-// The inputs that are 0, named as the window names them.
-std::string zeroFactors(std::initializer_list<std::pair<float, const char*>> names)
+StopReason strength(const JoistDesign& d, std::string_view quantity,
+                    std::initializer_list<Input> factors)
 {
-    std::string list;
-    for (const auto& [value, name] : names) {
-        if (value != 0)
-            continue;
-        if (!list.empty())
-            list += ", ";
-        list += name;
-    }
-    return list;
+    std::vector<Input> zero = zeroAmong(d, factors);
+    const Kind kind = zero.empty() ? Kind::strengthTooSmall : Kind::zeroStrength;
+    return {kind, std::move(zero), quantity};
 }
 
-// A design strength of 0, and why: its zero factors, or, when none is 0, a
-// product too small for single precision.
-std::string zeroStrength(const std::string& strength, const std::string& zeroFactorList)
+StopReason zeroInput(Input input)
 {
-    if (zeroFactorList.empty())
-        return strength + " is 0, its factors are too small to compute";
-    return strength + " is 0 (zero: " + zeroFactorList + ")";
+    return {Kind::inputIsZero, {input}, {}};
 }
 
-std::string zeroDivisor(const JoistDesign& d, int step)
+// 0/0 at a division is a zero divisor too: the input that is 0, when the
+// step divides by one.
+std::optional<StopReason> zeroDivisor(const JoistDesign& d, int step)
 {
     switch (step) {
     case 7:
     case 8:
     case 9:
-        return "g m is 0";
+        return zeroInput(Input::gammaM);
     case 13:
     case 14:
         if (d.depth == 0)
-            return "the section depth is 0";
+            return zeroInput(Input::depth);
         if (d.breadth == 0)
-            return "the section width is 0";
+            return zeroInput(Input::breadth);
         // Neither is 0, but the section's properties underflowed to 0.
-        return std::string(step == 13 ? "the section modulus" : "the section area") +
-               " is 0, the section is too small to compute";
+        return StopReason{Kind::sectionTooSmall,
+                          {Input::breadth, Input::depth},
+                          step == 13 ? "the section modulus" : "the section area"};
     case 15:
-        return d.bearingLength == 0 ? "the bearing length is 0" : "the section width is 0";
+        return zeroInput(d.bearingLength == 0 ? Input::bearingLength : Input::breadth);
     case 16:
     case 17:
         if (d.e0mean == 0)
-            return "E mean of the strength class is 0";
-        return "the section's second moment of area is 0";
+            return zeroInput(Input::e0mean);
+        return StopReason{Kind::sectionTooSmall,
+                          {Input::breadth, Input::depth},
+                          "the section's second moment of area"};
     default:
-        return {};
+        return std::nullopt;
     }
 }
 
-// The inputs each step is computed from, as the window names them.
-std::string stepInputs(int step)
+// The inputs each step is computed from.
+std::vector<Input> stepInputs(int step)
 {
+    using I = Input;
     switch (step) {
     case 1:
-        return "the density, the section width and the section depth";
+        return {I::rhoMean, I::breadth, I::depth};
     case 2:
-        return "the dead load and the joist spacing";
+        return {I::deadLoad, I::spacing};
     case 3:
-        return "the live load and the joist spacing";
+        return {I::liveLoad, I::spacing};
     case 4:
-        return "the loads, the joist spacing and the self weight";
+        return {I::deadLoad, I::liveLoad, I::spacing, I::rhoMean};
     case 5:
     case 6:
-        return "the span and the loads";
+        return {I::span, I::deadLoad, I::liveLoad};
     case 7:
-        return "fm,k, k mod, k crit, k ls, k h and g m";
+        return {I::fmk, I::kmod, I::kcrit, I::kls, I::kh, I::gammaM};
     case 8:
-        return "fv,k, k ls, k mod and g m";
+        return {I::fvk, I::kls, I::kmod, I::gammaM};
     case 9:
-        return "fc,90,k, k mod and g m";
+        return {I::fc90k, I::kmod, I::gammaM};
     case 10:
     case 11:
     case 12:
-        return "the section width and depth";
+        return {I::breadth, I::depth};
     case 13:
     case 14:
-        return "the span, the loads and the section";
+        return {I::span, I::deadLoad, I::liveLoad, I::breadth, I::depth};
     case 15:
-        return "the span, the loads, the bearing length and the section width";
+        return {I::span, I::deadLoad, I::liveLoad, I::bearingLength, I::breadth};
     case 16:
     case 17:
-        return "the span, the loads, E mean and the section";
+        return {I::span, I::deadLoad, I::liveLoad, I::e0mean, I::breadth, I::depth};
     case 18:
-        return "k mod gk and the deflection from permanent load";
+        return {I::kmodGk, I::deadLoad};
     case 19:
-        return "k mod qk and the deflection from live load";
+        return {I::kmodQk, I::liveLoad};
     case 20:
-        return "the deflections and the initial camber";
+        return {I::camber};
     default:
-        return "the span";
+        return {I::span};
     }
 }
 
-std::string zeroRatioDenominator(const JoistDesign& d, Check check)
+StopReason zeroRatioDenominator(const JoistDesign& d, Check check)
 {
+    using I = Input;
     switch (check) {
     case Check::u2:
     case Check::u2Fin:
     case Check::uNetFin:
-        return "the span is 0, so there is no deflection limit";
+        return {Kind::noDeflectionLimit, {I::span}, {}};
     case Check::bending:
-        return zeroStrength("the design bending strength fm,d", zeroFactors({{d.fmk, "fm,k"},
-                                                                             {d.kmod, "k mod"},
-                                                                             {d.kcrit, "k crit"},
-                                                                             {d.kls, "k ls"},
-                                                                             {d.kh, "k h"}}));
+        return strength(d, "the design bending strength fm,d",
+                        {I::fmk, I::kmod, I::kcrit, I::kls, I::kh});
     case Check::shear:
-        return zeroStrength("the design shear strength fv,d",
-                            zeroFactors({{d.fvk, "fv,k"}, {d.kls, "k ls"}, {d.kmod, "k mod"}}));
+        return strength(d, "the design shear strength fv,d", {I::fvk, I::kls, I::kmod});
     case Check::bearing:
-        return zeroStrength("the design bearing strength fc,90,d",
-                            zeroFactors({{d.fc90k, "fc,90,k"}, {d.kmod, "k mod"}}));
+        return strength(d, "the design bearing strength fc,90,d", {I::fc90k, I::kmod});
     }
     return {};
 }
 
+// "a, b and c"
+std::string listed(const std::vector<Input>& inputs, const std::function<std::string(Input)>& name)
+{
+    std::string list;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        if (i > 0)
+            list += i + 1 == inputs.size() ? " and " : ", ";
+        list += name(inputs[i]);
+    }
+    return list;
+}
+
 } // namespace
 
-std::string describeStoppedCheck(const CheckOutcome& outcome, const JoistDesign& design)
+StopReason stopReason(const CheckOutcome& outcome, const JoistDesign& design)
 {
+    using I = Input;
     if (outcome.fault == FaultKind::overflow)
-        return noCheck("a result is too large to compute; check the span, the loads and the "
-                       "section");
+        return {Kind::tooLarge, {I::span, I::deadLoad, I::liveLoad, I::breadth, I::depth}, {}};
     if (outcome.step == 24 && outcome.ratio)
-        return noCheck(zeroRatioDenominator(design, *outcome.ratio));
-    // 0/0 at a division is a zero divisor too: name the input that is 0.
-    if (std::string divisor = zeroDivisor(design, outcome.step); !divisor.empty())
-        return noCheck(divisor);
-    return noCheck(stepInputs(outcome.step) + " give no valid result");
+        return zeroRatioDenominator(design, *outcome.ratio);
+    if (std::optional<StopReason> divisor = zeroDivisor(design, outcome.step))
+        return *divisor;
+    return {Kind::noValidResult, stepInputs(outcome.step), {}};
+}
+
+std::string describeStop(const StopReason& reason, const std::function<std::string(Input)>& name)
+{
+    std::string why;
+    switch (reason.kind) {
+    case Kind::tooLarge:
+        why = "a result is too large to compute; check " + listed(reason.inputs, name);
+        break;
+    case Kind::inputIsZero:
+        why = listed(reason.inputs, name) + " is 0";
+        break;
+    case Kind::noDeflectionLimit:
+        why = listed(reason.inputs, name) + " is 0, so there is no deflection limit";
+        break;
+    case Kind::zeroStrength:
+        why = std::string(reason.quantity) + " is 0 (zero: " + listed(reason.inputs, name) + ")";
+        break;
+    case Kind::strengthTooSmall:
+        why = std::string(reason.quantity) + " is 0, its factors are too small to compute";
+        break;
+    case Kind::sectionTooSmall:
+        why = std::string(reason.quantity) + " is 0, the section is too small to compute";
+        break;
+    case Kind::noValidResult:
+        why = listed(reason.inputs, name) + " give no valid result";
+        break;
+    }
+    return why;
 }
 
 } // namespace joist

@@ -1,13 +1,39 @@
 #pragma once
 
+// Why a stopped check has no result, as a value that names inputs by their
+// enum, and its wording, in which the caller's names for the inputs stand.
+
+#include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/design_check.h"
+#include "engine/design_inputs.h"
 
 namespace joist {
 
-// Why a stopped check has no result, in an engineer's words, from where it
-// stopped and the inputs that led there: "No check: the span is 0".
-std::string describeStoppedCheck(const CheckOutcome& outcome, const JoistDesign& design);
+struct StopReason
+{
+    enum class Kind {
+        tooLarge,          // a result overflowed; `inputs` are worth checking
+        inputIsZero,       // the one input of `inputs` is 0
+        noDeflectionLimit, // the span is 0
+        zeroStrength,      // `quantity` is 0; `inputs` are its factors that are 0
+        strengthTooSmall,  // `quantity` is 0, though none of its factors is
+        sectionTooSmall,   // `quantity` is 0, though neither dimension is
+        noValidResult,     // `inputs` give no valid result
+    };
+    Kind kind = Kind::noValidResult;
+    std::vector<Input> inputs;
+    std::string_view quantity; // "the design bending strength fm,d", "the section modulus"
+};
+
+// From where the check stopped and the inputs that led there.
+StopReason stopReason(const CheckOutcome& outcome, const JoistDesign& design);
+
+// "Span of Joist is 0, so there is no deflection limit", each input in the
+// words `name` gives it.
+std::string describeStop(const StopReason& reason, const std::function<std::string(Input)>& name);
 
 } // namespace joist

@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 
+#include "engine/number_text.h"
+
 namespace materials {
 namespace {
 
@@ -13,25 +15,6 @@ std::string integerText(std::int64_t value)
     return std::string(buffer.data(), result.ptr);
 }
 
-std::string realText(double value, std::string_view decimalSeparator)
-{
-    if (value == 0) // negative zero is not a negative number
-        return "0";
-    // "%.15g": fifteen significant digits, trailing zeros dropped; always fits.
-    std::array<char, 32> buffer;
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 15);
-    const std::string_view plain(buffer.data(),
-                                 static_cast<std::size_t>(result.ptr - buffer.data()));
-    const std::size_t point = plain.find('.');
-    if (point == std::string_view::npos)
-        return std::string(plain);
-    std::string text(plain.substr(0, point));
-    text.append(decimalSeparator);
-    text.append(plain.substr(point + 1));
-    return text;
-}
-
 } // namespace
 
 std::optional<std::string> fieldText(const FieldValue& v, std::string_view decimalSeparator)
@@ -39,7 +22,7 @@ std::optional<std::string> fieldText(const FieldValue& v, std::string_view decim
     if (const auto* integer = std::get_if<std::int64_t>(&v.value))
         return integerText(*integer);
     if (const auto* real = std::get_if<double>(&v.value))
-        return realText(*real, decimalSeparator);
+        return joist::numberText(*real, 15, decimalSeparator);
     if (const auto* text = std::get_if<std::string>(&v.value))
         return *text;
     return std::nullopt;

@@ -13,7 +13,7 @@
 
 #include "engine/number_text.h"
 #include "tests/sheet_fixtures.h"
-#include "ui/sheet_output.h"
+#include "ui/sheet/sheet_output.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ using ui::testing::withoutSpaces;
 
 QString number(float value, const std::string& separator)
 {
-    return QString::fromStdString(joist::generalText(value, separator));
+    return QString::fromUtf8(joist::generalText(value, separator));
 }
 
 // Every text the sheet must carry: inputs, properties, intermediate values,

@@ -200,52 +200,80 @@ TEST(DesignCheck, AFaultIsCaughtEvenAfterAnEarlierFaultFreeCheck)
     EXPECT_TRUE(runDesignCheck(d, false, sink, ".").stopped());
 }
 
-TEST(StoppedCheck, DescriptionNamesOnlyInputsThatAreZero)
+TEST(StoppedCheck, ReasonNamesOnlyInputsThatAreZero)
 {
-    // Tiny but nonzero values whose products underflow to 0: the description
-    // must not blame a dimension or a factor that is not 0.
+    // Tiny but nonzero values whose products underflow to 0: the reason must
+    // not blame a dimension or a factor that is not 0.
     RecordingSink sink;
+    using K = StopReason::Kind;
     struct Case
     {
         void (*change)(JoistDesign&);
-        const char* description;
+        K kind;
+        std::vector<Input> inputs;
+        std::string_view quantity;
     };
     const Case cases[] = {
         {[](JoistDesign& d) { d.depth = 1e-25f; },
-         "No check: the section modulus is 0, the section is too small to compute"},
-        {[](JoistDesign& d) { d.breadth = 0; }, "No check: the section width is 0"},
+         K::sectionTooSmall,
+         {Input::breadth, Input::depth},
+         "the section modulus"},
+        {[](JoistDesign& d) { d.breadth = 0; }, K::inputIsZero, {Input::breadth}, {}},
         {[](JoistDesign& d) {
              d.fmk = 1e-30f;
              d.kmod = 1e-20f;
          },
-         "No check: the design bending strength fm,d is 0, its factors are too small to compute"},
+         K::strengthTooSmall,
+         {},
+         "the design bending strength fm,d"},
         {[](JoistDesign& d) { d.kh = 0; },
-         "No check: the design bending strength fm,d is 0 (zero: k h)"},
+         K::zeroStrength,
+         {Input::kh},
+         "the design bending strength fm,d"},
         {[](JoistDesign& d) {
              d.fc90k = 1e-30f;
              d.kmod = 1e-20f;
          },
-         "No check: the design bearing strength fc,90,d is 0, its factors are too small to "
-         "compute"},
+         K::strengthTooSmall,
+         {},
+         "the design bearing strength fc,90,d"},
         // 0/0 is an invalid operation, not a division by zero: still named by input.
         {[](JoistDesign& d) {
              d.gammaM = 0;
              d.fmk = 0;
          },
-         "No check: g m is 0"},
+         K::inputIsZero,
+         {Input::gammaM},
+         {}},
         {[](JoistDesign& d) {
              d.span = 0;
              d.e0mean = 0;
          },
-         "No check: E mean of the strength class is 0"},
+         K::inputIsZero,
+         {Input::e0mean},
+         {}},
+        {[](JoistDesign& d) { d.span = 0; }, K::noDeflectionLimit, {Input::span}, {}},
     };
     for (const Case& c : cases) {
         JoistDesign d = startExample();
         c.change(d);
         const CheckOutcome outcome = runDesignCheck(d, false, sink, ".");
-        ASSERT_TRUE(outcome.stopped()) << c.description;
-        EXPECT_EQ(describeStoppedCheck(outcome, d), c.description);
+        ASSERT_TRUE(outcome.stopped());
+        const StopReason reason = stopReason(outcome, d);
+        EXPECT_EQ(reason.kind, c.kind);
+        EXPECT_EQ(reason.inputs, c.inputs);
+        EXPECT_EQ(reason.quantity, c.quantity);
     }
+}
+
+TEST(StoppedCheck, DescriptionListsInputsInTheCallersWords)
+{
+    const auto name = [](Input input) { return input == Input::kh ? "k h" : "k mod"; };
+    EXPECT_EQ(describeStop({StopReason::Kind::zeroStrength,
+                            {Input::kmod, Input::kh},
+                            "the design bending strength fm,d"},
+                           name),
+              "the design bending strength fm,d is 0 (zero: k mod and k h)");
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 namespace ui {
 namespace {
 
+using joist::Input;
 using testing::MainWindowDriver;
 
 const QString fixedCaption = QStringLiteral("Timber Joist Design to EC5 by Brannoch");
@@ -55,11 +56,11 @@ QStringList shownInputs(const MainWindowDriver& main)
     QStringList texts;
     for (const InputRow& row : inputRows()) {
         if (row.kind == ControlKind::textBox)
-            texts << main.box(row.name)->text();
+            texts << main.box(row.input)->text();
         else if (row.kind == ControlKind::dropDownList)
-            texts << main.list(row.name)->selectedText();
+            texts << main.list(row.input)->selectedText();
     }
-    return texts << main.list("cmbSC")->selectedText();
+    return texts << main.classList()->selectedText();
 }
 
 // Answers the next modal question with `button`.
@@ -85,12 +86,12 @@ TEST_P(DesignFileRoundTrip, OpensWithTheSameInputsAndResults)
     MainWindowDriver author(testing::shippedDirectory(), saving);
     author.start();
     const QString point = saving.decimalPoint();
-    author.type("spanTxt", "3" + point + "85");
-    author.type("deadTxt", "0" + point + "55");
-    author.type("u0Txt", "-1" + point + "5");
-    author.pick("cmbDepth", "200");
-    author.pick("cmbKmod", "1" + point + "0");
-    author.pick("cmbSC", "C24");
+    author.type(Input::span, "3" + point + "85");
+    author.type(Input::deadLoad, "0" + point + "55");
+    author.type(Input::camber, "-1" + point + "5");
+    author.pick(Input::depth, "200");
+    author.pick(Input::kmod, "1" + point + "0");
+    author.pickClass("C24");
     ASSERT_TRUE(author.window->saveDesignTo(path)) << takeMessage(author).toStdString();
     EXPECT_EQ(author.window->windowTitle(), "first floor.joist[*] \u2013 " + fixedCaption);
     EXPECT_FALSE(author.window->isWindowModified());
@@ -113,7 +114,7 @@ TEST_P(DesignFileRoundTrip, OpensWithTheSameInputsAndResults)
     EXPECT_EQ(reader.results(), expected);
     EXPECT_EQ(reader.window->windowTitle(), author.window->windowTitle());
     EXPECT_FALSE(reader.window->isWindowModified());
-    reader.type("spanTxt", "4");
+    reader.type(Input::span, "4");
     EXPECT_TRUE(reader.window->isWindowModified());
 }
 
@@ -197,33 +198,33 @@ TEST(DesignFile, NewDesignAndUnsavedChanges)
     MainWindowDriver main;
     main.start();
     EXPECT_EQ(main.window->windowTitle(), fixedCaption);
-    main.type("spanTxt", "5");
+    main.type(Input::span, "5");
     ASSERT_TRUE(main.window->saveDesignTo(path));
     // A text that is not a number is not saved, and the file keeps the last design.
-    main.type("spanTxt", "4,5");
+    main.type(Input::span, "4,5");
     EXPECT_FALSE(main.window->saveDesignTo(path));
     EXPECT_TRUE(takeMessage(main).contains("Span of Joist"));
-    main.type("spanTxt", "4.5");
+    main.type(Input::span, "4.5");
     EXPECT_TRUE(main.window->isWindowModified());
-    EXPECT_EQ(readDesignFile(path).inputs.texts[std::size_t(joist::Input::span)], "5");
+    EXPECT_EQ(readDesignFile(path).inputs.texts[std::size_t(Input::span)], "5");
 
     // Cancel keeps the window and the changes; Save writes them, then New.
     answerNextQuestion(QMessageBox::Cancel);
     EXPECT_FALSE(main.window->close());
-    EXPECT_EQ(main.box("spanTxt")->text(), "4.5");
+    EXPECT_EQ(main.box(Input::span)->text(), "4.5");
     answerNextQuestion(QMessageBox::Save);
     main.window->findChild<QAction*>("newDesignAct")->trigger();
     EXPECT_EQ(main.window->design(), startDesign);
     EXPECT_EQ(main.window->windowTitle(), fixedCaption);
     EXPECT_TRUE(main.window->designPath().isEmpty());
-    EXPECT_EQ(readDesignFile(path).inputs.texts[std::size_t(joist::Input::span)], "4.5");
+    EXPECT_EQ(readDesignFile(path).inputs.texts[std::size_t(Input::span)], "4.5");
 
     // Recently used files head the Open Recent menu; a window without a file
     // closes without a question.
     auto* recent = main.window->findChild<QMenu*>("recentDesignsMenu");
     ASSERT_FALSE(recent->actions().isEmpty());
     EXPECT_EQ(recent->actions().constFirst()->text(), QDir::toNativeSeparators(path));
-    main.type("spanTxt", "6");
+    main.type(Input::span, "6");
     EXPECT_TRUE(main.window->close());
 }
 

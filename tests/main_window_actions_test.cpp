@@ -65,15 +65,15 @@ TEST_P(InLocale, VerdictTooltipEndsWithTheAidsWhileResultsAreCurrent)
     EXPECT_TRUE(verdictToolTip(main).endsWith(local("\nLongest span that passes: 5.339 m\n") +
                                               "Lightest listed section that passes: 36 x 200 mm"))
         << verdictToolTip(main).toStdString();
-    main.type("spanTxt", "x");
+    main.type(joist::Input::span, "x");
     EXPECT_FALSE(verdictToolTip(main).contains("Longest span"));
-    main.type("spanTxt", "4");
+    main.type(joist::Input::span, "4");
     // Worked out again for new inputs.
-    main.pick("cmbKmod", local("1.0"));
+    main.pick(joist::Input::kmod, local("1.0"));
     const joist::JoistDesign& now = main.window->design();
     const std::vector<float> breadths = listValues(joist::Input::breadth);
     const std::vector<float> depths = listValues(joist::Input::depth);
-    EXPECT_TRUE(verdictToolTip(main).endsWith(QString::fromStdString(joist::lightestSectionText(
+    EXPECT_TRUE(verdictToolTip(main).endsWith(QString::fromUtf8(joist::lightestSectionText(
         joist::findLightestSection(now, breadths, depths), GetParam()))));
 }
 
@@ -81,19 +81,19 @@ TEST_P(InLocale, SheetHoldsWhatTheScreenShows)
 {
     MainWindowDriver main(testing::shippedDirectory(), locale());
     main.start();
-    main.type("spanTxt", local("4.5"));
-    main.pick("cmbSC", "C24");
+    main.type(joist::Input::span, local("4.5"));
+    main.pickClass("C24");
     QStringList screen;
     for (const InputRow& row : inputRows()) {
         // Material values stand under their symbols, the other inputs under
         // their captions.
         if (row.field.empty())
-            screen << QString::fromStdString(std::string(row.caption));
+            screen << QString::fromUtf8(std::string(row.caption));
         screen << [&] {
             if (row.kind == ControlKind::textBox)
-                return main.box(row.name)->text();
+                return main.box(row.input)->text();
             if (row.kind == ControlKind::dropDownList)
-                return main.list(row.name)->selectedText();
+                return main.list(row.input)->selectedText();
             return main.label(row.name);
         }();
     }
@@ -129,19 +129,20 @@ TEST(SheetActions, RefuseWhileResultsAreOutOfDateAndWriteNothing)
     main.start();
     ASSERT_TRUE(QTest::qWaitForWindowActive(main.window.get())); // for the shortcuts
     QApplication::clipboard()->setText("kept");
-    main.type("spanTxt", "0");
+    main.type(joist::Input::span, "0");
     const QString reason = main.label("messageLbl");
     QTemporaryDir dir;
     const QString path = dir.filePath("sheet.pdf");
     main.window->saveCalculationTo(path);
     EXPECT_EQ(takeMessage(main), reason);
     EXPECT_FALSE(QFile::exists(path));
-    QTest::keyClick(main.box("spanTxt"), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(main.box(joist::Input::span), Qt::Key_C,
+                    Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(takeMessage(main), reason);
     EXPECT_EQ(QApplication::clipboard()->text(), "kept");
 
     // A failed write names the path and leaves nothing.
-    main.type("spanTxt", "4");
+    main.type(joist::Input::span, "4");
     main.window->saveCalculationTo(dir.path());
     EXPECT_TRUE(takeMessage(main).contains(dir.path()));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 0);
@@ -163,22 +164,22 @@ TEST(SpanTableWindow, OpensOnceWithCtrlTAndFollowsTheMainWindow)
     EXPECT_EQ(main.window->contextMenuPolicy(), Qt::ActionsContextMenu);
     ASSERT_TRUE(QTest::qWaitForWindowActive(main.window.get())); // for the shortcuts
 
-    QTest::keyClick(main.list("cmbDepth"), Qt::Key_T, Qt::ControlModifier);
+    QTest::keyClick(main.list(joist::Input::depth), Qt::Key_T, Qt::ControlModifier);
     FrmSpanTable* spans = main.window->spanTableWindow();
     ASSERT_TRUE(spans && spans->isVisible());
-    QTest::keyClick(main.box("spanTxt"), Qt::Key_T, Qt::ControlModifier);
+    QTest::keyClick(main.box(joist::Input::span), Qt::Key_T, Qt::ControlModifier);
     EXPECT_EQ(main.window->findChildren<FrmSpanTable*>().size(), 1);
     EXPECT_EQ(spans->windowTitle(),
               "Span table: C16, dead 0.4 kN/m2, live 1.5 kN/m2 (longest spans in m)");
     auto* table = spans->findChild<QTableWidget*>("spanTbl");
     EXPECT_TRUE(table->item(13, 1)->font().bold()); // 44 x 225 at 300
 
-    main.pick("cmbDepth", "200");
-    main.type("deadTxt", "0.5");
+    main.pick(joist::Input::depth, "200");
+    main.type(joist::Input::deadLoad, "0.5");
     EXPECT_TRUE(table->item(12, 1)->font().bold());
     EXPECT_TRUE(spans->windowTitle().contains("dead 0.5 kN/m2"));
 
-    main.type("deadTxt", "");
+    main.type(joist::Input::deadLoad, "");
     EXPECT_EQ(spans->findChild<QLabel*>("messageLbl")->text(), main.label("messageLbl"));
     EXPECT_TRUE(table->item(0, 0)->data(Qt::ForegroundRole).isValid());
 }

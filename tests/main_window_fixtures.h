@@ -8,9 +8,11 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "ui/drop_down_list.h"
-#include "ui/layout_table.h"
+#include "tests/widget_lookup.h"
 #include "ui/main_window.h"
+#include "ui/main_window_layout.h"
+#include "ui/toolkit/drop_down_list.h"
+#include "ui/toolkit/value_label.h"
 
 // Readable QStrings in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out)
@@ -19,6 +21,11 @@ inline void PrintTo(const QString& text, std::ostream* out)
 }
 
 namespace ui::testing {
+
+inline std::size_t index(joist::Input input)
+{
+    return static_cast<std::size_t>(input);
+}
 
 // The directory of the built program, which holds the shipped database.
 inline std::filesystem::path shippedDirectory()
@@ -37,20 +44,19 @@ public:
 
     void start() { window->showModeless(); }
 
+    const MainControls& controls() const { return window->controls(); }
     QString label(std::string_view name) const
     {
         return control<QLabel>(window.get(), name)->text();
     }
-    QLineEdit* box(std::string_view name) const { return control<QLineEdit>(window.get(), name); }
-    DropDownList* list(std::string_view name) const
-    {
-        return control<DropDownList>(window.get(), name);
-    }
+    QLineEdit* box(joist::Input input) const { return controls().inputs[index(input)].box; }
+    DropDownList* list(joist::Input input) const { return controls().inputs[index(input)].list; }
+    DropDownList* classList() const { return controls().cmbSC; }
 
     // Replaces a text box's text the way a user does: select all, type.
-    void type(std::string_view name, const QString& text) const
+    void type(joist::Input input, const QString& text) const
     {
-        QLineEdit* target = box(name);
+        QLineEdit* target = box(input);
         target->selectAll();
         if (text.isEmpty())
             QTest::keyClick(target, Qt::Key_Delete);
@@ -58,19 +64,21 @@ public:
             QTest::keyClicks(target, text);
     }
 
-    void pick(std::string_view name, const QString& text) const
+    void pick(joist::Input input, const QString& text) const
     {
-        ASSERT_TRUE(list(name)->selectText(text)) << text.toStdString();
+        ASSERT_TRUE(list(input)->selectText(text)) << text.toStdString();
+    }
+    void pickClass(const QString& text) const
+    {
+        ASSERT_TRUE(classList()->selectText(text)) << text.toStdString();
     }
 
     // The six ratios, in label order, then the unity ratio and verdict.
     QStringList results() const
     {
         QStringList texts;
-        for (const char* name :
-             {"bendingResLbl", "shearResLbl", "bearingResLbl", "u2ResLbl", "u2_finResLbl",
-              "u_net_finResLbl", "unityRatioLbl", "governedByLbl"})
-            texts << label(name);
+        for (ValueLabel* MainControls::*label : resultLabels)
+            texts << (controls().*label)->text();
         return texts;
     }
 

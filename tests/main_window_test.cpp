@@ -5,7 +5,7 @@
 #include "materials/database_error.h"
 #include "tests/main_window_fixtures.h"
 #include "tests/materials_fixtures.h"
-#include "ui/picture_box.h"
+#include "ui/toolkit/picture_box.h"
 
 namespace ui {
 namespace {
@@ -23,17 +23,17 @@ TEST(MainWindow, StartsWithTheDefaultInputsAndOneCheck)
 
     EXPECT_EQ(w.windowTitle(), "Timber Joist Design to EC5 by Brannoch");
     EXPECT_EQ(w.size(), QSize(734, 550)); // 11010 x 8250 twips
-    EXPECT_EQ(main.box("spanTxt")->text(), "4");
-    EXPECT_EQ(main.box("bearLTxt")->text(), "50");
-    EXPECT_EQ(main.box("u0Txt")->text(), "0");
-    EXPECT_EQ(main.box("deadTxt")->text(), "0.4");
-    EXPECT_EQ(main.box("liveTxt")->text(), "1.5");
+    EXPECT_EQ(main.box(joist::Input::span)->text(), "4");
+    EXPECT_EQ(main.box(joist::Input::bearingLength)->text(), "50");
+    EXPECT_EQ(main.box(joist::Input::camber)->text(), "0");
+    EXPECT_EQ(main.box(joist::Input::deadLoad)->text(), "0.4");
+    EXPECT_EQ(main.box(joist::Input::liveLoad)->text(), "1.5");
     const std::pair<const char*, const char*> selections[] = {
         {"cmbSpacing", "300"}, {"cmbBreadth", "44"}, {"cmbDepth", "225"},  {"cmbSC", "C16"},
         {"cmbKmod", "0.8"},    {"cmbKcrit", "1"},    {"cmbKls", "1"},      {"cmbKh", "1"},
         {"cmbGm", "1.3"},      {"cmbKmodGk", "0.8"}, {"cmbKmodQk", "0.25"}};
     for (const auto& [name, text] : selections)
-        EXPECT_EQ(main.list(name)->selectedText(), text) << name;
+        EXPECT_EQ(control<DropDownList>(&w, name)->selectedText(), text) << name;
 
     EXPECT_EQ(main.label("SCLbl"), "C16");
     EXPECT_EQ(main.label("fmkLbl"), "16");
@@ -62,7 +62,7 @@ TEST(MainWindow, EveryEditRecalculatesAtOnce)
     main.start();
     const joist::JoistDesign before = main.window->design();
 
-    main.type("spanTxt", "5");
+    main.type(joist::Input::span, "5");
     joist::JoistDesign inputsOnly = main.window->design();
     EXPECT_EQ(inputsOnly.span, 5.0f);
     EXPECT_EQ(main.window->checksRun(), 2);
@@ -74,14 +74,14 @@ TEST(MainWindow, EveryEditRecalculatesAtOnce)
         }
     }
 
-    main.type("spanTxt", "6");
+    main.type(joist::Input::span, "6");
     EXPECT_EQ(main.results(), (QStringList{"1.09", "0.363", "0.892", "1.136", "0.947", "1.419",
                                            "1.419", "Joist fails in deflection: u net,fin"}));
-    main.type("spanTxt", "4");
+    main.type(joist::Input::span, "4");
     EXPECT_EQ(main.results(), startResults);
 
     // A camber counts at once, not only at the next class pick.
-    main.type("u0Txt", "5");
+    main.type(joist::Input::camber, "5");
     EXPECT_EQ(main.label("u_net_finResLbl"), "0.171");
 }
 
@@ -89,12 +89,12 @@ TEST(MainWindow, ListPicksAndClassChangesRecalculate)
 {
     MainWindowDriver main;
     main.start();
-    main.pick("cmbDepth", "150");
+    main.pick(joist::Input::depth, "150");
     EXPECT_EQ(main.window->design().depth, 150.0f);
     EXPECT_EQ(main.label("bendingResLbl"), "1.07");
 
-    main.pick("cmbDepth", "225");
-    main.pick("cmbSC", "C24");
+    main.pick(joist::Input::depth, "225");
+    main.pickClass("C24");
     EXPECT_EQ(main.label("SCLbl"), "C24");
     EXPECT_EQ(main.label("fmkLbl"), "24");
     EXPECT_EQ(main.label("fc0kLbl"), "21");
@@ -112,24 +112,24 @@ TEST(MainWindow, VerdictEdgesShowTheRoundedRatios)
     MainWindowDriver main;
     main.start();
     // Net final deflection 19.99983 mm over 20 mm rounds to exactly 1: a pass.
-    main.type("u0Txt", "-11.588");
+    main.type(joist::Input::camber, "-11.588");
     EXPECT_EQ(main.label("u_net_finResLbl"), "1");
     EXPECT_EQ(main.label("unityRatioLbl"), "1");
     EXPECT_EQ(main.label("governedByLbl"), "Joist Passes");
     // 13.99983 mm over 20 mm rounds to 0.700 and shows as 0.7.
-    main.type("u0Txt", "-5.588");
+    main.type(joist::Input::camber, "-5.588");
     EXPECT_EQ(main.label("u_net_finResLbl"), "0.7");
-    main.type("u0Txt", "0");
+    main.type(joist::Input::camber, "0");
 
     // Governed by bearing: the unity label repeats the bearing ratio.
-    main.type("bearLTxt", "10");
+    main.type(joist::Input::bearingLength, "10");
     EXPECT_EQ(main.label("governedByLbl"), "Joist fails in bearing");
     EXPECT_EQ(main.label("unityRatioLbl"), main.label("bearingResLbl"));
 
     // Governed by shear: a short, heavily loaded joist on long bearings.
-    main.type("bearLTxt", "500");
-    main.type("spanTxt", "0.5");
-    main.type("liveTxt", "200");
+    main.type(joist::Input::bearingLength, "500");
+    main.type(joist::Input::span, "0.5");
+    main.type(joist::Input::liveLoad, "200");
     EXPECT_EQ(main.label("governedByLbl"), "Joist fails in shear");
     EXPECT_EQ(main.label("unityRatioLbl"), main.label("shearResLbl"));
 }
@@ -140,36 +140,36 @@ TEST(MainWindow, TextThatIsNotANumberKeepsTheRecordAndSaysSo)
     main.start();
     FrmMain& w = *main.window;
 
-    main.type("spanTxt", "");
+    main.type(joist::Input::span, "");
     EXPECT_EQ(w.design().span, 4.0f);
     EXPECT_EQ(w.checksRun(), 1);
     EXPECT_FALSE(w.resultsCurrent());
     EXPECT_EQ(main.results(), startResults); // kept, but shown as out of date
     EXPECT_FALSE(control<QLabel>(&w, "bendingResLbl")->isEnabled());
     EXPECT_EQ(main.label("messageLbl"), "Results out of date: Span of Joist is empty.");
-    EXPECT_FALSE(main.box("spanTxt")->styleSheet().isEmpty());
+    EXPECT_FALSE(main.box(joist::Input::span)->styleSheet().isEmpty());
 
     // Another input still stores and checks, but the span on screen is not
     // the span checked, so the results stay out of date.
-    main.pick("cmbDepth", "200");
+    main.pick(joist::Input::depth, "200");
     EXPECT_EQ(w.checksRun(), 2);
     EXPECT_FALSE(w.resultsCurrent());
-    main.pick("cmbDepth", "225");
+    main.pick(joist::Input::depth, "225");
 
-    main.type("spanTxt", "4x");
+    main.type(joist::Input::span, "4x");
     EXPECT_EQ(main.label("messageLbl"),
               "Results out of date: Span of Joist \"4x\" is not a number.");
-    main.type("spanTxt", "4,5");
+    main.type(joist::Input::span, "4,5");
     EXPECT_EQ(main.label("messageLbl"),
               "Results out of date: Span of Joist \"4,5\" is not a number here; write it \"4.5\".");
-    main.type("spanTxt", "1e39");
+    main.type(joist::Input::span, "1e39");
     EXPECT_EQ(main.label("messageLbl"), "Results out of date: Span of Joist \"1e39\" is beyond "
                                         "the range of numbers the check can hold.");
 
-    main.type("spanTxt", "4");
+    main.type(joist::Input::span, "4");
     EXPECT_TRUE(w.resultsCurrent());
     EXPECT_EQ(main.label("messageLbl"), "");
-    EXPECT_TRUE(main.box("spanTxt")->styleSheet().isEmpty());
+    EXPECT_TRUE(main.box(joist::Input::span)->styleSheet().isEmpty());
     EXPECT_EQ(main.results(), startResults);
 }
 
@@ -179,17 +179,18 @@ TEST(MainWindow, AStoppedCheckKeepsTheResultsAndNamesTheCause)
     main.start();
     FrmMain& w = *main.window;
 
-    main.type("spanTxt", "0");
+    main.type(joist::Input::span, "0");
     EXPECT_EQ(w.design().span, 0.0f);
     EXPECT_EQ(main.results(), startResults);
     EXPECT_FALSE(w.resultsCurrent());
     EXPECT_EQ(main.label("messageLbl"),
-              "Results out of date. No check: the span is 0, so there is no deflection limit.");
+              "Results out of date: Span of Joist is 0, so there is no deflection limit.");
 
-    main.type("spanTxt", "1e20");
-    EXPECT_EQ(main.label("messageLbl"), "Results out of date. No check: a result is too large to "
-                                        "compute; check the span, the loads and the section.");
-    main.type("spanTxt", "4");
+    main.type(joist::Input::span, "1e20");
+    EXPECT_EQ(main.label("messageLbl"),
+              "Results out of date: a result is too large to compute; check Span of Joist, Dead "
+              "Load, Live Load, Section Width and Section Depth.");
+    main.type(joist::Input::span, "4");
     EXPECT_TRUE(w.resultsCurrent());
     EXPECT_EQ(main.results(), startResults);
 }
@@ -198,9 +199,9 @@ TEST(MainWindow, ADecimalCommaLocaleGivesTheSameResults)
 {
     MainWindowDriver main(testing::shippedDirectory(), QLocale(QLocale::German, QLocale::Germany));
     main.start();
-    EXPECT_EQ(main.box("deadTxt")->text(), "0,4");
-    EXPECT_EQ(main.list("cmbKmod")->selectedText(), "0,8");
-    EXPECT_EQ(main.list("cmbKmodQk")->selectedText(), "0,25");
+    EXPECT_EQ(main.box(joist::Input::deadLoad)->text(), "0,4");
+    EXPECT_EQ(main.list(joist::Input::kmod)->selectedText(), "0,8");
+    EXPECT_EQ(main.list(joist::Input::kmodQk)->selectedText(), "0,25");
     EXPECT_EQ(main.label("fc90kLbl"), "2,2");
     EXPECT_EQ(main.results(), (QStringList{"0,484", "0,242", "0,595", "0,337", "0,281", "0,421",
                                            "0,595", "Joist Passes"}));
@@ -208,7 +209,7 @@ TEST(MainWindow, ADecimalCommaLocaleGivesTheSameResults)
     point.start();
     EXPECT_EQ(main.window->design(), point.window->design());
 
-    main.type("spanTxt", "4.5");
+    main.type(joist::Input::span, "4.5");
     EXPECT_EQ(main.label("messageLbl"),
               "Results out of date: Span of Joist \"4.5\" is not a number here; write it \"4,5\".");
 }
@@ -229,19 +230,31 @@ TEST(MainWindow, ControlsStandAtTheirTwipsPlacesInFocusOrder)
     for (const auto& [name, place] : places)
         EXPECT_EQ(control<QWidget>(&w, name)->geometry(), place) << name;
 
-    const QStringList expected{"spanTxt",   "cmbSpacing",   "cmbBreadth", "cmbDepth", "cmbSC",
-                               "bearLTxt",  "deadTxt",      "liveTxt",    "cmbKmod",  "cmbKmodQk",
-                               "cmbKmodGk", "cmbGm",        "cmbKh",      "cmbKls",   "cmbKcrit",
-                               "u0Txt",     "showDBdataBtn"};
+    // The chain follows the focus ranks of the tables, and every control the
+    // user can tab to has a rank.
+    QStringList expected;
+    for (const QWidget* ranked : main.controls().tabOrder)
+        expected << ranked->objectName();
+    QStringList focusable;
+    for (const QWidget* child : w.findChildren<QWidget*>())
+        if (child->focusPolicy() & Qt::TabFocus)
+            focusable << child->objectName();
+    focusable.sort();
+    QStringList ranked = expected;
+    ranked.sort();
+    EXPECT_EQ(ranked, focusable);
+    EXPECT_EQ(expected.first(), "spanTxt");
+    EXPECT_EQ(expected.last(), "showDBdataBtn");
+
     QStringList order;
-    QWidget* widget = main.box("spanTxt");
+    QWidget* widget = main.box(joist::Input::span);
     do {
         if (widget->focusPolicy() & Qt::TabFocus)
             order << widget->objectName();
         widget = widget->nextInFocusChain();
-    } while (widget != main.box("spanTxt") && order.size() < 40);
+    } while (widget != main.box(joist::Input::span) && order.size() < 40);
     EXPECT_EQ(order, expected);
-    EXPECT_EQ(w.focusWidget(), main.box("spanTxt"));
+    EXPECT_EQ(w.focusWidget(), main.box(joist::Input::span));
 }
 
 TEST(MainWindow, DatabaseProblemsAtStartUp)
@@ -259,7 +272,7 @@ TEST(MainWindow, DatabaseProblemsAtStartUp)
         makeTable(directory, createSheet + ";" + classRows({"C24", "C18"}));
         MainWindowDriver main(directory.path());
         main.start();
-        EXPECT_EQ(main.list("cmbSC")->selectedText(), "C24");
+        EXPECT_EQ(main.classList()->selectedText(), "C24");
         EXPECT_EQ(main.label("SCLbl"), "C24");
         EXPECT_TRUE(main.window->resultsCurrent());
         EXPECT_TRUE(main.label("messageLbl").contains("has no class \"C16\""));
@@ -274,14 +287,14 @@ TEST(MainWindow, DatabaseProblemsAtStartUp)
         MainWindowDriver main(directory.path());
         main.start();
         ASSERT_TRUE(main.window->resultsCurrent());
-        main.pick("cmbSC", "Bad");
+        main.pickClass("Bad");
         EXPECT_FALSE(main.window->resultsCurrent());
         EXPECT_TRUE(main.label("messageLbl").contains("fv,k"))
             << main.label("messageLbl").toStdString();
         EXPECT_TRUE(main.label("messageLbl").contains("Bad"));
-        main.type("spanTxt", "5"); // still the old class's values: still out of date
+        main.type(joist::Input::span, "5"); // still the old class's values: still out of date
         EXPECT_FALSE(main.window->resultsCurrent());
-        main.pick("cmbSC", "C16");
+        main.pickClass("C16");
         EXPECT_TRUE(main.window->resultsCurrent());
     }
 }

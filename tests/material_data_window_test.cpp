@@ -57,14 +57,14 @@ TEST_F(MaterialDataWindow, ShowsTheSelectedClassAndItsTwelveValues)
 TEST_F(MaterialDataWindow, DoesNotFollowLaterSelectionsUntilClosed)
 {
     pressShow();
-    main.pick("cmbSC", "C24");
+    main.pickClass("C24");
     EXPECT_EQ(heading(), "C16"); // visible: unchanged
     EXPECT_EQ(values().front(), "16");
 
     control<QPushButton>(data(), "Command1")->click(); // OK hides
     EXPECT_FALSE(data()->isVisible());
     EXPECT_TRUE(data()->isLoaded());
-    main.pick("cmbSC", "C30");
+    main.pickClass("C30");
     pressShow();
     EXPECT_EQ(heading(), "C16"); // hidden and shown again: unchanged
 
@@ -83,7 +83,7 @@ TEST_F(MaterialDataWindow, OneInstanceBesideAUsableMainWindow)
     EXPECT_TRUE(data()->isVisible());
 
     // The main window goes on working beside it.
-    main.type("spanTxt", "6");
+    main.type(joist::Input::span, "6");
     EXPECT_EQ(main.label("governedByLbl"), "Joist fails in deflection: u net,fin");
     EXPECT_EQ(heading(), "C16");
 

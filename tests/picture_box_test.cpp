@@ -4,8 +4,8 @@
 #include <QImage>
 
 #include "tests/sketch_fixtures.h"
-#include "ui/picture_box.h"
 #include "ui/section_sketch.h"
+#include "ui/toolkit/picture_box.h"
 
 namespace ui {
 namespace {

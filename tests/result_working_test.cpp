@@ -50,7 +50,7 @@ TEST(ResultWorking, AFailingCheckInEitherLocale)
 {
     MainWindowDriver point;
     point.start();
-    point.type("spanTxt", "6");
+    point.type(joist::Input::span, "6");
     EXPECT_EQ(tip(point, "unityRatioLbl"), "Governed by u net,fin: 1.419");
     EXPECT_EQ(tip(point, "bendingResLbl"),
               "\u03C3m,d = 10.73 N/mm\u00B2 / fm,d = 9.846 N/mm\u00B2 = 1.09");
@@ -58,7 +58,7 @@ TEST(ResultWorking, AFailingCheckInEitherLocale)
 
     MainWindowDriver comma(testing::shippedDirectory(), QLocale(QLocale::German));
     comma.start();
-    comma.type("spanTxt", "6");
+    comma.type(joist::Input::span, "6");
     EXPECT_EQ(tip(comma, "unityRatioLbl"), "Governed by u net,fin: 1,419");
     EXPECT_EQ(tip(comma, "bendingResLbl"),
               "\u03C3m,d = 10,73 N/mm\u00B2 / fm,d = 9,846 N/mm\u00B2 = 1,09");
@@ -70,16 +70,16 @@ TEST(ResultWorking, OutOfDateTooltipsSaySoAndShowOnlyCompletedWork)
 {
     MainWindowDriver main;
     main.start();
-    main.type("spanTxt", "0"); // stops at the first ratio, after storing span 0
+    main.type(joist::Input::span, "0"); // stops at the first ratio, after storing span 0
     const QString bending = tip(main, "bendingResLbl");
-    EXPECT_TRUE(bending.startsWith("Results out of date. No check: the span is 0"));
+    EXPECT_TRUE(bending.startsWith("Results out of date: Span of Joist is 0"));
     EXPECT_TRUE(bending.contains("From the last completed check, not the inputs on screen:\n"
                                  "\u03C3m,d = 4.77 N/mm\u00B2"));
     EXPECT_TRUE(tip(main, "u2ResLbl").endsWith("L/300 = 13.33 mm = 0.337")); // not L = 0
 
-    main.type("spanTxt", "x");
+    main.type(joist::Input::span, "x");
     EXPECT_TRUE(tip(main, "governedByLbl").startsWith("Results out of date: Span of Joist"));
-    main.type("spanTxt", "4");
+    main.type(joist::Input::span, "4");
     EXPECT_EQ(tip(main, "unityRatioLbl"), "Governed by Bearing: 0.595");
 }
 

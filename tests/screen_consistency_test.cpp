@@ -25,10 +25,19 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* textBoxes[] = {"spanTxt", "bearLTxt", "deadTxt", "liveTxt", "u0Txt"};
-constexpr const char* lists[] = {"cmbSpacing", "cmbBreadth", "cmbDepth", "cmbKmod",
-                                 "cmbKcrit",   "cmbKls",     "cmbKh",    "cmbGm",
-                                 "cmbKmodGk",  "cmbKmodQk",  "cmbSC"};
+// The inputs the user types into, from the input table.
+const std::vector<joist::Input> textBoxes = [] {
+    std::vector<joist::Input> boxes;
+    for (const InputRow& row : inputRows())
+        if (row.kind == ControlKind::textBox)
+            boxes.push_back(row.input);
+    return boxes;
+}();
+
+std::string nameOf(const QWidget* control)
+{
+    return control->objectName().toStdString();
+}
 
 const QStringList hostileTexts{"",
                                "0",
@@ -166,6 +175,16 @@ private:
         return number;
     }
 
+    // Any list of the window: an input's, or the class list.
+    DropDownList* randomList()
+    {
+        std::vector<DropDownList*> lists{main_.classList()};
+        for (const InputRow& row : inputRows())
+            if (row.kind == ControlKind::dropDownList)
+                lists.push_back(main_.list(row.input));
+        return lists[std::size_t(uniform(int(lists.size())))];
+    }
+
     std::string act()
     {
         std::ostringstream said;
@@ -173,52 +192,51 @@ private:
         case 0:
         case 1:
         case 2: { // keystrokes
-            const char* box = textBoxes[uniform(5)];
+            const joist::Input box = textBoxes[uniform(int(textBoxes.size()))];
             static const QString keys = QStringLiteral("0123456789.,-+eE x0123456789");
             const QChar key = keys[uniform(int(keys.size()))];
             main_.box(box)->setCursorPosition(uniform(int(main_.box(box)->text().size()) + 1));
             QTest::keyClick(main_.box(box), key.toLatin1());
-            said << "key '" << key.toLatin1() << "' in " << box;
+            said << "key '" << key.toLatin1() << "' in " << nameOf(main_.box(box));
             break;
         }
         case 3: {
-            const char* box = textBoxes[uniform(5)];
+            const joist::Input box = textBoxes[uniform(int(textBoxes.size()))];
             const bool backspace = uniform(2) == 0;
             main_.box(box)->setCursorPosition(uniform(int(main_.box(box)->text().size()) + 1));
             QTest::keyClick(main_.box(box), backspace ? Qt::Key_Backspace : Qt::Key_Delete);
-            said << (backspace ? "Backspace" : "Delete") << " in " << box;
+            said << (backspace ? "Backspace" : "Delete") << " in " << nameOf(main_.box(box));
             break;
         }
         case 4:
         case 5: { // select all and paste
-            const char* box = textBoxes[uniform(5)];
+            const joist::Input box = textBoxes[uniform(int(textBoxes.size()))];
             const QString text = uniform(2) == 0 ? hostileTexts[uniform(int(hostileTexts.size()))]
                                                  : randomNumberText();
             main_.box(box)->selectAll();
             main_.box(box)->insert(text);
-            said << "paste \"" << text.toStdString() << "\" over " << box;
+            said << "paste \"" << text.toStdString() << "\" over " << nameOf(main_.box(box));
             break;
         }
         case 6:
         case 7: { // a pick, by program as a mouse would
-            const char* name = lists[uniform(11)];
-            DropDownList* list = main_.list(name);
+            DropDownList* list = randomList();
             const int index = uniform(list->count());
             list->setCurrentIndex(index);
-            said << "pick item " << index << " of " << name;
+            said << "pick item " << index << " of " << nameOf(list);
             break;
         }
         case 8: { // a pick by keyboard
-            const char* name = lists[uniform(11)];
+            DropDownList* list = randomList();
             const bool down = uniform(2) == 0;
-            QTest::keyClick(main_.list(name), down ? Qt::Key_Down : Qt::Key_Up);
-            said << (down ? "Down" : "Up") << " in " << name;
+            QTest::keyClick(list, down ? Qt::Key_Down : Qt::Key_Up);
+            said << (down ? "Down" : "Up") << " in " << nameOf(list);
             break;
         }
         case 9:
             control<QPushButton>(main_.window.get(), "showDBdataBtn")->click();
             if (!shownClass_)
-                shownClass_ = main_.list("cmbSC")->selectedText();
+                shownClass_ = main_.classList()->selectedText();
             said << "press Show Material Data";
             break;
         case 10:
@@ -233,8 +251,8 @@ private:
             said << "close the material window";
             break;
         default: { // a sensible value, typed over a box that needs one most
-            const char* box = textBoxes[uniform(5)];
-            for (const char* candidate : textBoxes) {
+            joist::Input box = textBoxes[uniform(int(textBoxes.size()))];
+            for (const joist::Input candidate : textBoxes) {
                 if (!joist::parseNumber(main_.box(candidate)->text().toStdString(), separator_))
                     box = candidate;
             }
@@ -243,7 +261,7 @@ private:
             QString text = sensible[uniform(int(sensible.size()))];
             text.replace(QLatin1Char('.'), locale_.decimalPoint());
             main_.type(box, text);
-            said << "type \"" << text.toStdString() << "\" over " << box;
+            said << "type \"" << text.toStdString() << "\" over " << nameOf(main_.box(box));
             break;
         }
         }
@@ -261,11 +279,11 @@ private:
         }
 
         // The material labels show the selected class's row.
-        const int selected = main_.list("cmbSC")->selectedIndex();
+        const int selected = main_.classList()->selectedIndex();
         reference_.moveFirst();
         reference_.move(selected);
         const auto field = [&](const char* name) {
-            return QString::fromStdString(
+            return QString::fromUtf8(
                 materials::fieldText(reference_.fieldValue(name), separator_).value_or(""));
         };
         if (main_.label("fmkLbl") != field("fm,k") || main_.label("RmeanLbl") != field("rmean") ||

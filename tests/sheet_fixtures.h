@@ -11,7 +11,7 @@
 
 #include "engine/number_text.h"
 #include "tests/engine_fixtures.h"
-#include "ui/calculation_sheet.h"
+#include "ui/sheet/calculation_sheet.h"
 
 namespace ui::testing {
 
@@ -44,7 +44,7 @@ inline QString withoutSpaces(QString text)
 
 inline QString localText(const char* text, const std::string& separator)
 {
-    return QString::fromLatin1(text).replace(QLatin1Char('.'), QString::fromStdString(separator));
+    return QString::fromLatin1(text).replace(QLatin1Char('.'), QString::fromUtf8(separator));
 }
 
 // The start-up joist in C16, filled as the main window fills it: texts as the
@@ -89,9 +89,9 @@ inline CalculationSheet exampleSheet(const std::string& separator)
     joist::testing::RecordingSink sink;
     joist::runDesignCheck(sheet.design, false, sink, separator);
     for (std::size_t i = 0; i < joist::checkDefinitions.size(); ++i)
-        sheet.ratioTexts[i] = QString::fromStdString(sink.shown[joist::checkDefinitions[i].label]);
-    sheet.unityRatioText = QString::fromStdString(sink.shown[joist::ResultLabel::unityRatio]);
-    sheet.verdictText = QString::fromStdString(sink.shown[joist::ResultLabel::governedBy]);
+        sheet.ratioTexts[i] = QString::fromUtf8(sink.shown[joist::checkDefinitions[i].label]);
+    sheet.unityRatioText = QString::fromUtf8(sink.shown[joist::ResultLabel::unityRatio]);
+    sheet.verdictText = QString::fromUtf8(sink.shown[joist::ResultLabel::governedBy]);
 
     sheet.designAids = {localText("Longest span that passes: 4.372 m", separator),
                         QStringLiteral("Lightest listed section that passes: 44 x 175 mm")};
@@ -106,7 +106,7 @@ inline CalculationSheet exampleSheet(const std::string& separator)
             QStringList row;
             for (int column = 0; column < 7; ++column) {
                 const float metres = float(width * depth) / float(2000 + 400 * column);
-                row << QString::fromStdString(joist::generalText(metres, separator));
+                row << QString::fromUtf8(joist::generalText(metres, separator));
             }
             table.cells.push_back(row);
         }

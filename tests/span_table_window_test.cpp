@@ -68,7 +68,7 @@ TEST_F(SpanTableWindow, HighlightsTheCurrentSectionAndSpacingOnly)
 TEST_F(SpanTableWindow, OutOfDateGreysTheCellsAndSaysWhyUntilTheNextTable)
 {
     window.show();
-    const QString reason = "Results out of date. No check: g m is 0.";
+    const QString reason = "Results out of date: g m is 0.";
     window.markOutOfDate(reason);
     EXPECT_TRUE(message()->isVisible());
     EXPECT_EQ(message()->text(), reason);

@@ -5,10 +5,11 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "ui/drop_down_list.h"
-#include "ui/form.h"
-#include "ui/layout_table.h"
-#include "ui/twips.h"
+#include "tests/widget_lookup.h"
+#include "ui/toolkit/drop_down_list.h"
+#include "ui/toolkit/form.h"
+#include "ui/toolkit/layout_table.h"
+#include "ui/toolkit/twips.h"
 
 namespace ui {
 namespace {

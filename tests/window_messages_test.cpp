@@ -6,7 +6,7 @@
 #include "tests/main_window_fixtures.h"
 #include "tests/materials_fixtures.h"
 #include "ui/material_data_window.h"
-#include "ui/value_label.h"
+#include "ui/toolkit/value_label.h"
 
 namespace ui {
 namespace {
@@ -54,7 +54,7 @@ TEST(WindowMessages, QuoteTypedTextAsWrittenAndSuggestOnlySafeRewrites)
     for (const Case& c : cases) {
         MainWindowDriver main(testing::shippedDirectory(), c.locale);
         main.start();
-        main.box("spanTxt")->setText(c.typed); // as pasted
+        main.box(joist::Input::span)->setText(c.typed); // as pasted
         EXPECT_EQ(main.label("messageLbl"), c.message);
     }
 }
@@ -63,7 +63,7 @@ TEST(WindowMessages, NothingIsCutSilentlyAndStaleResultsStayReadable)
 {
     MainWindowDriver main;
     main.start();
-    main.type("spanTxt", "10000");
+    main.type(joist::Input::span, "10000");
     auto* bending = control<ValueLabel>(main.window.get(), "u2ResLbl");
     const QString whole = bending->text();
     ASSERT_EQ(whole, "5.260943e+09");
@@ -72,8 +72,8 @@ TEST(WindowMessages, NothingIsCutSilentlyAndStaleResultsStayReadable)
     EXPECT_EQ(bending->accessibleDescription(), whole);
 
     // A long message is cut with an ellipsis and whole in the tooltip.
-    main.type("spanTxt", "4");
-    main.type("u0Txt", "1,000" + QString(40, QLatin1Char('x')));
+    main.type(joist::Input::span, "4");
+    main.type(joist::Input::camber, "1,000" + QString(40, QLatin1Char('x')));
     auto* message = control<ValueLabel>(main.window.get(), "messageLbl");
     EXPECT_TRUE(message->elided());
     EXPECT_EQ(readToolTip(message), message->text());
@@ -99,16 +99,16 @@ TEST(WindowMessages, TextFromTheFileIsNeverMarkup)
                                                       "0.5, 370, 310"));
     MainWindowDriver main(directory.path());
     main.start();
-    main.pick("cmbSC", QString::fromStdString(markup));
+    main.pickClass(QString::fromUtf8(markup));
     ASSERT_FALSE(main.window->resultsCurrent());
     // The class name stands in the message as written, and the tooltips read
     // it as written too.
-    EXPECT_TRUE(main.label("messageLbl").contains(QString::fromStdString(markup)));
+    EXPECT_TRUE(main.label("messageLbl").contains(QString::fromUtf8(markup)));
     EXPECT_TRUE(readToolTip(control<QLabel>(main.window.get(), "bendingResLbl"))
-                    .contains(QString::fromStdString(markup)));
+                    .contains(QString::fromUtf8(markup)));
 
     // A direction control in a class name is quoted escaped, not obeyed.
-    main.pick("cmbSC", QStringLiteral("\u202EC16"));
+    main.pickClass(QStringLiteral("\u202EC16"));
     EXPECT_TRUE(main.label("messageLbl").contains("\"<U+202E>C16\""))
         << main.label("messageLbl").toStdString();
 }

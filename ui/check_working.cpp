@@ -1,7 +1,5 @@
 #include "ui/check_working.h"
 
-#include <array>
-#include <charconv>
 #include <optional>
 
 #include "engine/number_text.h"
@@ -11,70 +9,39 @@ namespace ui {
 using joist::Check;
 using joist::JoistDesign;
 
-CheckSymbols checkSymbols(Check check, std::string_view decimalSeparator)
-{
-    // "1.5" in the shear symbol is a decimal too.
-    std::string shear = "\u03C4d = 1" + std::string(decimalSeparator) + "5 V/A";
-    switch (check) {
-    case Check::u2:
-        return {"u inst,Q", "L/300", "mm"};
-    case Check::u2Fin:
-        return {"u fin,Q", "L/200", "mm"};
-    case Check::uNetFin:
-        return {"u fin,G + u fin,Q \u2212 u0", "L/200", "mm"};
-    case Check::bending:
-        return {"\u03C3m,d", "fm,d", "N/mm\u00B2"};
-    case Check::shear:
-        return {std::move(shear), "fv,d", "N/mm\u00B2"};
-    case Check::bearing:
-        return {"\u03C3c,90,d", "fc,90,d", "N/mm\u00B2"};
-    }
-    return {};
-}
-
-std::optional<Check> governingCheck(const JoistDesign& checked)
-{
-    if (checked.unityRatio <= 0)
-        return std::nullopt;
-    for (const joist::CheckDefinition& check : joist::checkDefinitions) {
-        if (checked.*check.ratio == checked.unityRatio)
-            return check.check;
-    }
-    return std::nullopt;
-}
+namespace {
 
 std::string fourDigits(float value, std::string_view decimalSeparator)
 {
-    if (value == 0)
-        return "0";
-    std::array<char, 32> buffer;
-    auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 4);
-    std::string text;
-    for (const char* p = buffer.data(); error == std::errc() && p != end; ++p) {
-        if (*p == '.')
-            text.append(decimalSeparator);
-        else
-            text.push_back(*p);
-    }
+    return joist::numberText(value, 4, decimalSeparator);
+}
+
+} // namespace
+
+std::string localSymbol(std::string_view symbol, std::string_view decimalSeparator)
+{
+    std::string text(symbol);
+    for (std::size_t at = text.find('.'); at != std::string::npos;
+         at = text.find('.', at + decimalSeparator.size()))
+        text.replace(at, 1, decimalSeparator);
     return text;
 }
 
 std::string checkWorking(Check check, const JoistDesign& checked, std::string_view decimalSeparator)
 {
     const joist::CheckDefinition& definition = joist::definitionOf(check);
-    const CheckSymbols symbols = checkSymbols(check, decimalSeparator);
     std::string unit(1, ' ');
-    unit += symbols.unit;
-    return symbols.demand + " = " + fourDigits(checked.*definition.numerator, decimalSeparator) +
-           unit + " / " + std::string(symbols.capacity) + " = " +
+    unit += definition.unit;
+    return localSymbol(definition.demandSymbol, decimalSeparator) + " = " +
+           fourDigits(checked.*definition.numerator, decimalSeparator) + unit + " / " +
+           localSymbol(definition.capacitySymbol, decimalSeparator) + " = " +
            fourDigits(checked.*definition.denominator, decimalSeparator) + unit + " = " +
            joist::generalText(checked.*definition.ratio, decimalSeparator);
 }
 
 std::string governingCheckText(const JoistDesign& checked, std::string_view decimalSeparator)
 {
-    const std::optional<Check> governing = governingCheck(checked);
+    const std::optional<Check> governing = joist::governingCheck(checked);
     if (!governing)
         return "No check has a positive ratio";
     return "Governed by " + std::string(joist::definitionOf(*governing).caption) + ": " +
@@ -83,7 +50,7 @@ std::string governingCheckText(const JoistDesign& checked, std::string_view deci
 
 std::string verdictWorking(const JoistDesign& checked, std::string_view decimalSeparator)
 {
-    const std::optional<Check> governing = governingCheck(checked);
+    const std::optional<Check> governing = joist::governingCheck(checked);
     std::string text;
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {
         text += std::string(check.caption) + ": " +

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,18 +8,8 @@
 
 namespace ui {
 
-// How one check's working is written: "σc,90,d" over "fc,90,d", in "N/mm²".
-struct CheckSymbols
-{
-    std::string demand;        // symbol of what the load causes
-    std::string_view capacity; // symbol of what the joist allows
-    std::string_view unit;
-};
-CheckSymbols checkSymbols(joist::Check check, std::string_view decimalSeparator);
-
-// The check whose ratio is the unity ratio: the first equal one, as the
-// verdict names it. None when no ratio is positive.
-std::optional<joist::Check> governingCheck(const joist::JoistDesign& checked);
+// A symbol written with full stops, in the reader's decimal separator.
+std::string localSymbol(std::string_view symbol, std::string_view decimalSeparator);
 
 // The working behind one ratio of a completed check, demand over capacity:
 // "σc,90,d = 0.805 N/mm² / fc,90,d = 1.354 N/mm² = 0.595". Numbers have at
@@ -34,8 +23,5 @@ std::string governingCheckText(const joist::JoistDesign& checked,
 
 // All six ratios, the governing one marked, and the design actions.
 std::string verdictWorking(const joist::JoistDesign& checked, std::string_view decimalSeparator);
-
-// A number with at most four significant digits, no trailing zeros.
-std::string fourDigits(float value, std::string_view decimalSeparator);
 
 } // namespace ui

@@ -243,7 +243,7 @@ DesignRun runDesign(const DesignInputs& inputs, ClassTable& table)
     const joist::CheckOutcome outcome = joist::runDesignCheck(design, false, labels, separator);
     if (!outcome.completed()) {
         run.texts = {};
-        run.message = joist::describeStoppedCheck(outcome, design) + ".";
+        run.message = joist::describeStop(joist::stopReason(outcome, design), inputCaption) + ".";
         return run;
     }
     run.outcome = run.texts[std::size_t(ResultLabel::governedBy)] == joist::passText

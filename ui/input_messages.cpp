@@ -84,7 +84,7 @@ std::string swapped(std::string_view text, std::string_view from, std::string_vi
 std::string inputProblemMessage(joist::Input input, std::string_view text,
                                 std::string_view decimalSeparator)
 {
-    const std::string lead = "Results out of date: " + std::string(inputRow(input).caption);
+    const std::string lead(inputRow(input).caption);
     const joist::NumberReading reading = joist::readNumber(text, decimalSeparator);
     switch (reading.problem) {
     case joist::NumberProblem::empty:

@@ -8,7 +8,7 @@
 namespace ui {
 
 // One line saying why an input's text was refused, for the message line:
-// Results out of date: Span of Joist "4x" is not a number.
+// Span of Joist "4x" is not a number.
 std::string inputProblemMessage(joist::Input input, std::string_view text,
                                 std::string_view decimalSeparator);
 

@@ -120,6 +120,11 @@ std::vector<float> listValues(joist::Input input)
     return values;
 }
 
+std::string inputCaption(joist::Input input)
+{
+    return std::string(inputRow(input).caption);
+}
+
 std::string accessibleInputName(const InputRow& row)
 {
     std::string name(row.caption);

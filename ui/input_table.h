@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/design_inputs.h"
-#include "ui/layout_table.h"
+#include "ui/toolkit/layout_table.h"
 
 namespace ui {
 
@@ -48,6 +48,9 @@ const InputRow& inputRow(joist::Input input);
 
 // The numbers of a list input's fixed items, in list order.
 std::vector<float> listValues(joist::Input input);
+
+// What the window calls an input in messages: its caption.
+std::string inputCaption(joist::Input input);
 
 // "Span of Joist, m": caption and unit, for screen readers.
 std::string accessibleInputName(const InputRow& row);

@@ -36,7 +36,7 @@ int main(int argc, char** argv)
     } catch (const std::exception& error) {
         // Without its strength-class table the program cannot check anything.
         QMessageBox box(QMessageBox::Critical, QStringLiteral("Timber Joist Design to EC5"),
-                        QString::fromStdString(ui::errorMessage(error)));
+                        QString::fromUtf8(ui::errorMessage(error)));
         box.setTextFormat(Qt::PlainText); // the path and the file's text, never markup
         box.exec();
         return 1;

@@ -11,18 +11,18 @@
 #include "engine/stop_reason.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/check_working.h"
-#include "ui/drop_down_list.h"
 #include "ui/error_message.h"
-#include "ui/fonts.h"
 #include "ui/input_messages.h"
 #include "ui/input_table.h"
-#include "ui/layout_table.h"
 #include "ui/main_window_layout.h"
 #include "ui/material_data_window.h"
-#include "ui/picture_box.h"
 #include "ui/section_sketch.h"
 #include "ui/span_table_window.h"
-#include "ui/value_label.h"
+#include "ui/toolkit/drop_down_list.h"
+#include "ui/toolkit/fonts.h"
+#include "ui/toolkit/layout_table.h"
+#include "ui/toolkit/picture_box.h"
+#include "ui/toolkit/value_label.h"
 
 namespace ui {
 namespace {
@@ -33,10 +33,7 @@ class ClassListAdapter : public materials::ClassList
 public:
     explicit ClassListAdapter(DropDownList* list) : list_(list) {}
     void clear() override { list_->clearItems(); }
-    void append(const std::string& text) override
-    {
-        list_->appendItem(QString::fromStdString(text));
-    }
+    void append(const std::string& text) override { list_->appendItem(QString::fromUtf8(text)); }
     int selectedIndex() const override { return list_->selectedIndex(); }
 
 private:
@@ -47,10 +44,7 @@ class ClassLabelAdapter : public materials::ClassNameLabel
 {
 public:
     explicit ClassLabelAdapter(ValueLabel* label) : label_(label) {}
-    void setText(const std::string& text) override
-    {
-        label_->setValue(QString::fromStdString(text));
-    }
+    void setText(const std::string& text) override { label_->setValue(QString::fromUtf8(text)); }
 
 private:
     ValueLabel* label_;
@@ -59,9 +53,8 @@ private:
 std::string describeSketchProblem(const SketchOutcome& outcome)
 {
     if (outcome.problem == SketchOutcome::Problem::emptyWindow)
-        return "Results out of date. No check: the section cannot be drawn with a joist spacing "
-               "of 0.";
-    return "Results out of date. No check: the section's dimensions are too large to draw.";
+        return "the section cannot be drawn with a joist spacing of 0.";
+    return "the section's dimensions are too large to draw.";
 }
 
 const QString invalidBoxStyle = QStringLiteral("QLineEdit { border: 2px solid #c00000; }");
@@ -108,7 +101,7 @@ void FrmMain::bindMaterialLabels()
 {
     auto bind = [this](std::string_view field, ValueLabel* label) {
         dStrengthClass_.bind(std::string(field), [label](const std::string& text) {
-            label->setValue(QString::fromStdString(text));
+            label->setValue(QString::fromUtf8(text));
         });
     };
     for (const InputRow& row : inputRows()) {
@@ -120,19 +113,8 @@ void FrmMain::bindMaterialLabels()
 
 void FrmMain::setFocusOrder()
 {
-    std::vector<std::pair<int, QWidget*>> order;
-    for (const InputRow& row : inputRows()) {
-        const InputControl& control = c_.inputs[static_cast<std::size_t>(row.input)];
-        if (row.focus != 0)
-            order.emplace_back(row.focus, control.box ? static_cast<QWidget*>(control.box)
-                                                      : static_cast<QWidget*>(control.list));
-    }
-    // The two that are not inputs: the class list after the depth, the button last.
-    order.emplace_back(5, c_.cmbSC);
-    order.emplace_back(17, c_.showDBdataBtn);
-    std::sort(order.begin(), order.end());
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1].second, order[i].second);
+    for (std::size_t i = 1; i < c_.tabOrder.size(); ++i)
+        setTabOrder(c_.tabOrder[i - 1], c_.tabOrder[i]);
 }
 
 void FrmMain::connectEvents()
@@ -163,7 +145,7 @@ std::string FrmMain::text(joist::Input input) const
 
 void FrmMain::setResultText(joist::ResultLabel label, std::string_view text)
 {
-    resultLabel(c_, label)->setValue(qtext(text));
+    resultLabel(c_, label)->setValue(QString::fromUtf8(text));
 }
 
 // Start-up values, in table order; each raises its control's event.
@@ -224,7 +206,7 @@ template <class Handler> void FrmMain::guarded(Handler handler)
     try {
         handler();
     } catch (const std::exception& error) {
-        status_.setCalculationProblem("Results out of date: " + errorMessage(error));
+        status_.setCalculationProblem(errorMessage(error));
         showStatus();
     }
 }
@@ -277,8 +259,7 @@ bool FrmMain::readAllInputs()
     }
     const std::string_view field = inputRow(*read.failedInput).field;
     if (!field.empty()) {
-        status_.setMaterialProblem(std::string("Results out of date: ") +
-                                   materials::nonNumericFieldError(dStrengthClass_, field).what());
+        status_.setMaterialProblem(materials::nonNumericFieldError(dStrengthClass_, field).what());
     } else {
         status_.clearMaterialProblem();
         noteInputProblem(*read.failedInput, read.failedText);
@@ -313,8 +294,8 @@ void FrmMain::recalculate()
     if (outcome.status != joist::CheckOutcome::Status::skipped) {
         ++checksRun_;
         if (outcome.stopped())
-            status_.setCalculationProblem("Results out of date. " +
-                                          joist::describeStoppedCheck(outcome, design_) + ".");
+            status_.setCalculationProblem(
+                joist::describeStop(joist::stopReason(outcome, design_), inputCaption) + ".");
         else
             status_.clearCalculationProblem();
         if (outcome.completed())
@@ -335,7 +316,7 @@ void FrmMain::showStatus()
         font.setItalic(!current);
         label->setFont(font);
     }
-    c_.messageLbl->setValue(QString::fromStdString(status_.message()));
+    c_.messageLbl->setValue(QString::fromUtf8(status_.message()));
     showWorking();
     if (spanWindow_ && spanWindow_->isVisible())
         refreshSpanTable();
@@ -353,7 +334,7 @@ void FrmMain::showWorking()
     }
     auto show = [&](joist::ResultLabel label, const std::string& working) {
         resultLabel(c_, label)->setDetail(
-            QString::fromStdString(preface + (lastCompleted_ ? working : "")));
+            QString::fromUtf8(preface + (lastCompleted_ ? working : "")));
     };
     const std::string_view separator = decimalSeparator_;
     for (const joist::CheckDefinition& check : joist::checkDefinitions)
@@ -380,9 +361,8 @@ void FrmMain::showMaterialData()
         materialWindow_->showModeless();
     } catch (const std::exception& error) {
         // Not while typing: only after a press of the button.
-        auto* box =
-            new QMessageBox(QMessageBox::Warning, QStringLiteral("Material Properties"),
-                            QString::fromStdString(errorMessage(error)), QMessageBox::Ok, this);
+        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Material Properties"),
+                                    QString::fromUtf8(errorMessage(error)), QMessageBox::Ok, this);
         box->setTextFormat(Qt::PlainText); // names from the file and the path, never markup
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();

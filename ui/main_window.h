@@ -12,10 +12,10 @@
 #include "engine/design_inputs.h"
 #include "engine/joist_design.h"
 #include "materials/strength_class_connection.h"
-#include "ui/calculation_sheet.h"
-#include "ui/form.h"
 #include "ui/main_window_layout.h"
 #include "ui/result_status.h"
+#include "ui/sheet/calculation_sheet.h"
+#include "ui/toolkit/form.h"
 
 class QAction;
 class QMenu;
@@ -47,6 +47,8 @@ public:
     ~FrmMain() override;
 
     const joist::JoistDesign& design() const { return design_; }
+    // Typed access for tests and benchmarks that drive the window from outside.
+    const MainControls& controls() const { return c_; }
     bool resultsCurrent() const { return status_.current(); }
     // How many design checks have run to completion or to a fault.
     int checksRun() const { return checksRun_; }

@@ -12,25 +12,20 @@
 #include "engine/design_aids.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/design_aid_lines.h"
-#include "ui/drop_down_list.h"
 #include "ui/error_message.h"
 #include "ui/input_table.h"
 #include "ui/main_window.h"
-#include "ui/picture_box.h"
-#include "ui/sheet_output.h"
+#include "ui/sheet/sheet_output.h"
 #include "ui/span_table_window.h"
 #include "ui/strength_class_properties.h"
-#include "ui/value_label.h"
+#include "ui/toolkit/drop_down_list.h"
+#include "ui/toolkit/picture_box.h"
+#include "ui/toolkit/value_label.h"
 
 namespace ui {
 namespace {
 
 using joist::Input;
-
-QString qstring(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
 
 } // namespace
 
@@ -73,8 +68,8 @@ QStringList FrmMain::designAidLines()
         return {};
     if (!designAids_) {
         const DesignAids aids = computeDesignAids(*lastCompleted_);
-        designAids_ = QStringList{qstring(longestSpanLine(aids, decimalSeparator_)),
-                                  qstring(lightestSectionLine(aids, decimalSeparator_))};
+        designAids_ = QStringList{QString::fromUtf8(longestSpanLine(aids, decimalSeparator_)),
+                                  QString::fromUtf8(lightestSectionLine(aids, decimalSeparator_))};
     }
     return *designAids_;
 }
@@ -107,7 +102,7 @@ void FrmMain::refreshSpanTable()
                                               listValues(Input::breadth), listValues(Input::depth),
                                               listValues(Input::spacing), decimalSeparator_));
     } else {
-        spanWindow_->markOutOfDate(qstring(status_.message()));
+        spanWindow_->markOutOfDate(QString::fromUtf8(status_.message()));
     }
 }
 
@@ -124,7 +119,8 @@ CalculationSheet FrmMain::calculationSheet()
     sheet.decimalSeparator = decimalSeparator_;
     auto input = [this](Input which) {
         const InputRow& row = inputRow(which);
-        return SheetInput{qtext(row.caption), qstring(text(which)), qtext(row.unit)};
+        return SheetInput{QString::fromUtf8(row.caption), QString::fromUtf8(text(which)),
+                          QString::fromUtf8(row.unit)};
     };
     sheet.span = input(Input::span);
     sheet.spacing = input(Input::spacing);
@@ -146,7 +142,7 @@ CalculationSheet FrmMain::calculationSheet()
     materials::StrengthClassConnection row(decimalSeparator_);
     for (std::size_t i = 0; i < values.size(); ++i)
         row.bind(std::string(strengthClassProperties[i].field),
-                 [&values, i](const std::string& value) { values[i] = qstring(value); });
+                 [&values, i](const std::string& value) { values[i] = QString::fromUtf8(value); });
     try {
         materials::positionOnSelectedClass(row, materials::databasePath(programDirectory_),
                                            c_.cmbSC->selectedIndex());
@@ -156,8 +152,8 @@ CalculationSheet FrmMain::calculationSheet()
     if (const std::optional<materials::DatabaseError> change = row.changesSince(dStrengthClass_))
         throw SheetRefused(change->what());
     for (std::size_t i = 0; i < values.size(); ++i)
-        sheet.properties[i] = {qtext(strengthClassProperties[i].symbol), values[i],
-                               qtext(strengthClassProperties[i].unit)};
+        sheet.properties[i] = {QString::fromUtf8(strengthClassProperties[i].symbol), values[i],
+                               QString::fromUtf8(strengthClassProperties[i].unit)};
 
     sheet.design = *lastCompleted_;
     for (std::size_t i = 0; i < joist::checkDefinitions.size(); ++i)
@@ -179,8 +175,8 @@ template <class Output> void FrmMain::withSheet(const QString& title, Output out
     try {
         output(calculationSheet());
     } catch (const std::exception& error) {
-        auto* box = new QMessageBox(QMessageBox::Warning, title, qstring(errorMessage(error)),
-                                    QMessageBox::Ok, this);
+        auto* box = new QMessageBox(QMessageBox::Warning, title,
+                                    QString::fromUtf8(errorMessage(error)), QMessageBox::Ok, this);
         box->setTextFormat(Qt::PlainText);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();

@@ -12,11 +12,11 @@
 
 #include "engine/number_text.h"
 #include "ui/design_file.h"
-#include "ui/drop_down_list.h"
 #include "ui/error_message.h"
 #include "ui/input_table.h"
 #include "ui/main_window.h"
-#include "ui/value_label.h"
+#include "ui/toolkit/drop_down_list.h"
+#include "ui/toolkit/value_label.h"
 
 namespace ui {
 namespace {

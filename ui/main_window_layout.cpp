@@ -1,5 +1,6 @@
 #include "ui/main_window_layout.h"
 
+#include <algorithm>
 #include <array>
 
 #include <QLabel>
@@ -7,10 +8,10 @@
 #include <QLocale>
 #include <QPushButton>
 
-#include "ui/drop_down_list.h"
 #include "ui/input_table.h"
-#include "ui/picture_box.h"
-#include "ui/value_label.h"
+#include "ui/toolkit/drop_down_list.h"
+#include "ui/toolkit/picture_box.h"
+#include "ui/toolkit/value_label.h"
 
 namespace ui {
 namespace {
@@ -27,12 +28,12 @@ constexpr auto mainLayout = std::to_array<Placement<M>>({
 
     // Middle block: the strength class.
     {"", K::label, 3960, 4320, 1215, 255, "Strength Class"},
-    {"cmbSC", K::dropDownList, 5640, 4320, 975, 315, "", into<&M::cmbSC>, "Strength Class"},
+    {"cmbSC", K::dropDownList, 5640, 4320, 975, 315, "", into<&M::cmbSC>, "Strength Class", 5},
 
     // Material block: the selected class's properties; the bound values that
     // are inputs stand in the input table.
     {"showDBdataBtn", K::commandButton, 360, 5520, 1695, 375, "Show Material Data",
-     into<&M::showDBdataBtn>, "Show Material Data"},
+     into<&M::showDBdataBtn>, "Show Material Data", 17},
     {"", K::label, 360, 6120, 1095, 255, "Strength Class"},
     {"SCLbl", K::valueLabel, 1560, 6120, 375, 255, "", into<&M::scLbl>, "Strength Class"},
     {"", K::label, 2040, 6120, 1095, 255, "Properties"},
@@ -79,13 +80,14 @@ std::span<const Placement<MainControls>> mainWindowLayout()
 
 QString localizedDesignText(std::string_view designText, const QLocale& locale)
 {
-    return qtext(designText).replace(QLatin1Char('.'), locale.decimalPoint());
+    return QString::fromUtf8(designText).replace(QLatin1Char('.'), locale.decimalPoint());
 }
 
 namespace {
 
-// An input's caption, its control and its unit.
-void buildInput(QWidget* window, const InputRow& row, InputControl& control, const QLocale& locale)
+// An input's caption, its control and its unit; returns the control.
+QWidget* buildInput(QWidget* window, const InputRow& row, InputControl& control,
+                    const QLocale& locale)
 {
     const InputPlaces& at = row.places;
     createControl(window, {}, ControlKind::label,
@@ -101,7 +103,7 @@ void buildInput(QWidget* window, const InputRow& row, InputControl& control, con
     case ControlKind::dropDownList: {
         control.list = static_cast<DropDownList*>(widget);
         QStringList items;
-        for (const QString& item : qtext(row.designText).split(QLatin1Char('|')))
+        for (const QString& item : QString::fromUtf8(row.designText).split(QLatin1Char('|')))
             items << localizedDesignText(item.toStdString(), locale);
         control.list->setItems(items);
         break;
@@ -110,19 +112,28 @@ void buildInput(QWidget* window, const InputRow& row, InputControl& control, con
         control.label = static_cast<ValueLabel*>(widget);
         break;
     }
-    widget->setAccessibleName(QString::fromStdString(accessibleInputName(row)));
+    widget->setAccessibleName(QString::fromUtf8(accessibleInputName(row)));
     if (!row.unit.empty())
         createControl(window, {}, ControlKind::label, QRect(at.unitLeft, at.top, at.unitWidth, 255),
                       row.unit);
+    return widget;
 }
 
 } // namespace
 
 void buildMainWindowControls(QWidget* window, MainControls& controls, const QLocale& locale)
 {
-    buildControls(window, mainWindowLayout(), controls);
-    for (const InputRow& row : inputRows())
-        buildInput(window, row, controls.inputs[static_cast<std::size_t>(row.input)], locale);
+    std::vector<std::pair<int, QWidget*>> ranked =
+        buildControls(window, mainWindowLayout(), controls);
+    for (const InputRow& row : inputRows()) {
+        QWidget* control =
+            buildInput(window, row, controls.inputs[static_cast<std::size_t>(row.input)], locale);
+        if (row.focus != 0)
+            ranked.emplace_back(row.focus, control);
+    }
+    std::sort(ranked.begin(), ranked.end());
+    for (const auto& [rank, control] : ranked)
+        controls.tabOrder.push_back(control);
 }
 
 } // namespace ui

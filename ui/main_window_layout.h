@@ -2,10 +2,11 @@
 
 #include <array>
 #include <span>
+#include <vector>
 
 #include "engine/design_check.h"
 #include "engine/design_inputs.h"
-#include "ui/layout_table.h"
+#include "ui/toolkit/layout_table.h"
 
 class QLabel;
 class QLocale;
@@ -49,6 +50,7 @@ struct MainControls
     ValueLabel* uNetFinResLbl = nullptr;
     ValueLabel* messageLbl = nullptr; // cut with an ellipsis, whole in its tooltip
     std::array<InputControl, joist::inputDefinitions.size()> inputs{}; // by joist::Input
+    std::vector<QWidget*> tabOrder; // by the focus ranks of the layout and input tables
 };
 
 // The label each result is written to, by joist::ResultLabel.

@@ -6,10 +6,10 @@
 #include <QPushButton>
 
 #include "materials/strength_class_sequences.h"
-#include "ui/fonts.h"
-#include "ui/layout_table.h"
 #include "ui/strength_class_properties.h"
-#include "ui/value_label.h"
+#include "ui/toolkit/fonts.h"
+#include "ui/toolkit/layout_table.h"
+#include "ui/toolkit/value_label.h"
 
 namespace ui {
 namespace {
@@ -99,8 +99,8 @@ FrmDBData::FrmDBData(std::filesystem::path programDirectory, const QLocale& loca
         const StrengthClassProperty& property = strengthClassProperties[row];
         ValueLabel* value = c_.values[row];
         value->setAlignment(Qt::AlignRight | Qt::AlignTop);
-        value->setAccessibleName(qtext(property.symbol) + QStringLiteral(", ") +
-                                 qtext(property.unit));
+        value->setAccessibleName(QString::fromUtf8(property.symbol) + QStringLiteral(", ") +
+                                 QString::fromUtf8(property.unit));
         bindLabel(property.field, value);
     }
 
@@ -115,7 +115,7 @@ FrmDBData::FrmDBData(std::filesystem::path programDirectory, const QLocale& loca
 void FrmDBData::bindLabel(std::string_view field, ValueLabel* label)
 {
     dStrengthClass_.bind(std::string(field), [label](const std::string& text) {
-        label->setValue(QString::fromStdString(text));
+        label->setValue(QString::fromUtf8(text));
     });
 }
 
@@ -125,7 +125,7 @@ void FrmDBData::load()
                                        mainWindowSelectedIndex_());
     const std::optional<materials::DatabaseError> change =
         dStrengthClass_.changesSince(mainConnection_);
-    c_.messageLbl->setValue(change ? QString::fromStdString(change->what()) : QString());
+    c_.messageLbl->setValue(change ? QString::fromUtf8(change->what()) : QString());
     c_.command1->setFocus();
 }
 

@@ -8,7 +8,7 @@
 #include <QLocale>
 
 #include "materials/strength_class_connection.h"
-#include "ui/form.h"
+#include "ui/toolkit/form.h"
 
 class QFrame;
 class QLabel;

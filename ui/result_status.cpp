@@ -12,14 +12,19 @@ void ResultStatus::clearInputProblem(joist::Input input)
     inputs_.erase(input);
 }
 
+std::string outOfDate(std::string_view reason)
+{
+    return "Results out of date: " + std::string(reason);
+}
+
 std::string ResultStatus::message() const
 {
     if (!inputs_.empty())
-        return inputs_.begin()->second;
+        return outOfDate(inputs_.begin()->second);
     if (material_)
-        return *material_;
+        return outOfDate(*material_);
     if (calculation_)
-        return *calculation_;
+        return outOfDate(*calculation_);
     return notice_;
 }
 

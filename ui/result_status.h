@@ -3,10 +3,14 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/design_inputs.h"
 
 namespace ui {
+
+// "Results out of date: " and why: the one way the window says so.
+std::string outOfDate(std::string_view reason);
 
 // Why the results on screen may not describe the inputs on screen: an input
 // whose text is not a number (the record still holds its last number), a
@@ -28,8 +32,8 @@ public:
 
     bool current() const { return inputs_.empty() && !material_ && !calculation_; }
     bool hasInputProblem(joist::Input input) const { return inputs_.contains(input); }
-    // The first reason, in reading order, or the notice when the results are
-    // current.
+    // The first reason, in reading order, said as out of date, or the notice
+    // when the results are current. Reasons are set without that lead.
     std::string message() const;
 
 private:

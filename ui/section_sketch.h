@@ -4,7 +4,7 @@
 
 #include "engine/float_status.h"
 #include "engine/joist_design.h"
-#include "ui/drawing_surface.h"
+#include "ui/toolkit/drawing_surface.h"
 
 namespace ui {
 

@@ -4,15 +4,6 @@
 #include "engine/number_text.h"
 
 namespace ui {
-namespace {
-
-QString text(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-} // namespace
-
 SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& strengthClass,
                               std::span<const float> breadths, std::span<const float> depths,
                               std::span<const float> spacings, std::string_view separator)
@@ -21,18 +12,19 @@ SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& s
     SpanTableTexts table;
     table.caption =
         QStringLiteral("Span table: %1, dead %2 kN/m2, live %3 kN/m2 (longest spans in m)")
-            .arg(strengthClass, text(joist::generalText(inputs.deadLoad, separator)),
-                 text(joist::generalText(inputs.liveLoad, separator)));
+            .arg(strengthClass, QString::fromUtf8(joist::generalText(inputs.deadLoad, separator)),
+                 QString::fromUtf8(joist::generalText(inputs.liveLoad, separator)));
     for (const float spacing : spans.spacings)
-        table.columnHeadings << text(joist::generalText(spacing, separator));
+        table.columnHeadings << QString::fromUtf8(joist::generalText(spacing, separator));
     for (std::size_t row = 0; row < spans.sections.size(); ++row) {
         const joist::Section& section = spans.sections[row];
-        table.rowHeadings << text(joist::sectionText(section, separator));
+        table.rowHeadings << QString::fromUtf8(joist::sectionText(section, separator));
         if (table.highlightedRow < 0 && section == joist::Section{inputs.breadth, inputs.depth})
             table.highlightedRow = int(row);
         QStringList& cells = table.cells.emplace_back();
         for (std::size_t column = 0; column < spans.spacings.size(); ++column)
-            cells << text(joist::spanTableCellText(spans.cell(row, column), separator));
+            cells << QString::fromUtf8(
+                joist::spanTableCellText(spans.cell(row, column), separator));
     }
     for (std::size_t column = 0; column < spans.spacings.size(); ++column) {
         if (table.highlightedColumn < 0 && spans.spacings[column] == inputs.spacing)

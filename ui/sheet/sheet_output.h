@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "ui/calculation_sheet.h"
+#include "ui/sheet/calculation_sheet.h"
 
 class QPrinter;
 

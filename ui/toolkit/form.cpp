@@ -1,9 +1,9 @@
-#include "ui/form.h"
+#include "ui/toolkit/form.h"
 
 #include <QCloseEvent>
 #include <QIcon>
 
-#include "ui/twips.h"
+#include "ui/toolkit/twips.h"
 
 namespace ui {
 

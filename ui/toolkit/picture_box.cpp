@@ -1,4 +1,4 @@
-#include "ui/picture_box.h"
+#include "ui/toolkit/picture_box.h"
 
 #include <algorithm>
 #include <cmath>

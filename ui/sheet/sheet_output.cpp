@@ -1,4 +1,4 @@
-#include "ui/sheet_output.h"
+#include "ui/sheet/sheet_output.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDir>

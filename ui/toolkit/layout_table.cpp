@@ -1,4 +1,4 @@
-#include "ui/layout_table.h"
+#include "ui/toolkit/layout_table.h"
 
 #include <QFontInfo>
 #include <QFrame>
@@ -9,18 +9,13 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "ui/drop_down_list.h"
-#include "ui/fonts.h"
-#include "ui/picture_box.h"
-#include "ui/twips.h"
-#include "ui/value_label.h"
+#include "ui/toolkit/drop_down_list.h"
+#include "ui/toolkit/fonts.h"
+#include "ui/toolkit/picture_box.h"
+#include "ui/toolkit/twips.h"
+#include "ui/toolkit/value_label.h"
 
 namespace ui {
-
-QString qtext(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 namespace {
 
@@ -115,9 +110,9 @@ QWidget* makeControl(QWidget* parent, ControlKind kind, const QString& text)
 QWidget* createControl(QWidget* parent, std::string_view name, ControlKind kind, QRect twips,
                        std::string_view text)
 {
-    QWidget* widget = makeControl(parent, kind, qtext(text));
+    QWidget* widget = makeControl(parent, kind, QString::fromUtf8(text));
     if (!name.empty())
-        widget->setObjectName(qtext(name));
+        widget->setObjectName(QString::fromUtf8(name));
     QRect geometry = twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
     if (kind == ControlKind::line)
         geometry.setHeight(1);

@@ -1,4 +1,4 @@
-#include "ui/fonts.h"
+#include "ui/toolkit/fonts.h"
 
 #include <QStringList>
 

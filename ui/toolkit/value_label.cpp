@@ -1,4 +1,4 @@
-#include "ui/value_label.h"
+#include "ui/toolkit/value_label.h"
 
 #include <QEvent>
 #include <QPainter>

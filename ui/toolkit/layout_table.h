@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include <QRect>
 #include <QString>
@@ -31,8 +33,6 @@ enum class ControlKind {
 QWidget* createControl(QWidget* parent, std::string_view name, ControlKind kind, QRect twips,
                        std::string_view text);
 
-QString qtext(std::string_view text);
-
 template <class> struct MemberTraits;
 template <class Owner, class T> struct MemberTraits<T * Owner::*>
 {
@@ -57,7 +57,8 @@ template <auto member> inline constexpr auto into = &intoMember<member>;
 
 // One control of a fixed layout: its design name (empty for an unnamed
 // caption), kind, place and size in twips, text, the member of `Controls`
-// that keeps it, and what a screen reader calls it.
+// that keeps it, what a screen reader calls it, and its rank in the focus
+// order (0: not in it).
 template <class Controls> struct Placement
 {
     std::string_view name;
@@ -66,33 +67,29 @@ template <class Controls> struct Placement
     std::string_view text;
     void (*fill)(Controls&, QWidget*) = nullptr;
     std::string_view accessibleName = {};
+    int focus = 0;
 };
 
 // Creates each control as a child of `parent`, in table order (which is also
 // the order in which later controls are drawn over earlier ones), and fills
-// the typed members of `controls`.
+// the typed members of `controls`. Returns the focus-ranked controls.
 template <class Controls, std::size_t extent>
-void buildControls(QWidget* parent, std::span<const Placement<Controls>, extent> table,
-                   Controls& controls)
+std::vector<std::pair<int, QWidget*>>
+buildControls(QWidget* parent, std::span<const Placement<Controls>, extent> table,
+              Controls& controls)
 {
+    std::vector<std::pair<int, QWidget*>> ranked;
     for (const Placement<Controls>& p : table) {
         QWidget* widget =
             createControl(parent, p.name, p.kind, QRect(p.left, p.top, p.width, p.height), p.text);
         if (!p.accessibleName.empty())
-            widget->setAccessibleName(qtext(p.accessibleName));
+            widget->setAccessibleName(QString::fromUtf8(p.accessibleName));
         if (p.fill)
             p.fill(controls, widget);
+        if (p.focus != 0)
+            ranked.emplace_back(p.focus, widget);
     }
-}
-
-// The control a layout created under `name`, for tests and benchmarks that
-// drive a window from outside; a missing one is a programming error.
-template <class T> T* control(const QWidget* form, std::string_view name)
-{
-    T* found = form->findChild<T*>(qtext(name));
-    if (!found)
-        throw std::logic_error("layout has no control " + std::string(name));
-    return found;
+    return ranked;
 }
 
 } // namespace ui

@@ -1,4 +1,4 @@
-#include "ui/calculation_sheet.h"
+#include "ui/sheet/calculation_sheet.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -14,11 +14,6 @@ namespace ui {
 namespace {
 
 using joist::Check;
-
-QString qtext(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // One block of the sheet: a heading over rows of cells. The plain text and
 // the HTML are both written from these, so they cannot disagree.
@@ -100,16 +95,18 @@ public:
                      QString(), QStringLiteral("Capacity or limit"), QString(),
                      QStringLiteral("Unit"), QStringLiteral("Ratio"), QString()},
                     {}};
-        const std::optional<Check> governing = governingCheck(sheet_.design);
+        const std::optional<Check> governing = joist::governingCheck(sheet_.design);
+        const std::string_view separator = sheet_.decimalSeparator;
         for (std::size_t i = 0; i < joist::checkDefinitions.size(); ++i) {
             const joist::CheckDefinition& check = joist::checkDefinitions[i];
-            const CheckSymbols symbols = checkSymbols(check.check, sheet_.decimalSeparator);
             if (governing == check.check)
                 table.strongRow = static_cast<int>(table.rows.size());
             table.rows.push_back(
-                {qtext(check.caption), clause(check.check), qtext(symbols.demand),
-                 number(sheet_.design.*check.numerator), qtext(symbols.capacity),
-                 number(sheet_.design.*check.denominator), qtext(symbols.unit),
+                {QString::fromUtf8(check.caption), QString::fromUtf8(check.clause),
+                 QString::fromUtf8(localSymbol(check.demandSymbol, separator)),
+                 number(sheet_.design.*check.numerator),
+                 QString::fromUtf8(localSymbol(check.capacitySymbol, separator)),
+                 number(sheet_.design.*check.denominator), QString::fromUtf8(check.unit),
                  sheet_.ratioTexts[i],
                  governing == check.check ? QStringLiteral("governs") : QString()});
         }
@@ -157,24 +154,7 @@ public:
 private:
     QString number(float value) const
     {
-        return qtext(joist::generalText(value, sheet_.decimalSeparator));
-    }
-
-    static QString clause(Check check)
-    {
-        switch (check) {
-        case Check::u2:
-        case Check::u2Fin:
-        case Check::uNetFin:
-            return QStringLiteral("7.2, 2.2.3");
-        case Check::bending:
-            return QStringLiteral("6.1.6");
-        case Check::shear:
-            return QStringLiteral("6.1.7");
-        case Check::bearing:
-            return QStringLiteral("6.1.5");
-        }
-        return {};
+        return QString::fromUtf8(joist::generalText(value, sheet_.decimalSeparator));
     }
 
     const CalculationSheet& sheet_;

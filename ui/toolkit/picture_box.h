@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QWidget>
 
-#include "ui/drawing_surface.h"
+#include "ui/toolkit/drawing_surface.h"
 
 namespace ui {
 
