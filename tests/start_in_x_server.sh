@@ -19,6 +19,8 @@ pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(head -n1 "$work/display")
 export QT_QPA_PLATFORM=xcb
+# Settings the program writes (its recent designs) stay in the test's folder.
+export XDG_CONFIG_HOME=$work/config
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 
 # wait_for_window <pid> <caption> <log>
