@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 
+#include "engine/check_steps.h"
+#include "engine/design_check.h"
 #include "engine/joist_design.h"
 
 namespace bench {
@@ -33,92 +35,32 @@ inline void labelText(std::string& out, float value)
     out = text;
 }
 
-// Returns false on a floating-point fault, like the program's check.
+// Returns false on a floating-point fault, like the program's check. The
+// steps are the program's own formulas; what differs is the plain fault test,
+// the snprintf roundings and texts, and no sink.
 inline bool snprintfCheck(joist::JoistDesign& d, std::string (&labels)[8])
 {
-    using F = double;
     std::feclearexcept(FE_ALL_EXCEPT);
     auto ok = [] { return !std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW); };
-    d.selfWeight = float(F(d.rhoMean) * 9.81 * F(d.breadth) * F(d.depth) / std::pow(10.0, 9));
+    const bool computed = joist::computeSteps(d, [&ok](int, float& member, double value) {
+        member = static_cast<float>(value);
+        return ok();
+    });
+    if (!computed)
+        return false;
+    for (const joist::CheckDefinition& check : joist::checkDefinitions)
+        d.*check.ratio = roundedRatio(d.*check.numerator, d.*check.denominator);
     if (!ok())
         return false;
-    d.deadLineLoad = float(F(d.deadLoad) * F(d.spacing) / 1e3);
-    if (!ok())
-        return false;
-    d.liveLineLoad = float(F(d.liveLoad) * F(d.spacing) / 1e3);
-    if (!ok())
-        return false;
-    d.designLoad = float((F(d.deadLineLoad) + F(d.selfWeight)) * 1.35 + F(d.liveLineLoad) * 1.5);
-    if (!ok())
-        return false;
-    d.designMoment = float(std::pow(F(d.span), 2) * F(d.designLoad) / 8);
-    if (!ok())
-        return false;
-    d.designShear = float(F(d.designLoad) * F(d.span) / 2);
-    if (!ok())
-        return false;
-    d.fmd = float(F(d.fmk) * F(d.kmod) * F(d.kcrit) * F(d.kls) * F(d.kh) / F(d.gammaM));
-    if (!ok())
-        return false;
-    d.fvd = float(F(d.fvk) * F(d.kls) * F(d.kmod) / F(d.gammaM));
-    if (!ok())
-        return false;
-    d.fc90d = float(F(d.fc90k) * F(d.kmod) / F(d.gammaM));
-    if (!ok())
-        return false;
-    d.area = float(F(d.breadth) * F(d.depth));
-    if (!ok())
-        return false;
-    d.sectionModulus = float(std::pow(F(d.depth), 2) * F(d.breadth) / 6);
-    if (!ok())
-        return false;
-    d.secondMoment = float(std::pow(F(d.depth), 3) * F(d.breadth) / 12);
-    if (!ok())
-        return false;
-    d.bendingStress = float(1e6 * F(d.designMoment) / F(d.sectionModulus));
-    if (!ok())
-        return false;
-    d.shearStress = float(1e3 * (F(d.designShear) * 1.5) / F(d.area));
-    if (!ok())
-        return false;
-    d.bearingStress = float(1e3 * F(d.designShear) / (F(d.bearingLength) * F(d.breadth)));
-    if (!ok())
-        return false;
-    const double denominator = 1e3 * (F(d.e0mean) * 384) * F(d.secondMoment);
-    d.uInstG = float(std::pow(1e3 * F(d.span), 4) * ((F(d.deadLineLoad) + F(d.selfWeight)) * 5) /
-                     denominator);
-    if (!ok())
-        return false;
-    d.uInstQ = float(std::pow(1e3 * F(d.span), 4) * (F(d.liveLineLoad) * 5) / denominator);
-    if (!ok())
-        return false;
-    d.uFinG = float((F(d.kmodGk) + 1) * F(d.uInstG));
-    d.uFinQ = float((F(d.kmodQk) + 1) * F(d.uInstQ));
-    d.uNetFin = float(F(d.uFinQ) + F(d.uFinG) - F(d.camber));
-    d.limitU2 = float(1e3 * F(d.span) / 300);
-    d.limitU2Fin = float(1e3 * F(d.span) / 200);
-    d.limitUNetFin = float(1e3 * F(d.span) / 200);
-    if (!ok())
-        return false;
-    d.ratioU2 = roundedRatio(d.uInstQ, d.limitU2);
-    d.ratioU2Fin = roundedRatio(d.uFinQ, d.limitU2Fin);
-    d.ratioUNetFin = roundedRatio(d.uNetFin, d.limitUNetFin);
-    d.ratioBending = roundedRatio(d.bendingStress, d.fmd);
-    d.ratioShear = roundedRatio(d.shearStress, d.fvd);
-    d.ratioBearing = roundedRatio(d.bearingStress, d.fc90d);
-    if (!ok())
-        return false;
-    const float ratios[6] = {d.ratioBending, d.ratioShear, d.ratioBearing,
-                             d.ratioU2,      d.ratioU2Fin, d.ratioUNetFin};
-    for (int i = 0; i < 6; ++i)
-        labelText(labels[i], ratios[i]);
     d.unityRatio = 0;
-    for (float r :
-         {d.ratioU2, d.ratioU2Fin, d.ratioUNetFin, d.ratioBending, d.ratioShear, d.ratioBearing})
-        if (r > d.unityRatio)
-            d.unityRatio = r;
-    labelText(labels[6], d.unityRatio);
-    labels[7] = d.unityRatio > 1 ? "fails" : "Joist Passes";
+    for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        labelText(labels[static_cast<std::size_t>(check.label)], d.*check.ratio);
+        if (d.*check.ratio > d.unityRatio)
+            d.unityRatio = d.*check.ratio;
+    }
+    labelText(labels[static_cast<std::size_t>(joist::ResultLabel::unityRatio)], d.unityRatio);
+    labels[static_cast<std::size_t>(joist::ResultLabel::governedBy)] =
+        d.unityRatio > 1 ? "fails" : "Joist Passes";
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -47,16 +48,14 @@ inline std::string escaped(std::string_view text)
 inline std::string bitsText(float value)
 {
     char text[64];
-    std::uint32_t bits;
-    static_assert(sizeof bits == sizeof value);
-    __builtin_memcpy(&bits, &value, sizeof bits);
+    const auto bits = std::bit_cast<std::uint32_t>(value);
     std::snprintf(text, sizeof text, "%.9g (0x%08X)", static_cast<double>(value), bits);
     return text;
 }
 
 inline bool sameBits(float a, float b)
 {
-    return __builtin_bit_cast(std::uint32_t, a) == __builtin_bit_cast(std::uint32_t, b);
+    return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
 }
 
 // The decimal separators the windows may be given by the user's locale: the

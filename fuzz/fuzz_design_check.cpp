@@ -1,12 +1,11 @@
 // The whole design check, fed from fuzzed control texts.
 //
 // Input: lines. Line 1 names the decimal separator by its first byte (see
-// fuzzing::separatorFromByte). Lines 2 to 21 are the texts of the twenty
-// inputs in readInputs order (fmk, fc90k, fvk, e0mean, rhoMean, spacing,
-// depth, breadth, span, kmod, kcrit, kls, kh, gammaM, kmodGk, kmodQk,
-// deadLoad, liveLoad, bearingLength, camber); missing lines are empty texts.
-// Every later line is one keystroke: its first byte picks the input ('a' to
-// 't' in that order, any other byte by its value) and the rest is the
+// fuzzing::separatorFromByte). The next lines are the texts of the inputs,
+// one each, in readInputs order (joist::inputDefinitions: twenty today, from
+// fmk to camber); missing lines are empty texts. Every later line is one
+// keystroke: its first byte picks the input ('a' for the first, 'b' for the
+// second and so on, any other byte by its value) and the rest is the
 // control's new text, stored alone as its handler does.
 //
 // Starting from the start-up values, readInputs runs, then a check, then each
@@ -88,8 +87,7 @@ std::size_t slotOf(float JoistDesign::*member)
                                     reinterpret_cast<const char*>(&probe)) /
            sizeof(float);
 }
-static_assert(sizeof(JoistDesign) <= 64 * sizeof(float));
-using MemberSet = std::bitset<64>;
+using MemberSet = std::bitset<sizeof(JoistDesign) / sizeof(float)>;
 
 MemberSet setOf(std::initializer_list<float JoistDesign::*> members)
 {
@@ -111,12 +109,12 @@ const std::vector<float JoistDesign::*>& numericMembers()
         for (const joist::CheckDefinition& check : joist::checkDefinitions)
             all.push_back(check.ratio);
         all.push_back(&JoistDesign::unityRatio);
-        // JoistDesign has fifty numbers; each must appear here exactly once.
+        // Each number of JoistDesign appears here once.
         MemberSet slots;
         for (const auto member : all)
             slots.set(slotOf(member));
-        FUZZ_REQUIRE(slots.count() == 50 && all.size() == 50,
-                     "the fuzz target's list of JoistDesign members is out of date");
+        FUZZ_REQUIRE(slots.count() == all.size(),
+                     "the fuzz target's list of JoistDesign members names one twice");
         return all;
     }();
     return members;
@@ -154,7 +152,7 @@ public:
         return texts[i];
     }
 
-    std::array<std::string, 20> texts;
+    std::array<std::string, joist::inputDefinitions.size()> texts;
     mutable std::vector<std::size_t> reads;
 };
 
@@ -424,7 +422,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     std::vector<std::string_view> lines;
-    for (std::size_t start = 0; start <= input.size() && lines.size() < 21 + mostKeystrokes;) {
+    constexpr std::size_t firstKeystroke = 1 + joist::inputDefinitions.size();
+    for (std::size_t start = 0;
+         start <= input.size() && lines.size() < firstKeystroke + mostKeystrokes;) {
         const std::size_t end = std::min(input.find('\n', start), input.size());
         lines.push_back(input.substr(start, end - start));
         start = end + 1;
@@ -439,13 +439,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkReadInputs(d, controls, separator);
     checkDesign(d, separator);
 
-    for (std::size_t line = 21; line < lines.size(); ++line) {
+    for (std::size_t line = firstKeystroke; line < lines.size(); ++line) {
         const std::string_view keystroke = lines[line];
         if (keystroke.empty())
             continue;
         const auto pick = static_cast<unsigned char>(keystroke[0]);
-        const std::size_t index =
-            pick >= 'a' && pick <= 't' ? pick - 'a' : pick % joist::inputDefinitions.size();
+        const std::size_t index = pick >= 'a' && pick < 'a' + joist::inputDefinitions.size()
+                                      ? pick - 'a'
+                                      : pick % joist::inputDefinitions.size();
         checkStore(d, index, std::string(keystroke.substr(1)), separator);
         checkDesign(d, separator);
     }

@@ -18,7 +18,9 @@
 //   within the seven-digit rounding. A ratio rounded to three decimals below
 //   10,000 reads back from its label text exactly.
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -251,9 +253,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (value)
         checkFormatting(*value, separator);
     if (text.size() >= sizeof(float)) {
-        float raw;
-        std::memcpy(&raw, text.data(), sizeof raw);
-        checkFormatting(raw, separator);
+        std::array<char, sizeof(float)> raw;
+        std::copy_n(text.data(), raw.size(), raw.begin());
+        checkFormatting(std::bit_cast<float>(raw), separator);
     }
     return 0;
 }

@@ -38,12 +38,9 @@ QStringList expectedTexts(const CalculationSheet& sheet)
         sheet.programName,        sheet.programVersion,    QStringLiteral("6.1.6"),
         QStringLiteral("6.1.7"),  QStringLiteral("6.1.5"), QStringLiteral("7.2, 2.2.3"),
         QStringLiteral("governs")};
-    for (const ui::SheetInput* input :
-         {&sheet.span, &sheet.spacing, &sheet.bearingLength, &sheet.camber, &sheet.width,
-          &sheet.depth, &sheet.strengthClass, &sheet.deadLoad, &sheet.liveLoad})
-        texts << input->caption << input->text;
-    for (const ui::SheetInput& factor : sheet.factors)
-        texts << factor.caption << factor.text;
+    texts << sheet.strengthClass.caption << sheet.strengthClass.text;
+    for (const ui::SheetInput& input : sheet.inputs)
+        texts << input.caption << input.text;
     for (const ui::SheetProperty& property : sheet.properties)
         texts << property.symbol << property.value;
     const joist::JoistDesign& d = sheet.design;
@@ -96,8 +93,9 @@ TEST_P(SheetInLocale, PlainTextHasOneItemALineWithTabBetweenLabelAndValue)
     for (const QString& expected : expectedTexts(sheet_))
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString();
     const QStringList lines = text.split(QLatin1Char('\n'));
-    EXPECT_TRUE(lines.contains(sheet_.span.caption + QLatin1Char('\t') + sheet_.span.text +
-                               QStringLiteral("\tm")));
+    const ui::SheetInput& span = sheet_.input(joist::Input::span);
+    EXPECT_TRUE(
+        lines.contains(span.caption + QLatin1Char('\t') + span.text + QStringLiteral("\tm")));
     EXPECT_TRUE(lines.contains(QStringLiteral("Result\t") + sheet_.verdictText));
     const QString bearing = QStringLiteral("Bearing\t6.1.5\t");
     const auto governing = std::find_if(
@@ -228,7 +226,9 @@ TEST(SheetFileName, NamesTheJoistAndKeepsUntrustedTextOutOfThePath)
     };
     for (const auto& c : cases) {
         sheet.className = QString::fromUtf8(c.className);
-        sheet.span.text = QString::fromUtf8(c.span);
+        for (ui::SheetInput& input : sheet.inputs)
+            if (input.input == joist::Input::span)
+                input.text = QString::fromUtf8(c.span);
         EXPECT_EQ(ui::proposedSheetFileName(sheet), QString::fromUtf8(c.name)) << c.className;
     }
     EXPECT_TRUE(

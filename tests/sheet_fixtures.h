@@ -11,6 +11,7 @@
 
 #include "engine/number_text.h"
 #include "tests/engine_fixtures.h"
+#include "ui/input_table.h"
 #include "ui/sheet/calculation_sheet.h"
 
 namespace ui::testing {
@@ -56,23 +57,16 @@ inline CalculationSheet exampleSheet(const std::string& separator)
     sheet.programVersion = QStringLiteral("1.0.0");
     sheet.created = QDateTime(QDate(2026, 12, 7), QTime(11, 20));
     sheet.decimalSeparator = separator;
-    auto input = [&](const char* caption, const char* text, const char* unit) {
-        return SheetInput{QString::fromLatin1(caption), localText(text, separator),
-                          QString::fromLatin1(unit)};
-    };
-    sheet.span = input("Span of Joist", "4", "m");
-    sheet.spacing = input("Spacing of Joists, S", "300", "mm");
-    sheet.bearingLength = input("Bearing Length", "50", "mm");
-    sheet.camber = input("Initial Camber, u 0", "0", "mm");
-    sheet.width = input("Section Width", "44", "mm");
-    sheet.depth = input("Section Depth", "225", "mm");
-    sheet.strengthClass = input("Strength Class", "C16", "");
-    sheet.deadLoad = input("Dead Load", "0.4", "kN/m2");
-    sheet.liveLoad = input("Live Load", "1.5", "kN/m2");
-    sheet.factors = {input("k mod", "0.8", ""),    input("k crit", "1", ""),
-                     input("k ls", "1", ""),       input("k h", "1", ""),
-                     input("g m", "1.3", ""),      input("k mod gk", "0.8", ""),
-                     input("k mod qk", "0.25", "")};
+    // The start-up texts of the window's own inputs.
+    for (const InputRow& row : inputRows()) {
+        if (!row.field.empty())
+            continue;
+        const std::string_view text = row.startValue.empty() ? row.designText : row.startValue;
+        sheet.inputs.push_back({row.input, QString::fromUtf8(row.caption),
+                                localText(std::string(text).c_str(), separator),
+                                QString::fromUtf8(row.unit)});
+    }
+    sheet.strengthClass = {{}, QStringLiteral("Strength Class"), QStringLiteral("C16"), {}};
     sheet.className = QStringLiteral("C16");
     const char* properties[12][3] = {
         {"fm,k", "16", "N/mm2"},    {"ft,0,k", "10", "N/mm2"},   {"ft,90,k", "0.5", "N/mm2"},
@@ -88,8 +82,8 @@ inline CalculationSheet exampleSheet(const std::string& separator)
     sheet.design = joist::testing::startExample();
     joist::testing::RecordingSink sink;
     joist::runDesignCheck(sheet.design, false, sink, separator);
-    for (std::size_t i = 0; i < joist::checkDefinitions.size(); ++i)
-        sheet.ratioTexts[i] = QString::fromUtf8(sink.shown[joist::checkDefinitions[i].label]);
+    for (const joist::CheckDefinition& check : joist::checkDefinitions)
+        sheet.ratioTexts.push_back(QString::fromUtf8(sink.shown[check.label]));
     sheet.unityRatioText = QString::fromUtf8(sink.shown[joist::ResultLabel::unityRatio]);
     sheet.verdictText = QString::fromUtf8(sink.shown[joist::ResultLabel::governedBy]);
 

@@ -35,10 +35,10 @@ int main(int argc, char** argv)
         window->showModeless();
     } catch (const std::exception& error) {
         // Without its strength-class table the program cannot check anything.
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Timber Joist Design to EC5"),
-                        QString::fromUtf8(ui::errorMessage(error)));
-        box.setTextFormat(Qt::PlainText); // the path and the file's text, never markup
-        box.exec();
+        std::unique_ptr<QMessageBox> box(
+            ui::plainMessageBox(QMessageBox::Critical, QStringLiteral("Timber Joist Design to EC5"),
+                                QString::fromUtf8(ui::errorMessage(error))));
+        box->exec();
         return 1;
     }
     // A design named on the command line (the file manager's %f), after the

@@ -57,7 +57,8 @@ std::string describeSketchProblem(const SketchOutcome& outcome)
     return "the section's dimensions are too large to draw.";
 }
 
-const QString invalidBoxStyle = QStringLiteral("QLineEdit { border: 2px solid #c00000; }");
+const QString invalidBoxStyle =
+    QStringLiteral("QLineEdit { border: 2px solid %1; }").arg(errorColour.name());
 
 } // namespace
 
@@ -83,9 +84,7 @@ void FrmMain::createControls()
 {
     buildMainWindowControls(this, c_, locale_);
     c_.pic->setBackgroundColor(Qt::white);
-    QPalette messagePalette = c_.messageLbl->palette();
-    messagePalette.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
-    c_.messageLbl->setPalette(messagePalette);
+    showInErrorColour(c_.messageLbl);
     // Out-of-date results stay readable: dark grey italics, 6:1 on the
     // window's grey, rather than the faint disabled text.
     for (ValueLabel* MainControls::*member : resultLabels) {
@@ -361,11 +360,8 @@ void FrmMain::showMaterialData()
         materialWindow_->showModeless();
     } catch (const std::exception& error) {
         // Not while typing: only after a press of the button.
-        auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Material Properties"),
-                                    QString::fromUtf8(errorMessage(error)), QMessageBox::Ok, this);
-        box->setTextFormat(Qt::PlainText); // names from the file and the path, never markup
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        plainMessageBox(QMessageBox::Warning, QStringLiteral("Material Properties"),
+                        QString::fromUtf8(errorMessage(error)), this);
     }
 }
 

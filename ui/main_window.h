@@ -15,6 +15,7 @@
 #include "ui/main_window_layout.h"
 #include "ui/result_status.h"
 #include "ui/sheet/calculation_sheet.h"
+#include "ui/sheet/sheet_gathering.h"
 #include "ui/toolkit/form.h"
 
 class QAction;
@@ -26,13 +27,6 @@ namespace ui {
 struct DesignInputs;
 class FrmDBData;
 class FrmSpanTable;
-
-// Why no calculation sheet can be made now, in the user's words.
-class SheetRefused : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
 
 // The main window: every input of the joist check, the selected class's
 // properties, the illustration and sketch, the six ratios, the unity ratio

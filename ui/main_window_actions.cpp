@@ -15,9 +15,9 @@
 #include "ui/error_message.h"
 #include "ui/input_table.h"
 #include "ui/main_window.h"
+#include "ui/sheet/sheet_gathering.h"
 #include "ui/sheet/sheet_output.h"
 #include "ui/span_table_window.h"
-#include "ui/strength_class_properties.h"
 #include "ui/toolkit/drop_down_list.h"
 #include "ui/toolkit/picture_box.h"
 #include "ui/toolkit/value_label.h"
@@ -44,7 +44,7 @@ void FrmMain::createActions()
          &FrmMain::showSpanTable},
         {"copyCalcAct", "Copy Calculation", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
          &FrmMain::copyCalculation},
-        {"printCalcAct", "Print Calculation...", QKeySequence(Qt::CTRL | Qt::Key_P),
+        {"printCalcAct", "Print Calculation...", QKeySequence(QKeySequence::Print),
          &FrmMain::printCalculation},
         {"pdfCalcAct", "Export Calculation as PDF...", QKeySequence(Qt::CTRL | Qt::Key_E),
          &FrmMain::saveCalculationAsPdf},
@@ -112,60 +112,22 @@ CalculationSheet FrmMain::calculationSheet()
     if (!status_.current() || !lastCompleted_)
         throw SheetRefused(status_.message().empty() ? "No check has completed."
                                                      : status_.message());
-    CalculationSheet sheet;
-    sheet.programName = fixedCaption_; // without the design file's name
-    sheet.programVersion = QStringLiteral(JOIST_VERSION);
-    sheet.created = QDateTime::currentDateTime();
-    sheet.decimalSeparator = decimalSeparator_;
-    auto input = [this](Input which) {
-        const InputRow& row = inputRow(which);
-        return SheetInput{QString::fromUtf8(row.caption), QString::fromUtf8(text(which)),
-                          QString::fromUtf8(row.unit)};
-    };
-    sheet.span = input(Input::span);
-    sheet.spacing = input(Input::spacing);
-    sheet.bearingLength = input(Input::bearingLength);
-    sheet.camber = input(Input::camber);
-    sheet.width = input(Input::breadth);
-    sheet.depth = input(Input::depth);
-    sheet.deadLoad = input(Input::deadLoad);
-    sheet.liveLoad = input(Input::liveLoad);
-    sheet.factors = {input(Input::kmod),  input(Input::kcrit),  input(Input::kls),
-                     input(Input::kh),    input(Input::gammaM), input(Input::kmodGk),
-                     input(Input::kmodQk)};
-    sheet.className = c_.scLbl->text();
-    sheet.strengthClass = {QStringLiteral("Strength Class"), sheet.className, {}};
-
-    // The main window reads only the properties it uses: the twelve come from
-    // the class's row read again, which must still hold what was checked.
-    std::array<QString, strengthClassProperties.size()> values;
-    materials::StrengthClassConnection row(decimalSeparator_);
-    for (std::size_t i = 0; i < values.size(); ++i)
-        row.bind(std::string(strengthClassProperties[i].field),
-                 [&values, i](const std::string& value) { values[i] = QString::fromUtf8(value); });
-    try {
-        materials::positionOnSelectedClass(row, materials::databasePath(programDirectory_),
-                                           c_.cmbSC->selectedIndex());
-    } catch (const materials::DatabaseError& error) {
-        throw SheetRefused(error.what());
-    }
-    if (const std::optional<materials::DatabaseError> change = row.changesSince(dStrengthClass_))
-        throw SheetRefused(change->what());
-    for (std::size_t i = 0; i < values.size(); ++i)
-        sheet.properties[i] = {QString::fromUtf8(strengthClassProperties[i].symbol), values[i],
-                               QString::fromUtf8(strengthClassProperties[i].unit)};
-
-    sheet.design = *lastCompleted_;
-    for (std::size_t i = 0; i < joist::checkDefinitions.size(); ++i)
-        sheet.ratioTexts[i] = resultLabel(c_, joist::checkDefinitions[i].label)->text();
-    sheet.unityRatioText = c_.unityRatioLbl->text();
-    sheet.verdictText = c_.governedByLbl->text();
-    sheet.designAids = designAidLines();
-    sheet.spanTable =
-        spanTableTexts(*lastCompleted_, sheet.className, listValues(Input::breadth),
-                       listValues(Input::depth), listValues(Input::spacing), decimalSeparator_);
-    sheet.sketch = c_.pic->image();
-    return sheet;
+    SheetSources sources;
+    sources.programName = fixedCaption_; // without the design file's name
+    sources.decimalSeparator = decimalSeparator_;
+    sources.inputText = [this](Input input) { return text(input); };
+    sources.className = c_.scLbl->text();
+    sources.databasePath = materials::databasePath(programDirectory_);
+    sources.selectedClass = c_.cmbSC->selectedIndex();
+    sources.checkedRow = &dStrengthClass_;
+    sources.design = *lastCompleted_;
+    for (const joist::CheckDefinition& check : joist::checkDefinitions)
+        sources.ratioTexts.push_back(resultLabel(c_, check.label)->text());
+    sources.unityRatioText = c_.unityRatioLbl->text();
+    sources.verdictText = c_.governedByLbl->text();
+    sources.designAids = designAidLines();
+    sources.sketch = c_.pic->image();
+    return gatherCalculationSheet(sources);
 }
 
 // Builds the sheet and hands it on; a refusal or a failed write is shown in
@@ -175,11 +137,7 @@ template <class Output> void FrmMain::withSheet(const QString& title, Output out
     try {
         output(calculationSheet());
     } catch (const std::exception& error) {
-        auto* box = new QMessageBox(QMessageBox::Warning, title,
-                                    QString::fromUtf8(errorMessage(error)), QMessageBox::Ok, this);
-        box->setTextFormat(Qt::PlainText);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        plainMessageBox(QMessageBox::Warning, title, QString::fromUtf8(errorMessage(error)), this);
     }
 }
 

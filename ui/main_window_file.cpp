@@ -138,11 +138,7 @@ void FrmMain::noteDesignChanged()
 
 void FrmMain::showFileMessage(const QString& title, const std::string& text)
 {
-    auto* box = new QMessageBox(QMessageBox::Warning, title, QString::fromStdString(text),
-                                QMessageBox::Ok, this);
-    box->setTextFormat(Qt::PlainText); // paths and the file's own text, never markup
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    plainMessageBox(QMessageBox::Warning, title, QString::fromStdString(text), this);
 }
 
 bool FrmMain::keepOrDropChanges()

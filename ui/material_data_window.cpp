@@ -1,11 +1,14 @@
 #include "ui/material_data_window.h"
 
 #include <array>
+#include <utility>
+#include <vector>
 
 #include <QLabel>
 #include <QPushButton>
 
 #include "materials/strength_class_sequences.h"
+#include "ui/error_message.h"
 #include "ui/strength_class_properties.h"
 #include "ui/toolkit/fonts.h"
 #include "ui/toolkit/layout_table.h"
@@ -34,48 +37,35 @@ template <std::size_t row> void fillValue(C& controls, QWidget* widget)
     controls.values[row] = static_cast<ValueLabel*>(widget);
 }
 
-// Inside Frame1: symbol, value and unit of each row. Rows 11 and 12 build
-// their symbol from a Greek letter and a subscript drawn over it.
-constexpr auto panelLayout = std::to_array<Placement<C>>({
-    {"", K::label, 120, 0, 375, 255, "fm,k"},
-    {"fmkLbl", K::valueLabel, 960, 0, 735, 255, "", fillValue<0>},
-    {"", K::label, 1800, 0, 855, 255, "N/mm2"},
-    {"", K::label, 120, 360, 615, 255, "ft,0,k"},
-    {"Label5", K::valueLabel, 960, 360, 735, 255, "", fillValue<1>},
-    {"", K::label, 1800, 360, 855, 255, "N/mm2"},
-    {"", K::label, 120, 720, 615, 255, "ft,90,k"},
-    {"Label4", K::valueLabel, 960, 720, 735, 255, "", fillValue<2>},
-    {"", K::label, 1800, 720, 855, 255, "N/mm2"},
-    {"", K::label, 120, 1080, 615, 255, "fc,0,k"},
-    {"fc0kLbl", K::valueLabel, 960, 1080, 735, 255, "", fillValue<3>},
-    {"", K::label, 1800, 1080, 855, 255, "N/mm2"},
-    {"", K::label, 120, 1440, 615, 255, "fc,90,k"},
-    {"fc90kLbl", K::valueLabel, 960, 1440, 735, 255, "", fillValue<4>},
-    {"", K::label, 1800, 1440, 855, 255, "N/mm2"},
-    {"", K::label, 120, 1800, 735, 255, "fv,k"},
-    {"fvkLbl", K::valueLabel, 960, 1800, 735, 255, "", fillValue<5>},
-    {"", K::label, 1800, 1800, 855, 255, "N/mm2"},
-    {"", K::label, 120, 2160, 735, 255, "Emean"},
-    {"EmeanLbl", K::valueLabel, 960, 2160, 735, 255, "", fillValue<6>},
-    {"", K::label, 1800, 2160, 855, 255, "kN/mm2"},
-    {"", K::label, 120, 2520, 735, 255, "Ek"},
-    {"Label16", K::valueLabel, 960, 2520, 735, 255, "", fillValue<7>},
-    {"", K::label, 1800, 2520, 855, 255, "kN/mm2"},
-    {"", K::label, 120, 2880, 735, 255, "E90,mean"},
-    {"Label26", K::valueLabel, 960, 2880, 735, 255, "", fillValue<8>},
-    {"", K::label, 1800, 2880, 855, 255, "kN/mm2"},
-    {"", K::label, 120, 3240, 735, 255, "Gmean"},
-    {"Label29", K::valueLabel, 960, 3240, 735, 255, "", fillValue<9>},
-    {"", K::label, 1800, 3240, 855, 255, "kN/mm2"},
-    {"rhoMeanSymbolLbl", K::symbolLabel, 120, 3510, 735, 375, "r"},
-    {"", K::label, 240, 3630, 735, 255, "mean"},
-    {"RmeanLbl", K::valueLabel, 960, 3600, 735, 255, "", fillValue<10>},
-    {"", K::label, 1800, 3600, 855, 255, "kg/m3"},
-    {"rhoKSymbolLbl", K::symbolLabel, 120, 3870, 735, 375, "r"},
-    {"", K::label, 240, 3960, 735, 255, "k"},
-    {"Label33", K::valueLabel, 960, 3960, 735, 255, "", fillValue<11>},
-    {"", K::label, 1800, 3960, 855, 255, "kg/m3"},
-});
+template <std::size_t... row>
+constexpr std::array<void (*)(C&, QWidget*), sizeof...(row)>
+valueFillers(std::index_sequence<row...>)
+{
+    return {&fillValue<row>...};
+}
+
+// Inside Frame1: symbol, value and unit of each property, a row every 360
+// twips. A Greek symbol is its letter in the Symbol font, raised 90 twips,
+// and a subscript beside it.
+std::vector<Placement<C>> panelLayout()
+{
+    constexpr auto fillers =
+        valueFillers(std::make_index_sequence<strengthClassProperties.size()>{});
+    std::vector<Placement<C>> rows;
+    for (std::size_t row = 0; row < strengthClassProperties.size(); ++row) {
+        const StrengthClassProperty& p = strengthClassProperties[row];
+        const int top = 360 * static_cast<int>(row);
+        if (p.greekLetter.empty()) {
+            rows.push_back({"", K::label, 120, top, p.captionWidth, 255, p.symbol});
+        } else {
+            rows.push_back({"", K::symbolLabel, 120, top - 90, p.captionWidth, 375, p.greekLetter});
+            rows.push_back({"", K::label, 240, top + p.subscriptDrop, 735, 255, p.subscript});
+        }
+        rows.push_back({p.valueName, K::valueLabel, 960, top, 735, 255, "", fillers[row]});
+        rows.push_back({"", K::label, 1800, top, 855, 255, p.unit});
+    }
+    return rows;
+}
 
 } // namespace
 
@@ -90,7 +80,8 @@ FrmDBData::FrmDBData(std::filesystem::path programDirectory, const QLocale& loca
     setObjectName(QStringLiteral("frmDBData"));
     setFont(standardFont());
     buildControls(this, std::span(windowLayout), c_);
-    buildControls(c_.frame1, std::span(panelLayout), c_);
+    const std::vector<Placement<C>> panel = panelLayout();
+    buildControls(c_.frame1, std::span<const Placement<C>>(panel), c_);
 
     bindLabel("Class", c_.scLbl);
     // The values stand apart from symbols and units by their alignment, which
@@ -104,9 +95,7 @@ FrmDBData::FrmDBData(std::filesystem::path programDirectory, const QLocale& loca
         bindLabel(property.field, value);
     }
 
-    QPalette messagePalette = c_.messageLbl->palette();
-    messagePalette.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
-    c_.messageLbl->setPalette(messagePalette);
+    showInErrorColour(c_.messageLbl);
 
     c_.command1->setDefault(true);
     connect(c_.command1, &QPushButton::clicked, this, &FrmDBData::hideForm);

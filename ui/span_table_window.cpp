@@ -11,6 +11,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "ui/error_message.h"
+
 namespace ui {
 
 FrmSpanTable::FrmSpanTable(QWidget* parent)
@@ -34,9 +36,7 @@ FrmSpanTable::FrmSpanTable(QWidget* parent)
     messageLbl_->setObjectName(QStringLiteral("messageLbl"));
     messageLbl_->setWordWrap(true);
     messageLbl_->setTextFormat(Qt::PlainText); // carries class names from the file
-    QPalette messagePalette = messageLbl_->palette();
-    messagePalette.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
-    messageLbl_->setPalette(messagePalette);
+    showInErrorColour(messageLbl_);
     messageLbl_->hide();
 
     auto* layout = new QVBoxLayout(this);

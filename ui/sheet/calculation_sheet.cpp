@@ -1,5 +1,8 @@
 #include "ui/sheet/calculation_sheet.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QFont>
@@ -46,12 +49,10 @@ public:
     Table inputs() const
     {
         Table table{QStringLiteral("Inputs"), {}, {}};
-        for (const SheetInput* input :
-             {&sheet_.span, &sheet_.spacing, &sheet_.bearingLength, &sheet_.camber, &sheet_.width,
-              &sheet_.depth, &sheet_.strengthClass, &sheet_.deadLoad, &sheet_.liveLoad})
-            table.rows.push_back({input->caption, input->text, input->unit});
-        for (const SheetInput& factor : sheet_.factors)
-            table.rows.push_back({factor.caption, factor.text, factor.unit});
+        const SheetInput& material = sheet_.strengthClass;
+        table.rows.push_back({material.caption, material.text, material.unit});
+        for (const SheetInput& input : sheet_.inputs)
+            table.rows.push_back({input.caption, input.text, input.unit});
         return table;
     }
 
@@ -275,6 +276,15 @@ QString pngDataUrl(const QImage& image)
 }
 
 } // namespace
+
+const SheetInput& CalculationSheet::input(joist::Input which) const
+{
+    const auto found = std::find_if(inputs.begin(), inputs.end(),
+                                    [which](const SheetInput& row) { return row.input == which; });
+    if (found == inputs.end())
+        throw std::logic_error("a calculation sheet without one of its inputs");
+    return *found;
+}
 
 QString sheetPlainText(const CalculationSheet& sheet)
 {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "engine/design_inputs.h"
 #include "engine/joist_design.h"
 #include "ui/span_table_texts.h"
 
@@ -20,6 +21,7 @@ namespace ui {
 // One input as the window shows it: "Span of Joist", "4", "m".
 struct SheetInput
 {
+    joist::Input input = joist::Input::span; // none for the strength class
     QString caption;
     QString text;
     QString unit;
@@ -43,16 +45,10 @@ struct CalculationSheet
     QDateTime created;
     std::string decimalSeparator = ".";
 
-    SheetInput span;
-    SheetInput spacing;
-    SheetInput bearingLength;
-    SheetInput camber;
-    SheetInput width;
-    SheetInput depth;
     SheetInput strengthClass;
-    SheetInput deadLoad;
-    SheetInput liveLoad;
-    std::array<SheetInput, 7> factors; // k mod, k crit, k ls, k h, g m, k mod gk, k mod qk
+    std::vector<SheetInput> inputs; // all but the class's values, in the window's focus order
+    // The input's row; one every sheet from the window has.
+    const SheetInput& input(joist::Input which) const;
 
     QString className;
     std::array<SheetProperty, 12> properties;
@@ -61,7 +57,7 @@ struct CalculationSheet
     // A completed check: section properties, actions, demands, capacities,
     // limits, and which check governs.
     joist::JoistDesign design;
-    std::array<QString, 6> ratioTexts; // in check order, as their labels show them
+    std::vector<QString> ratioTexts; // in check order, as their labels show them
     QString unityRatioText;
     QString verdictText;
 

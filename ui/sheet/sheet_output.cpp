@@ -133,9 +133,9 @@ QString proposedSheetFileName(const CalculationSheet& sheet)
 {
     return QStringLiteral("joist-%1-%2x%3-span-%4.pdf")
         .arg(fileNamePart(sheet.className, QStringLiteral("class")),
-             fileNamePart(sheet.width.text, QStringLiteral("b")),
-             fileNamePart(sheet.depth.text, QStringLiteral("h")),
-             fileNamePart(sheet.span.text, QStringLiteral("L")));
+             fileNamePart(sheet.input(joist::Input::breadth).text, QStringLiteral("b")),
+             fileNamePart(sheet.input(joist::Input::depth).text, QStringLiteral("h")),
+             fileNamePart(sheet.input(joist::Input::span).text, QStringLiteral("L")));
 }
 
 QString proposedSheetPath(const CalculationSheet& sheet)

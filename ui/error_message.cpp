@@ -1,0 +1,36 @@
+#include "ui/error_message.h"
+
+#include <new>
+
+#include <QPalette>
+#include <QWidget>
+
+namespace ui {
+
+std::string errorMessage(const std::exception& error)
+{
+    if (dynamic_cast<const std::bad_alloc*>(&error))
+        return "There is not enough memory for this.";
+    return error.what();
+}
+
+void showInErrorColour(QWidget* label)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, errorColour);
+    label->setPalette(palette);
+}
+
+QMessageBox* plainMessageBox(QMessageBox::Icon icon, const QString& title, const QString& text,
+                             QWidget* parent)
+{
+    auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, parent);
+    box->setTextFormat(Qt::PlainText);
+    if (parent) {
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    }
+    return box;
+}
+
+} // namespace ui
