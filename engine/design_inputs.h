@@ -9,7 +9,7 @@
 
 namespace joist {
 
-// The twenty inputs, in the fixed order in which readInputs reads them.
+// The inputs, in the fixed order in which readInputs reads them.
 enum class Input {
     fmk,
     fc90k,
@@ -40,7 +40,7 @@ struct InputDefinition
     float JoistDesign::*member;
 };
 
-inline constexpr std::array<InputDefinition, 20> inputDefinitions{{
+inline constexpr auto inputDefinitions = std::to_array<InputDefinition>({
     {Input::fmk, &JoistDesign::fmk},
     {Input::fc90k, &JoistDesign::fc90k},
     {Input::fvk, &JoistDesign::fvk},
@@ -61,7 +61,15 @@ inline constexpr std::array<InputDefinition, 20> inputDefinitions{{
     {Input::liveLoad, &JoistDesign::liveLoad},
     {Input::bearingLength, &JoistDesign::bearingLength},
     {Input::camber, &JoistDesign::camber},
-}};
+});
+
+// The table lists the inputs in their enum's order, so an input is its index.
+static_assert([] {
+    for (std::size_t i = 0; i < inputDefinitions.size(); ++i)
+        if (static_cast<std::size_t>(inputDefinitions[i].input) != i)
+            return false;
+    return true;
+}());
 
 const InputDefinition& definitionOf(Input input);
 

@@ -13,6 +13,7 @@
 
 #include "engine/number_text.h"
 #include "tests/sheet_fixtures.h"
+#include "tests/thrown_error.h"
 #include "ui/sheet/sheet_output.h"
 
 namespace {
@@ -131,13 +132,8 @@ TEST(SheetPrinting, PrintsThroughAPrinterSetToPdfOutput)
     EXPECT_TRUE(pdfText(printer.outputFileName()).contains(sheet.verdictText));
 
     printer.setOutputFileName(dir.filePath(QStringLiteral("missing/printed.pdf")));
-    try {
-        ui::printSheet(sheet, printer);
-        ADD_FAILURE() << "printing into a missing folder succeeded";
-    } catch (const ui::SheetOutputError& error) {
-        EXPECT_TRUE(QString::fromUtf8(error.what()).contains(QStringLiteral("missing")))
-            << error.what();
-    }
+    EXPECT_TRUE(testing_support::throwsWith<ui::SheetOutputError>(
+        [&] { ui::printSheet(sheet, printer); }, "missing"));
 }
 
 // The file size limit makes a write fail as a full disk does, even for root.

@@ -7,66 +7,36 @@
 namespace joist {
 namespace {
 
-// Control texts by input; remembers which were read.
+// Control texts by input, each input's text its place in the read order
+// plus one; remembers which were read.
 class FakeControls : public InputSource
 {
 public:
+    FakeControls()
+    {
+        for (std::size_t i = 0; i < inputDefinitions.size(); ++i)
+            texts[inputDefinitions[i].input] = std::to_string(i + 1);
+    }
     std::string text(Input input) const override
     {
         reads.push_back(input);
         auto it = texts.find(input);
         return it == texts.end() ? std::string() : it->second;
     }
-    std::map<Input, std::string> texts{
-        {Input::fmk, "16"},
-        {Input::fc90k, "2.2"},
-        {Input::fvk, "1.8"},
-        {Input::e0mean, "8"},
-        {Input::rhoMean, "370"},
-        {Input::spacing, "300"},
-        {Input::depth, "225"},
-        {Input::breadth, "44"},
-        {Input::span, "4"},
-        {Input::kmod, "0.8"},
-        {Input::kcrit, "1"},
-        {Input::kls, "1"},
-        {Input::kh, "1"},
-        {Input::gammaM, "1.3"},
-        {Input::kmodGk, "0.8"},
-        {Input::kmodQk, "0.25"},
-        {Input::deadLoad, "0.4"},
-        {Input::liveLoad, "1.5"},
-        {Input::bearingLength, "50"},
-        {Input::camber, "0"},
-    };
+    std::map<Input, std::string> texts;
     mutable std::vector<Input> reads;
 };
 
-TEST(ReadInputs, ReadsAllTwentyInTheFixedOrder)
+TEST(ReadInputs, ReadsEveryInputInTheFixedOrderIntoItsOwnMember)
 {
     FakeControls controls;
     JoistDesign d;
     ASSERT_TRUE(readInputs(d, controls, ".").ok());
-
-    const std::vector<Input> order{
-        Input::fmk,     Input::fc90k,    Input::fvk,      Input::e0mean,        Input::rhoMean,
-        Input::spacing, Input::depth,    Input::breadth,  Input::span,          Input::kmod,
-        Input::kcrit,   Input::kls,      Input::kh,       Input::gammaM,        Input::kmodGk,
-        Input::kmodQk,  Input::deadLoad, Input::liveLoad, Input::bearingLength, Input::camber};
-    EXPECT_EQ(controls.reads, order);
-    EXPECT_EQ(d.fmk, 16.0f);
-    EXPECT_EQ(d.fc90k, 2.2f);
-    EXPECT_EQ(d.rhoMean, 370.0f);
-    EXPECT_EQ(d.breadth, 44.0f);
-    EXPECT_EQ(d.depth, 225.0f);
-    EXPECT_EQ(d.spacing, 300.0f);
-    EXPECT_EQ(d.span, 4.0f);
-    EXPECT_EQ(d.kmod, 0.8f);
-    EXPECT_EQ(d.gammaM, 1.3f);
-    EXPECT_EQ(d.kmodQk, 0.25f);
-    EXPECT_EQ(d.deadLoad, 0.4f);
-    EXPECT_EQ(d.bearingLength, 50.0f);
-    EXPECT_EQ(d.camber, 0.0f);
+    ASSERT_EQ(controls.reads.size(), inputDefinitions.size());
+    for (std::size_t i = 0; i < inputDefinitions.size(); ++i) {
+        EXPECT_EQ(controls.reads[i], inputDefinitions[i].input);
+        EXPECT_EQ(d.*inputDefinitions[i].member, float(i + 1));
+    }
 }
 
 TEST(ReadInputs, StopsAtTheFirstTextThatIsNotANumber)
@@ -94,7 +64,7 @@ TEST(ReadInputs, AnEmptyMaterialLabelFailsLikeAnyOtherText)
     controls.texts[Input::fvk] = "";
     JoistDesign d;
     EXPECT_EQ(readInputs(d, controls, ".").failedInput, Input::fvk);
-    EXPECT_EQ(d.fc90k, 2.2f);
+    EXPECT_NE(d.fc90k, 0.0f); // read before fv,k
     EXPECT_EQ(d.e0mean, 0.0f);
 }
 
@@ -129,12 +99,6 @@ TEST(StoreInput, KeepsThePreviousValueForTextsBeingTyped)
     controls.texts[Input::liveLoad] = "-2";
     EXPECT_TRUE(storeInput(d, controls, Input::liveLoad, ".").ok());
     EXPECT_EQ(d.liveLoad, -2.0f); // negative values are stored without complaint
-}
-
-TEST(InputDefinitions, MatchTheirEnumerators)
-{
-    for (std::size_t i = 0; i < inputDefinitions.size(); ++i)
-        EXPECT_EQ(static_cast<std::size_t>(inputDefinitions[i].input), i);
 }
 
 } // namespace

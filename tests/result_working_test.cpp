@@ -3,6 +3,7 @@
 #include <QTextDocument>
 
 #include "tests/main_window_fixtures.h"
+#include "ui/input_table.h"
 
 namespace ui {
 namespace {
@@ -87,34 +88,22 @@ TEST(ResultWorking, EveryInputAndResultHasAnAccessibleName)
 {
     MainWindowDriver main;
     main.start();
-    const std::pair<const char*, const char*> names[] = {
-        {"spanTxt", "Span of Joist, m"},
-        {"cmbSpacing", "Spacing of Joists, S, mm"},
-        {"bearLTxt", "Bearing Length, mm"},
-        {"u0Txt", "Initial Camber, u 0, mm"},
-        {"cmbBreadth", "Section Width, mm"},
-        {"cmbDepth", "Section Depth, mm"},
-        {"cmbSC", "Strength Class"},
-        {"deadTxt", "Dead Load, kN/m2"},
-        {"liveTxt", "Live Load, kN/m2"},
-        {"cmbKmod", "k mod"},
-        {"cmbKcrit", "k crit"},
-        {"cmbKls", "k ls"},
-        {"cmbKh", "k h"},
-        {"cmbGm", "g m"},
-        {"cmbKmodGk", "k mod gk"},
-        {"cmbKmodQk", "k mod qk"},
-        {"bendingResLbl", "Bending ratio"},
-        {"shearResLbl", "Shear ratio"},
-        {"bearingResLbl", "Bearing ratio"},
-        {"u2ResLbl", "u 2 ratio"},
-        {"u2_finResLbl", "u 2,fin ratio"},
-        {"u_net_finResLbl", "u net,fin ratio"},
-        {"unityRatioLbl", "Overall ratio"},
-        {"governedByLbl", "Result"},
-    };
-    for (const auto& [name, accessible] : names)
-        EXPECT_EQ(control<QWidget>(main.window.get(), name)->accessibleName(), accessible) << name;
+    // Inputs by their caption and unit, results by their caption.
+    for (const InputRow& row : inputRows()) {
+        const joist::Input input = row.input;
+        const QWidget* control = main.box(input) ? static_cast<QWidget*>(main.box(input))
+                                 : main.list(input)
+                                     ? static_cast<QWidget*>(main.list(input))
+                                     : main.controls().inputs[std::size_t(input)].label;
+        EXPECT_EQ(control->accessibleName().toStdString(), accessibleInputName(row));
+    }
+    EXPECT_EQ(main.classList()->accessibleName(), "Strength Class");
+    for (const joist::CheckDefinition& check : joist::checkDefinitions)
+        EXPECT_EQ(resultLabel(main.controls(), check.label)->accessibleName(),
+                  QString::fromUtf8(check.caption) + QStringLiteral(" ratio"));
+    EXPECT_EQ(main.controls().unityRatioLbl->accessibleName(), "Overall ratio");
+    EXPECT_EQ(main.controls().governedByLbl->accessibleName(), "Result");
+    EXPECT_EQ(main.box(joist::Input::span)->accessibleName(), "Span of Joist, m");
     // A screen reader says the value too, not only the caption.
     EXPECT_EQ(control<QWidget>(main.window.get(), "bendingResLbl")->accessibleDescription(),
               "0.484");

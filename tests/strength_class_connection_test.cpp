@@ -8,9 +8,12 @@
 #include "materials/database_error.h"
 #include "materials/strength_class_connection.h"
 #include "materials_fixtures.h"
+#include "tests/thrown_error.h"
 
 namespace materials {
 namespace {
+
+using testing_support::thrownError;
 
 using testing::classRows;
 using testing::createSheet;
@@ -92,26 +95,19 @@ TEST(StrengthClassConnection, MovesPastEitherEndStopThereWithoutOverflow)
                         +[](StrengthClassConnection& c) { c.move(0); },
                         +[](StrengthClassConnection& c) { (void)c.fieldValue(1); },
                         +[](StrengthClassConnection& c) { (void)c.fieldValue("Class"); }}) {
-        try {
-            action(connection);
-            ADD_FAILURE() << "no error without a current row";
-        } catch (const DatabaseError& error) {
-            EXPECT_EQ(error.kind(), DatabaseErrorKind::noCurrentRow);
-            EXPECT_NE(std::string(error.what()).find(file), std::string::npos) << error.what();
-            EXPECT_NE(std::string(error.what()).find("before the first row"), std::string::npos);
-        }
+        const auto error = thrownError<DatabaseError>([&] { action(connection); });
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->kind(), DatabaseErrorKind::noCurrentRow);
+        EXPECT_NE(std::string(error->what()).find(file), std::string::npos) << error->what();
+        EXPECT_NE(std::string(error->what()).find("before the first row"), std::string::npos);
     }
     connection.moveLast();
     connection.moveNext();
-    try {
-        connection.moveNext();
-        ADD_FAILURE() << "moved past the end";
-    } catch (const DatabaseError& error) {
-        EXPECT_EQ(error.kind(), DatabaseErrorKind::noCurrentRow);
-        EXPECT_EQ(error.what(), "The strength-class database " + file +
-                                    ": cannot move to the next row: the cursor is after the last "
-                                    "row");
-    }
+    const auto error = thrownError<DatabaseError>([&] { connection.moveNext(); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind(), DatabaseErrorKind::noCurrentRow);
+    EXPECT_EQ(error->what(), "The strength-class database " + file +
+                                 ": cannot move to the next row: the cursor is after the last row");
 }
 
 TEST(StrengthClassConnection, ReadsFieldsByPositionAndNameAsStored)
@@ -142,13 +138,10 @@ TEST(StrengthClassConnection, ReadsFieldsByPositionAndNameAsStored)
     for (auto action : {+[](StrengthClassConnection& c) { (void)c.fieldValue(0); },
                         +[](StrengthClassConnection& c) { (void)c.fieldValue(3); },
                         +[](StrengthClassConnection& c) { (void)c.fieldValue("RMEAN"); }}) {
-        try {
-            action(connection);
-            ADD_FAILURE() << "read a field the table does not have";
-        } catch (const DatabaseError& error) {
-            EXPECT_EQ(error.kind(), DatabaseErrorKind::fieldMissing);
-            EXPECT_NE(std::string(error.what()).find(file), std::string::npos);
-        }
+        const auto error = thrownError<DatabaseError>([&] { action(connection); });
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->kind(), DatabaseErrorKind::fieldMissing);
+        EXPECT_NE(std::string(error->what()).find(file), std::string::npos);
     }
 }
 
@@ -164,14 +157,11 @@ TEST(StrengthClassConnection, EmptyTableOpensWithoutACurrentRow)
     EXPECT_EQ(name.texts, std::vector<std::string>{""});
     EXPECT_EQ(connection.recordCount(), 0);
     EXPECT_EQ(connection.currentRow(), 0);
-    try {
-        connection.moveLast();
-        ADD_FAILURE() << "moved to the last row of an empty table";
-    } catch (const DatabaseError& error) {
-        EXPECT_EQ(error.kind(), DatabaseErrorKind::emptyTable);
-        EXPECT_EQ(error.what(),
-                  "The strength-class database " + file + ": table \"Sheet1\" has no rows");
-    }
+    const auto error = thrownError<DatabaseError>([&] { connection.moveLast(); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind(), DatabaseErrorKind::emptyTable);
+    EXPECT_EQ(error->what(),
+              "The strength-class database " + file + ": table \"Sheet1\" has no rows");
     EXPECT_THROW(connection.moveFirst(), DatabaseError);
     EXPECT_THROW(connection.moveNext(), DatabaseError);
 }
@@ -184,14 +174,11 @@ TEST(StrengthClassConnection, ClosedConnectionRefusesMovesAndKeepsLabels)
     LabelLog name;
     connection.bind("Class", name.binding());
     connection.setPath(file);
-    try {
-        connection.moveFirst();
-        ADD_FAILURE() << "moved before opening";
-    } catch (const DatabaseError& error) {
-        EXPECT_EQ(error.kind(), DatabaseErrorKind::noCurrentRow);
-        EXPECT_EQ(error.what(), "The strength-class database " + file +
-                                    ": cannot move to the first row: it is not open");
-    }
+    const auto error = thrownError<DatabaseError>([&] { connection.moveFirst(); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind(), DatabaseErrorKind::noCurrentRow);
+    EXPECT_EQ(error->what(), "The strength-class database " + file +
+                                 ": cannot move to the first row: it is not open");
     connection.open();
     connection.close();
     EXPECT_FALSE(connection.isOpen());

@@ -4,9 +4,12 @@
 #include "materials/strength_class_fields.h"
 #include "materials/strength_class_sequences.h"
 #include "materials_fixtures.h"
+#include "tests/thrown_error.h"
 
 namespace materials {
 namespace {
+
+using testing_support::thrownError;
 
 using testing::classRows;
 using testing::createSheet;
@@ -40,13 +43,9 @@ struct MainWindow
 
 DatabaseError fillFailure(MainWindow& window, const std::string& file)
 {
-    try {
-        fillStrengthClassList(window.connection, window.list, file);
-    } catch (const DatabaseError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "the list was filled from " << file;
-    return DatabaseError(DatabaseErrorKind::readFailed, "");
+    return thrownError<DatabaseError>(
+               [&] { fillStrengthClassList(window.connection, window.list, file); })
+        .value_or(DatabaseError(DatabaseErrorKind::readFailed, ""));
 }
 
 std::string rowsNamedByNumber(int count)
@@ -157,13 +156,10 @@ TEST(SelectStrengthClass, RefusesASelectionWithoutARowAndMovesNothing)
     window.pick(1);
 
     for (int index : {-1, 2}) {
-        try {
-            window.pick(index);
-            ADD_FAILURE() << "selected entry " << index;
-        } catch (const DatabaseError& error) {
-            EXPECT_EQ(error.kind(), DatabaseErrorKind::selectedRowMissing);
-            EXPECT_NE(std::string(error.what()).find(file), std::string::npos);
-        }
+        const auto error = thrownError<DatabaseError>([&] { window.pick(index); });
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->kind(), DatabaseErrorKind::selectedRowMissing);
+        EXPECT_NE(std::string(error->what()).find(file), std::string::npos);
         EXPECT_EQ(window.connection.currentRow(), 1);
         EXPECT_EQ(window.classLabel.text, "C24");
         EXPECT_EQ(window.strength, "101");
@@ -192,17 +188,15 @@ TEST(PositionOnSelectedClass, UsesItsOwnConnectionWhichKeepsItsRow)
 
     // A selection the table has no row for, as after the file was replaced.
     for (const int index : {-1, 3}) {
-        try {
-            positionOnSelectedClass(dataWindow, file, index);
-            ADD_FAILURE() << "positioned on entry " << index;
-        } catch (const DatabaseError& error) {
-            EXPECT_EQ(error.kind(), DatabaseErrorKind::selectedRowMissing);
-            if (index == 3) {
-                EXPECT_EQ(error.what(), "The strength-class database " + file +
-                                            ": it has changed since the program listed its "
-                                            "classes: the table has no row for the selected "
-                                            "class (entry 4 of the class list)");
-            }
+        const auto error =
+            thrownError<DatabaseError>([&] { positionOnSelectedClass(dataWindow, file, index); });
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->kind(), DatabaseErrorKind::selectedRowMissing);
+        if (index == 3) {
+            EXPECT_EQ(error->what(), "The strength-class database " + file +
+                                         ": it has changed since the program listed its "
+                                         "classes: the table has no row for the selected "
+                                         "class (entry 4 of the class list)");
         }
     }
 
