@@ -36,6 +36,10 @@ install(CODE "
 install(FILES ${JOIST_PACKAGING_DIR}/timber-joist.desktop
         DESTINATION share/applications
         COMPONENT ${JOIST_INSTALL_COMPONENT})
+# The design files' type; the package's trigger updates the MIME database.
+install(FILES ${JOIST_PACKAGING_DIR}/timber-joist.xml
+        DESTINATION share/mime/packages
+        COMPONENT ${JOIST_INSTALL_COMPONENT})
 install(FILES ${JOIST_PACKAGING_DIR}/${JOIST_APP_ID}.metainfo.xml
         DESTINATION share/metainfo
         COMPONENT ${JOIST_INSTALL_COMPONENT})

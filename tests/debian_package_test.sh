@@ -54,6 +54,7 @@ dpkg-deb -c "$deb" | awk '$1 ~ /^[-l]/ {sub(/^\.\//, "", $6); $1 = $2 = $3 = $4 
     echo "usr/share/applications/timber-joist.desktop"
     for n in 16 32 48 64 128 256; do echo "usr/share/icons/hicolor/${n}x$n/apps/timber-joist.png"; done
     echo "usr/share/metainfo/io.github.brannoch.TimberJoist.metainfo.xml"
+    echo "usr/share/mime/packages/timber-joist.xml"
 } | sort >"$work/expected"
 diff "$work/expected" "$work/contents" >&2 ||
     fail "the package's files are not the program's ('<' missing, '>' unexpected)"

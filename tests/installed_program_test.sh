@@ -44,7 +44,8 @@ private=lib/timber-joist
 sizes=(16 32 48 64 128 256)
 expected=(bin/timber-joist "$private/timber-joist" "$private/ZU5ZO.mdb"
     share/applications/timber-joist.desktop
-    share/metainfo/io.github.brannoch.TimberJoist.metainfo.xml)
+    share/metainfo/io.github.brannoch.TimberJoist.metainfo.xml
+    share/mime/packages/timber-joist.xml)
 for n in "${sizes[@]}"; do expected+=("share/icons/hicolor/${n}x$n/apps/timber-joist.png"); done
 # Exactly these: no test, benchmark, generator or database builder.
 if ! diff <(printf '%s\n' "${expected[@]}" | sort) \
@@ -71,7 +72,7 @@ done
 cmp -s share/applications/timber-joist.desktop "$source_dir/packaging/timber-joist.desktop" ||
     fail "the installed .desktop file differs from packaging/timber-joist.desktop"
 # The menu entry must name what was installed.
-grep -qx 'Exec=timber-joist' share/applications/timber-joist.desktop ||
+grep -qx 'Exec=timber-joist %f' share/applications/timber-joist.desktop ||
     fail "the .desktop entry does not start bin/timber-joist"
 grep -qx 'Icon=timber-joist' share/applications/timber-joist.desktop ||
     fail "the .desktop entry does not name the installed icon"
@@ -82,6 +83,16 @@ grep -qF '<launchable type="desktop-id">timber-joist.desktop</launchable>' \
 appstreamcli validate-tree --no-net "$prefix" >"$work/appstream.log" 2>&1 ||
     { cat "$work/appstream.log" >&2; fail "appstreamcli rejects the installed tree"; }
 echo "installed layout is right"
+
+# --- The command line, with no display ---------------------------------------
+
+printf '{"format": "timber-joist design", "version": 1, "inputs": {}}' >"$work/start.joist"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/timber-joist" \
+    --check "$work/start.joist" >"$work/check.log" 2>&1 || status=$?
+[ "$status" -le 1 ] && grep -q '^Result: Joist' "$work/check.log" ||
+    { cat "$work/check.log" >&2; fail "the installed program's --check gave no verdict (exit $status)"; }
+echo "the installed program checks a design file without a display"
 
 # --- The database before ---------------------------------------------------
 

@@ -2,7 +2,8 @@
 # Starts the program in a real X server (Xvfb, on the xcb platform, not
 # offscreen) and checks that its main window appears with its caption, so a
 # missing runtime package or plugin shows up here and not on a user's desk.
-# Then starts a copy that has no database beside it, which must say so in a
+# A design named on the command line opens in it. Then starts a copy that
+# has no database beside it, which must say so in a
 # dialog rather than crash or show an empty window.
 # Usage: start_in_x_server.sh <program>
 set -euo pipefail
@@ -18,6 +19,8 @@ pids+=($!)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(head -n1 "$work/display")
 export QT_QPA_PLATFORM=xcb
+# Settings the program writes (its recent designs) stay in the test's folder.
+export XDG_CONFIG_HOME=$work/config
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 
 # wait_for_window <pid> <caption> <log>
@@ -42,6 +45,14 @@ wait_for_window() {
 pids+=($!)
 wait_for_window $! 'Timber Joist Design to EC5 by Brannoch' "$work/app.log"
 echo "main window is up"
+
+# A design file named on the command line opens after start-up, as the file
+# manager's "Open With" does.
+printf '{"format": "timber-joist design", "version": 1, "inputs": {"span": "3"}}' >"$work/floor.joist"
+"$program" "$work/floor.joist" >"$work/file.log" 2>&1 &
+pids+=($!)
+wait_for_window $! 'floor.joist – Timber Joist Design to EC5 by Brannoch' "$work/file.log"
+echo "a design named on the command line opens"
 
 mkdir "$work/no-database"
 cp "$program" "$work/no-database/"

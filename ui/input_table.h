@@ -24,7 +24,8 @@ struct InputPlaces
 // engine's input, the control or bound label that holds its text, the caption
 // and unit beside it, the database field a bound label shows, its design
 // text (a list's items separated by '|'; decimals with a full stop), the value
-// start-up puts into it, where it stands, and its place in the focus order.
+// start-up puts into it, where it stands, its place in the focus order, and
+// the key that names it in a design file (the record member's name).
 struct InputRow
 {
     joist::Input input;
@@ -37,6 +38,7 @@ struct InputRow
     std::string_view startValue; // empty: the design text stays
     InputPlaces places;
     int focus = 0;
+    std::string_view key = {}; // in design files and schedules; empty for a bound label
 };
 
 // The main window's inputs, in the order start-up sets them.

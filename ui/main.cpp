@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <memory>
 
 #include <QApplication>
@@ -7,13 +8,19 @@
 
 #include "materials/database_error.h"
 #include "materials/strength_class_sequences.h"
+#include "ui/command_line.h"
 #include "ui/error_message.h"
 #include "ui/main_window.h"
 
 int main(int argc, char** argv)
 {
+    // Checks and schedules run over ssh too: no display, no QApplication.
+    if (ui::isCommandLineMode(argc, argv))
+        return ui::runCommandLine(argc, argv);
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("timber-joist"));
+    QApplication::setOrganizationName(QStringLiteral("timber-joist")); // QSettings' folder
     QApplication::setDesktopFileName(QStringLiteral("timber-joist"));
     // Qt's own dialogs (print, save, message boxes) in the user's language,
     // where Debian's Qt translations are installed.
@@ -34,5 +41,20 @@ int main(int argc, char** argv)
         box->exec();
         return 1;
     }
+    // A design named on the command line (the file manager's %f), after the
+    // start-up sequence.
+    const QStringList arguments = QApplication::arguments().mid(1);
+    for (const QString& argument : arguments) {
+        if (argument.startsWith(QLatin1Char('-'))) {
+            std::fprintf(stderr, "timber-joist: unknown option \"%s\"; see timber-joist --help\n",
+                         qPrintable(argument));
+            return 2;
+        }
+    }
+    if (arguments.size() > 1)
+        std::fprintf(stderr, "timber-joist: opening only the first of %d design files\n",
+                     int(arguments.size()));
+    if (!arguments.isEmpty())
+        window->openDesign(arguments.constFirst());
     return QApplication::exec();
 }

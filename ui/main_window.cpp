@@ -69,6 +69,7 @@ FrmMain::FrmMain(std::filesystem::path programDirectory, QLocale locale)
       decimalSeparator_(locale_.decimalPoint().toStdString()), dStrengthClass_(decimalSeparator_)
 {
     setObjectName(QStringLiteral("frmMain"));
+    fixedCaption_ = windowTitle();
     setFont(standardFont());
     createControls();
     bindMaterialLabels();
@@ -218,6 +219,7 @@ template <class Handler> void FrmMain::guarded(Handler handler)
 
 void FrmMain::onValueEdited(joist::Input input)
 {
+    noteDesignChanged();
     guarded([&] {
         const joist::ReadResult read = joist::storeInput(design_, *this, input, decimalSeparator_);
         if (!read.ok()) {
@@ -234,6 +236,7 @@ void FrmMain::onStrengthClassPicked()
 {
     if (c_.cmbSC->selectedIndex() < 0)
         return;
+    noteDesignChanged();
     guarded([&] {
         ClassListAdapter classList(c_.cmbSC);
         ClassLabelAdapter classLabel(c_.scLbl);

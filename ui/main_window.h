@@ -18,10 +18,13 @@
 #include "ui/sheet/sheet_gathering.h"
 #include "ui/toolkit/form.h"
 
+class QAction;
+class QMenu;
 class QPrinter;
 
 namespace ui {
 
+struct DesignInputs;
 class FrmDBData;
 class FrmSpanTable;
 
@@ -59,11 +62,20 @@ public:
     // asked for after an input changed; none while results are out of date.
     QStringList designAidLines();
 
+    // Design files. Each refusal or failure is shown in a message box and
+    // leaves the design as it was; with unsaved changes to a design file the
+    // user is asked first.
+    bool openDesign(const QString& path);
+    bool saveDesignTo(const QString& path);
+    void newDesign();
+    const QString& designPath() const { return designPath_; } // empty: no file in use
+
 protected:
     // Start-up; throws materials::DatabaseError when the strength-class table
     // cannot be listed.
     void load() override;
     void unload() override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     std::string text(joist::Input input) const override;
@@ -75,6 +87,7 @@ private:
     void setFocusOrder();
     void connectEvents();
     void createActions();
+    void createFileActions();
 
     void onValueEdited(joist::Input input);
     void onStrengthClassPicked();
@@ -93,6 +106,21 @@ private:
     void putStartValues();
     template <class Handler> void guarded(Handler handler);
 
+    void applyDesign(const DesignInputs& inputs, std::string notice);
+    DesignInputs designInputs() const;
+    void noteDesignChanged();
+    void setDesignPath(const QString& path);
+    void showCaption();
+    void showRecentDesigns(const QStringList& paths);
+    void rememberDesign(const QString& path);
+    void showFileMessage(const QString& title, const std::string& text);
+    bool keepOrDropChanges();
+    void openDesignDialog();
+    bool saveDesign();
+    bool saveDesignAs();
+    void saveDesignAction() { saveDesign(); }
+    void saveDesignAsAction() { saveDesignAs(); }
+
     std::filesystem::path programDirectory_;
     QLocale locale_;
     std::string decimalSeparator_;
@@ -107,6 +135,10 @@ private:
     FrmSpanTable* spanWindow_ = nullptr; // a window of its own, deleted with this one
     std::optional<QStringList> designAids_;
     bool workingShown_ = false; // the tooltips hold the working of what is on screen
+    QString fixedCaption_;
+    QString designPath_;
+    QMenu* recentMenu_ = nullptr;
+    QAction* recentAction_ = nullptr;
 
     MainControls c_;
 };

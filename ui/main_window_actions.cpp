@@ -11,6 +11,7 @@
 
 #include "engine/design_aids.h"
 #include "materials/strength_class_sequences.h"
+#include "ui/design_aid_lines.h"
 #include "ui/error_message.h"
 #include "ui/input_table.h"
 #include "ui/main_window.h"
@@ -30,6 +31,7 @@ using joist::Input;
 
 void FrmMain::createActions()
 {
+    createFileActions();
     struct ActionRow
     {
         const char* name;
@@ -44,7 +46,7 @@ void FrmMain::createActions()
          &FrmMain::copyCalculation},
         {"printCalcAct", "Print Calculation...", QKeySequence(QKeySequence::Print),
          &FrmMain::printCalculation},
-        {"pdfCalcAct", "Save Calculation as PDF...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+        {"pdfCalcAct", "Export Calculation as PDF...", QKeySequence(Qt::CTRL | Qt::Key_E),
          &FrmMain::saveCalculationAsPdf},
     };
     for (const ActionRow& row : rows) {
@@ -68,16 +70,9 @@ QStringList FrmMain::designAidLines()
     if (!status_.current() || !lastCompleted_)
         return {};
     if (!designAids_) {
-        const joist::JoistDesign& inputs = *lastCompleted_;
-        const std::vector<float> breadths = listValues(Input::breadth);
-        const std::vector<float> depths = listValues(Input::depth);
-        designAids_ = QStringList{
-            "Longest span that passes: " + QString::fromUtf8(joist::longestSpanText(
-                                               joist::findLongestSpan(inputs), decimalSeparator_)),
-            "Lightest listed section that passes: " +
-                QString::fromUtf8(joist::lightestSectionText(
-                    joist::findLightestSection(inputs, breadths, depths), decimalSeparator_)),
-        };
+        const DesignAids aids = computeDesignAids(*lastCompleted_);
+        designAids_ = QStringList{QString::fromUtf8(longestSpanLine(aids, decimalSeparator_)),
+                                  QString::fromUtf8(lightestSectionLine(aids, decimalSeparator_))};
         workingShown_ = false; // whoever asked, the verdict's tooltip gains the aids
     }
     return *designAids_;
@@ -124,7 +119,7 @@ CalculationSheet FrmMain::calculationSheet()
         throw SheetRefused(status_.message().empty() ? "No check has completed."
                                                      : status_.message());
     SheetSources sources;
-    sources.programName = windowTitle();
+    sources.programName = fixedCaption_; // without the design file's name
     sources.decimalSeparator = decimalSeparator_;
     sources.inputText = [this](Input input) { return text(input); };
     sources.className = c_.scLbl->text();
@@ -180,8 +175,8 @@ void FrmMain::printCalculationOn(QPrinter& printer)
 
 void FrmMain::saveCalculationAsPdf()
 {
-    withSheet(QStringLiteral("Save Calculation as PDF"), [this](const CalculationSheet& sheet) {
-        QFileDialog dialog(this, QStringLiteral("Save Calculation as PDF"),
+    withSheet(QStringLiteral("Export Calculation as PDF"), [this](const CalculationSheet& sheet) {
+        QFileDialog dialog(this, QStringLiteral("Export Calculation as PDF"),
                            proposedSheetPath(sheet), QStringLiteral("PDF files (*.pdf)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -192,7 +187,7 @@ void FrmMain::saveCalculationAsPdf()
 
 void FrmMain::saveCalculationTo(const QString& path)
 {
-    withSheet(QStringLiteral("Save Calculation as PDF"),
+    withSheet(QStringLiteral("Export Calculation as PDF"),
               [&path](const CalculationSheet& sheet) { writeSheetPdf(sheet, path); });
 }
 

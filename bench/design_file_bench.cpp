@@ -1,0 +1,163 @@
+// Design files and schedules, each beside its floor in the same run:
+// - a --schedule of 100,000 varied rows (the table read, every row checked,
+//   the CSV written, all in memory) against only parsing and writing the
+//   same CSV;
+// - opening a design file in the real main window, offscreen (every input
+//   set, one check, the sketch drawn, the window repainted, the recent list
+//   written) against only reading and checking the file.
+//
+//   design_file_bench [--benchmark_min_time=...]
+#include <benchmark/benchmark.h>
+#include <random>
+
+#include <QApplication>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "bench/paired_reporter.h"
+#include "materials/strength_class_sequences.h"
+#include "ui/command_line.h"
+#include "ui/csv.h"
+#include "ui/design_file.h"
+#include "ui/main_window.h"
+
+namespace {
+
+constexpr int scheduleRows = 100000;
+
+// A schedule as an engineer might write one, with every row different.
+const std::string& schedule()
+{
+    static const std::string text = [] {
+        std::mt19937 random(22);
+        auto pick = [&random](std::initializer_list<const char*> items) {
+            return *(items.begin() + random() % items.size());
+        };
+        std::string csv = "id,span,spacing,breadth,depth,strengthClass,deadLoad,liveLoad\r\n";
+        for (int row = 1; row <= scheduleRows; ++row) {
+            csv += 'J';
+            csv += std::to_string(row);
+            csv += ',';
+            csv += std::to_string(1 + random() % 6);
+            csv += '.';
+            csv += std::to_string(random() % 1000);
+            csv += ',';
+            csv += pick({"300", "400", "450", "600"});
+            csv += ",";
+            csv += pick({"36", "44", "75"});
+            csv += ",";
+            csv += pick({"150", "175", "200", "225"});
+            csv += ",";
+            csv += pick({"C16", "C24", "C27", "D30"});
+            csv += ",0.";
+            csv += std::to_string(3 + random() % 6) + ",";
+            csv += pick({"1.5", "2", "2.5"});
+            csv += "\r\n";
+        }
+        return csv;
+    }();
+    return text;
+}
+
+std::string tablePath()
+{
+    return materials::databasePath(JOIST_RUNTIME_DIR);
+}
+
+void Schedule(benchmark::State& state)
+{
+    int exitCode = 0;
+    for (auto _ : state) {
+        ui::ClassTable table(tablePath()); // read once per run, as the command line does
+        const ui::ScheduleRun run = ui::runSchedule(schedule(), table);
+        benchmark::DoNotOptimize(run.output.data());
+        exitCode = run.exitCode;
+    }
+    state.counters["rows"] = scheduleRows;
+    state.counters["exitCode"] = exitCode;
+}
+
+void ScheduleFloor(benchmark::State& state)
+{
+    for (auto _ : state) {
+        std::string out;
+        out.reserve(schedule().size() * 2);
+        for (const ui::CsvRecord& record : ui::parseCsv(schedule()))
+            ui::appendCsvRecord(out, record.fields);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.counters["rows"] = scheduleRows;
+}
+
+BENCHMARK(Schedule)->Unit(benchmark::kMillisecond);
+BENCHMARK(ScheduleFloor)->Unit(benchmark::kMillisecond);
+
+QTemporaryDir& folder()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+// Two designs that differ in every input, so that each open changes them all.
+QString designPath(int which)
+{
+    const QString path = folder().filePath(QStringLiteral("design%1.joist").arg(which));
+    if (!QFile::exists(path)) {
+        ui::DesignInputs inputs = ui::startInputs();
+        if (which == 1) {
+            inputs = ui::inputsFromValues({{"span", "3.75"},
+                                           {"spacing", "400"},
+                                           {"breadth", "75"},
+                                           {"depth", "200"},
+                                           {"bearingLength", "75"},
+                                           {"camber", "2"},
+                                           {"deadLoad", "0.6"},
+                                           {"liveLoad", "2"},
+                                           {"kmod", "1.0"},
+                                           {"strengthClass", "C24"}});
+        }
+        ui::writeDesignFile(path, inputs);
+    }
+    return path;
+}
+
+void OpenDesign(benchmark::State& state)
+{
+    ui::FrmMain window(JOIST_RUNTIME_DIR);
+    window.showModeless();
+    QApplication::processEvents();
+    const QString paths[] = {designPath(0), designPath(1)};
+    int which = 0;
+    for (auto _ : state) {
+        if (!window.openDesign(paths[which]))
+            state.SkipWithError("the design did not open");
+        QApplication::processEvents(); // the repaint
+        which = 1 - which;
+    }
+}
+
+void OpenDesignFloor(benchmark::State& state)
+{
+    const QString paths[] = {designPath(0), designPath(1)};
+    int which = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ui::readDesignFile(paths[which]));
+        which = 1 - which;
+    }
+}
+
+BENCHMARK(OpenDesign)->Unit(benchmark::kMicrosecond);
+BENCHMARK(OpenDesignFloor)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    // The recent-designs list it keeps is its own.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder().path());
+    return bench::runPaired(argc, argv);
+}

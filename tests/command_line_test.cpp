@@ -1,0 +1,204 @@
+// The command line as a script meets it: the program run with no display,
+// its exit codes, and output that says what the window says in the C locale.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "tests/main_window_fixtures.h"
+#include "ui/csv.h"
+
+namespace ui {
+namespace {
+
+using testing::MainWindowDriver;
+
+struct ProgramRun
+{
+    int code = -1;
+    QString out, err;
+};
+
+// The built program with no display to fall back on.
+ProgramRun runProgram(const QStringList& arguments)
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(JOIST_PROGRAM), arguments);
+    if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {program.exitCode(), QString::fromUtf8(program.readAllStandardOutput()),
+            QString::fromUtf8(program.readAllStandardError())};
+}
+
+QString writeDesign(const QTemporaryDir& dir, const char* name, const QByteArray& inputs)
+{
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("{\"format\": \"timber-joist design\", \"version\": 1, \"inputs\": {" + inputs +
+               "}}");
+    return path;
+}
+
+TEST(CommandLine, CheckSaysWhatTheWindowShows)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray inputs;
+        int code;
+    };
+    const Case cases[] = {
+        {"passes.joist", "\"span\": \"3.6\", \"strengthClass\": \"C24\"", 0},
+        {"fails.joist", "\"span\": \"6.5\", \"breadth\": \"36\"", 1},
+        {"stops.joist", "\"span\": \"0\"", 2},
+    };
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = writeDesign(dir, c.name, c.inputs);
+        const ProgramRun text = runProgram({"--check", path});
+        const ProgramRun json = runProgram({"--check", path, "--json"});
+        EXPECT_EQ(text.code, c.code) << text.err.toStdString();
+        EXPECT_EQ(json.code, c.code);
+
+        MainWindowDriver window; // C locale
+        window.start();
+        ASSERT_TRUE(window.window->openDesign(path));
+        if (c.code == 2) {
+            EXPECT_TRUE(text.out.isEmpty() && json.out.isEmpty());
+            // "Results out of date: " and the reason, which the command line gives too.
+            const QString why = window.label("messageLbl").section(": ", 1);
+            EXPECT_TRUE(!why.isEmpty() && text.err.contains(why))
+                << text.err.toStdString() << why.toStdString();
+            continue;
+        }
+        // One line per result label, then the design aids, each "caption: text".
+        QStringList values;
+        for (const QString& line : text.out.split('\n', Qt::SkipEmptyParts))
+            values << line.section(": ", 1);
+        EXPECT_EQ(values,
+                  window.results() + QStringList(window.window->designAidLines())
+                                         .replaceInStrings(QRegularExpression("^.*: "), ""));
+        const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        EXPECT_EQ(object["overall"].toString(), window.label("unityRatioLbl"));
+        EXPECT_EQ(object["verdict"].toString(), window.label("governedByLbl"));
+        EXPECT_EQ(object["passes"].toBool(), c.code == 0);
+    }
+}
+
+TEST(CommandLine, ScheduleRunsEveryRowAndSaysWhichFailed)
+{
+    const QByteArray header = "id,span,breadth,strengthClass,note\r\n";
+    const QByteArray passes = "\"J1, ground\",3.6,44,C24,\"said \"\"ok\"\"\"\r\n";
+    const QByteArray fails = "J2,6.5,36,C16,\r\n";
+    const QByteArray bad = "J3,4,50,C16,\r\n";
+    struct Case
+    {
+        QByteArray rows;
+        int code;
+    };
+    const Case cases[] = {{passes, 0}, {passes + fails, 1}, {passes + fails + bad, 2}};
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        QFile in(dir.filePath("in.csv"));
+        in.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        in.write(header + c.rows);
+        in.close();
+        const ProgramRun run =
+            runProgram({"--schedule", in.fileName(), "--output", dir.filePath("out.csv")});
+        EXPECT_EQ(run.code, c.code) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.contains("\"note\"")); // the column it does not read
+        QFile out(dir.filePath("out.csv"));
+        ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+        const QByteArray written = out.readAll();
+        EXPECT_TRUE(written.startsWith(header.trimmed() +
+                                       ",bending,shear,bearing,u2,u2Fin,uNetFin,overall,verdict,"
+                                       "longestSpan,lightestSection,message\r\n"));
+        const std::vector<CsvRecord> records = parseCsv(written.toStdString());
+        ASSERT_EQ(records.size(), std::size_t(c.rows.count("\r\n") + 1));
+        EXPECT_EQ(records[1].fields[0], "J1, ground");
+        EXPECT_EQ(records[1].fields[4], "said \"ok\"");
+        EXPECT_EQ(records[1].fields[12], "Joist Passes");
+        EXPECT_EQ(records[1].fields[15], "");
+        if (records.size() > 2) {
+            EXPECT_TRUE(records[2].fields[12].starts_with("Joist fails"));
+        }
+        if (records.size() > 3) {
+            EXPECT_EQ(records[3].fields[12], "");
+            EXPECT_NE(records[3].fields[15].find("\"breadth\""), std::string::npos);
+        }
+    }
+}
+
+TEST(CommandLine, ModesAndRefusals)
+{
+    QTemporaryDir dir;
+    const QString design = writeDesign(dir, "d.joist", "");
+    struct Case
+    {
+        QStringList arguments;
+        int code;
+        const char* says; // on stdout for 0, stderr otherwise
+    };
+    const Case cases[] = {
+        {{"--help"}, 0, "--schedule"},
+        {{"--version"}, 0, "timber-joist "},
+        {{"--check", dir.filePath("missing.joist")}, 2, "no such file"},
+        {{"--check", design, "--database", dir.filePath("none.mdb")}, 2, "none.mdb"},
+        {{"--check", design, "--schedule", design}, 2, "either"},
+        {{"--json"}, 2, "--check"},
+        {{"--check", design, "--output", "x.csv"}, 2, "--output"},
+        {{"--check", design, "--colour"}, 2, "colour"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        const ProgramRun run = runProgram(c.arguments);
+        EXPECT_EQ(run.code, c.code);
+        EXPECT_TRUE((c.code == 0 ? run.out : run.err).contains(c.says))
+            << run.out.toStdString() << run.err.toStdString();
+    }
+}
+
+TEST(Csv, ReadsRfc4180AndSaysWhereARecordBreaksIt)
+{
+    struct Case
+    {
+        const char* text;
+        std::vector<std::vector<std::string>> records;
+        std::vector<std::string> problems;
+    };
+    const Case cases[] = {
+        {"\xEF\xBB\xBF"
+         "a,b\r\n\r\n1,\"x, \"\"y\"\"\r\nz\"\n",
+         {{"a", "b"}, {"1", "x, \"y\"\r\nz"}},
+         {"", ""}},
+        {"a,\nb", {{"a", ""}, {"b"}}, {"", ""}},
+        {"a\"b,c\n\"open", {{"a\"b", "c"}, {"open"}}, {"a quote", "a quoted field"}},
+        {"\"x\"y,z", {{"xy", "z"}}, {"text follows"}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<CsvRecord> records = parseCsv(c.text);
+        ASSERT_EQ(records.size(), c.records.size()) << c.text;
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            EXPECT_EQ(records[i].fields, c.records[i]) << c.text;
+            EXPECT_TRUE(records[i].problem.starts_with(c.problems[i])) << records[i].problem;
+            std::string written;
+            appendCsvRecord(written, records[i].fields);
+            EXPECT_EQ(parseCsv(written).front().fields, records[i].fields);
+        }
+    }
+}
+
+} // namespace
+} // namespace ui

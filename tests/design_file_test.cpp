@@ -1,0 +1,232 @@
+// Design files in the window: a design saved in one locale opens in another
+// with the same inputs and results, every refused file leaves the design as
+// it was, and unsaved changes to a file are asked about before they go.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "tests/main_window_fixtures.h"
+#include "ui/design_file.h"
+#include "ui/input_table.h"
+
+namespace ui {
+namespace {
+
+using joist::Input;
+using testing::MainWindowDriver;
+
+const QString fixedCaption = QStringLiteral("Timber Joist Design to EC5 by Brannoch");
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray designJson(const QByteArray& inputs, const QByteArray& version = "1")
+{
+    return "{\"format\": \"timber-joist design\", \"version\": " + version + ", \"inputs\": {" +
+           inputs + "}}";
+}
+
+// A message box the window opened: its text, and it is closed.
+QString takeMessage(const MainWindowDriver& main)
+{
+    auto* box = main.window->findChild<QMessageBox*>();
+    if (!box)
+        return {};
+    const QString text = box->text();
+    delete box;
+    return text;
+}
+
+// Every input control's text and the class, as the window shows them.
+QStringList shownInputs(const MainWindowDriver& main)
+{
+    QStringList texts;
+    for (const InputRow& row : inputRows()) {
+        if (row.kind == ControlKind::textBox)
+            texts << main.box(row.input)->text();
+        else if (row.kind == ControlKind::dropDownList)
+            texts << main.list(row.input)->selectedText();
+    }
+    return texts << main.classList()->selectedText();
+}
+
+// Answers the next modal question with `button`.
+void answerNextQuestion(QMessageBox::StandardButton button)
+{
+    QTimer::singleShot(0, [button] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        box->button(button)->click();
+    });
+}
+
+class DesignFileRoundTrip : public ::testing::TestWithParam<std::pair<const char*, const char*>>
+{};
+
+TEST_P(DesignFileRoundTrip, OpensWithTheSameInputsAndResults)
+{
+    const QLocale saving(QString::fromLatin1(GetParam().first));
+    const QLocale opening(QString::fromLatin1(GetParam().second));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("first floor.joist");
+
+    MainWindowDriver author(testing::shippedDirectory(), saving);
+    author.start();
+    const QString point = saving.decimalPoint();
+    author.type(Input::span, "3" + point + "85");
+    author.type(Input::deadLoad, "0" + point + "55");
+    author.type(Input::camber, "-1" + point + "5");
+    author.pick(Input::depth, "200");
+    author.pick(Input::kmod, "1" + point + "0");
+    author.pickClass("C24");
+    ASSERT_TRUE(author.window->saveDesignTo(path)) << takeMessage(author).toStdString();
+    EXPECT_EQ(author.window->windowTitle(), "first floor.joist[*] \u2013 " + fixedCaption);
+    EXPECT_FALSE(author.window->isWindowModified());
+
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const QByteArray json = saved.readAll();
+    for (const char* text : {"\"span\": \"3.85\"", "\"camber\": \"-1.5\"", "\"kmod\": \"1.0\"",
+                             "\"strengthClass\": \"C24\"", "\"version\": 1"})
+        EXPECT_TRUE(json.contains(text)) << text << "\n" << json.toStdString();
+
+    MainWindowDriver reader(testing::shippedDirectory(), opening);
+    reader.start();
+    const int checksBefore = reader.window->checksRun();
+    ASSERT_TRUE(reader.window->openDesign(path)) << takeMessage(reader).toStdString();
+    EXPECT_EQ(reader.window->checksRun(), checksBefore + 1); // one check, not one per input
+    EXPECT_EQ(reader.window->design(), author.window->design());
+    QStringList expected = author.results();
+    expected.replaceInStrings(point, opening.decimalPoint());
+    EXPECT_EQ(reader.results(), expected);
+    EXPECT_EQ(reader.window->windowTitle(), author.window->windowTitle());
+    EXPECT_FALSE(reader.window->isWindowModified());
+    reader.type(Input::span, "4");
+    EXPECT_TRUE(reader.window->isWindowModified());
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, DesignFileRoundTrip,
+                         ::testing::Values(std::pair{"C", "de_DE"}, std::pair{"de_DE", "C"},
+                                           std::pair{"de_DE", "de_DE"}));
+
+TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
+{
+    QTemporaryDir dir;
+    const QString good = dir.filePath("good.joist");
+    writeFile(good, "{\"format\": \"timber-joist design\", \"version\": 1, \"colour\": \"red\", "
+                    "\"inputs\": {\"span\": \"3.5\", \"breadth\": \"75\", \"strengthClass\": "
+                    "\"C27\", \"shape\": \"round\"}}");
+    MainWindowDriver main;
+    main.start();
+    ASSERT_TRUE(main.window->openDesign(good)) << takeMessage(main).toStdString();
+    // Unknown keys are ignored and named, once, in the message line.
+    const QString message = main.label("messageLbl");
+    EXPECT_TRUE(message.contains("\"colour\"") && message.contains("\"inputs.shape\""))
+        << message.toStdString();
+    EXPECT_EQ(message.count("colour"), 1);
+
+    const QString bigPath = dir.filePath("big.joist");
+    writeFile(bigPath, designJson("\"span\": \"4" + QByteArray(1 << 20, ' ') + "\""));
+    const QString fifo = dir.filePath("pipe.joist");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+
+    struct Case
+    {
+        const char* name;
+        QByteArray content; // empty: the path is used as it is
+        QString path;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"class.joist", designJson("\"strengthClass\": \"C99\""), {}, "\"C99\""},
+        {"list.joist", designJson("\"span\": \"5\", \"breadth\": \"50\""), {}, "\"breadth\""},
+        {"number.joist", designJson("\"span\": \"5\", \"deadLoad\": \"0,4\""), {}, "\"deadLoad\""},
+        {"line.joist", designJson("\"span\": \"5\\n\""), {}, "control character"},
+        {"type.joist", designJson("\"span\": true"), {}, "\"inputs.span\""},
+        {"version.joist", designJson("\"span\": \"5\"", "2"), {}, "version 2"},
+        {"format.joist", "{\"format\": \"spreadsheet\", \"version\": 1}", {}, "not a timber-joist"},
+        {"malformed.joist", "{\"format\": \"timber-joist design\",", {}, "not valid JSON"},
+        {"big", {}, bigPath, "1 MiB"},
+        {"folder", {}, dir.path(), "folder"},
+        {"pipe", {}, fifo, "not a regular file"},
+        {"missing", {}, dir.filePath("missing.joist"), "no such file"},
+    };
+    const joist::JoistDesign design = main.window->design();
+    const QStringList inputs = shownInputs(main);
+    const QStringList results = main.results();
+    const QString caption = main.window->windowTitle();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString path = c.path;
+        if (path.isEmpty()) {
+            path = dir.filePath(c.name);
+            writeFile(path, c.content);
+        }
+        EXPECT_FALSE(main.window->openDesign(path));
+        const QString refusal = takeMessage(main);
+        EXPECT_TRUE(refusal.contains(QDir::toNativeSeparators(path)) && refusal.contains(c.reason))
+            << refusal.toStdString();
+        EXPECT_EQ(main.window->design(), design);
+        EXPECT_EQ(shownInputs(main), inputs);
+        EXPECT_EQ(main.results(), results);
+        EXPECT_EQ(main.window->windowTitle(), caption);
+        EXPECT_EQ(main.window->designPath(), QFileInfo(good).absoluteFilePath());
+    }
+}
+
+TEST(DesignFile, NewDesignAndUnsavedChanges)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("beam.joist");
+    MainWindowDriver fresh;
+    fresh.start();
+    const joist::JoistDesign startDesign = fresh.window->design();
+
+    MainWindowDriver main;
+    main.start();
+    EXPECT_EQ(main.window->windowTitle(), fixedCaption);
+    main.type(Input::span, "5");
+    ASSERT_TRUE(main.window->saveDesignTo(path));
+    // A text that is not a number is not saved, and the file keeps the last design.
+    main.type(Input::span, "4,5");
+    EXPECT_FALSE(main.window->saveDesignTo(path));
+    EXPECT_TRUE(takeMessage(main).contains("Span of Joist"));
+    main.type(Input::span, "4.5");
+    EXPECT_TRUE(main.window->isWindowModified());
+    EXPECT_EQ(readDesignFile(path).inputs.texts[std::size_t(Input::span)], "5");
+
+    // Cancel keeps the window and the changes; Save writes them, then New.
+    answerNextQuestion(QMessageBox::Cancel);
+    EXPECT_FALSE(main.window->close());
+    EXPECT_EQ(main.box(Input::span)->text(), "4.5");
+    answerNextQuestion(QMessageBox::Save);
+    main.window->findChild<QAction*>("newDesignAct")->trigger();
+    EXPECT_EQ(main.window->design(), startDesign);
+    EXPECT_EQ(main.window->windowTitle(), fixedCaption);
+    EXPECT_TRUE(main.window->designPath().isEmpty());
+    EXPECT_EQ(readDesignFile(path).inputs.texts[std::size_t(Input::span)], "4.5");
+
+    // Recently used files head the Open Recent menu; a window without a file
+    // closes without a question.
+    auto* recent = main.window->findChild<QMenu*>("recentDesignsMenu");
+    ASSERT_FALSE(recent->actions().isEmpty());
+    EXPECT_EQ(recent->actions().constFirst()->text(), QDir::toNativeSeparators(path));
+    main.type(Input::span, "6");
+    EXPECT_TRUE(main.window->close());
+}
+
+} // namespace
+} // namespace ui

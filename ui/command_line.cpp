@@ -1,0 +1,433 @@
+#include "ui/command_line.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include "engine/number_text.h"
+#include "engine/stop_reason.h"
+#include "materials/strength_class_sequences.h"
+#include "ui/csv.h"
+#include "ui/error_message.h"
+#include "ui/input_table.h"
+#include "ui/regular_file.h"
+
+namespace ui {
+namespace {
+
+using joist::ResultLabel;
+
+// The C locale's decimal separator.
+constexpr std::string_view separator = ".";
+
+// Each result label's key in CSV and JSON output, by joist::ResultLabel.
+constexpr std::array<std::string_view, 8> resultKeys{
+    "bending", "shear", "bearing", "u2", "u2Fin", "uNetFin", "overall", "verdict",
+};
+
+constexpr qint64 largestScheduleBytes = qint64(1) << 30;
+
+// The caption beside a result label in the window.
+std::string_view captionOf(std::size_t label)
+{
+    for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        if (static_cast<std::size_t>(check.label) == label)
+            return check.caption;
+    }
+    return label == static_cast<std::size_t>(ResultLabel::unityRatio) ? "Overall" : "Result";
+}
+
+// The window's labels in the C locale.
+class LabelTexts : public joist::ResultSink
+{
+public:
+    explicit LabelTexts(std::array<std::string, 8>& texts) : texts_(texts) {}
+    void setResultText(ResultLabel label, std::string_view text) override
+    {
+        texts_[static_cast<std::size_t>(label)] = text;
+    }
+
+private:
+    std::array<std::string, 8>& texts_;
+};
+
+class DesignTexts : public joist::InputSource
+{
+public:
+    DesignTexts(const DesignInputs& inputs, const ClassTable::Row& row) : inputs_(inputs), row_(row)
+    {}
+    std::string text(joist::Input input) const override
+    {
+        const auto i = static_cast<std::size_t>(input);
+        return inputRow(input).key.empty() ? row_.texts[i] : inputs_.texts[i];
+    }
+
+private:
+    const DesignInputs& inputs_;
+    const ClassTable::Row& row_;
+};
+
+std::string longestSpanMillimetres(const joist::LongestSpan& span)
+{
+    switch (span.kind) {
+    case joist::LongestSpan::Kind::millimetres:
+        return std::to_string(span.millimetres);
+    case joist::LongestSpan::Kind::beyondRange:
+        return "> " + std::to_string(joist::longestSpanSearched);
+    case joist::LongestSpan::Kind::none:
+        break;
+    }
+    return "none";
+}
+
+void print(std::FILE* stream, std::string_view text)
+{
+    std::fwrite(text.data(), 1, text.size(), stream);
+    std::fflush(stream);
+}
+
+void complain(std::string_view text)
+{
+    print(stderr, "timber-joist: " + std::string(text) + "\n");
+}
+
+int exitCodeOf(DesignRun::Outcome outcome)
+{
+    return outcome == DesignRun::Outcome::passes ? 0 : outcome == DesignRun::Outcome::fails ? 1 : 2;
+}
+
+int check(const QString& path, bool json, ClassTable& table)
+{
+    const DesignFile file = readDesignFile(path);
+    for (const std::string& key : file.ignoredKeys)
+        complain(QDir::toNativeSeparators(path).toStdString() + ": ignored \"" + key + "\"");
+    const DesignRun run = runDesign(file.inputs, table);
+    if (run.outcome == DesignRun::Outcome::bad) {
+        complain(QDir::toNativeSeparators(path).toStdString() + ": " + run.message);
+        return 2;
+    }
+    const std::string longest = joist::longestSpanText(run.aids.longestSpan, separator);
+    const std::string lightest = joist::lightestSectionText(run.aids.lightestSection, separator);
+    std::string out;
+    if (json) {
+        QJsonObject object;
+        for (std::size_t i = 0; i < resultKeys.size(); ++i)
+            object.insert(
+                QString::fromLatin1(resultKeys[i].data(), qsizetype(resultKeys[i].size())),
+                QString::fromStdString(run.texts[i]));
+        object.insert(QStringLiteral("passes"), run.outcome == DesignRun::Outcome::passes);
+        object.insert(QStringLiteral("longestSpan"), QString::fromStdString(longest));
+        object.insert(QStringLiteral("lightestSection"), QString::fromStdString(lightest));
+        object.insert(QStringLiteral("file"), path);
+        out = QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
+    } else {
+        for (std::size_t i = 0; i < run.texts.size(); ++i)
+            out += std::string(captionOf(i)) + ": " + run.texts[i] + "\n";
+        out += longestSpanLine(run.aids, separator) + "\n";
+        out += lightestSectionLine(run.aids, separator) + "\n";
+    }
+    print(stdout, out);
+    return exitCodeOf(run.outcome);
+}
+
+int schedule(const QString& path, const QString& outputPath, ClassTable& table)
+{
+    QByteArray bytes;
+    try {
+        bytes = readRegularFile(path, largestScheduleBytes, "1 GiB");
+    } catch (const FileRefused& refused) {
+        throw ValueRefused("Cannot read the schedule \"" +
+                           QDir::toNativeSeparators(path).toStdString() + "\": " + refused.what() +
+                           ".");
+    }
+    ScheduleRun run;
+    try {
+        run = runSchedule(std::string_view(bytes.constData(), std::size_t(bytes.size())), table);
+    } catch (const ValueRefused& refused) {
+        throw ValueRefused(QDir::toNativeSeparators(path).toStdString() + ": " + refused.what());
+    }
+    print(stderr, run.warnings);
+    if (outputPath.isEmpty()) {
+        print(stdout, run.output);
+        return run.exitCode;
+    }
+    QSaveFile file(outputPath);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(run.output.data(), qint64(run.output.size())) != qint64(run.output.size()) ||
+        !file.commit())
+        throw ValueRefused("Cannot write \"" + QDir::toNativeSeparators(outputPath).toStdString() +
+                           "\": " + file.errorString().toStdString() + ".");
+    return run.exitCode;
+}
+
+} // namespace
+
+class ClassTable::Names : public materials::ClassList, public materials::ClassNameLabel
+{
+public:
+    void clear() override { names.clear(); }
+    void append(const std::string& text) override { names.push_back(text); }
+    int selectedIndex() const override { return selected; }
+    void setText(const std::string&) override {}
+
+    std::vector<std::string> names;
+    int selected = -1;
+};
+
+ClassTable::ClassTable(const std::string& path)
+    : path_(path), connection_(std::string(separator)), names_(std::make_unique<Names>())
+{
+    for (const InputRow& row : inputRows()) {
+        if (row.field.empty())
+            continue;
+        const auto i = static_cast<std::size_t>(row.input);
+        connection_.bind(std::string(row.field),
+                         [this, i](const std::string& text) { bound_[i] = text; });
+    }
+    materials::fillStrengthClassList(connection_, *names_, path);
+    for (std::size_t i = 0; i < names_->names.size(); ++i)
+        firstRow_.try_emplace(names_->names[i], static_cast<int>(i));
+}
+
+ClassTable::~ClassTable() = default;
+
+const ClassTable::Row* ClassTable::find(const std::string& className)
+{
+    if (const auto known = rows_.find(className); known != rows_.end())
+        return &known->second;
+    const auto index = firstRow_.find(className);
+    if (index == firstRow_.end())
+        return nullptr;
+    names_->selected = index->second;
+    materials::selectStrengthClass(connection_, *names_, *names_);
+    Row row{bound_, {}};
+    // The first field the design reads that is not a number, as the window says it.
+    for (const joist::InputDefinition& definition : joist::inputDefinitions) {
+        const InputRow& input = inputRow(definition.input);
+        if (!input.field.empty() &&
+            !joist::parseNumber(row.texts[std::size_t(definition.input)], separator)) {
+            row.problem = materials::nonNumericFieldError(connection_, input.field).what();
+            break;
+        }
+    }
+    return &rows_.emplace(className, std::move(row)).first->second;
+}
+
+DesignRun runDesign(const DesignInputs& inputs, ClassTable& table)
+{
+    DesignRun run;
+    const ClassTable::Row* row = table.find(inputs.strengthClass);
+    if (!row) {
+        run.message = "the strength class \"" + inputs.strengthClass +
+                      "\" is not in the strength-class table " + table.path();
+        return run;
+    }
+    if (!row->problem.empty()) {
+        run.message = row->problem;
+        return run;
+    }
+    joist::JoistDesign design;
+    const joist::ReadResult read = joist::readInputs(design, DesignTexts(inputs, *row), separator);
+    if (!read.ok()) { // the inputs were checked, so this is not expected
+        run.message = "\"" + read.failedText + "\" is not a number";
+        return run;
+    }
+    LabelTexts labels(run.texts);
+    const joist::CheckOutcome outcome = joist::runDesignCheck(design, false, labels, separator);
+    if (!outcome.completed()) {
+        run.texts = {};
+        run.message = joist::describeStop(joist::stopReason(outcome, design), inputCaption) + ".";
+        return run;
+    }
+    run.outcome = run.texts[std::size_t(ResultLabel::governedBy)] == joist::passText
+                      ? DesignRun::Outcome::passes
+                      : DesignRun::Outcome::fails;
+    run.aids = computeDesignAids(design);
+    return run;
+}
+
+ScheduleRun runSchedule(std::string_view csv, ClassTable& table)
+{
+    const std::vector<CsvRecord> records = parseCsv(csv);
+    if (records.empty())
+        throw ValueRefused("the schedule has no header row");
+    const CsvRecord& header = records.front();
+    if (!header.problem.empty())
+        throw ValueRefused("the header row is not sound CSV: " + header.problem);
+
+    // Which key each column holds: -1 for one this program does not read.
+    const FileSection& inputs = designFileSections().front();
+    std::vector<int> columnKey(header.fields.size(), -1);
+    ScheduleRun run;
+    std::string ignored;
+    for (std::size_t column = 0; column < header.fields.size(); ++column) {
+        const std::string& name = header.fields[column];
+        if (name == "id")
+            continue;
+        for (std::size_t k = 0; k < inputs.keys.size(); ++k) {
+            if (inputs.keys[k].name == name)
+                columnKey[column] = static_cast<int>(k);
+        }
+        if (columnKey[column] < 0) {
+            ignored += (ignored.empty() ? "\"" : ", \"") + name + "\"";
+        } else if (std::count(columnKey.begin(), columnKey.begin() + column, columnKey[column])) {
+            throw ValueRefused("the column \"" + name + "\" stands twice in the header");
+        }
+    }
+    if (!ignored.empty())
+        run.warnings = "timber-joist: ignored the columns " + ignored + "\n";
+
+    std::vector<std::string> out = header.fields;
+    for (const std::string_view key : resultKeys)
+        out.emplace_back(key);
+    out.insert(out.end(), {"longestSpan", "lightestSection", "message"});
+    run.output.reserve(csv.size() * 2);
+    appendCsvRecord(run.output, out);
+
+    bool anyBad = false, anyFails = false;
+    SectionValues values;
+    for (std::size_t r = 1; r < records.size(); ++r) {
+        const CsvRecord& record = records[r];
+        out.assign(record.fields.begin(), record.fields.end());
+        out.resize(header.fields.size());
+        std::string message = record.problem;
+        if (message.empty() && record.fields.size() != header.fields.size())
+            message = "the row has " + std::to_string(record.fields.size()) +
+                      " fields and the header " + std::to_string(header.fields.size());
+        DesignRun design;
+        if (message.empty()) {
+            values.clear();
+            for (std::size_t column = 0; column < columnKey.size(); ++column) {
+                if (columnKey[column] >= 0)
+                    values[inputs.keys[std::size_t(columnKey[column])].name] =
+                        record.fields[column];
+            }
+            try {
+                design = runDesign(inputsFromValues(values), table);
+                message = design.message;
+            } catch (const ValueRefused& refused) {
+                message = refused.what();
+            }
+        }
+        for (std::size_t i = 0; i < 7; ++i) // the ratios and the overall ratio
+            out.push_back(design.texts[i]);
+        const bool bad = design.outcome == DesignRun::Outcome::bad;
+        out.push_back(design.texts[std::size_t(ResultLabel::governedBy)]);
+        out.push_back(bad ? std::string() : longestSpanMillimetres(design.aids.longestSpan));
+        out.push_back(bad ? std::string()
+                          : joist::lightestSectionText(design.aids.lightestSection, separator));
+        out.push_back(message);
+        appendCsvRecord(run.output, out);
+        anyBad |= bad;
+        anyFails |= design.outcome == DesignRun::Outcome::fails;
+    }
+    run.exitCode = anyBad ? 2 : anyFails ? 1 : 0;
+    return run;
+}
+
+bool isCommandLineMode(int argc, char** argv)
+{
+    static constexpr const char* options[] = {
+        "-h",      "-?",         "--help", "--help-all", "-v",         "--version",
+        "--check", "--schedule", "--json", "--output",   "--database",
+    };
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--")
+            break;
+        const std::string_view name = argument.substr(0, argument.find('='));
+        for (const char* option : options) {
+            if (name == option)
+                return true;
+        }
+    }
+    return false;
+}
+
+int runCommandLine(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("timber-joist"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(JOIST_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Checks a simply supported timber floor joist to Eurocode 5.\n"
+        "Without options it opens the window, with FILE.joist if given.\n"
+        "Exit codes of --check and --schedule: 0 passes, 1 fails, 2 a check stopped or an "
+        "input is bad."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption checkOption(
+        QStringLiteral("check"), QStringLiteral("Check one design file and print the results."),
+        QStringLiteral("FILE.joist"));
+    const QCommandLineOption jsonOption(QStringLiteral("json"),
+                                        QStringLiteral("With --check: print the results as JSON."));
+    const QCommandLineOption scheduleOption(
+        QStringLiteral("schedule"),
+        QStringLiteral("Check every row of a CSV file of designs and write each row with its "
+                       "results."),
+        QStringLiteral("FILE.csv"));
+    const QCommandLineOption outputOption(
+        QStringLiteral("output"),
+        QStringLiteral("With --schedule: write to this file instead of standard output."),
+        QStringLiteral("OUT.csv"));
+    const QCommandLineOption databaseOption(
+        QStringLiteral("database"),
+        QStringLiteral("Read the strength classes from this table file instead of the one "
+                       "beside the program."),
+        QStringLiteral("FILE"));
+    parser.addOptions({checkOption, jsonOption, scheduleOption, outputOption, databaseOption});
+
+    if (!parser.parse(QCoreApplication::arguments())) {
+        QString problem = parser.errorText();
+        if (problem.endsWith(QLatin1Char('.')))
+            problem.chop(1);
+        complain(problem.toStdString() + "; see timber-joist --help");
+        return 2;
+    }
+    if (parser.isSet(help)) {
+        print(stdout, parser.helpText().toStdString());
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        print(stdout, "timber-joist " JOIST_VERSION "\n");
+        return 0;
+    }
+    const bool checking = parser.isSet(checkOption), scheduling = parser.isSet(scheduleOption);
+    const char* usage = nullptr;
+    if (checking == scheduling)
+        usage = "give either --check FILE.joist or --schedule FILE.csv";
+    else if (parser.isSet(jsonOption) && !checking)
+        usage = "--json goes with --check";
+    else if (parser.isSet(outputOption) && !scheduling)
+        usage = "--output goes with --schedule";
+    else if (!parser.positionalArguments().isEmpty())
+        usage = "a design file to check goes after --check";
+    if (usage) {
+        complain(std::string(usage) + "; see timber-joist --help");
+        return 2;
+    }
+
+    try {
+        const std::string tablePath =
+            parser.isSet(databaseOption)
+                ? QDir::toNativeSeparators(parser.value(databaseOption)).toStdString()
+                : materials::databasePath(materials::programDirectory());
+        ClassTable table(tablePath); // read once, for every design
+        return checking ? check(parser.value(checkOption), parser.isSet(jsonOption), table)
+                        : schedule(parser.value(scheduleOption), parser.value(outputOption), table);
+    } catch (const std::exception& error) {
+        complain(errorMessage(error));
+        return 2;
+    }
+}
+
+} // namespace ui

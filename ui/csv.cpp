@@ -1,0 +1,108 @@
+#include "ui/csv.h"
+
+namespace ui {
+namespace {
+
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+void noteProblem(CsvRecord& record, const char* problem)
+{
+    if (record.problem.empty())
+        record.problem = problem;
+}
+
+} // namespace
+
+std::vector<CsvRecord> parseCsv(std::string_view text)
+{
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3);
+    std::vector<CsvRecord> records;
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n) {
+        if (isLineEnd(text[i])) { // an empty line
+            ++i;
+            continue;
+        }
+        CsvRecord record;
+        for (;;) { // one field
+            std::string field;
+            if (i < n && text[i] == '"') {
+                ++i;
+                bool closed = false;
+                while (i < n) {
+                    const std::size_t quote = text.find('"', i);
+                    if (quote == std::string_view::npos) {
+                        field.append(text.substr(i));
+                        i = n;
+                        break;
+                    }
+                    field.append(text.substr(i, quote - i));
+                    i = quote + 1;
+                    if (i < n && text[i] == '"') {
+                        field += '"';
+                        ++i;
+                    } else {
+                        closed = true;
+                        break;
+                    }
+                }
+                if (!closed)
+                    noteProblem(record, "a quoted field is not closed");
+                // Anything between the closing quote and the next comma is kept.
+                if (i < n && text[i] != ',' && !isLineEnd(text[i]))
+                    noteProblem(record, "text follows a closing quote in the same field");
+            }
+            const std::size_t start = i;
+            while (i < n && text[i] != ',' && !isLineEnd(text[i])) {
+                if (text[i] == '"')
+                    noteProblem(record, "a quote stands inside a field that is not quoted");
+                ++i;
+            }
+            field.append(text.substr(start, i - start));
+            record.fields.push_back(std::move(field));
+            if (i < n && text[i] == ',') {
+                ++i;
+                continue;
+            }
+            break;
+        }
+        if (i < n && text[i] == '\r')
+            ++i;
+        if (i < n && text[i] == '\n')
+            ++i;
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+void appendCsvField(std::string& out, std::string_view field)
+{
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out.append(field);
+        return;
+    }
+    out += '"';
+    for (const char c : field) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void appendCsvRecord(std::string& out, const std::vector<std::string>& fields)
+{
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        appendCsvField(out, fields[i]);
+    }
+    out += "\r\n";
+}
+
+} // namespace ui

@@ -1,0 +1,294 @@
+#include "ui/design_file.h"
+
+#include <algorithm>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QSaveFile>
+
+#include "engine/number_text.h"
+#include "ui/input_table.h"
+#include "ui/regular_file.h"
+
+namespace ui {
+namespace {
+
+constexpr std::string_view inputsSection = "inputs";
+constexpr std::string_view startClass = "C16";
+// What a QLineEdit holds by default; the command line has no widgets to ask.
+constexpr qsizetype longestText = 32767;
+
+std::vector<FileSection> makeSections()
+{
+    FileSection inputs{inputsSection, {}};
+    for (const InputRow& row : inputRows()) {
+        if (!row.key.empty())
+            inputs.keys.push_back({std::string(row.key)});
+    }
+    inputs.keys.push_back({std::string(strengthClassKey)});
+    return {inputs};
+}
+
+const std::vector<FileSection>& sections()
+{
+    static const std::vector<FileSection> table = makeSections();
+    return table;
+}
+
+std::string inQuotes(std::string_view text)
+{
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '"';
+    quoted += text;
+    quoted += '"';
+    return quoted;
+}
+
+std::string startText(const InputRow& row)
+{
+    return std::string(row.startValue.empty() ? row.designText : row.startValue);
+}
+
+// Each list's items: number and design text, read once.
+using ListItems = std::vector<std::pair<float, std::string_view>>;
+const ListItems& listItems(const InputRow& row)
+{
+    static const auto lists = [] {
+        std::array<ListItems, joist::inputDefinitions.size()> all;
+        for (const InputRow& list : inputRows()) {
+            std::string_view rest = list.designText;
+            while (list.kind == ControlKind::dropDownList && !rest.empty()) {
+                const std::size_t end = std::min(rest.find('|'), rest.size());
+                const std::string_view item = rest.substr(0, end);
+                all[static_cast<std::size_t>(list.input)].emplace_back(
+                    joist::parseNumber(item, ".").value_or(0), item);
+                rest.remove_prefix(std::min(end + 1, rest.size()));
+            }
+        }
+        return all;
+    }();
+    return lists[static_cast<std::size_t>(row.input)];
+}
+
+// Texts a text box or list cannot show: line breaks and other control
+// characters, or more than a box holds.
+void requireShowable(std::string_view key, const std::string& text)
+{
+    if (std::any_of(text.begin(), text.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }))
+        throw ValueRefused(inQuotes(key) + " holds a line break or another control character");
+    if (text.size() > std::size_t(longestText) && QString::fromStdString(text).size() > longestText)
+        throw ValueRefused(inQuotes(key) + " holds a text too long for its box");
+}
+
+// The checked text of one input: a number, and for a list the item it equals.
+std::string checkedText(const InputRow& row, const std::string& text)
+{
+    requireShowable(row.key, text);
+    const joist::NumberReading reading = joist::readNumber(text, ".");
+    if (!reading.value) {
+        const char* why = reading.problem == joist::NumberProblem::empty ? ", which is empty"
+                          : reading.problem == joist::NumberProblem::outOfRange
+                              ? ", a number beyond single precision"
+                              : ", which is not a number written with \".\" as decimal separator";
+        throw ValueRefused(inQuotes(row.key) + " holds " + inQuotes(text) + why);
+    }
+    if (row.kind != ControlKind::dropDownList)
+        return text;
+    std::string choices;
+    for (const auto& [value, item] : listItems(row)) {
+        if (value == *reading.value)
+            return std::string(item);
+        choices += (choices.empty() ? "" : ", ") + std::string(item);
+    }
+    throw ValueRefused(inQuotes(row.key) + " holds " + inQuotes(text) +
+                       ", which its list does not offer (" + choices + ")");
+}
+
+QJsonObject sectionObject(const FileSection& section, const SectionValues& values)
+{
+    QJsonObject object;
+    for (const FileSection::Key& key : section.keys) {
+        const auto value = values.find(key.name);
+        if (value == values.end())
+            continue;
+        const QString name = QString::fromStdString(key.name);
+        if (key.kind == FileSection::Kind::flag)
+            object.insert(name, value->second == "true");
+        else
+            object.insert(name, QString::fromStdString(value->second));
+    }
+    return object;
+}
+
+// A section's values; keys it does not know go to `ignored`.
+SectionValues sectionValues(const FileSection& section, const QJsonObject& object,
+                            std::vector<std::string>& ignored)
+{
+    SectionValues values;
+    for (auto member = object.begin(); member != object.end(); ++member) {
+        const std::string name = member.key().toStdString();
+        const auto key = std::find_if(section.keys.begin(), section.keys.end(),
+                                      [&](const FileSection::Key& k) { return k.name == name; });
+        if (key == section.keys.end()) {
+            ignored.push_back(std::string(section.name) + "." + name);
+            continue;
+        }
+        const QJsonValue value = member.value();
+        const std::string where = inQuotes(std::string(section.name) + "." + name);
+        if (key->kind == FileSection::Kind::flag) {
+            if (!value.isBool())
+                throw ValueRefused(where + " is neither true nor false");
+            values[name] = value.toBool() ? "true" : "false";
+        } else if (value.isString()) {
+            values[name] = value.toString().toStdString();
+        } else if (value.isDouble()) {
+            // A number typed into the file by hand: its shortest exact text.
+            values[name] = QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest)
+                               .toStdString();
+        } else {
+            throw ValueRefused(where + " is neither a text nor a number");
+        }
+    }
+    return values;
+}
+
+} // namespace
+
+std::span<const FileSection> designFileSections()
+{
+    return sections();
+}
+
+std::string openFailure(const QString& path, std::string_view reason)
+{
+    return "Cannot open the design \"" + QDir::toNativeSeparators(path).toStdString() +
+           "\": " + std::string(reason) + ".";
+}
+
+DesignInputs startInputs()
+{
+    DesignInputs inputs;
+    for (const InputRow& row : inputRows()) {
+        if (!row.key.empty())
+            inputs.texts[static_cast<std::size_t>(row.input)] = startText(row);
+    }
+    inputs.strengthClass = startClass;
+    return inputs;
+}
+
+DesignInputs inputsFromValues(const SectionValues& values)
+{
+    DesignInputs inputs;
+    for (const InputRow& row : inputRows()) {
+        if (row.key.empty())
+            continue;
+        const auto value = values.find(row.key);
+        inputs.texts[static_cast<std::size_t>(row.input)] =
+            value == values.end() ? startText(row) : checkedText(row, value->second);
+    }
+    const auto name = values.find(strengthClassKey);
+    inputs.strengthClass = name == values.end() ? std::string(startClass) : name->second;
+    requireShowable(strengthClassKey, inputs.strengthClass);
+    return inputs;
+}
+
+DesignFile parseDesignFile(const QString& path, const QByteArray& bytes)
+{
+    auto refuse = [&path](std::string_view reason) {
+        return DesignFileError(openFailure(path, reason));
+    };
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError)
+        throw refuse("it is not valid JSON (" + error.errorString().toStdString() + " at byte " +
+                     std::to_string(error.offset) + ")");
+    const QJsonObject root = document.object();
+    if (!document.isObject() ||
+        root.value(QStringLiteral("format")).toString().toStdString() != designFileFormat)
+        throw refuse("it is not a timber-joist design file (its \"format\" is not \"" +
+                     std::string(designFileFormat) + "\")");
+    const QJsonValue version = root.value(QStringLiteral("version"));
+    if (!version.isDouble() || version.toDouble() != designFileVersion)
+        throw refuse("it is a design file of version " +
+                     (version.isDouble() ? QString::number(version.toDouble()).toStdString()
+                                         : std::string("(none)")) +
+                     ", and this program reads version " + std::to_string(designFileVersion));
+
+    DesignFile file;
+    std::map<std::string_view, SectionValues> read;
+    for (auto member = root.begin(); member != root.end(); ++member) {
+        const std::string name = member.key().toStdString();
+        if (name == "format" || name == "version")
+            continue;
+        const auto section = std::find_if(sections().begin(), sections().end(),
+                                          [&](const FileSection& s) { return s.name == name; });
+        if (section == sections().end()) {
+            file.ignoredKeys.push_back(name);
+            continue;
+        }
+        if (!member.value().isObject())
+            throw refuse(inQuotes(name) + " is not a JSON object");
+        try {
+            read[section->name] =
+                sectionValues(*section, member.value().toObject(), file.ignoredKeys);
+        } catch (const ValueRefused& refused) {
+            throw refuse(refused.what());
+        }
+    }
+    try {
+        file.inputs = inputsFromValues(read[inputsSection]);
+    } catch (const ValueRefused& refused) {
+        throw refuse(refused.what());
+    }
+    return file;
+}
+
+DesignFile readDesignFile(const QString& path)
+{
+    QByteArray bytes;
+    try {
+        bytes = readRegularFile(path, largestDesignFileBytes, "1 MiB");
+    } catch (const FileRefused& refused) {
+        throw DesignFileError(openFailure(path, refused.what()));
+    }
+    return parseDesignFile(path, bytes);
+}
+
+QByteArray designFileBytes(const DesignInputs& inputs)
+{
+    SectionValues values;
+    for (const InputRow& row : inputRows()) {
+        if (!row.key.empty())
+            values[std::string(row.key)] = inputs.texts[static_cast<std::size_t>(row.input)];
+    }
+    values[std::string(strengthClassKey)] = inputs.strengthClass;
+
+    QJsonObject root;
+    root.insert(QStringLiteral("format"),
+                QString::fromUtf8(designFileFormat.data(), qsizetype(designFileFormat.size())));
+    root.insert(QStringLiteral("version"), designFileVersion);
+    root.insert(QString::fromUtf8(inputsSection.data(), qsizetype(inputsSection.size())),
+                sectionObject(sections().front(), values));
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+void writeDesignFile(const QString& path, const DesignInputs& inputs)
+{
+    QSaveFile file(path);
+    const QByteArray bytes = designFileBytes(inputs);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        const QString reason = QFileInfo(path).isDir()
+                                   ? QStringLiteral("a folder of that name is in the way")
+                                   : file.errorString();
+        throw DesignFileError("Cannot save the design \"" +
+                              QDir::toNativeSeparators(path).toStdString() +
+                              "\": " + reason.toStdString() + ".");
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,101 @@
+#pragma once
+
+// Design files (.joist): one design as a JSON object of sections, each a
+// table of keys, read and written whole. The inputs are one section.
+
+#include <array>
+#include <map>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <QString>
+
+#include "engine/design_inputs.h"
+
+namespace ui {
+
+inline constexpr std::string_view designFileFormat = "timber-joist design";
+inline constexpr int designFileVersion = 1;
+inline constexpr qint64 largestDesignFileBytes = 1 << 20;
+inline constexpr std::string_view strengthClassKey = "strengthClass";
+
+// A design file that cannot be read or written: the message names the file
+// and says what is wrong.
+class DesignFileError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A value that a section cannot take, in words naming its key.
+class ValueRefused : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// One section of a design file: its name and its keys. A flag is a JSON
+// true/false; a text is a JSON string.
+struct FileSection
+{
+    enum class Kind { text, flag };
+    struct Key
+    {
+        std::string name;
+        Kind kind = Kind::text;
+    };
+    std::string_view name;
+    std::vector<Key> keys;
+};
+
+// The sections this program reads and writes, in file order.
+std::span<const FileSection> designFileSections();
+
+// A section's values as the file holds them, by key; a flag as "true" or
+// "false". Keys the file lacks are absent: each takes its default.
+using SectionValues = std::map<std::string, std::string, std::less<>>;
+
+// One design's inputs as texts with "." as decimal separator, by joist::Input
+// (empty for the strength-class values, which come from the table), and the
+// strength class by name. Each text is a number, and a list's text is one of
+// its items.
+struct DesignInputs
+{
+    std::array<std::string, joist::inputDefinitions.size()> texts;
+    std::string strengthClass;
+
+    friend bool operator==(const DesignInputs&, const DesignInputs&) = default;
+};
+
+// The start-up values.
+DesignInputs startInputs();
+
+// The inputs from the keys of the inputs section (design file or schedule
+// row); a missing key takes its start value. Throws ValueRefused.
+DesignInputs inputsFromValues(const SectionValues& values);
+
+// What a design file holds that this program uses, and the keys it ignored,
+// each named once ("units", "inputs.colour").
+struct DesignFile
+{
+    DesignInputs inputs;
+    std::vector<std::string> ignoredKeys;
+};
+
+// Reads and checks a whole design file; throws DesignFileError. Whether the
+// strength class is in the table is the caller's to check.
+DesignFile readDesignFile(const QString& path);
+DesignFile parseDesignFile(const QString& path, const QByteArray& bytes);
+
+// Writes through QSaveFile: the old file stays whole unless the new one is
+// complete. Throws DesignFileError.
+void writeDesignFile(const QString& path, const DesignInputs& inputs);
+QByteArray designFileBytes(const DesignInputs& inputs);
+
+// "Cannot open the design \"<path>\": <reason>."
+std::string openFailure(const QString& path, std::string_view reason);
+
+} // namespace ui

@@ -1,0 +1,293 @@
+// The main window's design files: new, open, open recent, save, save as, the
+// caption that names the file, and the question before unsaved changes go.
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSettings>
+
+#include "engine/number_text.h"
+#include "ui/design_file.h"
+#include "ui/error_message.h"
+#include "ui/input_table.h"
+#include "ui/main_window.h"
+#include "ui/toolkit/drop_down_list.h"
+#include "ui/toolkit/value_label.h"
+
+namespace ui {
+namespace {
+
+const QString recentKey = QStringLiteral("recentDesigns");
+constexpr qsizetype recentCount = 8;
+const QString fileFilter = QStringLiteral("Timber joist designs (*.joist)");
+
+QStringList recentDesigns()
+{
+    return QSettings().value(recentKey).toStringList().mid(0, recentCount);
+}
+
+std::string ignoredKeysNotice(const QString& path, const std::vector<std::string>& keys)
+{
+    std::string notice = QFileInfo(path).fileName().toStdString();
+    notice.insert(notice.begin(), '"');
+    notice += "\": ignored what this program does not know: ";
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        notice += i ? ", \"" : "\"";
+        notice += keys[i];
+        notice += '"';
+    }
+    return notice + ".";
+}
+
+} // namespace
+
+void FrmMain::createFileActions()
+{
+    struct ActionRow
+    {
+        const char* name;
+        const char* text;
+        QKeySequence shortcut;
+        void (FrmMain::*run)();
+    };
+    const ActionRow rows[] = {
+        {"newDesignAct", "New Design", QKeySequence(Qt::CTRL | Qt::Key_N), &FrmMain::newDesign},
+        {"openDesignAct", "Open Design...", QKeySequence(Qt::CTRL | Qt::Key_O),
+         &FrmMain::openDesignDialog},
+        {"openRecentAct", "Open Recent", {}, nullptr},
+        {"saveDesignAct", "Save Design", QKeySequence(Qt::CTRL | Qt::Key_S),
+         &FrmMain::saveDesignAction},
+        {"saveDesignAsAct", "Save Design As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         &FrmMain::saveDesignAsAction},
+    };
+    for (const ActionRow& row : rows) {
+        auto* action = new QAction(QString::fromLatin1(row.text), this);
+        action->setObjectName(QString::fromLatin1(row.name));
+        if (row.run) {
+            action->setShortcut(row.shortcut);
+            action->setShortcutContext(Qt::WindowShortcut);
+            connect(action, &QAction::triggered, this, row.run);
+        } else {
+            recentMenu_ = new QMenu(this);
+            recentMenu_->setObjectName(QStringLiteral("recentDesignsMenu"));
+            action->setMenu(recentMenu_);
+            recentAction_ = action;
+        }
+        addAction(action);
+    }
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    addAction(separator);
+    showRecentDesigns(recentDesigns());
+}
+
+void FrmMain::showRecentDesigns(const QStringList& paths)
+{
+    recentMenu_->clear();
+    for (const QString& path : paths) {
+        QAction* entry = recentMenu_->addAction(QDir::toNativeSeparators(path));
+        connect(entry, &QAction::triggered, this, [this, path] { openDesign(path); });
+    }
+    recentAction_->setEnabled(!paths.isEmpty());
+}
+
+// The list is written only when it changes.
+void FrmMain::rememberDesign(const QString& path)
+{
+    const QStringList old = recentDesigns();
+    QStringList paths = old;
+    paths.removeAll(path);
+    paths.prepend(path);
+    paths = paths.mid(0, recentCount);
+    if (paths != old)
+        QSettings().setValue(recentKey, paths);
+    showRecentDesigns(paths);
+}
+
+// The design in use, unmodified. Qt tracks "modified" only with the marker in
+// the caption.
+void FrmMain::setDesignPath(const QString& path)
+{
+    if (!designPath_.isEmpty())
+        setWindowModified(false);
+    designPath_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    showCaption();
+    if (!designPath_.isEmpty()) {
+        setWindowModified(false);
+        rememberDesign(designPath_);
+    }
+}
+
+void FrmMain::showCaption()
+{
+    // Qt shows "*" in place of "[*]" while the window is modified.
+    setWindowTitle(designPath_.isEmpty() ? fixedCaption_
+                                         : QFileInfo(designPath_).fileName() +
+                                               QStringLiteral("[*] \u2013 ") + fixedCaption_);
+}
+
+void FrmMain::noteDesignChanged()
+{
+    if (!loading_ && !designPath_.isEmpty())
+        setWindowModified(true);
+}
+
+void FrmMain::showFileMessage(const QString& title, const std::string& text)
+{
+    plainMessageBox(QMessageBox::Warning, title, QString::fromStdString(text), this);
+}
+
+bool FrmMain::keepOrDropChanges()
+{
+    if (designPath_.isEmpty() || !isWindowModified())
+        return true;
+    QMessageBox box(
+        QMessageBox::Question, QStringLiteral("Unsaved Changes"),
+        QStringLiteral("Save the changes to \"%1\"?").arg(QFileInfo(designPath_).fileName()),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setObjectName(QStringLiteral("unsavedChangesBox"));
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return saveDesignTo(designPath_);
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FrmMain::closeEvent(QCloseEvent* event)
+{
+    if (!keepOrDropChanges()) {
+        event->ignore();
+        return;
+    }
+    Form::closeEvent(event);
+}
+
+// Every input, then the class, set as the user would set them while the
+// window counts as loading, so that one check runs at the end.
+void FrmMain::applyDesign(const DesignInputs& inputs, std::string notice)
+{
+    loading_ = true;
+    for (const joist::InputDefinition& definition : joist::inputDefinitions) {
+        const InputControl& control = c_.inputs[static_cast<std::size_t>(definition.input)];
+        const QString text =
+            localizedDesignText(inputs.texts[static_cast<std::size_t>(definition.input)], locale_);
+        if (control.list)
+            control.list->selectText(text);
+        else if (control.box)
+            control.box->setText(text);
+    }
+    c_.cmbSC->selectText(QString::fromStdString(inputs.strengthClass));
+    const bool read = readAllInputs();
+    loading_ = false;
+    status_.setNotice(std::move(notice));
+    if (read)
+        recalculate();
+    else
+        showStatus();
+}
+
+DesignInputs FrmMain::designInputs() const
+{
+    DesignInputs inputs;
+    for (const InputRow& row : inputRows()) {
+        if (row.key.empty())
+            continue;
+        const std::string shown = text(row.input);
+        if (!joist::parseNumber(shown, decimalSeparator_))
+            throw DesignFileError("The design cannot be saved while " + accessibleInputName(row) +
+                                  " holds \"" + shown + "\", which is not a number.");
+        inputs.texts[static_cast<std::size_t>(row.input)] =
+            QString::fromStdString(shown)
+                .replace(locale_.decimalPoint(), QStringLiteral("."))
+                .toStdString();
+    }
+    inputs.strengthClass = c_.cmbSC->selectedText().toStdString();
+    return inputs;
+}
+
+void FrmMain::newDesign()
+{
+    if (!keepOrDropChanges())
+        return;
+    DesignInputs inputs = startInputs();
+    std::string notice;
+    if (c_.cmbSC->findText(QString::fromStdString(inputs.strengthClass)) < 0 &&
+        c_.cmbSC->count() > 0) {
+        inputs.strengthClass = c_.cmbSC->itemText(0).toStdString();
+        notice = "The strength-class table " + dStrengthClass_.path() +
+                 " has no class \"C16\"; starting on its first class, \"" + inputs.strengthClass +
+                 "\".";
+    }
+    applyDesign(inputs, notice);
+    setDesignPath({});
+}
+
+bool FrmMain::openDesign(const QString& path)
+{
+    if (!keepOrDropChanges())
+        return false;
+    DesignFile file;
+    try {
+        file = readDesignFile(path);
+        if (c_.cmbSC->findText(QString::fromStdString(file.inputs.strengthClass)) < 0)
+            throw DesignFileError(openFailure(
+                path, "its strength class \"" + file.inputs.strengthClass +
+                          "\" is not in the strength-class table " + dStrengthClass_.path()));
+    } catch (const std::exception& error) {
+        showFileMessage(QStringLiteral("Open Design"), errorMessage(error));
+        return false;
+    }
+    applyDesign(file.inputs, file.ignoredKeys.empty() ? std::string()
+                                                      : ignoredKeysNotice(path, file.ignoredKeys));
+    setDesignPath(path);
+    return true;
+}
+
+void FrmMain::openDesignDialog()
+{
+    if (!keepOrDropChanges())
+        return;
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Design"),
+                                                      QFileInfo(designPath_).path(), fileFilter);
+    if (!path.isEmpty())
+        openDesign(path);
+}
+
+bool FrmMain::saveDesignTo(const QString& path)
+{
+    try {
+        writeDesignFile(path, designInputs());
+    } catch (const std::exception& error) {
+        showFileMessage(QStringLiteral("Save Design"), errorMessage(error));
+        return false;
+    }
+    setDesignPath(path);
+    return true;
+}
+
+bool FrmMain::saveDesign()
+{
+    return designPath_.isEmpty() ? saveDesignAs() : saveDesignTo(designPath_);
+}
+
+bool FrmMain::saveDesignAs()
+{
+    QFileDialog dialog(this, QStringLiteral("Save Design As"),
+                       designPath_.isEmpty() ? QDir::homePath() : designPath_, fileFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("joist"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    return saveDesignTo(dialog.selectedFiles().constFirst());
+}
+
+} // namespace ui
