@@ -98,6 +98,28 @@ std::string stepInputs(int step)
         return "k mod qk and the deflection from live load";
     case 20:
         return "the deflections and the initial camber";
+    case 25:
+        return "the dead load, the density, the section and the joist spacing (floor mass)";
+    case 26:
+    case 27:
+        return "E mean, the section and the joist spacing (floor stiffness)";
+    case 28:
+        return "the deck thickness and deck modulus of the design basis";
+    case 29:
+        return "the span, the floor mass and the floor stiffness (f1)";
+    case 30:
+        return "the deck of the design basis and the joist spacing (k dist)";
+    case 31:
+        return "the span, k amp of the design basis, E mean and the section (w)";
+    case 32:
+    case 33:
+        return "the span (limit for w)";
+    case 34:
+        return "the floor width of the design basis, the span, f1 and the deck (n40)";
+    case 35:
+        return "the floor width of the design basis, the span and the floor mass (v)";
+    case 36:
+        return "the damping ratio of the design basis, f1 and the span (limit for v)";
     default:
         return "the span";
     }
@@ -122,6 +144,13 @@ std::string zeroRatioDenominator(const JoistDesign& d, Check check)
     case Check::bearing:
         return zeroStrength("the design bearing strength fc,90,d",
                             zeroFactors({{d.fc90k, "fc,90,k"}, {d.kmod, "k mod"}}));
+    case Check::f1:
+        return "the floor's fundamental frequency f1 is 0; check the span, the loads and E mean";
+    case Check::w:
+        return "the limit a for the deflection w is 0; check the span";
+    case Check::v:
+        return "the limit for the impulse velocity v is 0; check the damping ratio of the "
+               "design basis and the span";
     }
     return {};
 }

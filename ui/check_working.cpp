@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "engine/number_text.h"
+#include "ui/design_basis_texts.h"
 
 namespace ui {
 
@@ -28,6 +29,12 @@ CheckSymbols checkSymbols(Check check, std::string_view decimalSeparator)
         return {std::move(shear), "fv,d", "N/mm\u00B2"};
     case Check::bearing:
         return {"\u03C3c,90,d", "fc,90,d", "N/mm\u00B2"};
+    case Check::f1:
+        return {"f1,min", "f1", "Hz"};
+    case Check::w:
+        return {"w", "a", "mm/kN"};
+    case Check::v:
+        return {"v", "v,lim", "m/(N s\u00B2)"};
     }
     return {};
 }
@@ -37,7 +44,7 @@ std::optional<Check> governingCheck(const JoistDesign& checked)
     if (checked.unityRatio <= 0)
         return std::nullopt;
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {
-        if (checked.*check.ratio == checked.unityRatio)
+        if (joist::inForce(check, checked) && checked.*check.ratio == checked.unityRatio)
             return check.check;
     }
     return std::nullopt;
@@ -66,8 +73,10 @@ std::string checkWorking(Check check, const JoistDesign& checked, std::string_vi
     const CheckSymbols symbols = checkSymbols(check, decimalSeparator);
     std::string unit(1, ' ');
     unit += symbols.unit;
+    const std::string capacity = deflectionLimitText(check, checked.basis, decimalSeparator)
+                                     .value_or(std::string(symbols.capacity));
     return symbols.demand + " = " + fourDigits(checked.*definition.numerator, decimalSeparator) +
-           unit + " / " + std::string(symbols.capacity) + " = " +
+           unit + " / " + capacity + " = " +
            fourDigits(checked.*definition.denominator, decimalSeparator) + unit + " = " +
            joist::generalText(checked.*definition.ratio, decimalSeparator);
 }
@@ -86,6 +95,8 @@ std::string verdictWorking(const JoistDesign& checked, std::string_view decimalS
     const std::optional<Check> governing = governingCheck(checked);
     std::string text;
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        if (joist::isVibrationCheck(check.check)) // listed in their own block
+            continue;
         text += std::string(check.caption) + ": " +
                 joist::generalText(checked.*check.ratio, decimalSeparator);
         if (governing == check.check)

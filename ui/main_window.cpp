@@ -353,9 +353,11 @@ void FrmMain::showWorking()
             QString::fromStdString(preface + (lastCompleted_ ? working : "")));
     };
     const std::string_view separator = decimalSeparator_;
-    for (const joist::CheckDefinition& check : joist::checkDefinitions)
-        show(check.label,
-             lastCompleted_ ? checkWorking(check.check, *lastCompleted_, separator) : "");
+    for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        if (!joist::isVibrationCheck(check.check)) // no label of their own
+            show(check.label,
+                 lastCompleted_ ? checkWorking(check.check, *lastCompleted_, separator) : "");
+    }
     show(joist::ResultLabel::unityRatio,
          lastCompleted_ ? governingCheckText(*lastCompleted_, separator) : "");
     std::string verdict = lastCompleted_ ? verdictWorking(*lastCompleted_, separator) : "";

@@ -10,6 +10,7 @@
 #include <QPrinter>
 
 #include "engine/design_aids.h"
+#include "engine/number_text.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/drop_down_list.h"
 #include "ui/error_message.h"
@@ -165,8 +166,13 @@ CalculationSheet FrmMain::calculationSheet()
                                qtext(strengthClassProperties[i].unit)};
 
     sheet.design = *lastCompleted_;
-    for (std::size_t i = 0; i < joist::checkDefinitions.size(); ++i)
-        sheet.ratioTexts[i] = resultLabel(c_, joist::checkDefinitions[i].label)->text();
+    for (std::size_t i = 0; i < joist::checkDefinitions.size(); ++i) {
+        const joist::CheckDefinition& check = joist::checkDefinitions[i];
+        sheet.ratioTexts[i] =
+            joist::isVibrationCheck(check.check)
+                ? qstring(joist::generalText(sheet.design.*check.ratio, decimalSeparator_))
+                : resultLabel(c_, check.label)->text();
+    }
     sheet.unityRatioText = c_.unityRatioLbl->text();
     sheet.verdictText = c_.governedByLbl->text();
     sheet.designAids = designAidLines();

@@ -2,6 +2,7 @@
 
 #include "engine/design_aids.h"
 #include "engine/number_text.h"
+#include "ui/design_basis_texts.h"
 
 namespace ui {
 namespace {
@@ -23,6 +24,9 @@ SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& s
         QStringLiteral("Span table: %1, dead %2 kN/m2, live %3 kN/m2 (longest spans in m)")
             .arg(strengthClass, text(joist::generalText(inputs.deadLoad, separator)),
                  text(joist::generalText(inputs.liveLoad, separator)));
+    if (basisChangesResults(inputs.basis))
+        table.caption +=
+            QStringLiteral("; design basis: ") + text(basisDescription(inputs.basis, separator));
     for (const float spacing : spans.spacings)
         table.columnHeadings << text(joist::generalText(spacing, separator));
     for (std::size_t row = 0; row < spans.sections.size(); ++row) {
