@@ -157,8 +157,8 @@ TEST(SpanTableWindow, OpensOnceWithCtrlTAndFollowsTheMainWindow)
             texts << action->text();
         return texts;
     }();
-    EXPECT_EQ(menu, (QStringList{"Span Table...", "Copy Calculation", "Print Calculation...",
-                                 "Save Calculation as PDF..."}));
+    EXPECT_EQ(menu, (QStringList{"Span Table...", "Design Basis...", "Copy Calculation",
+                                 "Print Calculation...", "Save Calculation as PDF..."}));
     EXPECT_EQ(main.window->contextMenuPolicy(), Qt::ActionsContextMenu);
     ASSERT_TRUE(QTest::qWaitForWindowActive(main.window.get())); // for the shortcuts
 

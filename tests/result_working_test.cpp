@@ -43,7 +43,9 @@ TEST(ResultWorking, StartUpTooltipsShowDemandCapacityAndRatio)
                                           "Bearing: 0.595  \u2190 governs\n"
                                           "Design load w = 0.8855 kN/m\n"
                                           "Design moment M = 1.771 kNm\n"
-                                          "Design shear V = 1.771 kN");
+                                          "Design shear V = 1.771 kN\n"
+                                          "Floor vibration not checked (Design Basis..., "
+                                          "Ctrl+D)");
 }
 
 TEST(ResultWorking, AFailingCheckInEitherLocale)

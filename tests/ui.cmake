@@ -13,6 +13,7 @@ find_package(SQLite3 REQUIRED)
 joist_add_test(main_window_tests OFFSCREEN DATABASE
                LIBS joist_ui SQLite::SQLite3 Qt6::Test GTest::gtest SOURCES
     qt_test_main.cpp
+    design_basis_window_test.cpp
     main_window_actions_test.cpp
     main_window_test.cpp
     material_data_window_test.cpp

@@ -11,6 +11,9 @@
 #include "engine/stop_reason.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/check_working.h"
+#include "ui/design_basis_settings.h"
+#include "ui/design_basis_texts.h"
+#include "ui/design_basis_window.h"
 #include "ui/drop_down_list.h"
 #include "ui/error_message.h"
 #include "ui/fonts.h"
@@ -72,7 +75,8 @@ FrmMain::FrmMain(std::filesystem::path programDirectory, QLocale locale)
     : Form(QStringLiteral("Timber Joist Design to EC5 by Brannoch"), mainClientWidth,
            mainClientHeight),
       programDirectory_(std::move(programDirectory)), locale_(std::move(locale)),
-      decimalSeparator_(locale_.decimalPoint().toStdString()), dStrengthClass_(decimalSeparator_)
+      decimalSeparator_(locale_.decimalPoint().toStdString()), dStrengthClass_(decimalSeparator_),
+      settings_(programSettings())
 {
     setObjectName(QStringLiteral("frmMain"));
     setFont(standardFont());
@@ -188,6 +192,7 @@ void FrmMain::load()
     materials::fillStrengthClassList(dStrengthClass_, classList,
                                      materials::databasePath(programDirectory_));
 
+    design_.basis = readDesignBasis(*settings_);
     putStartValues();
     if (!c_.cmbSC->selectText(QStringLiteral("C16"))) {
         // Start on the table's first class rather than on none.
@@ -215,6 +220,8 @@ void FrmMain::unload()
         materialWindow_->close();
     if (spanWindow_)
         spanWindow_->close();
+    if (basisWindow_)
+        basisWindow_->close();
 }
 
 template <class Handler> void FrmMain::guarded(Handler handler)
@@ -238,6 +245,15 @@ void FrmMain::onValueEdited(joist::Input input)
             return;
         }
         noteInputProblem(input, std::nullopt);
+        recalculate();
+    });
+}
+
+// A change in the design basis window re-runs the check, like a keystroke.
+void FrmMain::onBasisChanged(const joist::DesignBasis& basis)
+{
+    guarded([&] {
+        design_.basis = basis;
         recalculate();
     });
 }
@@ -336,6 +352,8 @@ void FrmMain::showStatus()
     showWorking();
     if (spanWindow_ && spanWindow_->isVisible())
         refreshSpanTable();
+    if (basisWindow_)
+        basisWindow_->showResults(current ? lastCompleted_ : std::nullopt);
 }
 
 // The tooltips show the working of the last completed check, and say so
@@ -360,7 +378,19 @@ void FrmMain::showWorking()
     }
     show(joist::ResultLabel::unityRatio,
          lastCompleted_ ? governingCheckText(*lastCompleted_, separator) : "");
-    std::string verdict = lastCompleted_ ? verdictWorking(*lastCompleted_, separator) : "";
+    std::string verdict;
+    if (lastCompleted_) {
+        const std::string basis = basisLine(lastCompleted_->basis, separator);
+        if (!basis.empty())
+            verdict = basis + '\n';
+        verdict += verdictWorking(*lastCompleted_, separator);
+        if (lastCompleted_->basis.vibration)
+            verdict += '\n' + vibrationBlock(*lastCompleted_, separator);
+    }
+    if (lastCompleted_ && !lastCompleted_->basis.vibration) {
+        verdict += '\n';
+        verdict += vibrationNotCheckedLine;
+    }
     if (status_.current() && designAids_) {
         verdict += '\n';
         verdict += designAids_->join(QLatin1Char('\n')).toStdString();

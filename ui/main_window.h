@@ -18,10 +18,12 @@
 #include "ui/result_status.h"
 
 class QPrinter;
+class QSettings;
 
 namespace ui {
 
 class FrmDBData;
+class FrmDesignBasis;
 class FrmSpanTable;
 
 // Why no calculation sheet can be made now, in the user's words.
@@ -49,6 +51,7 @@ public:
     int checksRun() const { return checksRun_; }
     FrmDBData* materialDataWindow() const { return materialWindow_.get(); }
     FrmSpanTable* spanTableWindow() const { return spanWindow_; }
+    FrmDesignBasis* designBasisWindow() const { return basisWindow_; }
 
     // The calculation sheet of the results on screen; throws SheetRefused
     // while they are out of date or the class row cannot be read again.
@@ -89,6 +92,8 @@ private:
     void showWorking();
     void showMaterialData();
     void showSpanTable();
+    void showDesignBasis();
+    void onBasisChanged(const joist::DesignBasis& basis);
     void refreshSpanTable();
     void printCalculation();
     void saveCalculationAsPdf();
@@ -109,6 +114,8 @@ private:
     std::optional<joist::JoistDesign> lastCompleted_;
     std::unique_ptr<FrmDBData> materialWindow_;
     FrmSpanTable* spanWindow_ = nullptr; // a window of its own, deleted with this one
+    std::unique_ptr<QSettings> settings_;
+    FrmDesignBasis* basisWindow_ = nullptr; // likewise
     std::optional<QStringList> designAids_;
 
     MainControls c_;

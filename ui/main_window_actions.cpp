@@ -12,6 +12,7 @@
 #include "engine/design_aids.h"
 #include "engine/number_text.h"
 #include "materials/strength_class_sequences.h"
+#include "ui/design_basis_window.h"
 #include "ui/drop_down_list.h"
 #include "ui/error_message.h"
 #include "ui/input_table.h"
@@ -46,6 +47,8 @@ void FrmMain::createActions()
     const ActionRow rows[] = {
         {"spanTableAct", "Span Table...", QKeySequence(Qt::CTRL | Qt::Key_T),
          &FrmMain::showSpanTable},
+        {"designBasisAct", "Design Basis...", QKeySequence(Qt::CTRL | Qt::Key_D),
+         &FrmMain::showDesignBasis},
         {"copyCalcAct", "Copy Calculation", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
          &FrmMain::copyCalculation},
         {"printCalcAct", "Print Calculation...", QKeySequence(Qt::CTRL | Qt::Key_P),
@@ -104,6 +107,19 @@ void FrmMain::showSpanTable()
     spanWindow_->show();
     spanWindow_->raise();
     spanWindow_->activateWindow();
+}
+
+void FrmMain::showDesignBasis()
+{
+    if (!basisWindow_) {
+        basisWindow_ = new FrmDesignBasis(
+            design_.basis, locale_, *settings_,
+            [this](const joist::DesignBasis& basis) { onBasisChanged(basis); }, this);
+        basisWindow_->showResults(status_.current() ? lastCompleted_ : std::nullopt);
+    }
+    basisWindow_->show();
+    basisWindow_->raise();
+    basisWindow_->activateWindow();
 }
 
 void FrmMain::refreshSpanTable()
