@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
+#include <utility>
 
 #include "engine/check_steps.h"
 #include "engine/number_text.h"
@@ -117,7 +119,10 @@ private:
             }
             start = high;
         }
-        const std::optional<int> found = largestPassing(start, end - 1);
+        // Most often the span just below "beyond" passes.
+        if (placeOf(end - 1) == Place::passing)
+            return {LongestSpan::Kind::millimetres, end - 1};
+        const std::optional<int> found = largestPassing(start, end - 2);
         if (!found)
             return {};
         return {LongestSpan::Kind::millimetres, *found};
@@ -148,14 +153,12 @@ private:
     // The margin covers the rounding of the stored steps.
     bool vibrationFailsThroughout(int low, int high)
     {
-        JoistDesign lower = inputs_;
-        JoistDesign upper = inputs_;
-        lower.span = spanOfMillimetres(low);
-        upper.span = spanOfMillimetres(high);
-        evaluations_ += 2;
-        if (evaluate(lower).verdict == Verdict::stopped ||
-            evaluate(upper).verdict == Verdict::stopped)
+        const JoistDesign* lowerEvaluated = evaluatedAt(low);
+        const JoistDesign* upperEvaluated = evaluatedAt(high);
+        if (!lowerEvaluated || !upperEvaluated)
             return false;
+        const JoistDesign& lower = *lowerEvaluated;
+        const JoistDesign& upper = *upperEvaluated;
         const DesignBasis& basis = inputs_.basis;
         const double mass = lower.floorMass;
         if (!(mass > 0 && basis.floorWidth > 0 && lower.b >= 1 && upper.b >= 1 && lower.n40 >= 0))
@@ -171,6 +174,23 @@ private:
         const bool fails = velocity / largestLimit * (1 - 1e-4) > largestPassingQuotient;
         clearFloatFaults();
         return fails;
+    }
+
+    // The stored steps at a span, evaluated once; null when it stopped.
+    // The halving shares ends between neighbouring intervals.
+    const JoistDesign* evaluatedAt(int millimetres)
+    {
+        for (const auto& [at, design] : evaluated_) {
+            if (at == millimetres)
+                return design.span == 0 ? nullptr : &design;
+        }
+        ++evaluations_;
+        JoistDesign d = inputs_;
+        d.span = spanOfMillimetres(millimetres);
+        if (evaluate(d).verdict == Verdict::stopped)
+            d.span = 0; // marks the stop
+        evaluated_.emplace_back(millimetres, d);
+        return d.span == 0 ? nullptr : &evaluated_.back().second;
     }
 
     Place placeOf(int millimetres)
@@ -194,6 +214,7 @@ private:
 
     const JoistDesign& inputs_;
     int evaluations_ = 0;
+    std::deque<std::pair<int, JoistDesign>> evaluated_; // stable addresses
 };
 
 // The decimal text of millimetres as metres, with `decimals` (2 or 3)
