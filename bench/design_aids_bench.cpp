@@ -2,7 +2,8 @@
 // - one pass/fail evaluation against the same steps in plain float arithmetic
 //   (no fault test, no text);
 // - the 147-cell span table of the program's lists against as many single
-//   evaluations as the table made.
+//   evaluations as the table made;
+// - the same two with floor vibration checked.
 #include <benchmark/benchmark.h>
 
 #include "bench/paired_reporter.h"
@@ -27,6 +28,8 @@ bool plainPasses(JoistDesign& d)
     });
     bool passes = true;
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        if (!joist::inForce(check, d))
+            continue;
         const auto quotient =
             static_cast<float>(double(d.*check.numerator) / double(d.*check.denominator));
         passes &= quotient <= joist::largestPassingQuotient;
@@ -34,9 +37,16 @@ bool plainPasses(JoistDesign& d)
     return passes;
 }
 
-void passFail(benchmark::State& state)
+JoistDesign withVibration(bool vibration)
 {
     JoistDesign d = joist::testing::startExample();
+    d.basis.vibration = vibration;
+    return d;
+}
+
+void runPassFail(benchmark::State& state, bool vibration)
+{
+    JoistDesign d = withVibration(vibration);
     bool failing = false;
     for (auto _ : state) {
         // Alternate a passing and a failing span so both verdicts come out.
@@ -45,11 +55,10 @@ void passFail(benchmark::State& state)
         benchmark::DoNotOptimize(joist::evaluateDesign(d));
     }
 }
-BENCHMARK(passFail);
 
-void passFailFloor(benchmark::State& state)
+void runPassFailFloor(benchmark::State& state, bool vibration)
 {
-    JoistDesign d = joist::testing::startExample();
+    JoistDesign d = withVibration(vibration);
     bool failing = false;
     for (auto _ : state) {
         JoistDesign scratch = d;
@@ -59,29 +68,27 @@ void passFailFloor(benchmark::State& state)
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(passFailFloor);
 
-int tableEvaluations()
+int tableEvaluations(bool vibration)
 {
-    return joist::computeSpanTable(joist::testing::startExample(), breadths, depths, spacings)
+    return joist::computeSpanTable(withVibration(vibration), breadths, depths, spacings)
         .evaluations;
 }
 
-void spanTable(benchmark::State& state)
+void runSpanTable(benchmark::State& state, bool vibration)
 {
-    const JoistDesign d = joist::testing::startExample();
+    const JoistDesign d = withVibration(vibration);
     for (auto _ : state)
         benchmark::DoNotOptimize(joist::computeSpanTable(d, breadths, depths, spacings));
-    state.counters["evaluations"] = tableEvaluations();
+    state.counters["evaluations"] = tableEvaluations(vibration);
 }
-BENCHMARK(spanTable);
 
 // As many evaluations as the table makes, at spans spread as its searches
 // spread them.
-void spanTableFloor(benchmark::State& state)
+void runSpanTableFloor(benchmark::State& state, bool vibration)
 {
-    const int evaluations = tableEvaluations();
-    JoistDesign d = joist::testing::startExample();
+    const int evaluations = tableEvaluations(vibration);
+    JoistDesign d = withVibration(vibration);
     for (auto _ : state) {
         for (int i = 0; i < evaluations; ++i) {
             d.span = joist::spanOfMillimetres(1 + (i * 7919) % joist::longestSpanSearched);
@@ -90,7 +97,48 @@ void spanTableFloor(benchmark::State& state)
     }
     state.counters["evaluations"] = evaluations;
 }
+
+void passFail(benchmark::State& state)
+{
+    runPassFail(state, false);
+}
+BENCHMARK(passFail);
+void passFailFloor(benchmark::State& state)
+{
+    runPassFailFloor(state, false);
+}
+BENCHMARK(passFailFloor);
+void spanTable(benchmark::State& state)
+{
+    runSpanTable(state, false);
+}
+BENCHMARK(spanTable);
+void spanTableFloor(benchmark::State& state)
+{
+    runSpanTableFloor(state, false);
+}
 BENCHMARK(spanTableFloor);
+
+void passFailVibration(benchmark::State& state)
+{
+    runPassFail(state, true);
+}
+BENCHMARK(passFailVibration);
+void passFailVibrationFloor(benchmark::State& state)
+{
+    runPassFailFloor(state, true);
+}
+BENCHMARK(passFailVibrationFloor);
+void spanTableVibration(benchmark::State& state)
+{
+    runSpanTable(state, true);
+}
+BENCHMARK(spanTableVibration);
+void spanTableVibrationFloor(benchmark::State& state)
+{
+    runSpanTableFloor(state, true);
+}
+BENCHMARK(spanTableVibrationFloor);
 
 } // namespace
 

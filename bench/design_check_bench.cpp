@@ -1,6 +1,7 @@
 // One full design check: steps 1 to 24, including the six ratio roundings
 // (format and read back) and the eight label texts, written into a sink that
 // drops them; beside it the same check written with snprintf and strtof.
+// And the check with floor vibration beside the same check without it.
 #include <benchmark/benchmark.h>
 
 #include "bench/paired_reporter.h"
@@ -70,6 +71,31 @@ void designCheckFloor(benchmark::State& state)
     }
 }
 BENCHMARK(designCheckFloor);
+
+void runChecks(benchmark::State& state, bool vibration)
+{
+    joist::JoistDesign d = startInputs();
+    d.basis.vibration = vibration;
+    NullSink sink;
+    bool failing = false;
+    for (auto _ : state) {
+        d.span = failing ? 6.0f : 4.0f;
+        failing = !failing;
+        benchmark::DoNotOptimize(joist::runDesignCheck(d, false, sink, "."));
+    }
+}
+
+void vibrationCheck(benchmark::State& state)
+{
+    runChecks(state, true);
+}
+BENCHMARK(vibrationCheck);
+
+void vibrationCheckFloor(benchmark::State& state)
+{
+    runChecks(state, false);
+}
+BENCHMARK(vibrationCheckFloor);
 
 } // namespace
 

@@ -2,10 +2,12 @@
 // key event until every changed widget has been repainted; beside it the
 // floor window with the same widgets, and the program again with its span
 // table window open (which recomputes the whole table on every completed
-// check). Alternates a passing and a failing span.
+// check), and once more with floor vibration checked as well (checked in
+// the design basis window, which is then closed). Alternates a passing and a failing span. Settings
+// go to a temporary folder, never the user's.
 //
 //   keystroke_bench [keys]            time per key, both windows
-//   keystroke_bench --only program|floor [keys]
+//   keystroke_bench --only program|vibration|floor [keys]
 //                                     one window, for counting instructions:
 //   valgrind --tool=callgrind --toggle-collect='bench::oneKeystroke*'
 //            keystroke_bench --only program 1000
@@ -18,10 +20,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "bench/floor_window.h"
+#include "ui/design_basis_window.h"
 #include "ui/main_window.h"
 
 namespace bench {
@@ -61,15 +67,22 @@ Timings typeInto(QWidget* window, int keys)
     return t;
 }
 
-enum class Window { floor, program, programWithSpanTable };
+enum class Window { floor, program, programWithSpanTable, withVibration };
 
 std::unique_ptr<QWidget> makeWindow(Window kind)
 {
     if (kind != Window::floor) {
         auto window = std::make_unique<ui::FrmMain>(JOIST_RUNTIME_DIR, QLocale::c());
         window->showModeless();
-        if (kind == Window::programWithSpanTable)
+        if (kind != Window::program)
             window->findChild<QAction*>(QStringLiteral("spanTableAct"))->trigger();
+        if (kind == Window::withVibration) {
+            window->findChild<QAction*>(QStringLiteral("designBasisAct"))->trigger();
+            window->designBasisWindow()
+                ->findChild<QCheckBox*>(QStringLiteral("vibrationChk"))
+                ->click();
+            window->designBasisWindow()->close();
+        }
         return window;
     }
     auto window = std::make_unique<FloorWindow>();
@@ -84,6 +97,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
 
     const bool single = argc > 2 && std::strcmp(argv[1], "--only") == 0;
     const int keys = std::atoi(argv[single ? 3 : 1] ? argv[single ? 3 : 1] : "10000") > 0
@@ -91,14 +106,16 @@ int main(int argc, char** argv)
                          : 10000;
     if (single) {
         auto window = bench::makeWindow(
-            std::strcmp(argv[2], "program") == 0 ? bench::Window::program : bench::Window::floor);
+            std::strcmp(argv[2], "program") == 0     ? bench::Window::program
+            : std::strcmp(argv[2], "vibration") == 0 ? bench::Window::withVibration
+                                                     : bench::Window::floor);
         QApplication::processEvents();
         bench::typeInto(window.get(), keys);
         return 0;
     }
 
-    bench::Timings results[3];
-    for (int kind = 0; kind < 3; ++kind) {
+    bench::Timings results[4];
+    for (int kind = 0; kind < 4; ++kind) {
         auto window = bench::makeWindow(static_cast<bench::Window>(kind));
         QApplication::processEvents();
         bench::typeInto(window.get(), 200); // warm up
@@ -116,5 +133,9 @@ int main(int argc, char** argv)
     std::printf("program with the span table open\n");
     std::printf("         %7.1f  %7.1f  %7.1f\n", withSpanTable.median, withSpanTable.p99,
                 withSpanTable.mean);
+    const bench::Timings& withVibration = results[3];
+    std::printf("the same with floor vibration checked\n");
+    std::printf("         %7.1f  %7.1f  %7.1f\n", withVibration.median, withVibration.p99,
+                withVibration.mean);
     return 0;
 }

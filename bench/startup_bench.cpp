@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QTemporaryDir>
 
 #include "bench/child_run.h"
 #include "bench/floor_window.h"
@@ -69,6 +70,9 @@ int main(int argc, char** argv)
     if (argc == 3 && std::strcmp(argv[1], "--child") == 0)
         return child(std::strcmp(argv[2], "program") == 0);
 
+    // The children start with default settings, from a folder of their own.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
     std::vector<double> times[2];
     std::vector<long> memory[2];

@@ -4,7 +4,10 @@
 // ratio division with the fault test after each. The full check, the
 // pass/fail evaluation of the design aids and the benchmark floor all run it.
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <numbers>
 #include <optional>
 
 #include "engine/design_check.h"
@@ -18,9 +21,54 @@ inline double power(double base, double exponent)
     return std::pow(base, exponent);
 }
 
-// Steps 1 to 23, each formula evaluated in double from the stored floats in
-// the order written. `store(step, member, value)` rounds the value to float
-// and stores it; when it returns false the steps stop there.
+// A deflection limit: span / divisor, and at most the cap when there is one.
+inline double deflectionLimit(float span, float divisor, const std::optional<float>& cap)
+{
+    const double limit = power(10, 3) * double(span) / double(divisor);
+    return cap ? std::min(limit, double(*cap)) : limit;
+}
+
+// b^exponent. For a stiff short floor (f1 over about 1000 Hz at 2 % damping)
+// the limit exceeds single precision, which would stop the check of a floor
+// that plainly passes: it is then the largest float instead.
+inline double velocityLimit(double b, double exponent)
+{
+    if (b > 1 && exponent * std::log(b) > std::log(double(std::numeric_limits<float>::max())))
+        return std::numeric_limits<float>::max();
+    return power(b, exponent);
+}
+
+// Steps 25 to 37, floor vibration (EN 1995-1-1 7.3.3, UK National Annex
+// rules), from the stored members of steps 1 to 23; the mass from permanent
+// actions only.
+template <class Store> bool computeVibrationSteps(JoistDesign& d, Store&& store)
+{
+    using F = double;
+    // Powers of ten as exact constants: the general power function costs
+    // more than the rest of a step here, and gives the same values.
+    const DesignBasis& basis = d.basis;
+    const double kstrut = basis.strutting ? 0.97 : 1.0;
+    const double spanMm = 1e3 * F(d.span);
+    // clang-format off
+    return store(25, d.floorMass, F(d.deadLoad) * 1e3 / 9.81 + F(d.rhoMean) * F(d.breadth) * F(d.depth) / (1e3 * F(d.spacing)))
+        && store(26, d.eiFloor, F(d.e0mean) * F(d.secondMoment) / F(d.spacing))
+        && store(27, d.eiJoist, F(d.e0mean) * 1e3 * F(d.secondMoment))
+        && store(28, d.eiDeck, F(basis.deckModulus) * power(basis.deckThickness, 3) / 12 * 1e3)
+        && store(29, d.f1, std::numbers::pi / (2 * power(d.span, 2)) * std::sqrt(F(d.eiFloor) / F(d.floorMass)))
+        && store(30, d.kdist, std::max(kstrut * (0.38 - 0.08 * std::log(14 * F(d.eiDeck) / power(d.spacing, 4))), 0.30))
+        && store(31, d.w, 1e3 * F(d.kdist) * power(spanMm, 3) * F(basis.kamp) / (48 * F(d.eiJoist)))
+        && store(32, d.a, spanMm <= 4000 ? 1.8 : 16500 / power(spanMm, 1.1))
+        && store(33, d.b, F(d.a) <= 1 ? 180 - 60 * F(d.a) : 160 - 40 * F(d.a))
+        && store(34, d.n40, power(std::max(0.0, power(40 / F(d.f1), 2) - 1) * power(F(basis.floorWidth) / F(d.span), 4) * F(d.eiFloor) / (F(d.eiDeck) / 1e6), 0.25))
+        && store(35, d.v, 4 * (0.4 + 0.6 * F(d.n40)) / (F(d.floorMass) * F(basis.floorWidth) * F(d.span) + 200))
+        && store(36, d.vLimit, velocityLimit(d.b, F(d.f1) * F(basis.damping) - 1))
+        && store(37, d.f1Min, 8.0);
+    // clang-format on
+}
+
+// Steps 1 to 23 (and 25 to 37 when vibration is checked), each formula evaluated in double from the
+// stored floats in the order written. `store(step, member, value)` rounds the value to float and
+// stores it; when it returns false the steps stop there.
 template <class Store> bool computeSteps(JoistDesign& d, Store&& store)
 {
     using F = double;
@@ -45,9 +93,10 @@ template <class Store> bool computeSteps(JoistDesign& d, Store&& store)
         && store(18, d.uFinG, (F(d.kmodGk) + 1) * F(d.uInstG))
         && store(19, d.uFinQ, (F(d.kmodQk) + 1) * F(d.uInstQ))
         && store(20, d.uNetFin, F(d.uFinQ) + F(d.uFinG) - F(d.camber))
-        && store(21, d.limitU2, power(10, 3) * F(d.span) / 300)
-        && store(22, d.limitU2Fin, power(10, 3) * F(d.span) / 200)
-        && store(23, d.limitUNetFin, power(10, 3) * F(d.span) / 200);
+        && store(21, d.limitU2, deflectionLimit(d.span, d.basis.u2Divisor, d.basis.u2Cap))
+        && store(22, d.limitU2Fin, deflectionLimit(d.span, d.basis.u2FinDivisor, d.basis.u2FinCap))
+        && store(23, d.limitUNetFin, deflectionLimit(d.span, d.basis.uNetFinDivisor, d.basis.uNetFinCap))
+        && (!d.basis.vibration || computeVibrationSteps(d, store));
     // clang-format on
 }
 

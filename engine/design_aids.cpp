@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <deque>
+#include <utility>
 
 #include "engine/check_steps.h"
 #include "engine/number_text.h"
@@ -9,15 +11,15 @@
 namespace joist {
 namespace {
 
-constexpr std::uint8_t bitOf(Check check)
+constexpr std::uint16_t bitOf(Check check)
 {
-    return static_cast<std::uint8_t>(1u << static_cast<unsigned>(check));
+    return static_cast<std::uint16_t>(1u << static_cast<unsigned>(check));
 }
 
 struct Evaluation
 {
     Verdict verdict = Verdict::stopped;
-    std::uint8_t failingChecks = 0;
+    std::uint16_t failingChecks = 0;
 };
 
 // Works on the caller's scratch record, which keeps the stored steps.
@@ -29,7 +31,7 @@ Evaluation evaluate(JoistDesign& d)
     // fault stops even after an earlier ratio failed.
     Evaluation result{Verdict::passes, 0};
     for (const CheckDefinition& check : checkDefinitions) {
-        if (ratioQuotient(d, check) > largestPassingQuotient)
+        if (inForce(check, d) && ratioQuotient(d, check) > largestPassingQuotient)
             result.failingChecks |= bitOf(check.check);
     }
     if (raisedFloatFault())
@@ -40,12 +42,15 @@ Evaluation evaluate(JoistDesign& d)
 }
 
 // Where one span lies against the spans that pass. Every ratio but the net
-// final deflection grows with the span or never exceeds 1. That one is
-// (u - camber) / (L/200) with u = a L^4, which for a negative camber falls
-// while 3u + camber < 0 and rises after: a span failing on that check alone
-// while it still falls lies below the passing spans, not beyond them. So the
-// spans that pass form one run, and "beyond" is monotone in the span.
-enum class Place { below, passing, beyond };
+// final deflection and the vibration velocity v grows with the span or never
+// exceeds 1. The net final deflection is (u - camber) / (L/200) with
+// u = a L^4, which for a negative camber falls while 3u + camber < 0 and
+// rises after: a span failing on that check alone while it still falls lies
+// below the passing spans, not beyond them. So without vibration the spans
+// that pass form one run, and "beyond" is monotone in the span. The ratio of
+// v is not monotone (it rises, then falls), so with vibration a span failing
+// on v alone may lie anywhere below "beyond", and is searched for apart.
+enum class Place { below, passing, vibrationFails, beyond };
 
 class SpanSearch
 {
@@ -54,6 +59,8 @@ public:
 
     LongestSpan longest()
     {
+        if (inputs_.basis.vibration)
+            return longestWithVibration();
         const Place top = placeOf(longestSpanSearched);
         if (top == Place::passing)
             return {LongestSpan::Kind::beyondRange, 0};
@@ -82,6 +89,110 @@ public:
     int evaluations() const { return evaluations_; }
 
 private:
+    // The spans below "beyond" and above "below" fail on v alone or pass; the
+    // largest that passes is found from the top, skipping every stretch over
+    // which a lower bound of v's ratio already fails.
+    LongestSpan longestWithVibration()
+    {
+        const Place top = placeOf(longestSpanSearched);
+        if (top == Place::passing)
+            return {LongestSpan::Kind::beyondRange, 0};
+        if (top == Place::below || placeOf(1) == Place::beyond)
+            return {};
+        int end = longestSpanSearched + 1; // the first span beyond
+        if (top == Place::beyond) {
+            int low = 1;
+            end = longestSpanSearched;
+            while (end - low > 1) {
+                const int middle = low + (end - low) / 2;
+                (placeOf(middle) == Place::beyond ? end : low) = middle;
+            }
+        }
+        int start = 1; // the first span not below
+        if (placeOf(start) == Place::below) {
+            if (placeOf(end - 1) == Place::below)
+                return {};
+            int high = end - 1;
+            while (high - start > 1) {
+                const int middle = start + (high - start) / 2;
+                (placeOf(middle) == Place::below ? start : high) = middle;
+            }
+            start = high;
+        }
+        // Most often the span just below "beyond" passes.
+        if (placeOf(end - 1) == Place::passing)
+            return {LongestSpan::Kind::millimetres, end - 1};
+        const std::optional<int> found = largestPassing(start, end - 2);
+        if (!found)
+            return {};
+        return {LongestSpan::Kind::millimetres, *found};
+    }
+
+    std::optional<int> largestPassing(int low, int high)
+    {
+        constexpr int scanned = 8;
+        if (high - low < scanned) {
+            for (int k = high; k >= low; --k) {
+                if (placeOf(k) == Place::passing)
+                    return k;
+            }
+            return std::nullopt;
+        }
+        if (vibrationFailsThroughout(low, high))
+            return std::nullopt;
+        const int middle = low + (high - low) / 2;
+        if (const std::optional<int> upper = largestPassing(middle + 1, high))
+            return upper;
+        return largestPassing(low, middle);
+    }
+
+    // Over [low, high] the mass, the stiffnesses and kdist are fixed; n40 and
+    // the mass term m B L grow with the span, f1 falls and b does not fall.
+    // So v is at least 4 (0.4 + 0.6 n40(low)) / (m B L(high) + 200), and its
+    // limit b^(f1 zeta - 1) at most its largest value at the four corners.
+    // The margin covers the rounding of the stored steps.
+    bool vibrationFailsThroughout(int low, int high)
+    {
+        const JoistDesign* lowerEvaluated = evaluatedAt(low);
+        const JoistDesign* upperEvaluated = evaluatedAt(high);
+        if (!lowerEvaluated || !upperEvaluated)
+            return false;
+        const JoistDesign& lower = *lowerEvaluated;
+        const JoistDesign& upper = *upperEvaluated;
+        const DesignBasis& basis = inputs_.basis;
+        const double mass = lower.floorMass;
+        if (!(mass > 0 && basis.floorWidth > 0 && lower.b >= 1 && upper.b >= 1 && lower.n40 >= 0))
+            return false;
+        const double velocity = 4 * (0.4 + 0.6 * double(lower.n40)) /
+                                (double(upper.floorMass) * basis.floorWidth * upper.span + 200);
+        double largestLimit = 0;
+        for (const float b : {lower.b, upper.b}) {
+            for (const float f1 : {lower.f1, upper.f1})
+                largestLimit =
+                    std::max(largestLimit, std::pow(double(b), double(f1) * basis.damping - 1));
+        }
+        const bool fails = velocity / largestLimit * (1 - 1e-4) > largestPassingQuotient;
+        clearFloatFaults();
+        return fails;
+    }
+
+    // The stored steps at a span, evaluated once; null when it stopped.
+    // The halving shares ends between neighbouring intervals.
+    const JoistDesign* evaluatedAt(int millimetres)
+    {
+        for (const auto& [at, design] : evaluated_) {
+            if (at == millimetres)
+                return design.span == 0 ? nullptr : &design;
+        }
+        ++evaluations_;
+        JoistDesign d = inputs_;
+        d.span = spanOfMillimetres(millimetres);
+        if (evaluate(d).verdict == Verdict::stopped)
+            d.span = 0; // marks the stop
+        evaluated_.emplace_back(millimetres, d);
+        return d.span == 0 ? nullptr : &evaluated_.back().second;
+    }
+
     Place placeOf(int millimetres)
     {
         ++evaluations_;
@@ -90,14 +201,20 @@ private:
         const Evaluation e = evaluate(d);
         if (e.verdict == Verdict::passes)
             return Place::passing;
+        if (e.verdict == Verdict::stopped)
+            return Place::beyond;
         const bool stillFalling = 3 * (double(d.uFinQ) + double(d.uFinG)) + double(d.camber) < 0;
-        if (e.verdict == Verdict::fails && e.failingChecks == bitOf(Check::uNetFin) && stillFalling)
-            return Place::below;
-        return Place::beyond;
+        const std::uint16_t failing = e.failingChecks;
+        if ((failing & ~(bitOf(Check::uNetFin) | bitOf(Check::v))) != 0)
+            return Place::beyond;
+        if ((failing & bitOf(Check::uNetFin)) != 0)
+            return stillFalling ? Place::below : Place::beyond;
+        return Place::vibrationFails;
     }
 
     const JoistDesign& inputs_;
     int evaluations_ = 0;
+    std::deque<std::pair<int, JoistDesign>> evaluated_; // stable addresses
 };
 
 // The decimal text of millimetres as metres, with `decimals` (2 or 3)

@@ -36,7 +36,7 @@ void findGoverningCheck(JoistDesign& design)
 {
     design.unityRatio = 0;
     for (const CheckDefinition& check : checkDefinitions) {
-        if (design.*check.ratio > design.unityRatio)
+        if (inForce(check, design) && design.*check.ratio > design.unityRatio)
             design.unityRatio = design.*check.ratio;
     }
 }
@@ -44,7 +44,8 @@ void findGoverningCheck(JoistDesign& design)
 std::optional<Check> governingCheck(const JoistDesign& design)
 {
     for (const CheckDefinition& check : checkDefinitions) {
-        if (design.unityRatio > 0 && design.*check.ratio == design.unityRatio)
+        if (design.unityRatio > 0 && inForce(check, design) &&
+            design.*check.ratio == design.unityRatio)
             return check.check;
     }
     return std::nullopt;
@@ -72,6 +73,8 @@ CheckOutcome runDesignCheck(JoistDesign& d, bool loading, ResultSink& sink,
 
     // Step 24: the ratios, each completely before the next, then the display.
     for (const CheckDefinition& check : checkDefinitions) {
+        if (!inForce(check, d))
+            continue;
         const std::optional<float> quotient = steps.quotient(d, check);
         if (!quotient)
             return steps.outcome();

@@ -9,9 +9,10 @@
 
 namespace joist {
 
-// The six checks in check order: the one order in which ratios are formed,
-// the unity ratio is found and the failing check is named.
-enum class Check { u2, u2Fin, uNetFin, bending, shear, bearing };
+// The checks in check order: the one order in which ratios are formed, the
+// unity ratio is found and the failing check is named. The three floor
+// vibration checks take part only when the design basis checks vibration.
+enum class Check { u2, u2Fin, uNetFin, bending, shear, bearing, f1, w, v };
 
 // The labels a completed check writes.
 enum class ResultLabel {
@@ -23,6 +24,11 @@ enum class ResultLabel {
     uNetFin,
     unityRatio,
     governedBy,
+    // The vibration ratios have no place in the main window's fixed layout;
+    // the design basis window and the verdict's tooltip show them.
+    f1,
+    w,
+    v,
 };
 
 // Everything about one check, written once: what it divides, where the
@@ -43,7 +49,7 @@ struct CheckDefinition
     std::string_view clause; // of EN 1995-1-1
 };
 
-inline constexpr std::array<CheckDefinition, 6> checkDefinitions{{
+inline constexpr std::array<CheckDefinition, 9> checkDefinitions{{
     {Check::u2, &JoistDesign::uInstQ, &JoistDesign::limitU2, &JoistDesign::ratioU2, ResultLabel::u2,
      "u 2", "Joist fails in deflection: u 2", "u inst,Q", "L/300", "mm", "7.2, 2.2.3"},
     {Check::u2Fin, &JoistDesign::uFinQ, &JoistDesign::limitU2Fin, &JoistDesign::ratioU2Fin,
@@ -61,9 +67,27 @@ inline constexpr std::array<CheckDefinition, 6> checkDefinitions{{
     {Check::bearing, &JoistDesign::bearingStress, &JoistDesign::fc90d, &JoistDesign::ratioBearing,
      ResultLabel::bearing, "Bearing", "Joist fails in bearing", "\u03C3c,90,d", "fc,90,d",
      "N/mm\u00B2", "6.1.5"},
+    {Check::f1, &JoistDesign::f1Min, &JoistDesign::f1, &JoistDesign::ratioF1, ResultLabel::f1, "f1",
+     "Joist fails in vibration: f1", "f1,min", "f1", "Hz", "7.3.3"},
+    {Check::w, &JoistDesign::w, &JoistDesign::a, &JoistDesign::ratioW, ResultLabel::w, "w",
+     "Joist fails in vibration: w", "w", "a", "mm/kN", "7.3.3"},
+    {Check::v, &JoistDesign::v, &JoistDesign::vLimit, &JoistDesign::ratioV, ResultLabel::v, "v",
+     "Joist fails in vibration: v", "v", "v,lim", "m/(N s\u00B2)", "7.3.3"},
 }};
 
 const CheckDefinition& definitionOf(Check check);
+
+inline constexpr bool isVibrationCheck(Check check)
+{
+    return check >= Check::f1;
+}
+
+// Whether a check takes part in the ratios, the unity ratio and the verdict
+// of this design.
+inline bool inForce(const CheckDefinition& check, const JoistDesign& design)
+{
+    return design.basis.vibration || !isVibrationCheck(check.check);
+}
 
 inline constexpr std::string_view passText = "Joist Passes";
 
@@ -83,7 +107,7 @@ struct CheckOutcome
         stopped, // a floating-point fault; nothing was shown
     };
     Status status = Status::completed;
-    int step = 0;               // 1 to 23, or 24 for a ratio
+    int step = 0;               // 1 to 23, 24 for a ratio, 25 to 37 for vibration
     std::optional<Check> ratio; // the ratio whose division faulted, at step 24
     FaultKind fault = FaultKind::invalidOperation;
 
@@ -92,14 +116,16 @@ struct CheckOutcome
 };
 
 // Steps 1 to 24: loads, actions, strengths, section properties, stresses,
-// deflections and limits, then the six rounded ratios, the unity ratio and the
-// verdict, written to the sink. A floating-point fault stops it at once: what
+// deflections and limits, the floor vibration steps 25 to 37 when the basis
+// checks vibration, then the rounded ratios, the unity ratio and the verdict,
+// written to the sink (the six ratios of the fixed layout, not the three of
+// vibration). A floating-point fault stops it at once: what
 // was stored before stays, and nothing is shown.
 CheckOutcome runDesignCheck(JoistDesign& design, bool loading, ResultSink& sink,
                             std::string_view decimalSeparator);
 
-// Sets unityRatio to the largest positive stored ratio (the first in check
-// order on a tie), or 0.
+// Sets unityRatio to the largest positive stored ratio in force (the first in
+// check order on a tie), or 0.
 void findGoverningCheck(JoistDesign& design);
 
 // The check whose ratio is the unity ratio: the first equal one in check

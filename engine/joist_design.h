@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "engine/design_basis.h"
+
 namespace joist {
 
 // One joist's inputs, intermediate values and results. Every number is single
@@ -60,6 +62,24 @@ struct JoistDesign
     float ratioU2 = 0;
     float ratioU2Fin = 0;
     float ratioUNetFin = 0;
+    // Floor vibration, computed only when the basis checks it.
+    float floorMass = 0; // m, kg/m2, from permanent actions
+    float eiFloor = 0;   // (EI)_L, N m2/m
+    float eiJoist = 0;   // (EI)_joist, N mm2
+    float eiDeck = 0;    // (EI)_B, N mm2/m
+    float f1 = 0;        // fundamental frequency, Hz
+    float kdist = 0;     // share of a point load one joist carries
+    float w = 0;         // mm under 1 kN
+    float a = 0;         // limit for w, mm
+    float b = 0;         // exponent base of the v limit
+    float n40 = 0;       // first-order modes up to 40 Hz
+    float v = 0;         // unit impulse velocity, m/(N s2)
+    float vLimit = 0;    // m/(N s2)
+    float f1Min = 0;     // Hz
+    float ratioF1 = 0;
+    float ratioW = 0;
+    float ratioV = 0;
+    DesignBasis basis;
 
     friend bool operator==(const JoistDesign&, const JoistDesign&) = default;
 };

@@ -102,8 +102,46 @@ std::vector<Input> stepInputs(int step)
         return {I::kmodQk, I::liveLoad};
     case 20:
         return {I::camber};
-    default:
+    case 25: // the floor's mass
+        return {I::deadLoad, I::rhoMean, I::breadth, I::depth, I::spacing};
+    case 26: // its stiffness
+    case 27:
+        return {I::e0mean, I::breadth, I::depth, I::spacing};
+    case 28: // the deck's alone
+        return {};
+    case 29: // f1
+        return {I::span, I::deadLoad, I::rhoMean, I::e0mean, I::breadth, I::depth, I::spacing};
+    case 30: // k dist
+        return {I::spacing};
+    case 31: // w
+        return {I::span, I::e0mean, I::breadth, I::depth};
+    case 34: // n40
+        return {I::span, I::e0mean, I::breadth, I::depth, I::spacing};
+    case 35: // v
+        return {I::span, I::deadLoad, I::rhoMean, I::breadth, I::depth, I::spacing};
+    default: // the limits a, b and v,lim
         return {I::span};
+    }
+}
+
+// The design basis's part in a vibration step.
+std::string_view stepBasis(int step)
+{
+    switch (step) {
+    case 28:
+        return "the deck thickness and deck modulus of the design basis";
+    case 30:
+        return "the deck of the design basis";
+    case 31:
+        return "k amp of the design basis";
+    case 34:
+        return "the floor width and the deck of the design basis";
+    case 35:
+        return "the floor width of the design basis";
+    case 36:
+        return "the damping ratio of the design basis";
+    default:
+        return {};
     }
 }
 
@@ -122,6 +160,17 @@ StopReason zeroRatioDenominator(const JoistDesign& d, Check check)
         return strength(d, "the design shear strength fv,d", {I::fvk, I::kls, I::kmod});
     case Check::bearing:
         return strength(d, "the design bearing strength fc,90,d", {I::fc90k, I::kmod});
+    case Check::f1:
+        return {Kind::quantityIsZero,
+                {I::span, I::deadLoad, I::e0mean},
+                "the floor's fundamental frequency f1"};
+    case Check::w:
+        return {Kind::quantityIsZero, {I::span}, "the limit a for the deflection w"};
+    case Check::v:
+        return {Kind::quantityIsZero,
+                {I::span},
+                "the limit for the impulse velocity v",
+                "the damping ratio of the design basis"};
     }
     return {};
 }
@@ -149,7 +198,7 @@ StopReason stopReason(const CheckOutcome& outcome, const JoistDesign& design)
         return zeroRatioDenominator(design, *outcome.ratio);
     if (std::optional<StopReason> divisor = zeroDivisor(design, outcome.step))
         return *divisor;
-    return {Kind::noValidResult, stepInputs(outcome.step), {}};
+    return {Kind::noValidResult, stepInputs(outcome.step), {}, stepBasis(outcome.step)};
 }
 
 std::string describeStop(const StopReason& reason, const std::function<std::string(Input)>& name)
@@ -175,7 +224,15 @@ std::string describeStop(const StopReason& reason, const std::function<std::stri
         why = std::string(reason.quantity) + " is 0, the section is too small to compute";
         break;
     case Kind::noValidResult:
-        why = listed(reason.inputs, name) + " give no valid result";
+        why = listed(reason.inputs, name);
+        if (!reason.basis.empty())
+            why += (why.empty() ? "" : " with ") + std::string(reason.basis);
+        why += " give no valid result";
+        break;
+    case Kind::quantityIsZero:
+        why = std::string(reason.quantity) + " is 0; check " + listed(reason.inputs, name);
+        if (!reason.basis.empty())
+            why += " and " + std::string(reason.basis);
         break;
     }
     return why;

@@ -22,11 +22,13 @@ struct StopReason
         zeroStrength,      // `quantity` is 0; `inputs` are its factors that are 0
         strengthTooSmall,  // `quantity` is 0, though none of its factors is
         sectionTooSmall,   // `quantity` is 0, though neither dimension is
-        noValidResult,     // `inputs` give no valid result
+        noValidResult,     // `inputs` (and `basis`) give no valid result
+        quantityIsZero,    // `quantity` is 0; `inputs` (and `basis`) are worth checking
     };
     Kind kind = Kind::noValidResult;
     std::vector<Input> inputs;
     std::string_view quantity; // "the design bending strength fm,d", "the section modulus"
+    std::string_view basis;    // values of the design basis involved, in words
 };
 
 // From where the check stopped and the inputs that led there.

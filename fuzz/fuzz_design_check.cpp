@@ -106,8 +106,11 @@ const std::vector<float JoistDesign::*>& numericMembers()
         for (const joist::InputDefinition& input : joist::inputDefinitions)
             all.push_back(input.member);
         all.insert(all.end(), stepMembers.begin(), stepMembers.end());
-        for (const joist::CheckDefinition& check : joist::checkDefinitions)
-            all.push_back(check.ratio);
+        // The target checks the default design basis, without vibration.
+        for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+            if (!joist::isVibrationCheck(check.check))
+                all.push_back(check.ratio);
+        }
         all.push_back(&JoistDesign::unityRatio);
         // Each number of JoistDesign appears here once.
         MemberSet slots;
@@ -266,6 +269,8 @@ void checkCompleted(const JoistDesign& before, const JoistDesign& d, const Sink&
     for (const auto member : stepMembers)
         mayChange.set(slotOf(member));
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        if (!joist::inForce(check, d))
+            continue;
         const double quotient = double(d.*check.numerator) / double(d.*check.denominator);
         const auto single = static_cast<float>(quotient);
         FUZZ_REQUIRE(std::isfinite(single), "a check completed over a ratio that faults",
@@ -291,6 +296,8 @@ void checkCompleted(const JoistDesign& before, const JoistDesign& d, const Sink&
         FUZZ_REQUIRE(sink.writes[i].first == order[i],
                      "the result labels were written out of order");
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        if (!joist::inForce(check, d))
+            continue;
         const std::string& text = sink.writes[static_cast<std::size_t>(check.label)].second;
         checkLabelText(text, d.*check.ratio, separator, check.caption);
     }
@@ -298,6 +305,8 @@ void checkCompleted(const JoistDesign& before, const JoistDesign& d, const Sink&
     // The unity ratio: 0, or the largest ratio.
     bool isARatio = d.unityRatio == 0;
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        if (!joist::inForce(check, d))
+            continue;
         FUZZ_REQUIRE(d.unityRatio >= d.*check.ratio, "a ratio exceeds the unity ratio",
                      std::string(check.caption));
         isARatio |= fuzzing::sameBits(d.unityRatio, d.*check.ratio);
@@ -318,9 +327,11 @@ void checkCompleted(const JoistDesign& before, const JoistDesign& d, const Sink&
                          "a passing check changed a member it must not");
         return;
     }
-    const auto governing = std::find_if(
-        joist::checkDefinitions.begin(), joist::checkDefinitions.end(),
-        [&d](const joist::CheckDefinition& check) { return d.*check.ratio == d.unityRatio; });
+    const auto governing =
+        std::find_if(joist::checkDefinitions.begin(), joist::checkDefinitions.end(),
+                     [&d](const joist::CheckDefinition& check) {
+                         return joist::inForce(check, d) && d.*check.ratio == d.unityRatio;
+                     });
     FUZZ_REQUIRE(governing != joist::checkDefinitions.end() && verdict == governing->failureText &&
                      d.governingMessage == verdict,
                  "a failing verdict does not name the first check with the unity ratio",
@@ -340,7 +351,8 @@ void checkDescription(const joist::CheckOutcome& outcome, const JoistDesign& d)
     FUZZ_REQUIRE(!namesZeroInputs || !reason.inputs.empty(),
                  "a stopped check's reason names no input that is 0");
     FUZZ_REQUIRE(reason.kind == K::zeroStrength || reason.kind == K::strengthTooSmall ||
-                     reason.kind == K::sectionTooSmall || reason.quantity.empty(),
+                     reason.kind == K::sectionTooSmall || reason.kind == K::quantityIsZero ||
+                     reason.quantity.empty(),
                  "a stopped check's reason names a quantity it does not explain");
     if (!namesZeroInputs)
         return;
@@ -367,6 +379,8 @@ void checkStopped(const JoistDesign& before, const JoistDesign& d,
         FUZZ_REQUIRE(outcome.ratio.has_value(), "a check stopped at the ratios names no ratio");
         const joist::CheckDefinition& faulty = joist::definitionOf(*outcome.ratio);
         for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+            if (!joist::inForce(check, d))
+                continue;
             if (check.check == faulty.check)
                 break;
             mayChange.set(slotOf(check.ratio));

@@ -49,10 +49,13 @@ QStringList expectedTexts(const CalculationSheet& sheet)
          {d.area, d.sectionModulus, d.secondMoment, d.selfWeight, d.deadLineLoad, d.liveLineLoad,
           d.designLoad, d.designMoment, d.designShear, d.uInstG, d.uFinG})
         texts << number(value, sheet.decimalSeparator);
-    for (const joist::CheckDefinition& check : joist::checkDefinitions)
+    for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        if (!joist::inForce(check, d))
+            continue;
         texts << QString::fromUtf8(check.caption.data(), qsizetype(check.caption.size()))
               << number(d.*check.numerator, sheet.decimalSeparator)
               << number(d.*check.denominator, sheet.decimalSeparator);
+    }
     for (const QString& ratio : sheet.ratioTexts)
         texts << ratio;
     for (const QString& aid : sheet.designAids)
@@ -108,6 +111,31 @@ TEST_P(SheetInLocale, PlainTextHasOneItemALineWithTabBetweenLabelAndValue)
 }
 
 INSTANTIATE_TEST_SUITE_P(Separators, SheetInLocale, ::testing::Values(".", ","));
+
+// A changed basis: the limits used stand in the checks, the basis in the
+// result, and the vibration block holds every intermediate.
+TEST_P(SheetInLocale, StatesTheDesignBasisAndTheVibrationWorking)
+{
+    EXPECT_TRUE(ui::sheetPlainText(sheet_).contains("Floor vibration\tnot checked\n"));
+    joist::JoistDesign& d = sheet_.design;
+    d.basis.uNetFinDivisor = 360;
+    d.basis.u2Cap = 12.5f;
+    d.basis.vibration = true;
+    joist::testing::RecordingSink sink;
+    ASSERT_TRUE(joist::runDesignCheck(d, false, sink, GetParam()).completed());
+    const QString text = ui::sheetPlainText(sheet_);
+    const QString local = QString(GetParam());
+    EXPECT_TRUE(text.contains("\tL/360\t")) << text.toStdString();
+    EXPECT_TRUE(text.contains("\tL/300, at most 12" + local + "5 mm\t"));
+    EXPECT_TRUE(text.contains("Design basis\tu 2 limit L/300, at most 12" + local +
+                              "5 mm; u net,fin limit L/360; floor vibration checked\n"));
+    EXPECT_TRUE(text.contains("\nFloor vibration (EN 1995-1-1 7.3.3, UK NA rules)\n"));
+    for (float value : {d.floorMass, d.eiFloor, d.eiJoist, d.eiDeck, d.f1, d.kdist, d.w, d.a, d.b,
+                        d.n40, d.v, d.vLimit})
+        EXPECT_TRUE(text.contains(QRegularExpression(
+            '\t' + QRegularExpression::escape(number(value, GetParam())) + "[\t\n]")))
+            << value;
+}
 
 TEST(CalculationSheet, UntrustedTextStaysOnItsLineAndInItsCell)
 {

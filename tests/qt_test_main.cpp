@@ -24,6 +24,9 @@ int main(int argc, char** argv)
     qInstallMessageHandler(quietMessages);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The program's settings go to a folder of this run's own, never the user's.
+    QTemporaryDir configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
     QApplication application(argc, argv);
     // Settings the tests change stay in a folder of their own.
     const QTemporaryDir settings;

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "engine/number_text.h"
+#include "ui/design_basis_texts.h"
 
 namespace ui {
 
@@ -32,10 +33,12 @@ std::string checkWorking(Check check, const JoistDesign& checked, std::string_vi
     const joist::CheckDefinition& definition = joist::definitionOf(check);
     std::string unit(1, ' ');
     unit += definition.unit;
+    const std::string capacity =
+        deflectionLimitText(check, checked.basis, decimalSeparator)
+            .value_or(localSymbol(definition.capacitySymbol, decimalSeparator));
     return localSymbol(definition.demandSymbol, decimalSeparator) + " = " +
-           fourDigits(checked.*definition.numerator, decimalSeparator) + unit + " / " +
-           localSymbol(definition.capacitySymbol, decimalSeparator) + " = " +
-           fourDigits(checked.*definition.denominator, decimalSeparator) + unit + " = " +
+           fourDigits(checked.*definition.numerator, decimalSeparator) + unit + " / " + capacity +
+           " = " + fourDigits(checked.*definition.denominator, decimalSeparator) + unit + " = " +
            joist::generalText(checked.*definition.ratio, decimalSeparator);
 }
 
@@ -53,6 +56,8 @@ std::string verdictWorking(const JoistDesign& checked, std::string_view decimalS
     const std::optional<Check> governing = joist::governingCheck(checked);
     std::string text;
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        if (joist::isVibrationCheck(check.check)) // listed in their own block
+            continue;
         text += std::string(check.caption) + ": " +
                 joist::generalText(checked.*check.ratio, decimalSeparator);
         if (governing == check.check)

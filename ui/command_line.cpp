@@ -121,10 +121,10 @@ int check(const QString& path, bool json, ClassTable& table)
         for (std::size_t i = 0; i < resultKeys.size(); ++i)
             object.insert(
                 QString::fromLatin1(resultKeys[i].data(), qsizetype(resultKeys[i].size())),
-                QString::fromStdString(run.texts[i]));
+                QString::fromUtf8(run.texts[i]));
         object.insert(QStringLiteral("passes"), run.outcome == DesignRun::Outcome::passes);
-        object.insert(QStringLiteral("longestSpan"), QString::fromStdString(longest));
-        object.insert(QStringLiteral("lightestSection"), QString::fromStdString(lightest));
+        object.insert(QStringLiteral("longestSpan"), QString::fromUtf8(longest));
+        object.insert(QStringLiteral("lightestSection"), QString::fromUtf8(lightest));
         object.insert(QStringLiteral("file"), path);
         out = QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
     } else {

@@ -81,7 +81,7 @@ void requireShowable(std::string_view key, const std::string& text)
     if (std::any_of(text.begin(), text.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }))
         throw ValueRefused(inQuotes(key) + " holds a line break or another control character");
-    if (text.size() > std::size_t(longestText) && QString::fromStdString(text).size() > longestText)
+    if (text.size() > std::size_t(longestText) && QString::fromUtf8(text).size() > longestText)
         throw ValueRefused(inQuotes(key) + " holds a text too long for its box");
 }
 
@@ -116,11 +116,11 @@ QJsonObject sectionObject(const FileSection& section, const SectionValues& value
         const auto value = values.find(key.name);
         if (value == values.end())
             continue;
-        const QString name = QString::fromStdString(key.name);
+        const QString name = QString::fromUtf8(key.name);
         if (key.kind == FileSection::Kind::flag)
             object.insert(name, value->second == "true");
         else
-            object.insert(name, QString::fromStdString(value->second));
+            object.insert(name, QString::fromUtf8(value->second));
     }
     return object;
 }

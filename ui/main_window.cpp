@@ -11,6 +11,9 @@
 #include "engine/stop_reason.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/check_working.h"
+#include "ui/design_basis_settings.h"
+#include "ui/design_basis_texts.h"
+#include "ui/design_basis_window.h"
 #include "ui/error_message.h"
 #include "ui/input_messages.h"
 #include "ui/input_table.h"
@@ -66,7 +69,8 @@ FrmMain::FrmMain(std::filesystem::path programDirectory, QLocale locale)
     : Form(QStringLiteral("Timber Joist Design to EC5 by Brannoch"), mainClientWidth,
            mainClientHeight),
       programDirectory_(std::move(programDirectory)), locale_(std::move(locale)),
-      decimalSeparator_(locale_.decimalPoint().toStdString()), dStrengthClass_(decimalSeparator_)
+      decimalSeparator_(locale_.decimalPoint().toStdString()), dStrengthClass_(decimalSeparator_),
+      settings_(programSettings())
 {
     setObjectName(QStringLiteral("frmMain"));
     fixedCaption_ = windowTitle();
@@ -177,6 +181,7 @@ void FrmMain::load()
     materials::fillStrengthClassList(dStrengthClass_, classList,
                                      materials::databasePath(programDirectory_));
 
+    design_.basis = readDesignBasis(*settings_);
     putStartValues();
     if (!c_.cmbSC->selectText(QStringLiteral("C16"))) {
         // Start on the table's first class rather than on none.
@@ -204,6 +209,8 @@ void FrmMain::unload()
         materialWindow_->close();
     if (spanWindow_)
         spanWindow_->close();
+    if (basisWindow_)
+        basisWindow_->close();
 }
 
 template <class Handler> void FrmMain::guarded(Handler handler)
@@ -228,6 +235,15 @@ void FrmMain::onValueEdited(joist::Input input)
             return;
         }
         noteInputProblem(input, std::nullopt);
+        recalculate();
+    });
+}
+
+// A change in the design basis window re-runs the check, like a keystroke.
+void FrmMain::onBasisChanged(const joist::DesignBasis& basis)
+{
+    guarded([&] {
+        design_.basis = basis;
         recalculate();
     });
 }
@@ -326,6 +342,8 @@ void FrmMain::showStatus()
     workingShown_ = false;
     if (spanWindow_ && spanWindow_->isVisible())
         refreshSpanTable();
+    if (basisWindow_)
+        basisWindow_->showResults(current ? lastCompleted_ : std::nullopt);
 }
 
 // The tooltips show the working of the last completed check, and say so
@@ -344,12 +362,26 @@ void FrmMain::showWorking()
             QString::fromUtf8(preface + (lastCompleted_ ? working : "")));
     };
     const std::string_view separator = decimalSeparator_;
-    for (const joist::CheckDefinition& check : joist::checkDefinitions)
-        show(check.label,
-             lastCompleted_ ? checkWorking(check.check, *lastCompleted_, separator) : "");
+    for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        if (!joist::isVibrationCheck(check.check)) // no label of their own
+            show(check.label,
+                 lastCompleted_ ? checkWorking(check.check, *lastCompleted_, separator) : "");
+    }
     show(joist::ResultLabel::unityRatio,
          lastCompleted_ ? governingCheckText(*lastCompleted_, separator) : "");
-    std::string verdict = lastCompleted_ ? verdictWorking(*lastCompleted_, separator) : "";
+    std::string verdict;
+    if (lastCompleted_) {
+        const std::string basis = basisLine(lastCompleted_->basis, separator);
+        if (!basis.empty())
+            verdict = basis + '\n';
+        verdict += verdictWorking(*lastCompleted_, separator);
+        if (lastCompleted_->basis.vibration)
+            verdict += '\n' + vibrationBlock(*lastCompleted_, separator);
+    }
+    if (lastCompleted_ && !lastCompleted_->basis.vibration) {
+        verdict += '\n';
+        verdict += vibrationNotCheckedLine;
+    }
     if (status_.current() && designAids_) {
         verdict += '\n';
         verdict += designAids_->join(QLatin1Char('\n')).toStdString();

@@ -21,11 +21,13 @@
 class QAction;
 class QMenu;
 class QPrinter;
+class QSettings;
 
 namespace ui {
 
 struct DesignInputs;
 class FrmDBData;
+class FrmDesignBasis;
 class FrmSpanTable;
 
 // The main window: every input of the joist check, the selected class's
@@ -48,6 +50,7 @@ public:
     int checksRun() const { return checksRun_; }
     FrmDBData* materialDataWindow() const { return materialWindow_.get(); }
     FrmSpanTable* spanTableWindow() const { return spanWindow_; }
+    FrmDesignBasis* designBasisWindow() const { return basisWindow_; }
 
     // The calculation sheet of the results on screen; throws SheetRefused
     // while they are out of date or the class row cannot be read again.
@@ -98,6 +101,8 @@ private:
     void showWorking();
     void showMaterialData();
     void showSpanTable();
+    void showDesignBasis();
+    void onBasisChanged(const joist::DesignBasis& basis);
     void refreshSpanTable();
     void printCalculation();
     void saveCalculationAsPdf();
@@ -133,6 +138,8 @@ private:
     std::optional<joist::JoistDesign> lastCompleted_;
     std::unique_ptr<FrmDBData> materialWindow_;
     FrmSpanTable* spanWindow_ = nullptr; // a window of its own, deleted with this one
+    std::unique_ptr<QSettings> settings_;
+    FrmDesignBasis* basisWindow_ = nullptr; // likewise
     std::optional<QStringList> designAids_;
     bool workingShown_ = false; // the tooltips hold the working of what is on screen
     QString fixedCaption_;

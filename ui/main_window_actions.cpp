@@ -10,8 +10,10 @@
 #include <QPrinter>
 
 #include "engine/design_aids.h"
+#include "engine/number_text.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/design_aid_lines.h"
+#include "ui/design_basis_window.h"
 #include "ui/error_message.h"
 #include "ui/input_table.h"
 #include "ui/main_window.h"
@@ -42,6 +44,8 @@ void FrmMain::createActions()
     const ActionRow rows[] = {
         {"spanTableAct", "Span Table...", QKeySequence(Qt::CTRL | Qt::Key_T),
          &FrmMain::showSpanTable},
+        {"designBasisAct", "Design Basis...", QKeySequence(Qt::CTRL | Qt::Key_D),
+         &FrmMain::showDesignBasis},
         {"copyCalcAct", "Copy Calculation", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
          &FrmMain::copyCalculation},
         {"printCalcAct", "Print Calculation...", QKeySequence(QKeySequence::Print),
@@ -101,6 +105,19 @@ void FrmMain::showSpanTable()
     spanWindow_->activateWindow();
 }
 
+void FrmMain::showDesignBasis()
+{
+    if (!basisWindow_) {
+        basisWindow_ = new FrmDesignBasis(
+            design_.basis, locale_, *settings_,
+            [this](const joist::DesignBasis& basis) { onBasisChanged(basis); }, this);
+        basisWindow_->showResults(status_.current() ? lastCompleted_ : std::nullopt);
+    }
+    basisWindow_->show();
+    basisWindow_->raise();
+    basisWindow_->activateWindow();
+}
+
 void FrmMain::refreshSpanTable()
 {
     if (status_.current() && lastCompleted_) {
@@ -128,7 +145,10 @@ CalculationSheet FrmMain::calculationSheet()
     sources.checkedRow = &dStrengthClass_;
     sources.design = *lastCompleted_;
     for (const joist::CheckDefinition& check : joist::checkDefinitions)
-        sources.ratioTexts.push_back(resultLabel(c_, check.label)->text());
+        sources.ratioTexts.push_back(joist::isVibrationCheck(check.check) // no label of their own
+                                         ? QString::fromUtf8(joist::generalText(
+                                               sources.design.*check.ratio, decimalSeparator_))
+                                         : resultLabel(c_, check.label)->text());
     sources.unityRatioText = c_.unityRatioLbl->text();
     sources.verdictText = c_.governedByLbl->text();
     sources.designAids = designAidLines();

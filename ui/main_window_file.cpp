@@ -138,7 +138,7 @@ void FrmMain::noteDesignChanged()
 
 void FrmMain::showFileMessage(const QString& title, const std::string& text)
 {
-    plainMessageBox(QMessageBox::Warning, title, QString::fromStdString(text), this);
+    plainMessageBox(QMessageBox::Warning, title, QString::fromUtf8(text), this);
 }
 
 bool FrmMain::keepOrDropChanges()
@@ -185,7 +185,7 @@ void FrmMain::applyDesign(const DesignInputs& inputs, std::string notice)
         else if (control.box)
             control.box->setText(text);
     }
-    c_.cmbSC->selectText(QString::fromStdString(inputs.strengthClass));
+    c_.cmbSC->selectText(QString::fromUtf8(inputs.strengthClass));
     const bool read = readAllInputs();
     loading_ = false;
     status_.setNotice(std::move(notice));
@@ -206,7 +206,7 @@ DesignInputs FrmMain::designInputs() const
             throw DesignFileError("The design cannot be saved while " + accessibleInputName(row) +
                                   " holds \"" + shown + "\", which is not a number.");
         inputs.texts[static_cast<std::size_t>(row.input)] =
-            QString::fromStdString(shown)
+            QString::fromUtf8(shown)
                 .replace(locale_.decimalPoint(), QStringLiteral("."))
                 .toStdString();
     }
@@ -220,8 +220,7 @@ void FrmMain::newDesign()
         return;
     DesignInputs inputs = startInputs();
     std::string notice;
-    if (c_.cmbSC->findText(QString::fromStdString(inputs.strengthClass)) < 0 &&
-        c_.cmbSC->count() > 0) {
+    if (c_.cmbSC->findText(QString::fromUtf8(inputs.strengthClass)) < 0 && c_.cmbSC->count() > 0) {
         inputs.strengthClass = c_.cmbSC->itemText(0).toStdString();
         notice = "The strength-class table " + dStrengthClass_.path() +
                  " has no class \"C16\"; starting on its first class, \"" + inputs.strengthClass +
@@ -238,7 +237,7 @@ bool FrmMain::openDesign(const QString& path)
     DesignFile file;
     try {
         file = readDesignFile(path);
-        if (c_.cmbSC->findText(QString::fromStdString(file.inputs.strengthClass)) < 0)
+        if (c_.cmbSC->findText(QString::fromUtf8(file.inputs.strengthClass)) < 0)
             throw DesignFileError(openFailure(
                 path, "its strength class \"" + file.inputs.strengthClass +
                           "\" is not in the strength-class table " + dStrengthClass_.path()));

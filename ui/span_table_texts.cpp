@@ -2,6 +2,7 @@
 
 #include "engine/design_aids.h"
 #include "engine/number_text.h"
+#include "ui/design_basis_texts.h"
 
 namespace ui {
 SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& strengthClass,
@@ -14,6 +15,9 @@ SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& s
         QStringLiteral("Span table: %1, dead %2 kN/m2, live %3 kN/m2 (longest spans in m)")
             .arg(strengthClass, QString::fromUtf8(joist::generalText(inputs.deadLoad, separator)),
                  QString::fromUtf8(joist::generalText(inputs.liveLoad, separator)));
+    if (basisChangesResults(inputs.basis))
+        table.caption += QStringLiteral("; design basis: ") +
+                         QString::fromUtf8(basisDescription(inputs.basis, separator));
     for (const float spacing : spans.spacings)
         table.columnHeadings << QString::fromUtf8(joist::generalText(spacing, separator));
     for (std::size_t row = 0; row < spans.sections.size(); ++row) {

@@ -12,6 +12,7 @@
 #include "engine/design_check.h"
 #include "engine/number_text.h"
 #include "ui/check_working.h"
+#include "ui/design_basis_texts.h"
 
 namespace ui {
 namespace {
@@ -100,13 +101,16 @@ public:
         const std::string_view separator = sheet_.decimalSeparator;
         for (std::size_t i = 0; i < joist::checkDefinitions.size(); ++i) {
             const joist::CheckDefinition& check = joist::checkDefinitions[i];
+            if (!joist::inForce(check, sheet_.design))
+                continue;
             if (governing == check.check)
                 table.strongRow = static_cast<int>(table.rows.size());
             table.rows.push_back(
                 {QString::fromUtf8(check.caption), QString::fromUtf8(check.clause),
                  QString::fromUtf8(localSymbol(check.demandSymbol, separator)),
                  number(sheet_.design.*check.numerator),
-                 QString::fromUtf8(localSymbol(check.capacitySymbol, separator)),
+                 QString::fromUtf8(deflectionLimitText(check.check, sheet_.design.basis, separator)
+                                       .value_or(localSymbol(check.capacitySymbol, separator))),
                  number(sheet_.design.*check.denominator), QString::fromUtf8(check.unit),
                  sheet_.ratioTexts[i],
                  governing == check.check ? QStringLiteral("governs") : QString()});
@@ -114,12 +118,55 @@ public:
         return table;
     }
 
+    // Every intermediate of the vibration check.
+    Table vibration() const
+    {
+        const joist::JoistDesign& d = sheet_.design;
+        Table table{QStringLiteral("Floor vibration (EN 1995-1-1 7.3.3, UK NA rules)"), {}, {}};
+        auto row = [&](const char* label, float value, const char* unit) {
+            table.rows.push_back(
+                {QString::fromUtf8(label), number(value), QString::fromUtf8(unit)});
+        };
+        row("Floor width B", d.basis.floorWidth, "m");
+        row("Deck thickness t", d.basis.deckThickness, "mm");
+        row("Deck modulus across the joists E", d.basis.deckModulus, "N/mm\u00B2");
+        table.rows.push_back(
+            {QStringLiteral("Strutting"),
+             d.basis.strutting ? QStringLiteral("yes (k strut 0.97)") : QStringLiteral("no")});
+        row("Damping ratio \u03B6", d.basis.damping, "");
+        row("Amplification k amp", d.basis.kamp, "");
+        row("Mass m (permanent actions)", d.floorMass, "kg/m\u00B2");
+        row("(EI)L = E0,mean I / s", d.eiFloor, "N m\u00B2/m");
+        row("(EI)joist = E0,mean I", d.eiJoist, "N mm\u00B2");
+        row("(EI)B = E t\u00B3/12", d.eiDeck, "N mm\u00B2/m");
+        row("f1 = \u03C0/(2 L\u00B2) \u221A((EI)L/m)", d.f1, "Hz");
+        row("k dist", d.kdist, "");
+        row("w = k dist L\u00B3 k amp / (48 (EI)joist) under 1 kN", d.w, "mm");
+        row("a", d.a, "mm");
+        row("b", d.b, "");
+        row("n40", d.n40, "");
+        row("v = 4 (0.4 + 0.6 n40) / (m B L + 200)", d.v, "m/(N s\u00B2)");
+        row("v limit = b^(f1 \u03B6 \u2212 1)", d.vLimit, "m/(N s\u00B2)");
+        return table;
+    }
+
+    // The deflection limits used stand in the checks' capacity column; a
+    // basis other than the defaults is named here too.
     Table verdict() const
     {
-        return {QStringLiteral("Result"),
-                {},
-                {{QStringLiteral("Overall"), sheet_.unityRatioText},
-                 {QStringLiteral("Result"), sheet_.verdictText}}};
+        Table table{QStringLiteral("Result"),
+                    {},
+                    {{QStringLiteral("Overall"), sheet_.unityRatioText},
+                     {QStringLiteral("Result"), sheet_.verdictText}}};
+        const joist::DesignBasis& basis = sheet_.design.basis;
+        if (basisChangesResults(basis))
+            table.rows.push_back(
+                {QStringLiteral("Design basis"),
+                 QString::fromUtf8(basisDescription(basis, sheet_.decimalSeparator))});
+        if (!basis.vibration)
+            table.rows.push_back(
+                {QStringLiteral("Floor vibration"), QStringLiteral("not checked")});
+        return table;
     }
 
     // "Longest span that passes: 4.372 m" becomes a label and a value.
@@ -260,6 +307,8 @@ QString pageHtml(const CalculationSheet& sheet, const QString& sketchSource)
             .arg(tableHtml(tables.inputs()), tableHtml(tables.material()),
                  tableHtml(tables.actions()), sketch);
     out += tableHtml(tables.checks());
+    if (sheet.design.basis.vibration)
+        out += tableHtml(tables.vibration());
     out += tableHtml(tables.verdict());
     out += tableHtml(tables.designAids());
     out += tableHtml(tables.spanTable());
@@ -292,8 +341,11 @@ QString sheetPlainText(const CalculationSheet& sheet)
     QString out;
     appendPlain(out, {tables.title(), {}, tables.titleLines()});
     for (const Table& table :
-         {tables.inputs(), tables.material(), tables.actions(), tables.checks(), tables.verdict(),
-          tables.designAids(), tables.spanTable()})
+         {tables.inputs(), tables.material(), tables.actions(), tables.checks()})
+        appendPlain(out, table);
+    if (sheet.design.basis.vibration)
+        appendPlain(out, tables.vibration());
+    for (const Table& table : {tables.verdict(), tables.designAids(), tables.spanTable()})
         appendPlain(out, table);
     return out;
 }

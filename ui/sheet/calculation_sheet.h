@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "engine/design_check.h"
 #include "engine/design_inputs.h"
 #include "engine/joist_design.h"
 #include "ui/span_table_texts.h"
@@ -57,7 +58,9 @@ struct CalculationSheet
     // A completed check: section properties, actions, demands, capacities,
     // limits, and which check governs.
     joist::JoistDesign design;
-    std::vector<QString> ratioTexts; // in check order, as their labels show them
+    // In check order, as their labels show them; the vibration ratios as the
+    // design basis window shows them.
+    std::vector<QString> ratioTexts;
     QString unityRatioText;
     QString verdictText;
 

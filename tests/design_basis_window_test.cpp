@@ -1,0 +1,219 @@
+// The design basis window as the user meets it: its fields and their
+// rejections, the check re-run on every change, Restore Defaults, the
+// settings kept between runs, and the verdict's tooltip in both separators.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QHelpEvent>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "tests/main_window_fixtures.h"
+#include "ui/design_basis_window.h"
+
+namespace ui {
+namespace {
+
+using testing::MainWindowDriver;
+
+// Each test runs against an empty settings folder of its own. QSettings
+// takes XDG_CONFIG_HOME once per process, so the folder is set directly.
+class DesignBasisWindow : public ::testing::TestWithParam<const char*>
+{
+protected:
+    void SetUp() override
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config_.path());
+    }
+
+    QString settingsFile() const
+    {
+        return config_.filePath(QStringLiteral("timber-joist/timber-joist.conf"));
+    }
+    QLocale locale() const
+    {
+        return GetParam() == std::string(",") ? QLocale(QLocale::German, QLocale::Germany)
+                                              : QLocale::c();
+    }
+    QString local(QString text) const { return text.replace('.', QString(GetParam())); }
+
+    // A started main window with the design basis window open by Ctrl+D.
+    FrmDesignBasis* open(MainWindowDriver& main)
+    {
+        main.start();
+        if (!QTest::qWaitForWindowActive(main.window.get()))
+            return nullptr;
+        // From the text box that has the focus at start, where X11 binds
+        // Ctrl+D to Delete.
+        const QString span = main.box(joist::Input::span)->text();
+        QTest::keyClick(main.box(joist::Input::span), Qt::Key_D, Qt::ControlModifier);
+        EXPECT_EQ(main.box(joist::Input::span)->text(), span);
+        return main.window->designBasisWindow();
+    }
+
+    static QString verdictTip(const MainWindowDriver& main)
+    {
+        QLabel* verdict = control<QLabel>(main.window.get(), "governedByLbl");
+        QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), verdict->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(verdict, &ask);
+        return verdict->toolTip();
+    }
+
+    static void type(FrmDesignBasis* window, const char* name, const QString& text)
+    {
+        QLineEdit* box = control<QLineEdit>(window, name);
+        box->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(box, Qt::Key_Delete);
+        else
+            QTest::keyClicks(box, text);
+    }
+
+    QTemporaryDir config_;
+};
+
+TEST_P(DesignBasisWindow, OpensOnceWithItsNamedControls)
+{
+    MainWindowDriver main(testing::shippedDirectory(), locale());
+    FrmDesignBasis* window = open(main);
+    ASSERT_TRUE(window && window->isVisible());
+    QTest::keyClick(main.list(joist::Input::depth), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(main.window->findChildren<FrmDesignBasis*>().size(), 1);
+    EXPECT_EQ(window->objectName(), "frmDesignBasis");
+    EXPECT_FALSE(window->isModal());
+    EXPECT_NE(window->minimumSize(), window->maximumSize()); // resizable
+    for (const char* name :
+         {"u2DivTxt", "u2FinDivTxt", "uNetFinDivTxt", "u2CapTxt", "u2FinCapTxt", "uNetFinCapTxt",
+          "floorWidthTxt", "deckThicknessTxt", "deckModulusTxt", "dampingTxt", "kampTxt"})
+        EXPECT_TRUE(window->findChild<QLineEdit*>(name)) << name;
+    for (const char* name :
+         {"f1Lbl", "wLbl", "aLbl", "vLbl", "vLimitLbl", "ratioF1Lbl", "ratioWLbl", "ratioVLbl"})
+        EXPECT_EQ(control<QLabel>(window, name)->text(), "\u2013") << name;
+    EXPECT_TRUE(window->findChild<QCheckBox*>("vibrationChk"));
+    EXPECT_TRUE(window->findChild<QCheckBox*>("struttingChk"));
+    EXPECT_EQ(control<QLineEdit>(window, "floorWidthTxt")->text(), local("4"));
+    EXPECT_EQ(control<QLineEdit>(window, "dampingTxt")->text(), local("0.02"));
+}
+
+TEST_P(DesignBasisWindow, ChangesRecheckAndBadValuesAreRefusedInTheWindow)
+{
+    MainWindowDriver main(testing::shippedDirectory(), locale());
+    FrmDesignBasis* window = open(main);
+    ASSERT_TRUE(window);
+    QLabel* message = control<QLabel>(window, "messageLbl");
+    const int before = main.window->checksRun();
+
+    type(window, "uNetFinDivTxt", "360");
+    EXPECT_EQ(main.window->design().basis.uNetFinDivisor, 360);
+    EXPECT_GT(main.window->checksRun(), before);
+    EXPECT_TRUE(verdictTip(main).startsWith("Design basis: u net,fin limit L/360\n"))
+        << verdictTip(main).toStdString();
+    EXPECT_TRUE(control<QLabel>(main.window.get(), "u_net_finResLbl")->toolTip().contains("L/360"));
+
+    struct Refused
+    {
+        const char* field;
+        const char* text;
+        const char* inForce;
+    };
+    for (const Refused& r : {Refused{"u2DivTxt", "abc", "300 stays in force"},
+                             Refused{"u2DivTxt", "0", "300 stays in force"},
+                             Refused{"kampTxt", "-1", "stays in force"},
+                             Refused{"floorWidthTxt", "", "4 stays in force"},
+                             Refused{"u2CapTxt", "x", "no cap stays in force"}}) {
+        const joist::DesignBasis kept = main.window->design().basis;
+        const int checks = main.window->checksRun();
+        const QString original = control<QLineEdit>(window, r.field)->text();
+        type(window, r.field, QString::fromUtf8(r.text));
+        EXPECT_EQ(main.window->design().basis, kept) << r.field << " " << r.text;
+        EXPECT_EQ(main.window->checksRun(), checks);
+        EXPECT_TRUE(message->isVisibleTo(window) && message->text().contains(r.inForce))
+            << message->text().toStdString();
+        EXPECT_EQ(control<QLineEdit>(window, r.field)->toolTip(), message->text());
+        type(window, r.field, original);
+    }
+    EXPECT_FALSE(message->isVisibleTo(window));
+    type(window, "u2CapTxt", local("12.5"));
+    EXPECT_EQ(main.window->design().basis.u2Cap, 12.5f);
+    type(window, "u2CapTxt", "");
+    EXPECT_EQ(main.window->design().basis.u2Cap, std::nullopt);
+}
+
+TEST_P(DesignBasisWindow, VibrationShowsInTheWindowAndTheVerdictTooltip)
+{
+    MainWindowDriver main(testing::shippedDirectory(), locale());
+    FrmDesignBasis* window = open(main);
+    ASSERT_TRUE(window);
+    EXPECT_TRUE(
+        verdictTip(main).contains("\nFloor vibration not checked (Design Basis..., Ctrl+D)"));
+    EXPECT_FALSE(verdictTip(main).startsWith("Design basis"));
+
+    control<QCheckBox>(window, "vibrationChk")->click();
+    const joist::JoistDesign& d = main.window->design();
+    ASSERT_TRUE(d.basis.vibration);
+    const QString tip = verdictTip(main);
+    EXPECT_TRUE(tip.startsWith("Design basis: floor vibration checked\n")) << tip.toStdString();
+    EXPECT_FALSE(tip.contains("not checked"));
+    const QString f1 = control<QLabel>(window, "f1Lbl")->text();
+    EXPECT_EQ(f1, local(QString::number(d.f1, 'g', 4)));
+    EXPECT_TRUE(tip.contains("\nFloor vibration\nf1 = " + f1 + " Hz, at least 8 Hz: " +
+                             control<QLabel>(window, "ratioF1Lbl")->text() +
+                             "\nw = " + control<QLabel>(window, "wLbl")->text() +
+                             " mm/kN, a = " + control<QLabel>(window, "aLbl")->text() + " mm/kN"))
+        << tip.toStdString();
+    EXPECT_TRUE(tip.contains("\nv = " + control<QLabel>(window, "vLbl")->text() +
+                             " m/(N s\u00B2), limit " +
+                             control<QLabel>(window, "vLimitLbl")->text()));
+
+    // A narrower floor changes v at once.
+    const QString v = control<QLabel>(window, "vLbl")->text();
+    type(window, "floorWidthTxt", local("2.5"));
+    EXPECT_EQ(d.basis.floorWidth, 2.5f);
+    EXPECT_NE(control<QLabel>(window, "vLbl")->text(), v);
+
+    control<QPushButton>(window, "restoreDefaultsBtn")->click();
+    EXPECT_TRUE(d.basis.isDefault());
+    EXPECT_EQ(control<QLineEdit>(window, "floorWidthTxt")->text(), local("4"));
+    EXPECT_FALSE(control<QCheckBox>(window, "vibrationChk")->isChecked());
+    EXPECT_EQ(control<QLabel>(window, "f1Lbl")->text(), "\u2013");
+    EXPECT_TRUE(verdictTip(main).contains("Floor vibration not checked"));
+}
+
+TEST_P(DesignBasisWindow, SettingsAreWrittenOnlyWhenChangedAndReadAtStart)
+{
+    {
+        MainWindowDriver main(testing::shippedDirectory(), locale());
+        ASSERT_TRUE(open(main));
+        main.type(joist::Input::span, "5");
+    }
+    EXPECT_FALSE(QFile::exists(settingsFile())) << "written with nothing changed";
+    {
+        MainWindowDriver main(testing::shippedDirectory(), locale());
+        FrmDesignBasis* window = open(main);
+        ASSERT_TRUE(window);
+        type(window, "u2FinDivTxt", "250");
+        control<QCheckBox>(window, "vibrationChk")->click();
+    }
+    ASSERT_TRUE(QFile::exists(settingsFile()));
+    {
+        MainWindowDriver main(testing::shippedDirectory(), locale());
+        main.start();
+        EXPECT_EQ(main.window->design().basis.u2FinDivisor, 250);
+        EXPECT_TRUE(main.window->design().basis.vibration);
+        EXPECT_TRUE(verdictTip(main).startsWith("Design basis: u 2,fin limit L/250; floor "
+                                                "vibration checked\n"));
+        control<QPushButton>(open(main), "restoreDefaultsBtn")->click();
+    }
+    MainWindowDriver main(testing::shippedDirectory(), locale());
+    main.start();
+    EXPECT_TRUE(main.window->design().basis.isDefault());
+}
+
+INSTANTIATE_TEST_SUITE_P(Separators, DesignBasisWindow, ::testing::Values(".", ","));
+
+} // namespace
+} // namespace ui

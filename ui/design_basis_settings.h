@@ -1,0 +1,25 @@
+#pragma once
+
+// The design basis kept between runs with QSettings, in the user's
+// configuration folder ($XDG_CONFIG_HOME/timber-joist/timber-joist.conf).
+// Only values that differ from the defaults are stored.
+
+#include <memory>
+
+#include <QSettings>
+
+#include "engine/design_basis.h"
+
+namespace ui {
+
+// The program's settings file.
+std::unique_ptr<QSettings> programSettings();
+
+// The stored basis; a missing or unreadable value (edited by hand, say)
+// keeps its default.
+joist::DesignBasis readDesignBasis(const QSettings& settings);
+
+// Stores what differs from the defaults and removes the rest.
+void writeDesignBasis(QSettings& settings, const joist::DesignBasis& basis);
+
+} // namespace ui

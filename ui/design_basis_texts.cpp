@@ -1,0 +1,106 @@
+#include "ui/design_basis_texts.h"
+
+#include "engine/number_text.h"
+#include "ui/check_working.h"
+
+namespace ui {
+namespace {
+
+struct LimitOfBasis
+{
+    joist::Check check;
+    float joist::DesignBasis::*divisor;
+    std::optional<float> joist::DesignBasis::*cap;
+};
+
+constexpr LimitOfBasis limitsOfBasis[] = {
+    {joist::Check::u2, &joist::DesignBasis::u2Divisor, &joist::DesignBasis::u2Cap},
+    {joist::Check::u2Fin, &joist::DesignBasis::u2FinDivisor, &joist::DesignBasis::u2FinCap},
+    {joist::Check::uNetFin, &joist::DesignBasis::uNetFinDivisor, &joist::DesignBasis::uNetFinCap},
+};
+
+bool limitChanged(const LimitOfBasis& limit, const joist::DesignBasis& basis)
+{
+    const joist::DesignBasis defaults;
+    return basis.*limit.divisor != defaults.*limit.divisor || (basis.*limit.cap).has_value();
+}
+
+} // namespace
+
+bool basisChangesResults(const joist::DesignBasis& basis)
+{
+    for (const LimitOfBasis& limit : limitsOfBasis) {
+        if (limitChanged(limit, basis))
+            return true;
+    }
+    return basis.vibration;
+}
+
+std::string limitText(float divisor, const std::optional<float>& cap,
+                      std::string_view decimalSeparator)
+{
+    std::string text = "L/" + joist::generalText(divisor, decimalSeparator);
+    if (cap)
+        text += ", at most " + joist::generalText(*cap, decimalSeparator) + " mm";
+    return text;
+}
+
+std::optional<std::string> deflectionLimitText(joist::Check check, const joist::DesignBasis& basis,
+                                               std::string_view decimalSeparator)
+{
+    for (const LimitOfBasis& limit : limitsOfBasis) {
+        if (limit.check == check)
+            return limitText(basis.*limit.divisor, basis.*limit.cap, decimalSeparator);
+    }
+    return std::nullopt;
+}
+
+std::string basisDescription(const joist::DesignBasis& basis, std::string_view decimalSeparator)
+{
+    std::string text;
+    for (const LimitOfBasis& limit : limitsOfBasis) {
+        if (!limitChanged(limit, basis))
+            continue;
+        if (!text.empty())
+            text += "; ";
+        text += std::string(joist::definitionOf(limit.check).caption) + " limit " +
+                limitText(basis.*limit.divisor, basis.*limit.cap, decimalSeparator);
+    }
+    if (basis.vibration)
+        text += text.empty() ? "floor vibration checked" : "; floor vibration checked";
+    return text.empty() ? "default limits" : text;
+}
+
+std::string basisLine(const joist::DesignBasis& basis, std::string_view decimalSeparator)
+{
+    if (!basisChangesResults(basis))
+        return {};
+    return "Design basis: " + basisDescription(basis, decimalSeparator);
+}
+
+std::string vibrationBlock(const joist::JoistDesign& checked, std::string_view decimalSeparator)
+{
+    const std::optional<joist::Check> governing = governingCheck(checked);
+    auto ratio = [&](joist::Check check) {
+        std::string text =
+            ": " + joist::generalText(checked.*joist::definitionOf(check).ratio, decimalSeparator);
+        if (governing == check)
+            text += "  \u2190 governs";
+        return text;
+    };
+    auto digits = [&](float value) { return joist::numberText(value, 4, decimalSeparator); };
+    return "Floor vibration\n"
+           "f1 = " +
+           digits(checked.f1) + " Hz, at least " + digits(checked.f1Min) + " Hz" +
+           ratio(joist::Check::f1) +
+           "\n"
+           "w = " +
+           digits(checked.w) + " mm/kN, a = " + digits(checked.a) + " mm/kN" +
+           ratio(joist::Check::w) +
+           "\n"
+           "v = " +
+           digits(checked.v) + " m/(N s\u00B2), limit " + digits(checked.vLimit) +
+           " m/(N s\u00B2)" + ratio(joist::Check::v);
+}
+
+} // namespace ui

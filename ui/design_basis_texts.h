@@ -1,0 +1,42 @@
+#pragma once
+
+// How the design basis reads in the verdict's tooltip, the working of the
+// deflection checks, the span table's caption and the calculation sheet.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/design_basis.h"
+#include "engine/design_check.h"
+#include "engine/joist_design.h"
+
+namespace ui {
+
+inline constexpr std::string_view vibrationNotCheckedLine =
+    "Floor vibration not checked (Design Basis..., Ctrl+D)";
+
+// Whether the basis changes any result: a limit other than the default, or
+// vibration checked. The floor's inputs alone change nothing while it is not.
+bool basisChangesResults(const joist::DesignBasis& basis);
+
+// "L/300", or "L/360, at most 12 mm" when a cap is set.
+std::string limitText(float divisor, const std::optional<float>& cap,
+                      std::string_view decimalSeparator);
+
+// The limit of one deflection check under the basis; other checks: none.
+std::optional<std::string> deflectionLimitText(joist::Check check, const joist::DesignBasis& basis,
+                                               std::string_view decimalSeparator);
+
+// "u net,fin limit L/300; floor vibration checked": what differs from the
+// defaults, or "default limits" when nothing changes a result.
+std::string basisDescription(const joist::DesignBasis& basis, std::string_view decimalSeparator);
+
+// The tooltip's first line when the basis changes results, else empty.
+std::string basisLine(const joist::DesignBasis& basis, std::string_view decimalSeparator);
+
+// The "Floor vibration" block of a check made with vibration: f1, w against
+// a and v against its limit, each with its ratio, four significant digits.
+std::string vibrationBlock(const joist::JoistDesign& checked, std::string_view decimalSeparator);
+
+} // namespace ui

@@ -1,0 +1,324 @@
+#include "ui/design_basis_window.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QVBoxLayout>
+
+#include "engine/design_check.h"
+#include "engine/number_text.h"
+#include "ui/check_working.h"
+#include "ui/design_basis_settings.h"
+
+namespace ui {
+namespace {
+
+using joist::DesignBasis;
+
+const QString invalidBoxStyle = QStringLiteral("QLineEdit { border: 2px solid #c00000; }");
+
+} // namespace
+
+// One text field: a value that must be a positive number, or an optional cap
+// that may also be left empty.
+struct FrmDesignBasis::Field
+{
+    QLineEdit* Fields::*box;
+    const char* name;
+    const char* caption; // as messages name it
+    float DesignBasis::*value;
+    std::optional<float> DesignBasis::*cap;
+    const char* unit;
+};
+
+namespace {
+
+// The one table of fields, in message order.
+const FrmDesignBasis::Field fieldRows[] = {
+    {&FrmDesignBasis::Fields::u2DivTxt, "u2DivTxt", "u 2 limit, span divisor",
+     &DesignBasis::u2Divisor, nullptr, ""},
+    {&FrmDesignBasis::Fields::u2FinDivTxt, "u2FinDivTxt", "u 2,fin limit, span divisor",
+     &DesignBasis::u2FinDivisor, nullptr, ""},
+    {&FrmDesignBasis::Fields::uNetFinDivTxt, "uNetFinDivTxt", "u net,fin limit, span divisor",
+     &DesignBasis::uNetFinDivisor, nullptr, ""},
+    {&FrmDesignBasis::Fields::u2CapTxt, "u2CapTxt", "u 2 limit, at most", nullptr,
+     &DesignBasis::u2Cap, "mm"},
+    {&FrmDesignBasis::Fields::u2FinCapTxt, "u2FinCapTxt", "u 2,fin limit, at most", nullptr,
+     &DesignBasis::u2FinCap, "mm"},
+    {&FrmDesignBasis::Fields::uNetFinCapTxt, "uNetFinCapTxt", "u net,fin limit, at most", nullptr,
+     &DesignBasis::uNetFinCap, "mm"},
+    {&FrmDesignBasis::Fields::floorWidthTxt, "floorWidthTxt", "Floor width B",
+     &DesignBasis::floorWidth, nullptr, "m"},
+    {&FrmDesignBasis::Fields::deckThicknessTxt, "deckThicknessTxt", "Deck thickness t",
+     &DesignBasis::deckThickness, nullptr, "mm"},
+    {&FrmDesignBasis::Fields::deckModulusTxt, "deckModulusTxt", "Deck modulus across the joists E",
+     &DesignBasis::deckModulus, nullptr, "N/mm\u00B2"},
+    {&FrmDesignBasis::Fields::dampingTxt, "dampingTxt", "Damping ratio \u03B6",
+     &DesignBasis::damping, nullptr, ""},
+    {&FrmDesignBasis::Fields::kampTxt, "kampTxt", "Amplification k amp", &DesignBasis::kamp,
+     nullptr, ""},
+};
+
+} // namespace
+
+FrmDesignBasis::FrmDesignBasis(const joist::DesignBasis& basis, QLocale locale, QSettings& settings,
+                               BasisChanged changed, QWidget* parent)
+    : QWidget(parent, Qt::Window), basis_(basis), locale_(std::move(locale)),
+      separator_(locale_.decimalPoint().toStdString()), settings_(settings),
+      changed_(std::move(changed))
+{
+    setObjectName(QStringLiteral("frmDesignBasis"));
+    setWindowTitle(QStringLiteral("Design Basis"));
+    build();
+    fill();
+}
+
+FrmDesignBasis::~FrmDesignBasis() = default;
+
+void FrmDesignBasis::build()
+{
+    for (const Field& row : fieldRows) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QLatin1String(row.name));
+        box->setAccessibleName(QString::fromUtf8(row.caption));
+        fields_.*row.box = box;
+        connect(box, &QLineEdit::textChanged, this, [this, &row] { onEdited(row); });
+    }
+    auto unit = [this](const char* text) { return new QLabel(QString::fromUtf8(text), this); };
+
+    auto* limits = new QGroupBox(QStringLiteral("Deflection limits"), this);
+    auto* limitGrid = new QGridLayout(limits);
+    const struct
+    {
+        const char* caption;
+        QLineEdit* Fields::*divisor;
+        QLineEdit* Fields::*cap;
+    } limitRows[] = {
+        {"u 2", &Fields::u2DivTxt, &Fields::u2CapTxt},
+        {"u 2,fin", &Fields::u2FinDivTxt, &Fields::u2FinCapTxt},
+        {"u net,fin", &Fields::uNetFinDivTxt, &Fields::uNetFinCapTxt},
+    };
+    int row = 0;
+    for (const auto& limit : limitRows) {
+        limitGrid->addWidget(new QLabel(QString::fromUtf8(limit.caption), limits), row, 0);
+        limitGrid->addWidget(unit("span /"), row, 1);
+        limitGrid->addWidget(fields_.*limit.divisor, row, 2);
+        limitGrid->addWidget(unit("and at most"), row, 3);
+        limitGrid->addWidget(fields_.*limit.cap, row, 4);
+        limitGrid->addWidget(unit("mm"), row, 5);
+        (fields_.*limit.cap)->setPlaceholderText(QStringLiteral("no cap"));
+        ++row;
+    }
+
+    auto* vibration =
+        new QGroupBox(QStringLiteral("Floor vibration (EN 1995-1-1 7.3.3, UK NA rules)"), this);
+    auto* form = new QFormLayout(vibration);
+    vibrationChk_ = new QCheckBox(QStringLiteral("Check floor vibration"), vibration);
+    vibrationChk_->setObjectName(QStringLiteral("vibrationChk"));
+    struttingChk_ = new QCheckBox(QStringLiteral("Strutting"), vibration);
+    struttingChk_->setObjectName(QStringLiteral("struttingChk"));
+    form->addRow(vibrationChk_);
+    auto withUnit = [&](QLineEdit* box, const char* unitText) {
+        auto* line = new QHBoxLayout;
+        line->addWidget(box);
+        line->addWidget(unit(unitText));
+        return line;
+    };
+    for (const Field& field : fieldRows) {
+        if (field.value && fields_.*field.box != fields_.u2DivTxt &&
+            fields_.*field.box != fields_.u2FinDivTxt &&
+            fields_.*field.box != fields_.uNetFinDivTxt)
+            form->addRow(QString::fromUtf8(field.caption),
+                         withUnit(fields_.*field.box, field.unit));
+        if (fields_.*field.box == fields_.deckModulusTxt)
+            form->addRow(struttingChk_);
+    }
+    connect(vibrationChk_, &QCheckBox::toggled, this, &FrmDesignBasis::onFlagToggled);
+    connect(struttingChk_, &QCheckBox::toggled, this, &FrmDesignBasis::onFlagToggled);
+
+    auto* results = new QGroupBox(QStringLiteral("Floor vibration results"), this);
+    auto* resultGrid = new QGridLayout(results);
+    const struct
+    {
+        const char* name;
+        const char* caption;
+        const char* unit;
+    } resultRows[] = {
+        {"f1Lbl", "Fundamental frequency f1", "Hz"},
+        {"wLbl", "Deflection under 1 kN, w", "mm"},
+        {"aLbl", "Limit for w, a", "mm"},
+        {"vLbl", "Unit impulse velocity v", "m/(N s\u00B2)"},
+        {"vLimitLbl", "Limit for v", "m/(N s\u00B2)"},
+        {"ratioF1Lbl", "Ratio 8 Hz / f1", ""},
+        {"ratioWLbl", "Ratio w / a", ""},
+        {"ratioVLbl", "Ratio v / limit", ""},
+    };
+    for (std::size_t i = 0; i < std::size(resultRows); ++i) {
+        const int r = int(i);
+        resultLbls_[i] = new QLabel(results);
+        resultLbls_[i]->setObjectName(QLatin1String(resultRows[i].name));
+        resultLbls_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        resultGrid->addWidget(new QLabel(QString::fromUtf8(resultRows[i].caption), results), r, 0);
+        resultGrid->addWidget(resultLbls_[i], r, 1);
+        resultGrid->addWidget(unit(resultRows[i].unit), r, 2);
+    }
+    showResults(std::nullopt);
+
+    messageLbl_ = new QLabel(this);
+    messageLbl_->setObjectName(QStringLiteral("messageLbl"));
+    messageLbl_->setWordWrap(true);
+    messageLbl_->setTextFormat(Qt::PlainText); // carries what the user typed
+    QPalette messagePalette = messageLbl_->palette();
+    messagePalette.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
+    messageLbl_->setPalette(messagePalette);
+    messageLbl_->hide();
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    restoreDefaultsBtn_ =
+        buttons->addButton(QStringLiteral("Restore Defaults"), QDialogButtonBox::ResetRole);
+    restoreDefaultsBtn_->setObjectName(QStringLiteral("restoreDefaultsBtn"));
+    connect(restoreDefaultsBtn_, &QPushButton::clicked, this, &FrmDesignBasis::restoreDefaults);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(limits);
+    layout->addWidget(vibration);
+    layout->addWidget(results);
+    layout->addWidget(messageLbl_);
+    layout->addStretch();
+    layout->addWidget(buttons);
+
+    auto* close = new QAction(QStringLiteral("Close"), this);
+    close->setShortcuts({QKeySequence::Close, QKeySequence(Qt::Key_Escape)});
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
+}
+
+// Puts the basis in force into the fields, raising no change.
+void FrmDesignBasis::fill()
+{
+    filling_ = true;
+    for (const Field& field : fieldRows) {
+        QLineEdit* box = fields_.*field.box;
+        std::string text;
+        if (field.value)
+            text = joist::generalText(basis_.*field.value, separator_);
+        else if (const std::optional<float>& cap = basis_.*field.cap)
+            text = joist::generalText(*cap, separator_);
+        box->setText(QString::fromUtf8(text));
+        box->setStyleSheet(QString());
+        box->setToolTip(QString());
+    }
+    vibrationChk_->setChecked(basis_.vibration);
+    struttingChk_->setChecked(basis_.strutting);
+    problems_.fill({});
+    filling_ = false;
+    showMessages();
+}
+
+void FrmDesignBasis::onEdited(const Field& field)
+{
+    if (filling_)
+        return;
+    QLineEdit* box = fields_.*field.box;
+    const std::string text = box->text().toStdString();
+    const joist::NumberReading reading = joist::readNumber(text, separator_);
+    const bool emptyCap = field.cap && reading.problem == joist::NumberProblem::empty;
+    const bool accepted = emptyCap || (reading.value && *reading.value > 0);
+    std::string& problem = problems_[std::size_t(&field - fieldRows)];
+    if (!accepted) {
+        const std::string inForce =
+            field.value           ? joist::generalText(basis_.*field.value, separator_)
+            : (basis_.*field.cap) ? joist::generalText(*(basis_.*field.cap), separator_) + " mm"
+                                  : std::string("no cap");
+        problem = std::string(field.caption) +
+                  (reading.problem == joist::NumberProblem::empty
+                       ? std::string(" is empty")
+                       : ": \"" + text + "\" is not a positive number") +
+                  "; " + inForce + " stays in force.";
+        box->setStyleSheet(invalidBoxStyle);
+        box->setToolTip(QString::fromUtf8(problem));
+        showMessages();
+        return;
+    }
+    if (!problem.empty()) {
+        problem.clear();
+        box->setStyleSheet(QString());
+        box->setToolTip(QString());
+        showMessages();
+    }
+    DesignBasis changed = basis_;
+    if (field.value)
+        changed.*field.value = *reading.value;
+    else
+        changed.*field.cap = emptyCap ? std::nullopt : reading.value;
+    accept(changed);
+}
+
+void FrmDesignBasis::onFlagToggled()
+{
+    if (filling_)
+        return;
+    DesignBasis changed = basis_;
+    changed.vibration = vibrationChk_->isChecked();
+    changed.strutting = struttingChk_->isChecked();
+    accept(changed);
+}
+
+void FrmDesignBasis::restoreDefaults()
+{
+    const DesignBasis defaults;
+    const DesignBasis before = basis_;
+    basis_ = defaults;
+    fill();
+    basis_ = before;
+    accept(defaults);
+}
+
+// Stores and applies a changed basis; an unchanged one writes nothing.
+void FrmDesignBasis::accept(const joist::DesignBasis& basis)
+{
+    if (basis == basis_)
+        return;
+    basis_ = basis;
+    writeDesignBasis(settings_, basis_);
+    changed_(basis_);
+}
+
+void FrmDesignBasis::showMessages()
+{
+    QStringList lines;
+    for (const std::string& problem : problems_) {
+        if (!problem.empty())
+            lines << QString::fromUtf8(problem);
+    }
+    messageLbl_->setText(lines.join(QLatin1Char('\n')));
+    messageLbl_->setVisible(!lines.isEmpty());
+}
+
+void FrmDesignBasis::showResults(const std::optional<joist::JoistDesign>& checked)
+{
+    const bool shown = checked && checked->basis.vibration;
+    const float values[] = {
+        shown ? checked->f1 : 0,     shown ? checked->w : 0,      shown ? checked->a : 0,
+        shown ? checked->v : 0,      shown ? checked->vLimit : 0, shown ? checked->ratioF1 : 0,
+        shown ? checked->ratioW : 0, shown ? checked->ratioV : 0,
+    };
+    for (std::size_t i = 0; i < resultLbls_.size(); ++i) {
+        QString text = QStringLiteral("\u2013");
+        if (shown)
+            text = QString::fromUtf8(i < 5 ? joist::numberText(values[i], 4, separator_)
+                                           : joist::generalText(values[i], separator_));
+        resultLbls_[i]->setText(text);
+    }
+}
+
+} // namespace ui
