@@ -109,15 +109,21 @@ TEST_P(SheetInLocale, PlainTextHasOneItemALineWithTabBetweenLabelAndValue)
 
 INSTANTIATE_TEST_SUITE_P(Separators, SheetInLocale, ::testing::Values(".", ","));
 
-TEST(CalculationSheet, UntrustedTextStaysOnItsLineAndInItsCell)
+TEST(CalculationSheet, UntrustedTextIsEscapedCutAndStaysInItsCell)
 {
     CalculationSheet sheet = ui::testing::exampleSheet(".");
-    sheet.className = QStringLiteral("C16\tx\ny<b>");
+    // Far too long to lay out: cut, so the PDF is written at once.
+    sheet.className = QStringLiteral("C16\tx\ny<b>\u202E") + QString(300000, QLatin1Char('x'));
     const QString text = ui::sheetPlainText(sheet);
-    EXPECT_TRUE(text.contains(QStringLiteral("Strength class C16 x y<b>")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Strength class C16\\x09x\\x0Ay<b><U+202E>xx")));
+    EXPECT_TRUE(text.contains(QStringLiteral("xx\u2026 (EN 338")));
+    EXPECT_FALSE(text.contains(QChar(0x202E)));
     const QString html = ui::sheetHtml(sheet);
-    EXPECT_TRUE(html.contains(QStringLiteral("C16\tx\ny&lt;b&gt;")));
+    EXPECT_TRUE(html.contains(QStringLiteral("C16\\x09x\\x0Ay&lt;b&gt;&lt;U+202E&gt;")));
     EXPECT_TRUE(html.contains(QStringLiteral("<img src=\"data:image/png;base64,")));
+    QTemporaryDir dir;
+    ui::writeSheetPdf(sheet, dir.filePath(QStringLiteral("sheet.pdf")));
+    EXPECT_TRUE(pdfText(dir.filePath(QStringLiteral("sheet.pdf"))).contains("<U+202E>"));
 }
 
 TEST(SheetPrinting, PrintsThroughAPrinterSetToPdfOutput)

@@ -1,55 +1,16 @@
 #include "ui/input_messages.h"
 
-#include <algorithm>
-#include <cstdio>
-
 #include "engine/number_text.h"
+#include "ui/toolkit/display_text.h"
 #include "ui/input_table.h"
 
 namespace ui {
 namespace {
 
-// Characters that reorder the text around them: shown as "<U+202E>", so a
-// message always reads in the order it was written.
-bool isDirectionControl(char32_t c)
-{
-    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
-           (c >= 0x2066 && c <= 0x2069);
-}
-
 // A short, printable copy of what the user typed or pasted.
 std::string quoted(std::string_view text)
 {
-    constexpr std::size_t shown = 24;
-    std::string out = "\"";
-    std::size_t characters = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 1;
-        char32_t c = lead;
-        if (lead >= 0xC0) {
-            length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-            c = lead & (0x3F >> (length - 1));
-            for (std::size_t k = 1; k < length && i + k < text.size(); ++k)
-                c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-        }
-        length = std::min(length, text.size() - i);
-        if (++characters > shown) {
-            out += "\u2026";
-            break;
-        }
-        if (c < 0x20 || c == 0x7F) {
-            out += ' ';
-        } else if (isDirectionControl(c)) {
-            char code[16];
-            std::snprintf(code, sizeof code, "<U+%04X>", static_cast<unsigned>(c));
-            out += code;
-        } else {
-            out.append(text.substr(i, length));
-        }
-        i += length;
-    }
-    return out + "\"";
+    return "\"" + displayText(text).toStdString() + "\"";
 }
 
 // Three digits after the other separator look like a thousands group

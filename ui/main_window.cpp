@@ -18,6 +18,7 @@
 #include "ui/material_data_window.h"
 #include "ui/section_sketch.h"
 #include "ui/span_table_window.h"
+#include "ui/toolkit/display_text.h"
 #include "ui/toolkit/drop_down_list.h"
 #include "ui/toolkit/fonts.h"
 #include "ui/toolkit/layout_table.h"
@@ -33,7 +34,7 @@ class ClassListAdapter : public materials::ClassList
 public:
     explicit ClassListAdapter(DropDownList* list) : list_(list) {}
     void clear() override { list_->clearItems(); }
-    void append(const std::string& text) override { list_->appendItem(QString::fromUtf8(text)); }
+    void append(const std::string& text) override { list_->appendItem(displayText(text)); }
     int selectedIndex() const override { return list_->selectedIndex(); }
 
 private:
@@ -91,6 +92,7 @@ void FrmMain::createControls()
     c_.fc0kLbl->setNumeric(true);
     c_.pic->setBackgroundColor(Qt::white);
     showInErrorColour(c_.messageLbl);
+    c_.messageLbl->setDisplayUse(DisplayUse::message);
     // Out-of-date results stay readable: dark grey italics, 6:1 on the
     // window's grey, rather than the faint disabled text.
     for (ValueLabel* MainControls::*member : resultLabels) {
@@ -145,7 +147,7 @@ std::string FrmMain::text(joist::Input input) const
         return control.box->text().toStdString();
     if (control.list)
         return control.list->selectedText().toStdString();
-    return control.label->text().toStdString();
+    return control.label->value().toStdString();
 }
 
 void FrmMain::setResultText(joist::ResultLabel label, std::string_view text)
@@ -182,7 +184,7 @@ void FrmMain::load()
         c_.cmbSC->setCurrentIndex(0);
         status_.setNotice("The strength-class table " + dStrengthClass_.path() +
                           " has no class \"C16\"; starting on its first class, \"" +
-                          c_.cmbSC->selectedText().toStdString() + "\".");
+                          displayText(c_.cmbSC->selectedText()).toStdString() + "\".");
     }
 
     // A text that does not convert stops here, with no check.
@@ -332,7 +334,7 @@ void FrmMain::showWorking()
     workingShown_ = true;
     std::string preface;
     if (!status_.current()) {
-        preface = status_.message() + "\n";
+        preface = displayText(status_.message(), DisplayUse::message).toStdString() + "\n";
         preface += lastCompleted_ ? "From the last completed check, not the inputs on screen:\n"
                                   : "No check has completed.";
     }

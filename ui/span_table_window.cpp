@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "ui/error_message.h"
+#include "ui/toolkit/display_text.h"
 
 namespace ui {
 
@@ -54,7 +55,7 @@ FrmSpanTable::FrmSpanTable(QWidget* parent)
 
 void FrmSpanTable::showTable(const SpanTableTexts& spans)
 {
-    setWindowTitle(spans.caption);
+    setWindowTitle(displayText(spans.caption, DisplayUse::windowTitle));
     const auto rows = static_cast<int>(spans.rowHeadings.size());
     const auto columns = static_cast<int>(spans.columnHeadings.size());
     table_->setRowCount(rows);
@@ -101,7 +102,7 @@ void FrmSpanTable::showTable(const SpanTableTexts& spans)
 void FrmSpanTable::markOutOfDate(const QString& reason)
 {
     setCurrent(false);
-    messageLbl_->setText(reason);
+    messageLbl_->setText(displayText(reason, DisplayUse::message));
     messageLbl_->show();
 }
 
