@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -147,6 +148,13 @@ TEST(SheetActions, RefuseWhileResultsAreOutOfDateAndWriteNothing)
     main.window->saveCalculationTo(dir.path());
     EXPECT_TRUE(takeMessage(main).contains(dir.path()));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 0);
+
+    // Printing never writes a file of its own: with no printer it points to
+    // Save as PDF, and the print dialog offers no file.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        main.window->findChild<QAction*>("printCalcAct")->trigger();
+        EXPECT_TRUE(takeMessage(main).contains("Save Calculation as PDF"));
+    }
 }
 
 TEST(SpanTableWindow, OpensOnceWithCtrlTAndFollowsTheMainWindow)

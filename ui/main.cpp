@@ -1,3 +1,4 @@
+#include <csignal>
 #include <memory>
 
 #include <QApplication>
@@ -12,6 +13,9 @@
 
 int main(int argc, char** argv)
 {
+    // A file-size limit then fails the write (EFBIG, "File too large") with
+    // the usual message and the old file kept, instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("timber-joist"));
     QApplication::setDesktopFileName(QStringLiteral("timber-joist"));

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include "engine/design_aids.h"
 #include "materials/strength_class_sequences.h"
@@ -165,8 +166,14 @@ void FrmMain::copyCalculation()
 void FrmMain::printCalculation()
 {
     withSheet(QStringLiteral("Print Calculation"), [this](const CalculationSheet& sheet) {
+        // Printing to a file is Save as PDF's work: the print dialog's own
+        // file choice opens the file to test it, and hangs on a named pipe.
+        if (QPrinterInfo::availablePrinters().isEmpty())
+            throw SheetOutputError("No printer is set up on this computer. To keep the "
+                                   "calculation as a file, use Save Calculation as PDF.");
         QPrinter printer(QPrinter::HighResolution);
         QPrintDialog dialog(&printer, this);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
         if (dialog.exec() == QDialog::Accepted)
             printSheet(sheet, printer);
     });
