@@ -18,6 +18,7 @@
 #include "ui/material_data_window.h"
 #include "ui/section_sketch.h"
 #include "ui/span_table_window.h"
+#include "ui/stale_style.h"
 #include "ui/toolkit/display_text.h"
 #include "ui/toolkit/drop_down_list.h"
 #include "ui/toolkit/fonts.h"
@@ -93,12 +94,11 @@ void FrmMain::createControls()
     c_.pic->setBackgroundColor(Qt::white);
     showInErrorColour(c_.messageLbl);
     c_.messageLbl->setDisplayUse(DisplayUse::message);
-    // Out-of-date results stay readable: dark grey italics, 6:1 on the
-    // window's grey, rather than the faint disabled text.
+    // Out-of-date results stay readable (italics in showStatus).
     for (ValueLabel* MainControls::*member : resultLabels) {
         ValueLabel* label = c_.*member;
         QPalette palette = label->palette();
-        palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x59, 0x59, 0x59));
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, staleTextColor());
         label->setPalette(palette);
     }
 }
