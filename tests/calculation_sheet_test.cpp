@@ -249,6 +249,7 @@ TEST(SheetFileName, NamesTheJoistAndKeepsUntrustedTextOutOfThePath)
         {"C24\n\t", " 6 ", "joist-C24-44x225-span-6.pdf"},
         {"/", "", "joist-class-44x225-span-L.pdf"},
         {"-rf *", "4", "joist-rf_-44x225-span-4.pdf"},
+        {"C16", "-5", "joist-C16-44x225-span--5.pdf"},
     };
     for (const auto& c : cases) {
         sheet.className = QString::fromUtf8(c.className);
@@ -258,7 +259,7 @@ TEST(SheetFileName, NamesTheJoistAndKeepsUntrustedTextOutOfThePath)
         EXPECT_EQ(ui::proposedSheetFileName(sheet), QString::fromUtf8(c.name)) << c.className;
     }
     EXPECT_TRUE(
-        ui::proposedSheetPath(sheet).endsWith(QLatin1Char('/') + QString::fromUtf8(cases[3].name)));
+        ui::proposedSheetPath(sheet).endsWith(QLatin1Char('/') + QString::fromUtf8(cases[4].name)));
 }
 
 } // namespace

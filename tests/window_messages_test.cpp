@@ -51,6 +51,10 @@ TEST(WindowMessages, QuoteTypedTextAsWrittenAndSuggestOnlySafeRewrites)
         // A direction control would reverse the line on screen: shown escaped.
         {QLocale::c(), QStringLiteral("\u202E05"),
          "Results out of date: Span of Joist \"<U+202E>05\" is not a number."},
+        // A full stop where the locale writes the Arabic decimal separator.
+        {QLocale(QLocale::Arabic, QLocale::Egypt), QStringLiteral("0.5"),
+         "Results out of date: Span of Joist \"0.5\" is not a number here; write it "
+         "\"0\u066B5\"."},
     };
     for (const Case& c : cases) {
         MainWindowDriver main(testing::shippedDirectory(), c.locale);

@@ -56,17 +56,23 @@ std::string inputProblemMessage(joist::Input input, std::string_view text,
     case joist::NumberProblem::notANumber:
         break;
     }
-    // A decimal written the other common way is the likeliest slip.
-    const std::string_view other = decimalSeparator == "," ? "." : ",";
-    if (decimalSeparator != other && looksGrouped(text, other))
-        return lead + " " + quoted(text) +
-               " is not a number here; numbers are written without thousands separators, with \"" +
-               std::string(decimalSeparator) + "\" for decimals.";
-    if (decimalSeparator != other && text.find(other) != std::string_view::npos) {
-        const std::string corrected = swapped(text, other, decimalSeparator);
-        if (joist::parseNumber(corrected, decimalSeparator))
-            return lead + " " + quoted(text) + " is not a number here; write it " +
-                   quoted(corrected) + ".";
+    // A decimal written another common way is the likeliest slip: a full
+    // stop or a comma where the locale writes another mark (Arabic and
+    // Persian write U+066B).
+    for (const std::string_view other : {std::string_view("."), std::string_view(",")}) {
+        if (other == decimalSeparator)
+            continue;
+        if (looksGrouped(text, other))
+            return lead + " " + quoted(text) +
+                   " is not a number here; numbers are written without thousands separators, "
+                   "with \"" +
+                   std::string(decimalSeparator) + "\" for decimals.";
+        if (text.find(other) != std::string_view::npos) {
+            const std::string corrected = swapped(text, other, decimalSeparator);
+            if (joist::parseNumber(corrected, decimalSeparator))
+                return lead + " " + quoted(text) + " is not a number here; write it " +
+                       quoted(corrected) + ".";
+        }
     }
     return lead + " " + quoted(text) + " is not a number.";
 }

@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -192,8 +194,21 @@ void FrmMain::saveCalculationAsPdf()
                            proposedSheetPath(sheet), QStringLiteral("PDF files (*.pdf)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("pdf"));
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            writeSheetPdf(sheet, dialog.selectedFiles().constFirst());
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return;
+        // The dialog reads double quotes as a list of names, which may land
+        // the file elsewhere: only the folder shown is written to.
+        const QString chosen = dialog.selectedFiles().constFirst();
+        const QString folder = QFileInfo(chosen).absolutePath();
+        const QString shown = dialog.directory().absolutePath();
+        if (QDir::cleanPath(folder) != QDir::cleanPath(shown))
+            throw SheetOutputError(
+                QStringLiteral("The calculation was not saved: the name given would put it in "
+                               "\"%1\", not in the folder shown, \"%2\". Type the name "
+                               "without double quotes, or open the folder first.")
+                    .arg(QDir::toNativeSeparators(folder), QDir::toNativeSeparators(shown))
+                    .toStdString());
+        writeSheetPdf(sheet, chosen);
     });
 }
 

@@ -108,8 +108,10 @@ void writePdf(const CalculationSheet& sheet, const QString& path, const QPageLay
 }
 
 // Anything beyond letters, digits and a few marks becomes '_', so that no
-// text can make a path, a hidden file or an option of it.
-QString fileNamePart(const QString& text, const QString& fallback)
+// text can make a path of it; the name starts with "joist-", so no part can
+// make a hidden file or an option. A class name loses leading marks, a
+// number keeps its sign and point ("span--5", "span-.5").
+QString fileNamePart(const QString& text, const QString& fallback, bool number = true)
 {
     QString part;
     for (const QChar c : text.trimmed()) {
@@ -119,8 +121,8 @@ QString fileNamePart(const QString& text, const QString& fallback)
         if (put != QLatin1Char('_') || !part.endsWith(QLatin1Char('_')))
             part += put;
     }
-    while (part.startsWith(QLatin1Char('.')) || part.startsWith(QLatin1Char('-')) ||
-           part.startsWith(QLatin1Char('_')))
+    while (part.startsWith(QLatin1Char('_')) ||
+           (!number && (part.startsWith(QLatin1Char('.')) || part.startsWith(QLatin1Char('-')))))
         part.remove(0, 1);
     part.truncate(40);
     return part.isEmpty() ? fallback : part;
@@ -153,7 +155,7 @@ void printSheet(const CalculationSheet& sheet, QPrinter& printer)
 QString proposedSheetFileName(const CalculationSheet& sheet)
 {
     return QStringLiteral("joist-%1-%2x%3-span-%4.pdf")
-        .arg(fileNamePart(sheet.className, QStringLiteral("class")),
+        .arg(fileNamePart(sheet.className, QStringLiteral("class"), false),
              fileNamePart(sheet.input(joist::Input::breadth).text, QStringLiteral("b")),
              fileNamePart(sheet.input(joist::Input::depth).text, QStringLiteral("h")),
              fileNamePart(sheet.input(joist::Input::span).text, QStringLiteral("L")));
