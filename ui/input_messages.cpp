@@ -10,7 +10,9 @@ namespace {
 // A short, printable copy of what the user typed or pasted.
 std::string quoted(std::string_view text)
 {
-    return "\"" + displayText(text).toStdString() + "\"";
+    std::string out = "\"";
+    out += displayText(text).toStdString();
+    return out + "\"";
 }
 
 // Three digits after the other separator look like a thousands group

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -196,16 +197,25 @@ void FrmMain::saveCalculationAsPdf()
         dialog.setDefaultSuffix(QStringLiteral("pdf"));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return;
-        // The dialog reads double quotes as a list of names, which may land
-        // the file elsewhere: only the folder shown is written to.
+        // Qt's own dialog reads double quotes as a list of names and saves
+        // under one of them, perhaps elsewhere: only the name typed, in the
+        // folder shown, is written.
+        const auto* typed = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (typed && typed->text().contains(QLatin1Char('"')))
+            throw SheetOutputError(
+                QStringLiteral("The calculation was not saved: the name typed, \"%1\", holds "
+                               "double quotes, which the file dialog reads as a list of names. "
+                               "Type the name without them.")
+                    .arg(typed->text())
+                    .toStdString());
         const QString chosen = dialog.selectedFiles().constFirst();
         const QString folder = QFileInfo(chosen).absolutePath();
         const QString shown = dialog.directory().absolutePath();
         if (QDir::cleanPath(folder) != QDir::cleanPath(shown))
             throw SheetOutputError(
                 QStringLiteral("The calculation was not saved: the name given would put it in "
-                               "\"%1\", not in the folder shown, \"%2\". Type the name "
-                               "without double quotes, or open the folder first.")
+                               "\"%1\", not in the folder shown, \"%2\". Open that folder "
+                               "first.")
                     .arg(QDir::toNativeSeparators(folder), QDir::toNativeSeparators(shown))
                     .toStdString());
         writeSheetPdf(sheet, chosen);
