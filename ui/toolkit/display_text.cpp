@@ -1,5 +1,7 @@
 #include "ui/toolkit/display_text.h"
 
+#include <algorithm>
+
 namespace ui {
 namespace {
 
@@ -41,6 +43,16 @@ QString hex(char32_t c, int digits)
 QString displayText(QStringView text, DisplayUse use)
 {
     const qsizetype room = longest(use);
+    // Values and messages are mostly plain: those are kept as they are, at
+    // the cost of one look at each character.
+    const bool plain =
+        text.size() <= room && std::none_of(text.begin(), text.end(), [use](QChar c) {
+            return c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F) ||
+                   (c.unicode() >= 0x2000 && c.unicode() <= 0x206F) || c.unicode() == 0x061C ||
+                   (use == DisplayUse::windowTitle && c == QLatin1Char('['));
+        });
+    if (plain)
+        return text.toString();
     QString out;
     out.reserve(std::min(text.size(), room) + 8);
     const QLatin1String placeholder("[*]");
