@@ -67,29 +67,6 @@ DatabaseError databaseError(DatabaseErrorKind kind, const std::string& path,
     return DatabaseError(kind, std::move(message));
 }
 
-namespace {
-
-// The UTF-8 length of a bidirectional control at the start of `text`
-// (U+061C, U+200E, U+200F, U+202A to U+202E, U+2066 to U+2069), or 0.
-std::size_t directionControlLength(std::string_view text)
-{
-    auto at = [&](std::size_t i) {
-        return i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
-    };
-    if (at(0) == 0xD8 && at(1) == 0x9C)
-        return 2;
-    if (at(0) != 0xE2)
-        return 0;
-    const unsigned second = at(1), third = at(2);
-    if (second == 0x80 && (third == 0x8E || third == 0x8F || (third >= 0xAA && third <= 0xAE)))
-        return 3;
-    if (second == 0x81 && third >= 0xA6 && third <= 0xA9)
-        return 3;
-    return 0;
-}
-
-} // namespace
-
 std::string quotedText(std::string_view text)
 {
     bool cut = false;
@@ -105,20 +82,8 @@ std::string quotedText(std::string_view text)
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         const auto byte = static_cast<unsigned char>(c);
-        if (const std::size_t length = directionControlLength(text.substr(i))) {
-            // Would reorder the message around it on screen: shown as "<U+202E>".
-            const auto b = [&](std::size_t k) {
-                return unsigned(static_cast<unsigned char>(text[i + k]));
-            };
-            const unsigned code =
-                length == 2 ? ((b(0) & 0x1F) << 6) | (b(1) & 0x3F)
-                            : ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
-            result += "<U+";
-            for (int shift = 12; shift >= 0; shift -= 4)
-                result += hexDigits[(code >> shift) & 0xF];
-            result += '>';
-            i += length - 1;
-        } else if (byte < 0x20 || byte == 0x7F) {
+        // what() ends at a NUL; the window escapes direction controls.
+        if (byte < 0x20 || byte == 0x7F) {
             result += "\\x";
             result += hexDigits[byte >> 4];
             result += hexDigits[byte & 0xF];

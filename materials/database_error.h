@@ -54,8 +54,9 @@ struct TablePlace
 DatabaseError databaseError(DatabaseErrorKind kind, const std::string& path,
                             std::string_view problem, const TablePlace& place = {});
 
-// Text from the file in double quotes, safe to show: control characters are
-// escaped and a very long text is cut, since the file is untrusted.
+// Text from the file in double quotes: control characters are escaped, so
+// that what() holds it all, and a very long text is cut, since the file is
+// untrusted. The window prepares the whole message for the screen.
 std::string quotedText(std::string_view text);
 
 } // namespace materials

@@ -3,6 +3,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -137,15 +138,21 @@ TEST_P(SheetInLocale, StatesTheDesignBasisAndTheVibrationWorking)
             << value;
 }
 
-TEST(CalculationSheet, UntrustedTextStaysOnItsLineAndInItsCell)
+TEST(CalculationSheet, UntrustedTextIsEscapedCutAndStaysInItsCell)
 {
     CalculationSheet sheet = ui::testing::exampleSheet(".");
-    sheet.className = QStringLiteral("C16\tx\ny<b>");
+    // Far too long to lay out: cut, so the PDF is written at once.
+    sheet.className = QStringLiteral("C16\tx\ny<b>\u202E") + QString(300000, QLatin1Char('x'));
     const QString text = ui::sheetPlainText(sheet);
-    EXPECT_TRUE(text.contains(QStringLiteral("Strength class C16 x y<b>")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Strength class C16\\x09x\\x0Ay<b><U+202E>xx")));
+    EXPECT_TRUE(text.contains(QStringLiteral("xx\u2026 (EN 338")));
+    EXPECT_FALSE(text.contains(QChar(0x202E)));
     const QString html = ui::sheetHtml(sheet);
-    EXPECT_TRUE(html.contains(QStringLiteral("C16\tx\ny&lt;b&gt;")));
+    EXPECT_TRUE(html.contains(QStringLiteral("C16\\x09x\\x0Ay&lt;b&gt;&lt;U+202E&gt;")));
     EXPECT_TRUE(html.contains(QStringLiteral("<img src=\"data:image/png;base64,")));
+    QTemporaryDir dir;
+    ui::writeSheetPdf(sheet, dir.filePath(QStringLiteral("sheet.pdf")));
+    EXPECT_TRUE(pdfText(dir.filePath(QStringLiteral("sheet.pdf"))).contains("<U+202E>"));
 }
 
 TEST(SheetPrinting, PrintsThroughAPrinterSetToPdfOutput)
@@ -201,19 +208,34 @@ TEST(SheetSaving, FailedWriteLeavesNoFileKeepsTheOldOneAndSaysWhy)
     old.write("earlier sheet");
     old.close();
 
+    // Only the file named is written, never the one a link points to.
+    ASSERT_TRUE(QFile::link(old.fileName(), dir.filePath(QStringLiteral("link.pdf"))));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("nowhere.pdf")),
+                            dir.filePath(QStringLiteral("dangling.pdf"))));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe.pdf"))), 0600), 0);
+    const QString longName = dir.filePath(QString(250 - 4, QLatin1Char('n')) + ".pdf");
+    ASSERT_TRUE(QFile(longName).open(QIODevice::WriteOnly));
+
     struct Case
     {
         QString path;
         QString reason;
-        rlim_t sizeLimit; // 0: none
+        rlim_t sizeLimit = 0; // 0: none
+        bool print = false;   // through a printer set to a file
     };
     const Case cases[] = {
-        {dir.filePath(QStringLiteral("folder.pdf")), QStringLiteral("folder"), 0},
-        {dir.filePath(QStringLiteral("plain-file/sheet.pdf")), QStringLiteral("not a folder"), 0},
-        {dir.filePath(QStringLiteral("gone/sheet.pdf")), QStringLiteral("does not exist"), 0},
+        {dir.filePath(QStringLiteral("folder.pdf")), QStringLiteral("folder")},
+        {dir.filePath(QStringLiteral("plain-file/sheet.pdf")), QStringLiteral("not a folder")},
+        {dir.filePath(QStringLiteral("gone/sheet.pdf")), QStringLiteral("does not exist")},
         {dir.filePath(QStringLiteral("old.pdf")), QStringLiteral("File too large"), 2000},
+        {dir.filePath(QStringLiteral("old.pdf")), QStringLiteral("File too large"), 2000, true},
+        {dir.filePath(QStringLiteral("link.pdf")), QStringLiteral("link to \"") + old.fileName()},
+        {dir.filePath(QStringLiteral("dangling.pdf")), QStringLiteral("nowhere.pdf")},
+        {dir.filePath(QStringLiteral("pipe.pdf")), QStringLiteral("named pipe"), 0, true},
+        {longName, QStringLiteral("250 bytes long")},
     };
-    const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+    const QStringList before =
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
         QString message;
@@ -221,13 +243,21 @@ TEST(SheetSaving, FailedWriteLeavesNoFileKeepsTheOldOneAndSaysWhy)
             std::optional<FileSizeLimit> limit;
             if (c.sizeLimit)
                 limit.emplace(c.sizeLimit);
-            ui::writeSheetPdf(sheet, c.path);
+            if (c.print) {
+                QPrinter printer;
+                printer.setOutputFormat(QPrinter::PdfFormat);
+                printer.setOutputFileName(c.path);
+                ui::printSheet(sheet, printer);
+            } else {
+                ui::writeSheetPdf(sheet, c.path);
+            }
         } catch (const ui::SheetOutputError& error) {
             message = QString::fromUtf8(error.what());
         }
         EXPECT_TRUE(message.contains(c.path)) << message.toStdString();
         EXPECT_TRUE(message.contains(c.reason)) << message.toStdString();
-        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden), before);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System),
+                  before);
     }
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), "earlier sheet");
@@ -247,6 +277,7 @@ TEST(SheetFileName, NamesTheJoistAndKeepsUntrustedTextOutOfThePath)
         {"C24\n\t", " 6 ", "joist-C24-44x225-span-6.pdf"},
         {"/", "", "joist-class-44x225-span-L.pdf"},
         {"-rf *", "4", "joist-rf_-44x225-span-4.pdf"},
+        {"C16", "-5", "joist-C16-44x225-span--5.pdf"},
     };
     for (const auto& c : cases) {
         sheet.className = QString::fromUtf8(c.className);
@@ -256,7 +287,7 @@ TEST(SheetFileName, NamesTheJoistAndKeepsUntrustedTextOutOfThePath)
         EXPECT_EQ(ui::proposedSheetFileName(sheet), QString::fromUtf8(c.name)) << c.className;
     }
     EXPECT_TRUE(
-        ui::proposedSheetPath(sheet).endsWith(QLatin1Char('/') + QString::fromUtf8(cases[3].name)));
+        ui::proposedSheetPath(sheet).endsWith(QLatin1Char('/') + QString::fromUtf8(cases[4].name)));
 }
 
 } // namespace

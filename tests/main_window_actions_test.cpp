@@ -7,13 +7,16 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFileDialog>
 #include <QHelpEvent>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "engine/design_aids.h"
 #include "tests/main_window_fixtures.h"
@@ -147,6 +150,34 @@ TEST(SheetActions, RefuseWhileResultsAreOutOfDateAndWriteNothing)
     main.window->saveCalculationTo(dir.path());
     EXPECT_TRUE(takeMessage(main).contains(dir.path()));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 0);
+
+    // Printing never writes a file of its own: with no printer it points to
+    // Save as PDF, and the print dialog offers no file.
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        main.window->findChild<QAction*>("printCalcAct")->trigger();
+        EXPECT_TRUE(takeMessage(main).contains("Save Calculation as PDF"));
+    }
+}
+
+// Qt's file dialog reads double quotes as a list of names and would save
+// "calc.pdf": such a name is refused and nothing written.
+TEST(SheetActions, SaveWritesOnlyIntoTheFolderShown)
+{
+    MainWindowDriver main;
+    main.start();
+    QTemporaryDir dir;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setDirectory(dir.path());
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        name->setText("my \"calc\" sheet.pdf");
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    main.window->findChild<QAction*>("pdfCalcAct")->trigger();
+    const QString message = takeMessage(main);
+    EXPECT_TRUE(message.contains("double quotes")) << message.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }
 
 TEST(SpanTableWindow, OpensOnceWithCtrlTAndFollowsTheMainWindow)

@@ -5,6 +5,7 @@
 
 #include "tests/main_window_fixtures.h"
 #include "ui/material_data_window.h"
+#include "ui/toolkit/value_label.h"
 
 namespace ui {
 namespace {
@@ -91,6 +92,21 @@ TEST_F(MaterialDataWindow, OneInstanceBesideAUsableMainWindow)
     main.window->close();
     EXPECT_FALSE(data()->isVisible());
     EXPECT_FALSE(data()->isLoaded());
+}
+
+// Run also at QT_SCALE_FACTOR=2, where fonts are measured differently.
+TEST_F(MaterialDataWindow, CaptionsShowTheirWholeText)
+{
+    pressShow();
+    for (const QWidget* window :
+         {static_cast<QWidget*>(main.window.get()), static_cast<QWidget*>(data())}) {
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
+            if (label->text().isEmpty() || dynamic_cast<const ValueLabel*>(label))
+                continue;
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+                << label->text().toStdString();
+        }
+    }
 }
 
 } // namespace

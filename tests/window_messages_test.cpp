@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QPushButton>
 #include <QTextDocument>
+#include <QWindow>
 
 #include "tests/main_window_fixtures.h"
 #include "tests/materials_fixtures.h"
 #include "ui/material_data_window.h"
+#include "ui/span_table_window.h"
 #include "ui/toolkit/value_label.h"
 
 namespace ui {
@@ -46,6 +51,10 @@ TEST(WindowMessages, QuoteTypedTextAsWrittenAndSuggestOnlySafeRewrites)
         // A direction control would reverse the line on screen: shown escaped.
         {QLocale::c(), QStringLiteral("\u202E05"),
          "Results out of date: Span of Joist \"<U+202E>05\" is not a number."},
+        // A full stop where the locale writes the Arabic decimal separator.
+        {QLocale(QLocale::Arabic, QLocale::Egypt), QStringLiteral("0.5"),
+         "Results out of date: Span of Joist \"0.5\" is not a number here; write it "
+         "\"0\u066B5\"."},
     };
     for (const Case& c : cases) {
         MainWindowDriver main(testing::shippedDirectory(), c.locale);
@@ -103,18 +112,31 @@ TEST(WindowMessages, NothingIsCutSilentlyAndStaleResultsStayReadable)
     EXPECT_GE((std::max(text, ground) + 0.05) / (std::min(text, ground) + 0.05), 4.5);
 }
 
-TEST(WindowMessages, TextFromTheFileIsNeverMarkup)
+TEST(WindowMessages, TextFromTheFileIsShownAsWrittenNeverObeyed)
 {
     using namespace materials::testing;
     TemporaryDirectory directory;
+    const std::string values = "16, 10, 0.5, 17, 2.2, 1.8, 8, 5.4, 0.27, 0.5, 370, 310";
     const std::string markup = "<img src=\"x.png\"><b>C16</b>";
-    makeTable(directory, createSheet + ";" + classRows({"C16"}) +
-                             insertRow("'" + markup + "'", "16, 10, 0.5, 17, 2.2, NULL, 8, 5.4, "
-                                                           "0.27, 0.5, 370, 310") +
-                             insertRow("'\u202EC16'", "16, 10, 0.5, 17, 2.2, NULL, 8, 5.4, 0.27, "
-                                                      "0.5, 370, 310"));
+    // No C16: the start-up notice names the first class, 120 characters
+    // long with a direction control and a line break.
+    makeTable(
+        directory,
+        createSheet + ";" +
+            insertRow("'\u202E' || char(10) || replace(hex(zeroblob(59)), '0', 'x')", values) +
+            insertRow("'" + markup + "'", "16, 10, 0.5, 17, 2.2, NULL, 8, 5.4, 0.27, "
+                                          "0.5, 370, 310") +
+            insertRow("'C[*]40'", values));
     MainWindowDriver main(directory.path());
     main.start();
+    const QString notice = main.label("messageLbl");
+    EXPECT_TRUE(notice.endsWith("xx\u2026\".")) << notice.toStdString();
+    EXPECT_TRUE(notice.contains("\"<U+202E>\\x0A")) << notice.toStdString();
+    EXPECT_EQ(main.label("SCLbl").size(), 80);
+    main.window->findChild<QAction*>("copyCalcAct")->trigger();
+    const QString sheet = QApplication::clipboard()->text();
+    EXPECT_TRUE(sheet.contains("<U+202E>") && !sheet.contains(QChar(0x202E)));
+
     main.pickClass(QString::fromUtf8(markup));
     ASSERT_FALSE(main.window->resultsCurrent());
     // The class name stands in the message as written, and the tooltips read
@@ -123,10 +145,11 @@ TEST(WindowMessages, TextFromTheFileIsNeverMarkup)
     EXPECT_TRUE(readToolTip(control<QLabel>(main.window.get(), "bendingResLbl"))
                     .contains(QString::fromUtf8(markup)));
 
-    // A direction control in a class name is quoted escaped, not obeyed.
-    main.pickClass(QStringLiteral("\u202EC16"));
-    EXPECT_TRUE(main.label("messageLbl").contains("\"<U+202E>C16\""))
-        << main.label("messageLbl").toStdString();
+    // Qt reads "[*]" in a title as the modified mark.
+    main.pickClass("C[*]40");
+    main.window->findChild<QAction*>("spanTableAct")->trigger();
+    EXPECT_TRUE(main.window->spanTableWindow()->windowHandle()->title().startsWith(
+        "Span table: C[*]40, dead"));
 }
 
 TEST(WindowMessages, AStartUpThatCannotReadItsInputsRunsNoCheck)

@@ -5,6 +5,8 @@
 #include <QPalette>
 #include <QWidget>
 
+#include "ui/toolkit/display_text.h"
+
 namespace ui {
 
 std::string errorMessage(const std::exception& error)
@@ -24,7 +26,8 @@ void showInErrorColour(QWidget* label)
 QMessageBox* plainMessageBox(QMessageBox::Icon icon, const QString& title, const QString& text,
                              QWidget* parent)
 {
-    auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, parent);
+    auto* box = new QMessageBox(icon, title, displayText(text, DisplayUse::message),
+                                QMessageBox::Ok, parent);
     box->setTextFormat(Qt::PlainText);
     if (parent) {
         box->setAttribute(Qt::WA_DeleteOnClose);

@@ -26,9 +26,9 @@ inline const QColor errorColour{0xc0, 0x00, 0x00};
 // Draws a label's text in the error colour.
 void showInErrorColour(QWidget* label);
 
-// A message box whose text is always plain: paths and names from files are
-// never read as markup. With a parent it opens window-modal and deletes
-// itself; without one the caller runs it.
+// A message box whose text is always plain and prepared for display: paths
+// and names from files are never read as markup nor reorder the text. With a parent it opens
+// window-modal and deletes itself; without one the caller runs it.
 QMessageBox* plainMessageBox(QMessageBox::Icon icon, const QString& title, const QString& text,
                              QWidget* parent = nullptr);
 

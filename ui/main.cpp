@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -18,6 +19,9 @@ int main(int argc, char** argv)
     if (ui::isCommandLineMode(argc, argv))
         return ui::runCommandLine(argc, argv);
 
+    // A file-size limit then fails the write (EFBIG, "File too large") with
+    // the usual message and the old file kept, instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("timber-joist"));
     QApplication::setOrganizationName(QStringLiteral("timber-joist")); // QSettings' folder

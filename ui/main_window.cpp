@@ -21,6 +21,8 @@
 #include "ui/material_data_window.h"
 #include "ui/section_sketch.h"
 #include "ui/span_table_window.h"
+#include "ui/stale_style.h"
+#include "ui/toolkit/display_text.h"
 #include "ui/toolkit/drop_down_list.h"
 #include "ui/toolkit/fonts.h"
 #include "ui/toolkit/layout_table.h"
@@ -36,7 +38,7 @@ class ClassListAdapter : public materials::ClassList
 public:
     explicit ClassListAdapter(DropDownList* list) : list_(list) {}
     void clear() override { list_->clearItems(); }
-    void append(const std::string& text) override { list_->appendItem(QString::fromUtf8(text)); }
+    void append(const std::string& text) override { list_->appendItem(displayText(text)); }
     int selectedIndex() const override { return list_->selectedIndex(); }
 
 private:
@@ -96,12 +98,12 @@ void FrmMain::createControls()
     c_.fc0kLbl->setNumeric(true);
     c_.pic->setBackgroundColor(Qt::white);
     showInErrorColour(c_.messageLbl);
-    // Out-of-date results stay readable: dark grey italics, 6:1 on the
-    // window's grey, rather than the faint disabled text.
+    c_.messageLbl->setDisplayUse(DisplayUse::message);
+    // Out-of-date results stay readable (italics in showStatus).
     for (ValueLabel* MainControls::*member : resultLabels) {
         ValueLabel* label = c_.*member;
         QPalette palette = label->palette();
-        palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x59, 0x59, 0x59));
+        palette.setColor(QPalette::Disabled, QPalette::WindowText, staleTextColor());
         label->setPalette(palette);
     }
 }
@@ -150,7 +152,7 @@ std::string FrmMain::text(joist::Input input) const
         return control.box->text().toStdString();
     if (control.list)
         return control.list->selectedText().toStdString();
-    return control.label->text().toStdString();
+    return control.label->value().toStdString();
 }
 
 void FrmMain::setResultText(joist::ResultLabel label, std::string_view text)
@@ -188,7 +190,7 @@ void FrmMain::load()
         c_.cmbSC->setCurrentIndex(0);
         status_.setNotice("The strength-class table " + dStrengthClass_.path() +
                           " has no class \"C16\"; starting on its first class, \"" +
-                          c_.cmbSC->selectedText().toStdString() + "\".");
+                          displayText(c_.cmbSC->selectedText()).toStdString() + "\".");
     }
 
     // A text that does not convert stops here, with no check.
@@ -353,7 +355,7 @@ void FrmMain::showWorking()
     workingShown_ = true;
     std::string preface;
     if (!status_.current()) {
-        preface = status_.message() + "\n";
+        preface = displayText(status_.message(), DisplayUse::message).toStdString() + "\n";
         preface += lastCompleted_ ? "From the last completed check, not the inputs on screen:\n"
                                   : "No check has completed.";
     }

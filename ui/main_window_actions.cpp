@@ -3,11 +3,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 #include "engine/design_aids.h"
 #include "engine/number_text.h"
@@ -180,8 +184,14 @@ void FrmMain::copyCalculation()
 void FrmMain::printCalculation()
 {
     withSheet(QStringLiteral("Print Calculation"), [this](const CalculationSheet& sheet) {
+        // Printing to a file is Save as PDF's work: the print dialog's own
+        // file choice opens the file to test it, and hangs on a named pipe.
+        if (QPrinterInfo::availablePrinters().isEmpty())
+            throw SheetOutputError("No printer is set up on this computer. To keep the "
+                                   "calculation as a file, use Save Calculation as PDF.");
         QPrinter printer(QPrinter::HighResolution);
         QPrintDialog dialog(&printer, this);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
         if (dialog.exec() == QDialog::Accepted)
             printSheet(sheet, printer);
     });
@@ -200,8 +210,30 @@ void FrmMain::saveCalculationAsPdf()
                            proposedSheetPath(sheet), QStringLiteral("PDF files (*.pdf)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setDefaultSuffix(QStringLiteral("pdf"));
-        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-            writeSheetPdf(sheet, dialog.selectedFiles().constFirst());
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return;
+        // Qt's own dialog reads double quotes as a list of names and saves
+        // under one of them, perhaps elsewhere: only the name typed, in the
+        // folder shown, is written.
+        const auto* typed = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (typed && typed->text().contains(QLatin1Char('"')))
+            throw SheetOutputError(
+                QStringLiteral("The calculation was not saved: the name typed, \"%1\", holds "
+                               "double quotes, which the file dialog reads as a list of names. "
+                               "Type the name without them.")
+                    .arg(typed->text())
+                    .toStdString());
+        const QString chosen = dialog.selectedFiles().constFirst();
+        const QString folder = QFileInfo(chosen).absolutePath();
+        const QString shown = dialog.directory().absolutePath();
+        if (QDir::cleanPath(folder) != QDir::cleanPath(shown))
+            throw SheetOutputError(
+                QStringLiteral("The calculation was not saved: the name given would put it in "
+                               "\"%1\", not in the folder shown, \"%2\". Open that folder "
+                               "first.")
+                    .arg(QDir::toNativeSeparators(folder), QDir::toNativeSeparators(shown))
+                    .toStdString());
+        writeSheetPdf(sheet, chosen);
     });
 }
 

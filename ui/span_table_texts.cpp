@@ -3,6 +3,7 @@
 #include "engine/design_aids.h"
 #include "engine/number_text.h"
 #include "ui/design_basis_texts.h"
+#include "ui/toolkit/display_text.h"
 
 namespace ui {
 SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& strengthClass,
@@ -13,7 +14,8 @@ SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& s
     SpanTableTexts table;
     table.caption =
         QStringLiteral("Span table: %1, dead %2 kN/m2, live %3 kN/m2 (longest spans in m)")
-            .arg(strengthClass, QString::fromUtf8(joist::generalText(inputs.deadLoad, separator)),
+            .arg(displayText(strengthClass),
+                 QString::fromUtf8(joist::generalText(inputs.deadLoad, separator)),
                  QString::fromUtf8(joist::generalText(inputs.liveLoad, separator)));
     if (basisChangesResults(inputs.basis))
         table.caption += QStringLiteral("; design basis: ") +

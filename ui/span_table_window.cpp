@@ -8,10 +8,13 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "ui/error_message.h"
+#include "ui/stale_style.h"
+#include "ui/toolkit/display_text.h"
 
 namespace ui {
 
@@ -54,7 +57,8 @@ FrmSpanTable::FrmSpanTable(QWidget* parent)
 
 void FrmSpanTable::showTable(const SpanTableTexts& spans)
 {
-    setWindowTitle(spans.caption);
+    caption_ = spans.caption;
+    setWindowTitle(displayText(spans.caption, DisplayUse::windowTitle));
     const auto rows = static_cast<int>(spans.rowHeadings.size());
     const auto columns = static_cast<int>(spans.columnHeadings.size());
     table_->setRowCount(rows);
@@ -93,6 +97,7 @@ void FrmSpanTable::showTable(const SpanTableTexts& spans)
         font.setBold(column == highlightedColumn_);
         table_->horizontalHeaderItem(column)->setFont(font);
     }
+    outOfDate_.clear();
     setCurrent(true);
     messageLbl_->clear();
     messageLbl_->hide();
@@ -100,26 +105,31 @@ void FrmSpanTable::showTable(const SpanTableTexts& spans)
 
 void FrmSpanTable::markOutOfDate(const QString& reason)
 {
+    outOfDate_ = displayText(reason.isEmpty() ? QStringLiteral("Results out of date.") : reason,
+                             DisplayUse::message);
     setCurrent(false);
-    messageLbl_->setText(reason);
+    messageLbl_->setText(outOfDate_);
     messageLbl_->show();
 }
 
 void FrmSpanTable::setCurrent(bool current)
 {
-    const QVariant foreground =
-        current ? QVariant() : QVariant(palette().color(QPalette::Disabled, QPalette::Text));
+    const QVariant foreground = current ? QVariant() : QVariant(staleTextColor());
     for (int row = 0; row < table_->rowCount(); ++row) {
         for (int column = 0; column < table_->columnCount(); ++column) {
-            if (QTableWidgetItem* item = table_->item(row, column))
+            if (QTableWidgetItem* item = table_->item(row, column)) {
                 item->setData(Qt::ForegroundRole, foreground);
+                QFont font = item->font();
+                font.setItalic(!current);
+                item->setFont(font);
+            }
         }
     }
 }
 
 QString FrmSpanTable::copyText() const
 {
-    QStringList lines;
+    QStringList lines{caption_};
     const QList<QTableWidgetSelectionRange> ranges = table_->selectedRanges();
     if (ranges.isEmpty()) {
         QStringList header{QStringLiteral("Section, mm")};
@@ -157,10 +167,20 @@ bool FrmSpanTable::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == table_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-        QApplication::clipboard()->setText(copyText());
+        copy();
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Stale figures never leave the window, as with the calculation sheet.
+void FrmSpanTable::copy()
+{
+    if (outOfDate_.isEmpty()) {
+        QApplication::clipboard()->setText(copyText());
+        return;
+    }
+    plainMessageBox(QMessageBox::Warning, QStringLiteral("Copy Span Table"), outOfDate_, this);
 }
 
 } // namespace ui

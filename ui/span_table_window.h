@@ -22,13 +22,13 @@ public:
     // Shows a computed table, the inputs' section and spacing highlighted.
     void showTable(const SpanTableTexts& spans);
 
-    // Greys the cells and shows why they no longer describe the inputs,
-    // until the next showTable.
+    // Draws the cells in the stale style and shows why they no longer
+    // describe the inputs, until the next showTable; Ctrl+C then refuses.
     void markOutOfDate(const QString& reason);
 
-    // The selected cells as tab-separated lines (unselected cells inside the
-    // selection's bounds left empty), or, with nothing selected, the whole
-    // table with its spacings and sections.
+    // The caption, then the selected cells as tab-separated lines
+    // (unselected cells inside the selection's bounds left empty), or, with
+    // nothing selected, the whole table with its spacings and sections.
     QString copyText() const;
 
 protected:
@@ -36,9 +36,12 @@ protected:
 
 private:
     void setCurrent(bool current);
+    void copy();
 
     QTableWidget* table_;
     QLabel* messageLbl_;
+    QString caption_;
+    QString outOfDate_; // why the cells are stale; empty while current
     int highlightedRow_ = -1;
     int highlightedColumn_ = -1;
 };

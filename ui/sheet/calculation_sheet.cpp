@@ -13,6 +13,7 @@
 #include "engine/number_text.h"
 #include "ui/check_working.h"
 #include "ui/design_basis_texts.h"
+#include "ui/toolkit/display_text.h"
 
 namespace ui {
 namespace {
@@ -51,20 +52,20 @@ public:
     {
         Table table{QStringLiteral("Inputs"), {}, {}};
         const SheetInput& material = sheet_.strengthClass;
-        table.rows.push_back({material.caption, material.text, material.unit});
+        table.rows.push_back({material.caption, displayText(material.text), material.unit});
         for (const SheetInput& input : sheet_.inputs)
-            table.rows.push_back({input.caption, input.text, input.unit});
+            table.rows.push_back({input.caption, displayText(input.text), input.unit});
         return table;
     }
 
     Table material() const
     {
-        Table table{
-            QStringLiteral("Strength class %1 (%2)").arg(sheet_.className, sheet_.dataSource),
-            {},
-            {}};
+        Table table{QStringLiteral("Strength class %1 (%2)")
+                        .arg(displayText(sheet_.className), sheet_.dataSource),
+                    {},
+                    {}};
         for (const SheetProperty& property : sheet_.properties)
-            table.rows.push_back({property.symbol, property.value, property.unit});
+            table.rows.push_back({property.symbol, displayText(property.value), property.unit});
         return table;
     }
 

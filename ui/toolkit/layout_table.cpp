@@ -1,5 +1,7 @@
 #include "ui/toolkit/layout_table.h"
 
+#include <algorithm>
+
 #include <QFontInfo>
 #include <QFrame>
 #include <QIcon>
@@ -118,6 +120,11 @@ QWidget* createControl(QWidget* parent, std::string_view name, ControlKind kind,
         geometry.setHeight(1);
     if (kind == ControlKind::image && !static_cast<QLabel*>(widget)->pixmap().isNull())
         geometry.setSize(static_cast<QLabel*>(widget)->pixmap().deviceIndependentSize().toSize());
+    // A caption keeps its whole text at every scale factor and font: the
+    // measured text, not the twips width, decides.
+    if (kind == ControlKind::label || kind == ControlKind::boldLabel ||
+        kind == ControlKind::symbolLabel)
+        geometry.setWidth(std::max(geometry.width(), widget->sizeHint().width()));
     widget->setGeometry(geometry);
     return widget;
 }

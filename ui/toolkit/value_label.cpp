@@ -17,12 +17,14 @@ ValueLabel::ValueLabel(QWidget* parent) : QLabel(parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void ValueLabel::setValue(const QString& text)
+void ValueLabel::setValue(const QString& value)
 {
-    if (text == this->text())
+    if (value == value_)
         return;
-    setText(text);
-    setAccessibleDescription(text);
+    value_ = value;
+    const QString shown = displayText(value, use_);
+    setText(shown);
+    setAccessibleDescription(shown);
     measure();
 }
 

@@ -7,23 +7,29 @@
 #include <QLabel>
 #include <QString>
 
+#include "ui/toolkit/display_text.h"
+
 namespace ui {
 
-// A label that shows a value: its text is always the whole value (readInputs
-// reads material values from it), but a value wider than the label is drawn
-// shorter, never cut silently: a number first loses significant digits but
-// keeps its magnitude ("6.57e+09" for 6.571746e+09), anything else is cut with
-// an ellipsis ("C24 (sawn…"), and the whole value is then said first in the
-// tooltip. The accessible description is the whole value, so that a screen
-// reader says caption and value.
+// A label that shows a value: value() is always the whole value (readInputs
+// reads material values from it), its text the value prepared for display
+// (it may come from the file). A text wider than the label is drawn shorter,
+// never cut silently: a number first loses significant digits but keeps its
+// magnitude ("6.57e+09" for 6.571746e+09), anything else is cut with an
+// ellipsis ("C24 (sawn…"), and the text is then said first in the tooltip.
+// The accessible description is the text, so that a screen reader says
+// caption and value.
 class ValueLabel : public QLabel
 {
 public:
     explicit ValueLabel(QWidget* parent = nullptr);
 
-    void setValue(const QString& text);
+    void setValue(const QString& value);
+    const QString& value() const { return value_; }
     // A numeric label shortens a number to fewer digits before it cuts it.
     void setNumeric(bool numeric) { numeric_ = numeric; }
+    // A message line holds longer text than a value.
+    void setDisplayUse(DisplayUse use) { use_ = use; }
     // What the tooltip explains beyond the value itself (the working).
     void setDetail(const QString& detail);
     bool elided() const { return elided_; }
@@ -44,6 +50,8 @@ private:
     std::array<int, 256> latinAdvances_{}; // for the label's font; 0 until measured
     QHash<char16_t, int> otherAdvances_;
     QHash<QString, int> widths_;
+    QString value_;
+    DisplayUse use_ = DisplayUse::name;
     QString detail_;
     QString shown_; // what is drawn while elided
     bool elided_ = false;
