@@ -1,5 +1,7 @@
 #pragma once
 
+// Makes the compiled-in illustration and icon available to the windows.
+
 #include <QString>
 
 namespace assets {

@@ -1,5 +1,8 @@
 #pragma once
 
+// The checks of one joist, each described once in a table, and the design check
+// that computes them, rounds the ratios and names the verdict.
+
 #include <array>
 #include <optional>
 #include <string_view>

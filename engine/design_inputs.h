@@ -1,5 +1,8 @@
 #pragma once
 
+// The design's inputs: which member each is stored in, and how their texts are
+// read and stored, all at once or one at a time.
+
 #include <array>
 #include <optional>
 #include <string>

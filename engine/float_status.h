@@ -1,5 +1,8 @@
 #pragma once
 
+// The floating-point fault test: the status flags a step may raise, and their
+// reading and clearing.
+
 #include <optional>
 
 #if defined(__x86_64__)

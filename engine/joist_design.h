@@ -1,5 +1,7 @@
 #pragma once
 
+// The record of one joist: its inputs, every intermediate value and its results.
+
 #include <string>
 
 #include "engine/design_basis.h"

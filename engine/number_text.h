@@ -1,5 +1,8 @@
 #pragma once
 
+// Numbers to text and back, in the user's decimal separator: the reading of
+// typed inputs, the ratio rounding, and the one number-to-text conversion.
+
 #include <optional>
 #include <string>
 #include <string_view>

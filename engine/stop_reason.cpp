@@ -21,12 +21,12 @@ StopReason strength(const JoistDesign& d, std::string_view quantity,
 {
     std::vector<Input> zero = zeroAmong(d, factors);
     const Kind kind = zero.empty() ? Kind::strengthTooSmall : Kind::zeroStrength;
-    return {kind, std::move(zero), quantity};
+    return {kind, std::move(zero), quantity, {}};
 }
 
 StopReason zeroInput(Input input)
 {
-    return {Kind::inputIsZero, {input}, {}};
+    return {Kind::inputIsZero, {input}, {}, {}};
 }
 
 // 0/0 at a division is a zero divisor too: the input that is 0, when the
@@ -47,7 +47,8 @@ std::optional<StopReason> zeroDivisor(const JoistDesign& d, int step)
         // Neither is 0, but the section's properties underflowed to 0.
         return StopReason{Kind::sectionTooSmall,
                           {Input::breadth, Input::depth},
-                          step == 13 ? "the section modulus" : "the section area"};
+                          step == 13 ? "the section modulus" : "the section area",
+                          {}};
     case 15:
         return zeroInput(d.bearingLength == 0 ? Input::bearingLength : Input::breadth);
     case 16:
@@ -56,7 +57,8 @@ std::optional<StopReason> zeroDivisor(const JoistDesign& d, int step)
             return zeroInput(Input::e0mean);
         return StopReason{Kind::sectionTooSmall,
                           {Input::breadth, Input::depth},
-                          "the section's second moment of area"};
+                          "the section's second moment of area",
+                          {}};
     default:
         return std::nullopt;
     }
@@ -152,7 +154,7 @@ StopReason zeroRatioDenominator(const JoistDesign& d, Check check)
     case Check::u2:
     case Check::u2Fin:
     case Check::uNetFin:
-        return {Kind::noDeflectionLimit, {I::span}, {}};
+        return {Kind::noDeflectionLimit, {I::span}, {}, {}};
     case Check::bending:
         return strength(d, "the design bending strength fm,d",
                         {I::fmk, I::kmod, I::kcrit, I::kls, I::kh});
@@ -163,9 +165,10 @@ StopReason zeroRatioDenominator(const JoistDesign& d, Check check)
     case Check::f1:
         return {Kind::quantityIsZero,
                 {I::span, I::deadLoad, I::e0mean},
-                "the floor's fundamental frequency f1"};
+                "the floor's fundamental frequency f1",
+                {}};
     case Check::w:
-        return {Kind::quantityIsZero, {I::span}, "the limit a for the deflection w"};
+        return {Kind::quantityIsZero, {I::span}, "the limit a for the deflection w", {}};
     case Check::v:
         return {Kind::quantityIsZero,
                 {I::span},
@@ -193,7 +196,7 @@ StopReason stopReason(const CheckOutcome& outcome, const JoistDesign& design)
 {
     using I = Input;
     if (outcome.fault == FaultKind::overflow)
-        return {Kind::tooLarge, {I::span, I::deadLoad, I::liveLoad, I::breadth, I::depth}, {}};
+        return {Kind::tooLarge, {I::span, I::deadLoad, I::liveLoad, I::breadth, I::depth}, {}, {}};
     if (outcome.step == 24 && outcome.ratio)
         return zeroRatioDenominator(design, *outcome.ratio);
     if (std::optional<StopReason> divisor = zeroDivisor(design, outcome.step))

@@ -1,5 +1,8 @@
 #pragma once
 
+// What the fuzz targets share: failing with a readable message, bit-exact float
+// comparisons and the decimal separators a seed can name.
+
 #include <bit>
 #include <cstdint>
 #include <cstdio>

@@ -1,5 +1,8 @@
 #pragma once
 
+// The strength-class table's errors: one kind per failure and a message that
+// names the file and says what is wrong, built in one place.
+
 #include <cstdint>
 #include <optional>
 #include <stdexcept>

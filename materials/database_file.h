@@ -1,5 +1,8 @@
 #pragma once
 
+// Checks the database file before SQLite reads it: a regular, whole, modest
+// file, never a pipe, device or link.
+
 #include <cstdint>
 #include <string>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// One stored value of the table and the text a bound label shows for it.
+
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -1,6 +1,8 @@
+#include "materials/program_directory.h"
+
 #include <system_error>
 
-#include "materials/strength_class_sequences.h"
+#include "materials/database_error.h"
 
 namespace materials {
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Reads the table "Sheet1" into memory within bounds of time, memory and size.
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>

@@ -1,5 +1,8 @@
 #pragma once
 
+// A window's connection to the strength-class table: its rows in memory, a
+// cursor, and the labels bound to fields of the current row.
+
 #include <cstdint>
 #include <functional>
 #include <optional>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The field names of the strength-class table that the program reads.
+
 #include <array>
 #include <cstdint>
 #include <string_view>

@@ -1,23 +1,18 @@
 #pragma once
 
+// How the windows list, select and show the classes: filling the class list,
+// moving to the selected class, closing the table.
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "materials/database_error.h"
+#include "materials/program_directory.h"
 #include "materials/strength_class_connection.h"
 
 namespace materials {
-
-inline constexpr std::string_view databaseFileName = "ZU5ZO.mdb";
-
-// The directory of the real executable, symlinks resolved. Throws
-// DatabaseError (programDirectoryMissing) if the system cannot tell.
-std::filesystem::path programDirectory();
-
-// The directory, the platform's separator and "ZU5ZO.mdb", joined as text.
-std::string databasePath(const std::filesystem::path& directory);
 
 // The main window's class list, as the sequences see it.
 class ClassList

@@ -1,5 +1,8 @@
 #pragma once
 
+// The start-up joist and a result sink that records what a check shows, for
+// the engine's tests.
+
 #include <cstdio>
 #include <map>
 #include <string>

@@ -1,5 +1,8 @@
 #pragma once
 
+// A started main window and short, typed ways to its controls, for the
+// window tests.
+
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>

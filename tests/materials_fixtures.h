@@ -1,5 +1,8 @@
 #pragma once
 
+// Strength-class tables made at run time in temporary folders, for the
+// materials tests.
+
 #include <array>
 #include <cstdlib>
 #include <filesystem>

@@ -1,5 +1,8 @@
 #pragma once
 
+// An example calculation sheet filled as the main window fills it, and ways to
+// read a PDF's text, for the sheet tests.
+
 #include <string>
 
 #include <QDate>

@@ -1,5 +1,7 @@
 #pragma once
 
+// A drawing surface that records what the section sketch draws.
+
 #include "engine/joist_design.h"
 
 namespace ui::testing {

@@ -1,5 +1,8 @@
 #pragma once
 
+// The working behind each ratio and the verdict, as the result labels'
+// tooltips show it.
+
 #include <string>
 #include <string_view>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Why an input's text was refused, in the words of the message line.
+
 #include <string>
 #include <string_view>
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// The main window's inputs, each described once: control, caption, unit, field,
+// design text, start value, place and focus rank.
+
 #include <array>
 #include <span>
 #include <string>

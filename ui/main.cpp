@@ -1,3 +1,4 @@
+// The program: the command-line modes, or the main window and its event loop.
 #include <csignal>
 #include <cstdio>
 #include <memory>

@@ -1,3 +1,5 @@
+// The main window's fixed layout and its events: start-up, each edited input,
+// the class pick, the check and what the window says about it.
 #include "ui/main_window.h"
 
 #include <algorithm>

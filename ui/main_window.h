@@ -1,5 +1,8 @@
 #pragma once
 
+// The main window: inputs, the class's properties, sketch and illustration,
+// results and verdict, and the actions of its context menu.
+
 #include <array>
 #include <filesystem>
 #include <memory>

@@ -1,5 +1,8 @@
 #pragma once
 
+// The main window's controls as typed members, and the twips layout that makes
+// them.
+
 #include <array>
 #include <span>
 #include <vector>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The material data window: all twelve stored properties of the selected class.
+
 #include <array>
 #include <filesystem>
 #include <functional>

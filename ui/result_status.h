@@ -1,5 +1,7 @@
 #pragma once
 
+// Whether the results on screen describe the inputs on screen, and if not, why.
+
 #include <map>
 #include <optional>
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Draws the cross-section of two joists at their spacing on a drawing surface.
+
 #include <optional>
 
 #include "engine/float_status.h"

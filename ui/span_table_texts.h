@@ -1,5 +1,8 @@
 #pragma once
 
+// The span table as texts: caption, headings and cells, for its window and the
+// sheet alike.
+
 #include <span>
 #include <string_view>
 #include <vector>

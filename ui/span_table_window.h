@@ -1,5 +1,8 @@
 #pragma once
 
+// The span table window: the longest span of every listed section at every
+// listed spacing, following the main window.
+
 #include <QWidget>
 
 #include "ui/span_table_texts.h"

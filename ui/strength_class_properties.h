@@ -1,5 +1,8 @@
 #pragma once
 
+// The twelve stored properties of a strength class: field, symbol, unit and
+// their row in the material window.
+
 #include <array>
 #include <string_view>
 

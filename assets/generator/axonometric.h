@@ -1,5 +1,7 @@
 #pragma once
 
+// The axonometric projection the floor illustration is drawn in.
+
 #include <cmath>
 
 #include <QPointF>

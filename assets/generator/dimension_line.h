@@ -1,5 +1,7 @@
 #pragma once
 
+// Dimension lines with arrowheads and a centred label, for the illustration.
+
 #include <QPainter>
 #include <QPointF>
 #include <QString>

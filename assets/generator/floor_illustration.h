@@ -1,5 +1,7 @@
 #pragma once
 
+// Draws the joisted-floor illustration shown above the inputs.
+
 #include <QImage>
 
 namespace assets {

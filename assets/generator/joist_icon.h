@@ -1,5 +1,7 @@
 #pragma once
 
+// Draws the program's icon: a joist section at every size the desktop asks for.
+
 #include <QImage>
 
 namespace assets {

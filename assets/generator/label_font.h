@@ -1,5 +1,7 @@
 #pragma once
 
+// The font the generated pictures' labels are written in.
+
 #include <QFont>
 
 namespace assets {

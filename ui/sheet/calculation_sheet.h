@@ -1,5 +1,8 @@
 #pragma once
 
+// The calculation sheet: what it holds, and its plain text, HTML and printable
+// document.
+
 #include <array>
 #include <memory>
 #include <string>

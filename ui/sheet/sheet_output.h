@@ -1,5 +1,8 @@
 #pragma once
 
+// Writes the calculation sheet as a PDF file or prints it, and proposes its
+// file name.
+
 #include <stdexcept>
 
 #include <QString>

@@ -1,5 +1,7 @@
 #pragma once
 
+// What the section sketch draws on: a picture box, or a recorder in tests.
+
 namespace ui {
 
 // What the section sketch needs of a picture box. Coordinates are user

@@ -1,5 +1,7 @@
 #pragma once
 
+// A pick-only drop-down list of fixed items, selected by text or index.
+
 #include <QComboBox>
 #include <QStringList>
 

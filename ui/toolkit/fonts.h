@@ -1,5 +1,7 @@
 #pragma once
 
+// The fonts the fixed-layout windows are drawn in.
+
 #include <QFont>
 
 namespace ui {

@@ -1,5 +1,7 @@
 #pragma once
 
+// A fixed-size window laid out in twips, with load and unload events.
+
 #include <QString>
 #include <QWidget>
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// Fixed layouts as tables: one row per control, placed in twips, each filling a
+// typed member of its window's controls.
+
 #include <span>
 #include <stdexcept>
 #include <string>

@@ -1,5 +1,8 @@
 #pragma once
 
+// A picture box: a drawing surface with a user coordinate window, shown as an
+// image.
+
 #include <optional>
 
 #include <QColor>

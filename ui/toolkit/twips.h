@@ -1,5 +1,7 @@
 #pragma once
 
+// Twips to pixels and back at the windows' fixed resolution.
+
 #include <cmath>
 
 #include <QRect>

@@ -1,5 +1,7 @@
 #pragma once
 
+// A label that shows a value and never cuts it silently.
+
 #include <array>
 #include <functional>
 
