@@ -21,6 +21,7 @@ enum class DatabaseErrorKind {
     emptyTable,
     tooManyRows,
     missingClassName,
+    longClassName,
     nonNumericValue,
     noCurrentRow,
     selectedRowMissing,
