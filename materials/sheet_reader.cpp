@@ -32,10 +32,12 @@ constexpr std::int64_t stepBudget = 20'000'000;
 constexpr std::int64_t heapLimitBytes = 16 << 20;
 constexpr std::size_t textBytesBudget = 16u << 20;
 // The shipped file holds one table; a file edited in a database tool may gain
-// a few indexes or views. SQLite parses every entry before the first
-// statement runs, and resolving many views can take seconds, so a larger
-// schema is refused after a count.
+// a few indexes or views. SQLite parses every entry of the schema before the
+// first statement runs, outside any count of rows, and near the memory bound
+// that parse slows to seconds; reading the schema takes about ten steps an
+// entry, so a step budget stops it early, and the entries are counted after.
 constexpr std::int64_t largestSchemaEntries = 1000;
+constexpr std::int64_t schemaStepBudget = 50 * largestSchemaEntries;
 
 struct DatabaseCloser
 {
@@ -69,7 +71,8 @@ struct WorkBudget
     sqlite3* db = nullptr;
     std::int64_t pageBudget = 0;
     std::int64_t steps = 0;
-    enum class Exceeded { none, steps, fileBytes } exceeded = Exceeded::none;
+    bool readingSchema = false;
+    enum class Exceeded { none, steps, schema, fileBytes } exceeded = Exceeded::none;
 
     static int check(void* context)
     {
@@ -78,7 +81,9 @@ struct WorkBudget
         int pagesRead = 0;
         int highwater = 0;
         sqlite3_db_status(budget.db, SQLITE_DBSTATUS_CACHE_MISS, &pagesRead, &highwater, 0);
-        if (budget.steps > stepBudget)
+        if (budget.readingSchema && budget.steps > schemaStepBudget)
+            budget.exceeded = Exceeded::schema;
+        else if (budget.steps > stepBudget)
             budget.exceeded = Exceeded::steps;
         else if (pagesRead > budget.pageBudget)
             budget.exceeded = Exceeded::fileBytes;
@@ -92,6 +97,15 @@ std::string mebibytes(std::uint64_t bytes)
 }
 
 const std::string madeToStall = "; the file is damaged or was made to stall the program";
+
+DatabaseError tooLargeSchema(const std::string& path)
+{
+    return databaseError(Kind::tooMuchWork, path,
+                         "it holds more than " + std::to_string(largestSchemaEntries) +
+                             " tables, views, indexes and triggers, where a strength-class "
+                             "database needs one table" +
+                             madeToStall);
+}
 
 [[noreturn]] void throwSqliteFailure(sqlite3* db, int code, const std::string& path,
                                      const WorkBudget* budget = nullptr)
@@ -118,6 +132,8 @@ const std::string madeToStall = "; the file is damaged or was made to stall the 
                                 "reading it took more than " + std::to_string(stepBudget) +
                                     " steps, far more than any strength-class table needs" +
                                     madeToStall);
+        if (budget && budget->exceeded == WorkBudget::Exceeded::schema)
+            throw tooLargeSchema(path);
         if (budget && budget->exceeded == WorkBudget::Exceeded::fileBytes)
             throw databaseError(Kind::tooMuchWork, path,
                                 "reading it took more than " + mebibytes(largestFileBytes) +
@@ -233,6 +249,16 @@ public:
     }
     [[noreturn]] void fail(int code) { throwSqliteFailure(db_, code, path_, &budget_); }
 
+    // The first statement, which makes SQLite read the schema.
+    std::int64_t countSchemaEntries()
+    {
+        budget_.readingSchema = true;
+        const Statement count = prepare("SELECT count(*) FROM main.sqlite_schema");
+        step(count.get());
+        budget_.readingSchema = false;
+        return sqlite3_column_int64(count.get(), 0);
+    }
+
     const std::string& path() const { return path_; }
 
 private:
@@ -254,16 +280,8 @@ std::string quotedIdentifier(std::string_view name)
 
 void requireTable(Reader& reader)
 {
-    const Statement count = reader.prepare("SELECT count(*) FROM main.sqlite_schema");
-    reader.step(count.get());
-    const std::int64_t entries = sqlite3_column_int64(count.get(), 0);
-    if (entries > largestSchemaEntries)
-        throw databaseError(Kind::tooMuchWork, reader.path(),
-                            "it holds " + std::to_string(entries) +
-                                " tables, views, indexes and triggers; a strength-class "
-                                "database needs one table, and the program reads files of at "
-                                "most " +
-                                std::to_string(largestSchemaEntries) + madeToStall);
+    if (reader.countSchemaEntries() > largestSchemaEntries)
+        throw tooLargeSchema(reader.path());
     // Names are matched as SQLite matches them, ignoring ASCII case.
     const Statement statement = reader.prepareWithTableName(
         "SELECT CASE WHEN type = 'table' AND sql LIKE 'CREATE VIRTUAL%' THEN 'virtual' ELSE type "
