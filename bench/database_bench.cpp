@@ -61,13 +61,18 @@ std::vector<HostileFile> files()
         {"32,766 rows", testing::createSheet + ";" + rows(32766, "SELECT i, " + c16)},
         {"2 million rows", testing::createSheet + ";" + rows(2'000'000, "(\"Class\") SELECT i")},
         {"100 MB file", testing::createSheet + ";" + rows(1'000'000, "SELECT i, " + c16)},
-        {"16 MiB of text",
-         testing::createSheet + ";" + rows(20, "(\"Class\") SELECT printf('%.*c', 900000, 'x')")},
+        {"16 MiB of text", testing::createSheet + ";" +
+                               rows(20, "(\"Class\", \"fm,k\") SELECT 'C16', printf('%.*c', "
+                                        "900000, 'x')")},
+        {"300,000-char class name",
+         testing::createSheet + ";" + rows(1, "(\"Class\") SELECT printf('%.*c', 300000, 'x')")},
         // Each class name lies behind 200 KB in the free field, so reading it
         // walks a chain of overflow pages.
         {"60 MB of overflow pages",
          blobKeySheet + ";" + rows(300, "SELECT zeroblob(200000), " + c16)},
         {"14 MB of schema", wideSchema()},
+        {"20,000 views", testing::createSheet + ";" + testing::views(20'000)},
+        {"1,000 views (allowed)", testing::createSheet + ";" + testing::views(999)},
         {"generated column", "CREATE TABLE Sheet1 (\"ID\", \"Class\", \"fm,k\" AS "
                              "(length(printf('%.*c', 1000000, 'x')))); " +
                                  rows(100, "(\"Class\") SELECT 'K' || i")},

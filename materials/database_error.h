@@ -24,6 +24,7 @@ enum class DatabaseErrorKind {
     emptyTable,
     tooManyRows,
     missingClassName,
+    longClassName,
     nonNumericValue,
     noCurrentRow,
     selectedRowMissing,

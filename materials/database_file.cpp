@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <nettle/sha2.h>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,24 +16,6 @@ namespace materials {
 namespace {
 
 using Kind = DatabaseErrorKind;
-
-// Closes a descriptor on every way out.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 std::string_view fileTypeText(mode_t mode)
 {
@@ -113,16 +96,20 @@ void checkSideFile(const std::string& path, std::string_view suffix)
         unfinished = status.st_size > 0;
     } else if (suffix == "-journal") {
         // O_NOFOLLOW and a second look: it may have been swapped since.
-        const Descriptor journal(openWithoutBlocking(side, O_NOFOLLOW));
+        const int journal = openWithoutBlocking(side, O_NOFOLLOW);
         struct stat opened
         {};
-        if (journal.get() < 0 || ::fstat(journal.get(), &opened) != 0 || !S_ISREG(opened.st_mode))
+        const bool examined =
+            journal >= 0 && ::fstat(journal, &opened) == 0 && S_ISREG(opened.st_mode);
+        std::array<unsigned char, journalMagic.size()> start{};
+        unfinished = examined && readStart(journal, start.data(), start.size()) == start.size() &&
+                     start == journalMagic;
+        if (journal >= 0)
+            ::close(journal);
+        if (!examined)
             throw databaseError(Kind::cannotOpen, path,
                                 "cannot examine the file " + quotedText(side) +
                                     " beside it, which may hold unfinished changes");
-        std::array<unsigned char, journalMagic.size()> start{};
-        unfinished = readStart(journal.get(), start.data(), start.size()) == start.size() &&
-                     start == journalMagic;
     }
     if (unfinished)
         throw databaseError(Kind::cannotOpen, path,
@@ -168,44 +155,84 @@ std::uint32_t checkHeader(const std::string& path, int fd, std::uint64_t fileSiz
 
 } // namespace
 
-std::uint32_t checkDatabaseFile(const std::string& path)
+DatabaseFile::DatabaseFile(const std::string& path) : path_(path)
 {
     if (path.empty())
         throw databaseError(Kind::fileMissing, path, "file not found");
     if (path.find('\0') != std::string::npos)
         throw databaseError(Kind::cannotOpen, path, "the path contains a NUL character");
-    const Descriptor file(openWithoutBlocking(path, 0));
-    if (file.get() < 0) {
+    // A link is followed: only what it leads to is read, and that is checked.
+    fd_ = openWithoutBlocking(path, 0);
+    if (fd_ < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             throw databaseError(Kind::fileMissing, path, "file not found");
         throw databaseError(Kind::cannotOpen, path, std::strerror(errno));
     }
-    struct stat status
-    {};
-    if (::fstat(file.get(), &status) != 0)
-        throw databaseError(Kind::cannotOpen, path, std::strerror(errno));
-    if (S_ISDIR(status.st_mode))
-        throw databaseError(Kind::cannotOpen, path, "it is a directory, not a file");
-    if (!S_ISREG(status.st_mode))
-        throw databaseError(Kind::cannotOpen, path,
-                            "it is " + std::string(fileTypeText(status.st_mode)) +
-                                ", not a regular file");
-    // SQLite takes an empty file for an empty database, which would be
-    // reported as a missing table.
-    if (status.st_size == 0)
-        throw databaseError(Kind::notADatabase, path,
-                            "the file is empty, not an SQLite 3 database");
-    if (static_cast<std::uint64_t>(status.st_size) > largestFileBytes)
-        throw databaseError(Kind::tooMuchWork, path,
-                            "it is " + std::to_string(status.st_size >> 20) +
-                                " MiB long, far larger than any strength-class table; the "
-                                "program reads at most " +
-                                std::to_string(largestFileBytes >> 20) + " MiB");
-    const std::uint32_t pageSize =
-        checkHeader(path, file.get(), static_cast<std::uint64_t>(status.st_size));
-    for (const std::string_view suffix : {"-journal", "-wal", "-shm"})
-        checkSideFile(path, suffix);
-    return pageSize;
+    try {
+        struct stat status
+        {};
+        if (::fstat(fd_, &status) != 0)
+            throw databaseError(Kind::cannotOpen, path, std::strerror(errno));
+        if (S_ISDIR(status.st_mode))
+            throw databaseError(Kind::cannotOpen, path, "it is a directory, not a file");
+        if (!S_ISREG(status.st_mode))
+            throw databaseError(Kind::cannotOpen, path,
+                                "it is " + std::string(fileTypeText(status.st_mode)) +
+                                    ", not a regular file");
+        // SQLite takes an empty file for an empty database, which would be
+        // reported as a missing table.
+        if (status.st_size == 0)
+            throw databaseError(Kind::notADatabase, path,
+                                "the file is empty, not an SQLite 3 database");
+        if (static_cast<std::uint64_t>(status.st_size) > largestFileBytes)
+            throw databaseError(Kind::tooMuchWork, path,
+                                "it is " + std::to_string(status.st_size >> 20) +
+                                    " MiB long, far larger than any strength-class table; the "
+                                    "program reads at most " +
+                                    std::to_string(largestFileBytes >> 20) + " MiB");
+        pageSize_ = checkHeader(path, fd_, static_cast<std::uint64_t>(status.st_size));
+        for (const std::string_view suffix : {"-journal", "-wal", "-shm"})
+            checkSideFile(path, suffix);
+    } catch (...) {
+        ::close(fd_);
+        throw;
+    }
+}
+
+DatabaseFile::~DatabaseFile()
+{
+    ::close(fd_);
+}
+
+std::string DatabaseFile::fingerprint() const
+{
+    sha256_ctx context{};
+    sha256_init(&context);
+    std::array<unsigned char, 1 << 16> buffer{};
+    for (off_t offset = 0;;) {
+        const ssize_t got = ::pread(fd_, buffer.data(), buffer.size(), offset);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw databaseError(Kind::readFailed, path_, std::strerror(errno));
+        if (got == 0)
+            break;
+        if (static_cast<std::uint64_t>(offset + got) > largestFileBytes)
+            throw databaseError(Kind::tooMuchWork, path_,
+                                "it grew beyond " + std::to_string(largestFileBytes >> 20) +
+                                    " MiB while it was read");
+        sha256_update(&context, static_cast<std::size_t>(got), buffer.data());
+        offset += got;
+    }
+    std::array<std::uint8_t, SHA256_DIGEST_SIZE> digest{};
+    sha256_digest(&context, digest.size(), digest.data());
+    static constexpr char hexDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (const std::uint8_t byte : digest) {
+        hex += hexDigits[byte >> 4];
+        hex += hexDigits[byte & 0xF];
+    }
+    return hex;
 }
 
 } // namespace materials

@@ -8,6 +8,7 @@
 
 #include "materials/database_error.h"
 #include "materials/database_file.h"
+#include "materials/descriptor_vfs.h"
 #include "materials/strength_class_fields.h"
 
 namespace materials {
@@ -15,7 +16,8 @@ namespace {
 
 using Kind = DatabaseErrorKind;
 
-// pragma_table_list, used to tell a table from a view, came with 3.37.
+// The hardened settings the reader relies on (SQLITE_DBCONFIG_TRUSTED_SCHEMA
+// among them) are all there from 3.37 on.
 constexpr int oldestSqlite = 3037000;
 
 // Bounds on reading one file. A full table of 32,766 rows with thirteen
@@ -29,6 +31,13 @@ constexpr int stepsPerProgressCall = 1000;
 constexpr std::int64_t stepBudget = 20'000'000;
 constexpr std::int64_t heapLimitBytes = 16 << 20;
 constexpr std::size_t textBytesBudget = 16u << 20;
+// The shipped file holds one table; a file edited in a database tool may gain
+// a few indexes or views. SQLite parses every entry of the schema before the
+// first statement runs, outside any count of rows, and near the memory bound
+// that parse slows to seconds; reading the schema takes about ten steps an
+// entry, so a step budget stops it early, and the entries are counted after.
+constexpr std::int64_t largestSchemaEntries = 1000;
+constexpr std::int64_t schemaStepBudget = 50 * largestSchemaEntries;
 
 struct DatabaseCloser
 {
@@ -62,7 +71,8 @@ struct WorkBudget
     sqlite3* db = nullptr;
     std::int64_t pageBudget = 0;
     std::int64_t steps = 0;
-    enum class Exceeded { none, steps, fileBytes } exceeded = Exceeded::none;
+    bool readingSchema = false;
+    enum class Exceeded { none, steps, schema, fileBytes } exceeded = Exceeded::none;
 
     static int check(void* context)
     {
@@ -71,7 +81,9 @@ struct WorkBudget
         int pagesRead = 0;
         int highwater = 0;
         sqlite3_db_status(budget.db, SQLITE_DBSTATUS_CACHE_MISS, &pagesRead, &highwater, 0);
-        if (budget.steps > stepBudget)
+        if (budget.readingSchema && budget.steps > schemaStepBudget)
+            budget.exceeded = Exceeded::schema;
+        else if (budget.steps > stepBudget)
             budget.exceeded = Exceeded::steps;
         else if (pagesRead > budget.pageBudget)
             budget.exceeded = Exceeded::fileBytes;
@@ -85,6 +97,15 @@ std::string mebibytes(std::uint64_t bytes)
 }
 
 const std::string madeToStall = "; the file is damaged or was made to stall the program";
+
+DatabaseError tooLargeSchema(const std::string& path)
+{
+    return databaseError(Kind::tooMuchWork, path,
+                         "it holds more than " + std::to_string(largestSchemaEntries) +
+                             " tables, views, indexes and triggers, where a strength-class "
+                             "database needs one table" +
+                             madeToStall);
+}
 
 [[noreturn]] void throwSqliteFailure(sqlite3* db, int code, const std::string& path,
                                      const WorkBudget* budget = nullptr)
@@ -111,6 +132,8 @@ const std::string madeToStall = "; the file is damaged or was made to stall the 
                                 "reading it took more than " + std::to_string(stepBudget) +
                                     " steps, far more than any strength-class table needs" +
                                     madeToStall);
+        if (budget && budget->exceeded == WorkBudget::Exceeded::schema)
+            throw tooLargeSchema(path);
         if (budget && budget->exceeded == WorkBudget::Exceeded::fileBytes)
             throw databaseError(Kind::tooMuchWork, path,
                                 "reading it took more than " + mebibytes(largestFileBytes) +
@@ -147,15 +170,16 @@ std::string fileUri(const std::string& path)
     return uri;
 }
 
-Database openReadOnly(const std::string& path)
+Database openReadOnly(const std::string& path, const DatabaseFile& file)
 {
     if (sqlite3_libversion_number() < oldestSqlite)
         throw databaseError(Kind::cannotOpen, path,
                             "the SQLite library is version " + std::string(sqlite3_libversion()) +
                                 ", but the program needs 3.37 or later");
     sqlite3* raw = nullptr;
-    const int code = sqlite3_open_v2(fileUri(path).c_str(), &raw,
-                                     SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    const std::string uri = fileUri(path) + descriptorUriParameter(file.descriptor());
+    const int code = sqlite3_open_v2(uri.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
+                                     descriptorVfsName());
     Database db(raw);
     if (code != SQLITE_OK)
         throwSqliteFailure(db.get(), code, path);
@@ -225,6 +249,16 @@ public:
     }
     [[noreturn]] void fail(int code) { throwSqliteFailure(db_, code, path_, &budget_); }
 
+    // The first statement, which makes SQLite read the schema.
+    std::int64_t countSchemaEntries()
+    {
+        budget_.readingSchema = true;
+        const Statement count = prepare("SELECT count(*) FROM main.sqlite_schema");
+        step(count.get());
+        budget_.readingSchema = false;
+        return sqlite3_column_int64(count.get(), 0);
+    }
+
     const std::string& path() const { return path_; }
 
 private:
@@ -246,8 +280,12 @@ std::string quotedIdentifier(std::string_view name)
 
 void requireTable(Reader& reader)
 {
-    const Statement statement =
-        reader.prepareWithTableName("SELECT type FROM pragma_table_list(?1) WHERE schema = 'main'");
+    if (reader.countSchemaEntries() > largestSchemaEntries)
+        throw tooLargeSchema(reader.path());
+    // Names are matched as SQLite matches them, ignoring ASCII case.
+    const Statement statement = reader.prepareWithTableName(
+        "SELECT CASE WHEN type = 'table' AND sql LIKE 'CREATE VIRTUAL%' THEN 'virtual' ELSE type "
+        "END FROM main.sqlite_schema WHERE name = ?1 COLLATE NOCASE AND type IN ('table', 'view')");
     if (!reader.step(statement.get()))
         throw databaseError(Kind::tableMissing, reader.path(),
                             "it has no table " + quotedText(tableName));
@@ -317,6 +355,8 @@ public:
             return {sqlite3_column_double(statement, column)};
         case SQLITE_TEXT: {
             const std::string_view text = reader_.text(statement, column);
+            if (column == 0)
+                requireShortClassName(text);
             textBytes_ += text.size();
             if (textBytes_ > textBytesBudget)
                 throw databaseError(Kind::tooMuchWork, reader_.path(),
@@ -334,6 +374,24 @@ public:
     }
 
 private:
+    void requireShortClassName(std::string_view name) const
+    {
+        const auto characters = static_cast<std::size_t>(
+            std::count_if(name.begin(), name.end(), [](char c) { return !isContinuationByte(c); }));
+        if (characters > longestClassName)
+            throw databaseError(
+                Kind::longClassName, reader_.path(),
+                "is " + std::to_string(characters) +
+                    " characters long; a class name may have at most " +
+                    std::to_string(longestClassName),
+                {.row = sheet_.rowCount, .className = std::string(name), .field = classFieldName});
+    }
+
+    static bool isContinuationByte(char c)
+    {
+        return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+    }
+
     TablePlace place(int column) const
     {
         TablePlace place{.row = sheet_.rowCount,
@@ -388,7 +446,7 @@ std::optional<std::size_t> SheetContents::field(std::string_view name) const
 
 SheetContents readSheet(const std::string& path, const std::vector<std::string>& fields)
 {
-    const std::uint32_t pageSize = checkDatabaseFile(path);
+    const DatabaseFile file(path);
     SheetContents sheet;
     sheet.fieldNames.emplace_back(classFieldName);
     for (const std::string& name : fields) {
@@ -397,11 +455,12 @@ SheetContents readSheet(const std::string& path, const std::vector<std::string>&
     }
     try {
         const HeapLimit heapLimit(heapLimitBytes);
-        const Database db = openReadOnly(path);
-        Reader reader(path, pageSize, db.get());
+        const Database db = openReadOnly(path, file);
+        Reader reader(path, file.pageSize(), db.get());
         requireTable(reader);
         locateFields(reader, sheet);
         readRows(reader, sheet);
+        sheet.fingerprint = file.fingerprint();
     } catch (const std::bad_alloc&) {
         throw databaseError(Kind::tooMuchWork, path,
                             "there is not enough memory to read it" + madeToStall);

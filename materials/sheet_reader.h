@@ -20,6 +20,7 @@ struct SheetContents
     std::vector<int> fieldPositions;     // each field's position in the table
     std::vector<FieldValue> values;      // row by row
     std::int32_t rowCount = 0;
+    std::string fingerprint; // the file's SHA-256, in hex
 
     const FieldValue& value(std::int32_t row, std::size_t field) const
     {
@@ -30,12 +31,14 @@ struct SheetContents
 
 // Reads the field "Class", which must be the table's field at position 1, and
 // the named fields of table "Sheet1" of the SQLite database at `path`; no
-// other field is read. The file is untrusted: it is checked first (see
-// checkDatabaseFile), opened read only and immutable, so nothing is created,
-// locked or written, and not held open afterwards. The work is bounded: a
-// table of more than 32,766 rows is refused at its 32,767th, and reading stops
-// with a message once it would take more than about a second or 64 MiB of
-// memory. Throws DatabaseError.
+// other field is read. The file is untrusted: it is opened once and checked
+// (see DatabaseFile), read through that descriptor, read only and immutable,
+// so nothing is created, locked or written, and not held open afterwards. The
+// work is bounded: a schema of more than 1,000 entries is refused, so is a
+// class name of more than longestClassName characters and a table of more
+// than 32,766 rows at its 32,767th, and reading stops with a message once it
+// would take more than about a second or 64 MiB of memory. Throws
+// DatabaseError.
 SheetContents readSheet(const std::string& path, const std::vector<std::string>& fields);
 
 } // namespace materials

@@ -54,6 +54,12 @@ void StrengthClassConnection::open()
     refreshAll();
 }
 
+const std::string& StrengthClassConnection::fingerprint() const
+{
+    static const std::string none;
+    return sheet_ ? sheet_->fingerprint : none;
+}
+
 void StrengthClassConnection::close()
 {
     sheet_.reset();

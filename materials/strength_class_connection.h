@@ -67,6 +67,10 @@ public:
     const FieldValue& fieldValue(int position) const;
     const FieldValue& fieldValue(std::string_view name) const;
 
+    // The SHA-256 of the file as it was read when the connection opened, 64
+    // hex digits; empty while closed.
+    const std::string& fingerprint() const;
+
     // Closes the database; bound labels keep their last texts.
     void close();
 

@@ -3,6 +3,7 @@
 // The field names of the strength-class table that the program reads.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -21,6 +22,12 @@ inline constexpr std::array<std::string_view, 12> propertyFieldNames{
     "fm,k",    "ft,0,k", "ft,90,k",  "fc,0,k", "fc,90,k", "fv,k",
     "E0,mean", "Ek",     "E90,mean", "Gmean",  "rmean",   "rk",
 };
+
+// EN 338 names a class in three or four characters; a name of a table edited
+// by hand may describe more. 255 is the longest text field of the Access
+// table format the file's name comes from, and bounds what the windows, the
+// sheet and its PDF lay out.
+inline constexpr std::size_t longestClassName = 255;
 
 // The class list counts rows in 16 bits and advances its counter once past
 // the last row, so this is the largest table the program can list.

@@ -82,7 +82,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/brannoch/timber-joist)
 # time no linker records: the xcb window system plugin (qt6-qpa-plugins), and
 # the font the fixed layout is measured for (Liberation Sans, metric-compatible
 # with the Windows sans serif). The strength-class reader needs SQLite 3.37
-# (pragma_table_list), later than the symbols it links would demand.
+# (it checks for that version at run time), later than the symbols it links
+# would demand.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libsqlite3-0 (>= 3.37), qt6-qpa-plugins, fonts-liberation | fonts-liberation2")

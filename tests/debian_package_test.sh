@@ -39,7 +39,7 @@ for needed in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6print
     qt6-qpa-plugins fonts-liberation; do
     grep -qx "$needed" <<<"$depends" || fail "Depends lacks $needed: $(field Depends)"
 done
-# The reader asks SQLite for pragma_table_list, which came with 3.37.
+# The reader checks for SQLite 3.37 or later at run time.
 field Depends | grep -q 'libsqlite3-0 (>= 3\.37)' || fail "Depends lacks SQLite 3.37: $(field Depends)"
 echo "Depends: $(field Depends)"
 field Recommends | grep -qw qt6-translations-l10n || fail "Recommends lacks qt6-translations-l10n"

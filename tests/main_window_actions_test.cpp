@@ -232,5 +232,28 @@ TEST(MaterialWindow, SaysWhenTheFileNoLongerHoldsWhatTheResultsUse)
     EXPECT_TRUE(message.contains("has changed since the program read it")) << message.toStdString();
 }
 
+// Damage inside a page keeps the file's length, so nothing but its digest
+// tells it from the shipped table; the shipped table gets no notice.
+TEST(ModifiedTable, IsNamedInTheMaterialWindowAndOnTheSheet)
+{
+    const QString notice = "modified table: values may differ from EN 338:2003";
+    materials::testing::TemporaryDirectory directory;
+    std::string bytes = materials::testing::readFile(JOIST_SHIPPED_DATABASE);
+    bytes.replace(bytes.size() - 8, 8, 8, '\0');
+    materials::testing::writeFile(directory.file("ZU5ZO.mdb"), bytes);
+    for (const auto& [folder, modified] :
+         {std::pair(testing::shippedDirectory(), false), std::pair(directory.path(), true)}) {
+        MainWindowDriver main(folder);
+        main.start();
+        control<QPushButton>(main.window.get(), "showDBdataBtn")->click();
+        EXPECT_EQ(control<QLabel>(main.window->materialDataWindow(), "messageLbl")->text(),
+                  modified ? notice : QString());
+        main.window->findChild<QAction*>("copyCalcAct")->trigger();
+        const QString copied = QApplication::clipboard()->mimeData()->text();
+        EXPECT_EQ(copied.contains("(" + notice + ")"), modified) << copied.toStdString();
+        EXPECT_EQ(copied.contains("(EN 338:2003, Table 1)"), !modified);
+    }
+}
+
 } // namespace
 } // namespace ui

@@ -115,6 +115,15 @@ inline std::string classRows(std::initializer_list<std::string_view> names)
     return sql;
 }
 
+// Trivial views, which SQLite parses with the schema before any row is read.
+inline std::string views(int count)
+{
+    std::string sql;
+    for (int view = 0; view < count; ++view)
+        sql += "CREATE VIEW v" + std::to_string(view) + " AS SELECT 1;";
+    return sql;
+}
+
 inline std::string makeTable(const TemporaryDirectory& directory, const std::string& sql)
 {
     const std::string file = directory.file("ZU5ZO.mdb");

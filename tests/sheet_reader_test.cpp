@@ -1,9 +1,14 @@
 #include <array>
+#include <chrono>
+#include <fcntl.h>
 #include <functional>
+#include <future>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include "materials/shipped_table.h"
 #include "materials/strength_class_connection.h"
 #include "materials/strength_class_fields.h"
 #include "materials_fixtures.h"
@@ -147,10 +152,21 @@ const HostileFile hostileFiles[] = {
      ": it holds a value longer than 1 MiB, far beyond any strength-class entry"},
     {"too much text",
      sheetAnd("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-              "WHERE i < 20) INSERT INTO Sheet1 (\"Class\") SELECT "
+              "WHERE i < 20) INSERT INTO Sheet1 (\"Class\", \"fm,k\") SELECT 'C16', "
               "printf('%.*c', 900000, 'x') FROM n"),
      false, Kind::tooMuchWork,
      ": its fields hold more than 16 MiB of text, far more than any strength-class table"},
+    // Characters, not bytes, are counted: 255 two-byte letters are a name.
+    {"class name too long",
+     sheetAnd(insertRow("replace(printf('%.*c', 255, 'x'), 'x', '\u00E9')", c16Values) +
+              insertRow("printf('%.*c', 256, 'x')", c16Values)),
+     false, Kind::longClassName,
+     ": field \"Class\" of row 2 (class \"" + std::string(80, 'x') +
+         "...\") is 256 characters long; a class name may have at most 255"},
+    // Resolving the views of a large schema took seconds before the first row.
+    {"1,000 views", sheetAnd(testing::views(1000)), false, Kind::tooMuchWork,
+     ": it holds more than 1000 tables, views, indexes and triggers, where a strength-class "
+     "database needs one table"},
     {"generated field",
      table("CREATE TABLE Sheet1 (\"ID\", \"Class\", \"fm,k\" AS (length(printf('%.*c', 1000000, "
            "'x'))), \"fc,0,k\", \"fc,90,k\", \"fv,k\", \"E0,mean\", \"rmean\"); INSERT INTO "
@@ -198,6 +214,8 @@ TEST_P(HostileDatabaseFile, IsRefusedWithItsPathAndCauseOrRead)
         connection.open();
         EXPECT_FALSE(hostile.kind) << "opened";
         EXPECT_TRUE(connection.recordCount() > 0);
+        EXPECT_EQ(connection.fingerprint().size(), 64u);
+        EXPECT_FALSE(isShippedTable(connection.fingerprint()));
     } catch (const DatabaseError& error) {
         EXPECT_EQ(std::optional(error.kind()), hostile.kind) << error.what();
         EXPECT_NE(hostile.message, "");
@@ -219,6 +237,49 @@ INSTANTIATE_TEST_SUITE_P(Files, HostileDatabaseFile, ::testing::ValuesIn(hostile
                                  c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              return name;
                          });
+
+// A process swaps the table's name between the table and a named pipe while
+// it is read again and again: no read may wait for a writer of the pipe.
+TEST(DatabaseFileSwappedForAPipe, NeverBlocksAReader)
+{
+    using namespace std::chrono_literals;
+    TemporaryDirectory directory;
+    const std::string file = directory.file("ZU5ZO.mdb");
+    const std::string table = directory.file("table"), pipe = directory.file("pipe");
+    const std::string next = directory.file("next");
+    testing::writeFile(table, testing::readFile(JOIST_SHIPPED_DATABASE));
+    fifo(pipe);
+    ASSERT_EQ(::link(table.c_str(), file.c_str()), 0);
+    auto reads = std::async(std::launch::async, [&file] {
+        for (int i = 0; i < 500; ++i) {
+            StrengthClassConnection connection;
+            connection.setPath(file);
+            try {
+                connection.open();
+            } catch (const DatabaseError& error) {
+                EXPECT_NE(std::string(error.what())
+                              .find(": it is a named pipe (FIFO), not a "
+                                    "regular file"),
+                          std::string::npos)
+                    << error.what();
+            }
+        }
+    });
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    bool blocked = false;
+    for (bool toPipe = true; reads.wait_for(0s) != std::future_status::ready; toPipe = !toPipe) {
+        ::link((toPipe ? pipe : table).c_str(), next.c_str());
+        std::filesystem::rename(next, file);
+        if (std::chrono::steady_clock::now() > deadline) {
+            blocked = true;
+            // Open as writer, to let the read go on.
+            const int writer = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+            if (writer >= 0)
+                ::close(writer);
+        }
+    }
+    EXPECT_FALSE(blocked) << "a read waited for a writer of the pipe";
+}
 
 } // namespace
 } // namespace materials

@@ -1,6 +1,7 @@
 #include <array>
 #include <gtest/gtest.h>
 
+#include "materials/shipped_table.h"
 #include "materials/strength_class_connection.h"
 #include "materials/strength_class_fields.h"
 #include "materials_fixtures.h"
@@ -43,6 +44,7 @@ TEST(ShippedDatabase, HoldsEveryClassOfEN338InItsOrder)
         connection.bind(std::string(name), [](const std::string&) {});
     connection.setPath(JOIST_SHIPPED_DATABASE);
     connection.open();
+    EXPECT_TRUE(isShippedTable(connection.fingerprint()));
     ASSERT_EQ(connection.recordCount(), static_cast<std::int32_t>(en338.size()));
     for (const ShippedClass& expected : en338) {
         SCOPED_TRACE(expected.name);

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/error_message.h"
 #include "ui/strength_class_properties.h"
@@ -27,7 +28,8 @@ constexpr auto windowLayout = std::to_array<Placement<C>>({
     {"", K::label, 2858, 360, 1095, 255, "Properties"},
     {"Frame1", K::panel, 1200, 720, 2655, 4215, "", into<&C::frame1>},
     {"Command1", K::commandButton, 1958, 5280, 1215, 375, "OK", into<&C::command1>},
-    // Shown only when the file no longer holds what the main window read.
+    // Shown only when the file no longer holds what the main window read, or
+    // is not the table the program ships.
     {"messageLbl", K::valueLabel, 120, 4980, 4890, 255, "", into<&C::messageLbl>, "Message"},
 });
 
@@ -117,7 +119,12 @@ void FrmDBData::load()
                                        mainWindowSelectedIndex_());
     const std::optional<materials::DatabaseError> change =
         dStrengthClass_.changesSince(mainConnection_);
-    c_.messageLbl->setValue(change ? QString::fromUtf8(change->what()) : QString());
+    if (change)
+        c_.messageLbl->setValue(QString::fromUtf8(change->what()));
+    else if (!materials::isShippedTable(dStrengthClass_.fingerprint()))
+        c_.messageLbl->setValue(QString::fromUtf8(materials::modifiedTableNotice));
+    else
+        c_.messageLbl->setValue(QString());
     c_.command1->setFocus();
 }
 

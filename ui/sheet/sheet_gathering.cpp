@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 
+#include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/input_table.h"
 #include "ui/span_table_texts.h"
@@ -59,6 +60,8 @@ CalculationSheet gatherCalculationSheet(const SheetSources& sources)
                 row.changesSince(*sources.checkedRow))
             throw SheetRefused(change->what());
     }
+    if (!materials::isShippedTable(row.fingerprint()))
+        sheet.dataSource = QString::fromUtf8(materials::modifiedTableNotice);
     for (std::size_t i = 0; i < values.size(); ++i)
         sheet.properties[i] = {QString::fromUtf8(strengthClassProperties[i].symbol), values[i],
                                QString::fromUtf8(strengthClassProperties[i].unit)};
