@@ -96,10 +96,12 @@ TEST(ResultWorking, EveryInputAndResultHasAnAccessibleName)
         EXPECT_EQ(control->accessibleName().toStdString(), accessibleInputName(row));
     }
     EXPECT_EQ(main.classList()->accessibleName(), "Strength Class");
-    for (const joist::CheckDefinition& check : joist::checkDefinitions)
-        if (!joist::isVibrationCheck(check.check)) // no label of their own
+    for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        if (!joist::isVibrationCheck(check.check)) { // no label of their own
             EXPECT_EQ(resultLabel(main.controls(), check.label)->accessibleName(),
                       QString::fromUtf8(check.caption) + QStringLiteral(" ratio"));
+        }
+    }
     EXPECT_EQ(main.controls().unityRatioLbl->accessibleName(), "Overall ratio");
     EXPECT_EQ(main.controls().governedByLbl->accessibleName(), "Result");
     EXPECT_EQ(main.box(joist::Input::span)->accessibleName(), "Span of Joist, m");
