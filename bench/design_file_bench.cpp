@@ -117,7 +117,7 @@ QString designPath(int which)
                                            {"kmod", "1.0"},
                                            {"strengthClass", "C24"}});
         }
-        ui::writeDesignFile(path, inputs);
+        ui::writeDesignFile(path, inputs, {});
     }
     return path;
 }

@@ -11,6 +11,8 @@
 
 #include "tests/main_window_fixtures.h"
 #include "ui/csv.h"
+#include "ui/design_basis_settings.h"
+#include "ui/design_basis_window.h"
 
 namespace ui {
 namespace {
@@ -38,13 +40,14 @@ ProgramRun runProgram(const QStringList& arguments)
             QString::fromUtf8(program.readAllStandardError())};
 }
 
-QString writeDesign(const QTemporaryDir& dir, const char* name, const QByteArray& inputs)
+QString writeDesign(const QTemporaryDir& dir, const char* name, const QByteArray& inputs,
+                    const QByteArray& basis = {})
 {
     const QString path = dir.filePath(QString::fromLatin1(name));
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     file.write("{\"format\": \"timber-joist design\", \"version\": 1, \"inputs\": {" + inputs +
-               "}}");
+               "}, \"designBasis\": {" + basis + "}}");
     return path;
 }
 
@@ -55,16 +58,21 @@ TEST(CommandLine, CheckSaysWhatTheWindowShows)
         const char* name;
         QByteArray inputs;
         int code;
+        QByteArray basis = {};
     };
     const Case cases[] = {
         {"passes.joist", "\"span\": \"3.6\", \"strengthClass\": \"C24\"", 0},
         {"fails.joist", "\"span\": \"6.5\", \"breadth\": \"36\"", 1},
         {"stops.joist", "\"span\": \"0\"", 2},
+        {"vibration.joist", "\"span\": \"3.6\", \"strengthClass\": \"C24\"", 0,
+         "\"vibration\": true, \"u2Div\": \"360\""},
+        {"vibration fails.joist", "\"span\": \"4.8\", \"breadth\": \"36\"", 1,
+         "\"vibration\": true, \"floorWidth\": \"2\""},
     };
     QTemporaryDir dir;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString path = writeDesign(dir, c.name, c.inputs);
+        const QString path = writeDesign(dir, c.name, c.inputs, c.basis);
         const ProgramRun text = runProgram({"--check", path});
         const ProgramRun json = runProgram({"--check", path, "--json"});
         EXPECT_EQ(text.code, c.code) << text.err.toStdString();
@@ -81,14 +89,30 @@ TEST(CommandLine, CheckSaysWhatTheWindowShows)
                 << text.err.toStdString() << why.toStdString();
             continue;
         }
-        // One line per result label, then the design aids, each "caption: text".
+        // One line per result label, the vibration ratios after the six
+        // ratios as the design basis window shows them, then the design
+        // aids, each "caption: text".
         QStringList values;
         for (const QString& line : text.out.split('\n', Qt::SkipEmptyParts))
             values << line.section(": ", 1);
-        EXPECT_EQ(values,
-                  window.results() + QStringList(window.window->designAidLines())
+        QStringList expected = window.results();
+        const bool vibration = window.window->design().basis.vibration;
+        EXPECT_EQ(vibration, !c.basis.isEmpty());
+        QStringList ratios;
+        if (vibration) {
+            window.window->findChild<QAction*>("designBasisAct")->trigger();
+            for (const char* name : {"ratioF1Lbl", "ratioWLbl", "ratioVLbl"})
+                ratios << window.label(name);
+            for (int i = 0; i < 3; ++i)
+                expected.insert(6 + i, ratios[i]);
+        }
+        EXPECT_EQ(values, expected + QStringList(window.window->designAidLines())
                                          .replaceInStrings(QRegularExpression("^.*: "), ""));
+        writeDesignBasis(*programSettings(), {}); // opening the file stored its basis
         const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        EXPECT_EQ(object.contains("f1"), vibration);
+        if (vibration)
+            EXPECT_EQ(object["v"].toString(), ratios[2]);
         EXPECT_EQ(object["overall"].toString(), window.label("unityRatioLbl"));
         EXPECT_EQ(object["verdict"].toString(), window.label("governedByLbl"));
         EXPECT_EQ(object["passes"].toBool(), c.code == 0);
@@ -101,18 +125,27 @@ TEST(CommandLine, ScheduleRunsEveryRowAndSaysWhichFailed)
     const QByteArray passes = "\"J1, ground\",3.6,44,C24,\"said \"\"ok\"\"\"\r\n";
     const QByteArray fails = "J2,6.5,36,C16,\r\n";
     const QByteArray bad = "J3,4,50,C16,\r\n";
+    // Design basis columns; a missing column takes the default.
+    const QByteArray basisHeader = "id,span,breadth,strengthClass,note,vibration,u2Div\r\n";
+    const QByteArray vibration = "\"J1, ground\",3.6,44,C24,\"said \"\"ok\"\"\",true,360\r\n";
+    const QByteArray noVibration = "J2,6.5,36,C16,,false,300\r\n";
+    const QByteArray badBasis = "J3,4,47,C16,,maybe,300\r\n";
     struct Case
     {
-        QByteArray rows;
+        QByteArray header, rows;
         int code;
     };
-    const Case cases[] = {{passes, 0}, {passes + fails, 1}, {passes + fails + bad, 2}};
+    const Case cases[] = {{header, passes, 0},
+                          {header, passes + fails, 1},
+                          {header, passes + fails + bad, 2},
+                          {basisHeader, vibration + noVibration + badBasis, 2}};
     QTemporaryDir dir;
+    std::string u2AtL300;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.code);
+        SCOPED_TRACE(c.rows.toStdString());
         QFile in(dir.filePath("in.csv"));
         in.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        in.write(header + c.rows);
+        in.write(c.header + c.rows);
         in.close();
         const ProgramRun run =
             runProgram({"--schedule", in.fileName(), "--output", dir.filePath("out.csv")});
@@ -122,21 +155,38 @@ TEST(CommandLine, ScheduleRunsEveryRowAndSaysWhichFailed)
         QFile out(dir.filePath("out.csv"));
         ASSERT_TRUE(out.open(QIODevice::ReadOnly));
         const QByteArray written = out.readAll();
-        EXPECT_TRUE(written.startsWith(header.trimmed() +
-                                       ",bending,shear,bearing,u2,u2Fin,uNetFin,overall,verdict,"
-                                       "longestSpan,lightestSection,message\r\n"));
+        const bool vibrationColumns = c.header == basisHeader;
+        EXPECT_TRUE(written.startsWith(c.header.trimmed() +
+                                       ",bending,shear,bearing,u2,u2Fin,uNetFin," +
+                                       (vibrationColumns ? "f1,w,v," : "") +
+                                       "overall,verdict,longestSpan,lightestSection,message\r\n"));
         const std::vector<CsvRecord> records = parseCsv(written.toStdString());
         ASSERT_EQ(records.size(), std::size_t(c.rows.count("\r\n") + 1));
-        EXPECT_EQ(records[1].fields[0], "J1, ground");
-        EXPECT_EQ(records[1].fields[4], "said \"ok\"");
-        EXPECT_EQ(records[1].fields[12], "Joist Passes");
-        EXPECT_EQ(records[1].fields[15], "");
+        auto at = [&](std::size_t row, std::string_view column) {
+            const auto& names = records[0].fields;
+            return records[row]
+                .fields[std::size_t(std::find(names.begin(), names.end(), column) - names.begin())];
+        };
+        EXPECT_EQ(at(1, "id"), "J1, ground");
+        EXPECT_EQ(at(1, "note"), "said \"ok\"");
+        EXPECT_EQ(at(1, "verdict"), "Joist Passes");
+        EXPECT_EQ(at(1, "message"), "");
+        if (!vibrationColumns)
+            u2AtL300 = at(1, "u2");
         if (records.size() > 2) {
-            EXPECT_TRUE(records[2].fields[12].starts_with("Joist fails"));
+            EXPECT_TRUE(at(2, "verdict").starts_with("Joist fails"));
         }
         if (records.size() > 3) {
-            EXPECT_EQ(records[3].fields[12], "");
-            EXPECT_NE(records[3].fields[15].find("\"breadth\""), std::string::npos);
+            EXPECT_EQ(at(3, "verdict"), "");
+            EXPECT_NE(at(3, "message").find(vibrationColumns ? "\"vibration\"" : "\"breadth\""),
+                      std::string::npos);
+        }
+        if (vibrationColumns) {
+            for (const char* ratio : {"f1", "w", "v"}) {
+                EXPECT_FALSE(at(1, ratio).empty()) << ratio;
+                EXPECT_EQ(at(2, ratio), "") << ratio; // that row does not check vibration
+            }
+            EXPECT_NE(at(1, "u2"), u2AtL300); // the same joist, with L/360 in force
         }
     }
 }

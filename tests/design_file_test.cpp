@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -15,6 +16,8 @@
 #include <QTimer>
 
 #include "tests/main_window_fixtures.h"
+#include "ui/design_basis_settings.h"
+#include "ui/design_basis_window.h"
 #include "ui/design_file.h"
 #include "ui/input_table.h"
 
@@ -33,10 +36,23 @@ void writeFile(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-QByteArray designJson(const QByteArray& inputs, const QByteArray& version = "1")
+QByteArray designJson(const QByteArray& inputs, const QByteArray& version = "1",
+                      const QByteArray& basis = {})
 {
     return "{\"format\": \"timber-joist design\", \"version\": " + version + ", \"inputs\": {" +
-           inputs + "}}";
+           inputs + "}, \"designBasis\": {" + basis + "}}";
+}
+
+joist::DesignBasis storedBasis()
+{
+    return readDesignBasis(*programSettings());
+}
+
+void typeInto(QWidget* window, const char* name, const QString& text)
+{
+    auto* box = control<QLineEdit>(window, name);
+    box->selectAll();
+    QTest::keyClicks(box, text);
 }
 
 // A message box the window opened: its text, and it is closed.
@@ -92,6 +108,12 @@ TEST_P(DesignFileRoundTrip, OpensWithTheSameInputsAndResults)
     author.pick(Input::depth, "200");
     author.pick(Input::kmod, "1" + point + "0");
     author.pickClass("C24");
+    author.window->findChild<QAction*>("designBasisAct")->trigger();
+    FrmDesignBasis* basis = author.window->designBasisWindow();
+    typeInto(basis, "u2DivTxt", "360");
+    typeInto(basis, "uNetFinCapTxt", "12" + point + "5");
+    typeInto(basis, "dampingTxt", "0" + point + "015");
+    control<QCheckBox>(basis, "vibrationChk")->click();
     ASSERT_TRUE(author.window->saveDesignTo(path)) << takeMessage(author).toStdString();
     EXPECT_EQ(author.window->windowTitle(), "first floor.joist[*] \u2013 " + fixedCaption);
     EXPECT_FALSE(author.window->isWindowModified());
@@ -99,23 +121,42 @@ TEST_P(DesignFileRoundTrip, OpensWithTheSameInputsAndResults)
     QFile saved(path);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     const QByteArray json = saved.readAll();
-    for (const char* text : {"\"span\": \"3.85\"", "\"camber\": \"-1.5\"", "\"kmod\": \"1.0\"",
-                             "\"strengthClass\": \"C24\"", "\"version\": 1"})
+    for (const char* text :
+         {"\"span\": \"3.85\"", "\"camber\": \"-1.5\"", "\"kmod\": \"1.0\"",
+          "\"strengthClass\": \"C24\"", "\"version\": 1", "\"u2Div\": \"360\"",
+          "\"uNetFinCap\": \"12.5\"", "\"u2Cap\": \"\"", "\"damping\": \"0.015\"",
+          "\"vibration\": true", "\"strutting\": false"})
         EXPECT_TRUE(json.contains(text)) << text << "\n" << json.toStdString();
+    const joist::JoistDesign design = author.window->design();
+    ASSERT_TRUE(design.basis.vibration);
+    QStringList expected = author.results();
+    expected.replaceInStrings(point, opening.decimalPoint());
+    control<QPushButton>(basis, "restoreDefaultsBtn")->click();
 
+    // The file's basis goes in force as if entered in the open basis window.
     MainWindowDriver reader(testing::shippedDirectory(), opening);
     reader.start();
+    reader.window->findChild<QAction*>("designBasisAct")->trigger();
     const int checksBefore = reader.window->checksRun();
     ASSERT_TRUE(reader.window->openDesign(path)) << takeMessage(reader).toStdString();
     EXPECT_EQ(reader.window->checksRun(), checksBefore + 1); // one check, not one per input
-    EXPECT_EQ(reader.window->design(), author.window->design());
-    QStringList expected = author.results();
-    expected.replaceInStrings(point, opening.decimalPoint());
+    // The window's record keeps the text of the last failure it met, which
+    // the verdicts compared below cover.
+    joist::JoistDesign opened = reader.window->design();
+    opened.governingMessage = design.governingMessage;
+    EXPECT_EQ(opened, design);
+    EXPECT_EQ(storedBasis(), design.basis);
+    FrmDesignBasis* shown = reader.window->designBasisWindow();
+    EXPECT_EQ(control<QLineEdit>(shown, "dampingTxt")->text(),
+              "0" + opening.decimalPoint() + "015");
+    EXPECT_TRUE(control<QCheckBox>(shown, "vibrationChk")->isChecked());
+    EXPECT_NE(control<QLabel>(shown, "ratioF1Lbl")->text(), "\u2013");
     EXPECT_EQ(reader.results(), expected);
     EXPECT_EQ(reader.window->windowTitle(), author.window->windowTitle());
     EXPECT_FALSE(reader.window->isWindowModified());
     reader.type(Input::span, "4");
     EXPECT_TRUE(reader.window->isWindowModified());
+    control<QPushButton>(shown, "restoreDefaultsBtn")->click();
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, DesignFileRoundTrip,
@@ -131,6 +172,7 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
                     "\"C27\", \"shape\": \"round\"}}");
     MainWindowDriver main;
     main.start();
+    const joist::DesignBasis basis = storedBasis();
     ASSERT_TRUE(main.window->openDesign(good)) << takeMessage(main).toStdString();
     // Unknown keys are ignored and named, once, in the message line.
     const QString message = main.label("messageLbl");
@@ -156,6 +198,18 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
         {"number.joist", designJson("\"span\": \"5\", \"deadLoad\": \"0,4\""), {}, "\"deadLoad\""},
         {"line.joist", designJson("\"span\": \"5\\n\""), {}, "control character"},
         {"type.joist", designJson("\"span\": true"), {}, "\"inputs.span\""},
+        {"basis.joist",
+         designJson("\"span\": \"5\"", "1", "\"u2Div\": \"360\", \"damping\": \"0\""),
+         {},
+         "\"damping\""},
+        {"cap.joist",
+         designJson({}, "1", "\"vibration\": true, \"u2Cap\": \"none\""),
+         {},
+         "\"u2Cap\""},
+        {"flag.joist",
+         designJson({}, "1", "\"strutting\": \"yes\""),
+         {},
+         "\"designBasis.strutting\""},
         {"version.joist", designJson("\"span\": \"5\"", "2"), {}, "version 2"},
         {"format.joist", "{\"format\": \"spreadsheet\", \"version\": 1}", {}, "not a timber-joist"},
         {"malformed.joist", "{\"format\": \"timber-joist design\",", {}, "not valid JSON"},
@@ -180,6 +234,7 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
         EXPECT_TRUE(refusal.contains(QDir::toNativeSeparators(path)) && refusal.contains(c.reason))
             << refusal.toStdString();
         EXPECT_EQ(main.window->design(), design);
+        EXPECT_EQ(storedBasis(), basis);
         EXPECT_EQ(shownInputs(main), inputs);
         EXPECT_EQ(main.results(), results);
         EXPECT_EQ(main.window->windowTitle(), caption);

@@ -28,9 +28,22 @@ using joist::ResultLabel;
 constexpr std::string_view separator = ".";
 
 // Each result label's key in CSV and JSON output, by joist::ResultLabel.
-constexpr std::array<std::string_view, 8> resultKeys{
-    "bending", "shear", "bearing", "u2", "u2Fin", "uNetFin", "overall", "verdict",
+constexpr std::array<std::string_view, 11> resultKeys{
+    "bending", "shear", "bearing", "u2", "u2Fin", "uNetFin", "overall", "verdict", "f1", "w", "v",
 };
+
+// The labels in output order: the vibration ratios follow the six ratios,
+// and are left out when the basis does not check vibration.
+constexpr std::array<ResultLabel, 11> outputOrder{
+    ResultLabel::bending, ResultLabel::shear,      ResultLabel::bearing,    ResultLabel::u2,
+    ResultLabel::u2Fin,   ResultLabel::uNetFin,    ResultLabel::f1,         ResultLabel::w,
+    ResultLabel::v,       ResultLabel::unityRatio, ResultLabel::governedBy,
+};
+
+bool isVibrationLabel(ResultLabel label)
+{
+    return label >= ResultLabel::f1;
+}
 
 constexpr qint64 largestScheduleBytes = qint64(1) << 30;
 
@@ -48,14 +61,14 @@ std::string_view captionOf(std::size_t label)
 class LabelTexts : public joist::ResultSink
 {
 public:
-    explicit LabelTexts(std::array<std::string, 8>& texts) : texts_(texts) {}
+    explicit LabelTexts(std::array<std::string, 11>& texts) : texts_(texts) {}
     void setResultText(ResultLabel label, std::string_view text) override
     {
         texts_[static_cast<std::size_t>(label)] = text;
     }
 
 private:
-    std::array<std::string, 8>& texts_;
+    std::array<std::string, 11>& texts_;
 };
 
 class DesignTexts : public joist::InputSource
@@ -108,7 +121,7 @@ int check(const QString& path, bool json, ClassTable& table)
     const DesignFile file = readDesignFile(path);
     for (const std::string& key : file.ignoredKeys)
         complain(QDir::toNativeSeparators(path).toStdString() + ": ignored \"" + key + "\"");
-    const DesignRun run = runDesign(file.inputs, table);
+    const DesignRun run = runDesign(file.inputs, file.basis, table);
     if (run.outcome == DesignRun::Outcome::bad) {
         complain(QDir::toNativeSeparators(path).toStdString() + ": " + run.message);
         return 2;
@@ -118,18 +131,24 @@ int check(const QString& path, bool json, ClassTable& table)
     std::string out;
     if (json) {
         QJsonObject object;
-        for (std::size_t i = 0; i < resultKeys.size(); ++i)
-            object.insert(
-                QString::fromLatin1(resultKeys[i].data(), qsizetype(resultKeys[i].size())),
-                QString::fromUtf8(run.texts[i]));
+        for (const ResultLabel label : outputOrder) {
+            const std::size_t i = static_cast<std::size_t>(label);
+            if (file.basis.vibration || !isVibrationLabel(label))
+                object.insert(
+                    QString::fromLatin1(resultKeys[i].data(), qsizetype(resultKeys[i].size())),
+                    QString::fromUtf8(run.texts[i]));
+        }
         object.insert(QStringLiteral("passes"), run.outcome == DesignRun::Outcome::passes);
         object.insert(QStringLiteral("longestSpan"), QString::fromUtf8(longest));
         object.insert(QStringLiteral("lightestSection"), QString::fromUtf8(lightest));
         object.insert(QStringLiteral("file"), path);
         out = QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
     } else {
-        for (std::size_t i = 0; i < run.texts.size(); ++i)
-            out += std::string(captionOf(i)) + ": " + run.texts[i] + "\n";
+        for (const ResultLabel label : outputOrder) {
+            const std::size_t i = static_cast<std::size_t>(label);
+            if (file.basis.vibration || !isVibrationLabel(label))
+                out += std::string(captionOf(i)) + ": " + run.texts[i] + "\n";
+        }
         out += longestSpanLine(run.aids, separator) + "\n";
         out += lightestSectionLine(run.aids, separator) + "\n";
     }
@@ -220,7 +239,7 @@ const ClassTable::Row* ClassTable::find(const std::string& className)
     return &rows_.emplace(className, std::move(row)).first->second;
 }
 
-DesignRun runDesign(const DesignInputs& inputs, ClassTable& table)
+DesignRun runDesign(const DesignInputs& inputs, const joist::DesignBasis& basis, ClassTable& table)
 {
     DesignRun run;
     const ClassTable::Row* row = table.find(inputs.strengthClass);
@@ -234,6 +253,7 @@ DesignRun runDesign(const DesignInputs& inputs, ClassTable& table)
         return run;
     }
     joist::JoistDesign design;
+    design.basis = basis;
     const joist::ReadResult read = joist::readInputs(design, DesignTexts(inputs, *row), separator);
     if (!read.ok()) { // the inputs were checked, so this is not expected
         run.message = "\"" + read.failedText + "\" is not a number";
@@ -245,6 +265,13 @@ DesignRun runDesign(const DesignInputs& inputs, ClassTable& table)
         run.texts = {};
         run.message = joist::describeStop(joist::stopReason(outcome, design), inputCaption) + ".";
         return run;
+    }
+    if (basis.vibration) { // as the design basis window shows them
+        for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+            if (joist::isVibrationCheck(check.check))
+                run.texts[std::size_t(check.label)] =
+                    joist::generalText(design.*check.ratio, separator);
+        }
     }
     run.outcome = run.texts[std::size_t(ResultLabel::governedBy)] == joist::passText
                       ? DesignRun::Outcome::passes
@@ -262,37 +289,65 @@ ScheduleRun runSchedule(std::string_view csv, ClassTable& table)
     if (!header.problem.empty())
         throw ValueRefused("the header row is not sound CSV: " + header.problem);
 
-    // Which key each column holds: -1 for one this program does not read.
-    const FileSection& inputs = designFileSections().front();
-    std::vector<int> columnKey(header.fields.size(), -1);
+    // Which section and key each column holds: no section for one this
+    // program does not read. A column may name a key of the inputs or of the
+    // design basis.
+    const std::span<const FileSection> sections = designFileSections();
+    const FileSection& inputs = sections[0];
+    const FileSection& basisKeys = sections[1];
+    struct Column
+    {
+        const FileSection* section = nullptr;
+        const std::string* key = nullptr;
+    };
+    std::vector<Column> columns(header.fields.size());
     ScheduleRun run;
     std::string ignored;
     for (std::size_t column = 0; column < header.fields.size(); ++column) {
         const std::string& name = header.fields[column];
         if (name == "id")
             continue;
-        for (std::size_t k = 0; k < inputs.keys.size(); ++k) {
-            if (inputs.keys[k].name == name)
-                columnKey[column] = static_cast<int>(k);
+        for (const FileSection* section : {&inputs, &basisKeys}) {
+            for (const FileSection::Key& key : section->keys) {
+                if (key.name == name)
+                    columns[column] = {section, &key.name};
+            }
         }
-        if (columnKey[column] < 0) {
+        if (!columns[column].key) {
             ignored += (ignored.empty() ? "\"" : ", \"") + name + "\"";
-        } else if (std::count(columnKey.begin(), columnKey.begin() + column, columnKey[column])) {
+        } else if (std::any_of(columns.begin(), columns.begin() + std::ptrdiff_t(column),
+                               [&](const Column& c) { return c.key == columns[column].key; })) {
             throw ValueRefused("the column \"" + name + "\" stands twice in the header");
         }
     }
     if (!ignored.empty())
         run.warnings = "timber-joist: ignored the columns " + ignored + "\n";
+    // Only a row with a vibration column can check vibration.
+    const bool vibrationColumns = std::any_of(columns.begin(), columns.end(), [](const Column& c) {
+        return c.key && *c.key == "vibration";
+    });
 
     std::vector<std::string> out = header.fields;
-    for (const std::string_view key : resultKeys)
-        out.emplace_back(key);
+    for (const ResultLabel label : outputOrder) {
+        if (vibrationColumns || !isVibrationLabel(label))
+            out.emplace_back(resultKeys[static_cast<std::size_t>(label)]);
+    }
     out.insert(out.end(), {"longestSpan", "lightestSection", "message"});
     run.output.reserve(csv.size() * 2);
     appendCsvRecord(run.output, out);
 
+    // Each read column's value in its section's keys, made once: a row only
+    // assigns its texts.
+    SectionValues inputValues, basisValues;
+    std::vector<std::string*> columnValues(columns.size(), nullptr);
+    for (std::size_t column = 0; column < columns.size(); ++column) {
+        if (columns[column].key)
+            columnValues[column] =
+                &(columns[column].section == &inputs ? inputValues
+                                                     : basisValues)[*columns[column].key];
+    }
+
     bool anyBad = false, anyFails = false;
-    SectionValues values;
     for (std::size_t r = 1; r < records.size(); ++r) {
         const CsvRecord& record = records[r];
         out.assign(record.fields.begin(), record.fields.end());
@@ -303,21 +358,22 @@ ScheduleRun runSchedule(std::string_view csv, ClassTable& table)
                       " fields and the header " + std::to_string(header.fields.size());
         DesignRun design;
         if (message.empty()) {
-            values.clear();
-            for (std::size_t column = 0; column < columnKey.size(); ++column) {
-                if (columnKey[column] >= 0)
-                    values[inputs.keys[std::size_t(columnKey[column])].name] =
-                        record.fields[column];
+            for (std::size_t column = 0; column < columns.size(); ++column) {
+                if (columnValues[column])
+                    *columnValues[column] = record.fields[column];
             }
             try {
-                design = runDesign(inputsFromValues(values), table);
+                design =
+                    runDesign(inputsFromValues(inputValues), basisFromValues(basisValues), table);
                 message = design.message;
             } catch (const ValueRefused& refused) {
                 message = refused.what();
             }
         }
-        for (std::size_t i = 0; i < 7; ++i) // the ratios and the overall ratio
-            out.push_back(design.texts[i]);
+        for (const ResultLabel label : outputOrder) {
+            if (label != ResultLabel::governedBy && (vibrationColumns || !isVibrationLabel(label)))
+                out.push_back(design.texts[static_cast<std::size_t>(label)]);
+        }
         const bool bad = design.outcome == DesignRun::Outcome::bad;
         out.push_back(design.texts[std::size_t(ResultLabel::governedBy)]);
         out.push_back(bad ? std::string() : longestSpanMillimetres(design.aids.longestSpan));

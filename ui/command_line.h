@@ -60,11 +60,13 @@ struct DesignRun
 {
     enum class Outcome { passes, fails, bad };
     Outcome outcome = Outcome::bad;
-    std::array<std::string, 8> texts; // by joist::ResultLabel
+    // By joist::ResultLabel; the vibration ratios only when the basis checks
+    // vibration.
+    std::array<std::string, 11> texts;
     DesignAids aids;
     std::string message; // why the design is bad
 };
-DesignRun runDesign(const DesignInputs& inputs, ClassTable& table);
+DesignRun runDesign(const DesignInputs& inputs, const joist::DesignBasis& basis, ClassTable& table);
 
 struct ScheduleRun
 {

@@ -275,12 +275,16 @@ void FrmDesignBasis::onFlagToggled()
 
 void FrmDesignBasis::restoreDefaults()
 {
-    const DesignBasis defaults;
+    applyBasis(DesignBasis{});
+}
+
+void FrmDesignBasis::applyBasis(const joist::DesignBasis& basis)
+{
     const DesignBasis before = basis_;
-    basis_ = defaults;
+    basis_ = basis;
     fill();
     basis_ = before;
-    accept(defaults);
+    accept(basis);
 }
 
 // Stores and applies a changed basis; an unchanged one writes nothing.

@@ -38,6 +38,10 @@ public:
 
     const joist::DesignBasis& basis() const { return basis_; }
 
+    // Puts a basis in force as if the user had entered it: shown, stored and
+    // passed on (a design file opened).
+    void applyBasis(const joist::DesignBasis& basis);
+
     // The vibration values of the last completed check, or dashes when the
     // check had no vibration or the results are out of date.
     void showResults(const std::optional<joist::JoistDesign>& checked);

@@ -1,6 +1,7 @@
 #include "ui/design_file.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,10 +17,38 @@
 namespace ui {
 namespace {
 
+using joist::DesignBasis;
+
 constexpr std::string_view inputsSection = "inputs";
+constexpr std::string_view basisSection = "designBasis";
 constexpr std::string_view startClass = "C16";
 // What a QLineEdit holds by default; the command line has no widgets to ask.
 constexpr qsizetype longestText = 32767;
+
+// The design basis section's keys, in file order: each a number, a cap or a
+// flag of the basis.
+struct BasisKey
+{
+    std::string_view name;
+    float DesignBasis::*number = nullptr;
+    std::optional<float> DesignBasis::*cap = nullptr;
+    bool DesignBasis::*flag = nullptr;
+};
+constexpr BasisKey basisKeys[] = {
+    {"u2Div", &DesignBasis::u2Divisor},
+    {"u2FinDiv", &DesignBasis::u2FinDivisor},
+    {"uNetFinDiv", &DesignBasis::uNetFinDivisor},
+    {"u2Cap", nullptr, &DesignBasis::u2Cap},
+    {"u2FinCap", nullptr, &DesignBasis::u2FinCap},
+    {"uNetFinCap", nullptr, &DesignBasis::uNetFinCap},
+    {"vibration", nullptr, nullptr, &DesignBasis::vibration},
+    {"floorWidth", &DesignBasis::floorWidth},
+    {"deckThickness", &DesignBasis::deckThickness},
+    {"deckModulus", &DesignBasis::deckModulus},
+    {"strutting", nullptr, nullptr, &DesignBasis::strutting},
+    {"damping", &DesignBasis::damping},
+    {"kamp", &DesignBasis::kamp},
+};
 
 std::vector<FileSection> makeSections()
 {
@@ -29,7 +58,12 @@ std::vector<FileSection> makeSections()
             inputs.keys.push_back({std::string(row.key)});
     }
     inputs.keys.push_back({std::string(strengthClassKey)});
-    return {inputs};
+    FileSection basis{basisSection, {}};
+    for (const BasisKey& key : basisKeys)
+        basis.keys.push_back(
+            {std::string(key.name), key.flag ? FileSection::Kind::flag : FileSection::Kind::text});
+    // The sheet details join here as one more section.
+    return {inputs, basis};
 }
 
 const std::vector<FileSection>& sections()
@@ -107,6 +141,45 @@ std::string checkedText(const InputRow& row, const std::string& text)
     }
     throw ValueRefused(inQuotes(row.key) + " holds " + inQuotes(text) +
                        ", which its list does not offer (" + choices + ")");
+}
+
+// The shortest text that reads back as the same float.
+std::string floatText(float value)
+{
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    return std::string(text, end);
+}
+
+// A positive number, as the design basis window accepts; for a cap, an empty
+// text is none.
+std::optional<float> basisNumber(const BasisKey& key, const std::string& text)
+{
+    requireShowable(key.name, text);
+    const joist::NumberReading reading = joist::readNumber(text, ".");
+    if (key.cap && reading.problem == joist::NumberProblem::empty)
+        return std::nullopt;
+    if (!reading.value || !(*reading.value > 0))
+        throw ValueRefused(inQuotes(key.name) + " holds " + inQuotes(text) +
+                           ", which is not a positive number written with \".\" as decimal "
+                           "separator" +
+                           (key.cap ? " (leave it empty for no cap)" : ""));
+    return reading.value;
+}
+
+SectionValues basisValues(const DesignBasis& basis)
+{
+    SectionValues values;
+    for (const BasisKey& key : basisKeys) {
+        std::string& text = values[std::string(key.name)];
+        if (key.number)
+            text = floatText(basis.*key.number);
+        else if (key.cap)
+            text = (basis.*key.cap) ? floatText(*(basis.*key.cap)) : std::string();
+        else
+            text = basis.*key.flag ? "true" : "false";
+    }
+    return values;
 }
 
 QJsonObject sectionObject(const FileSection& section, const SectionValues& values)
@@ -197,6 +270,27 @@ DesignInputs inputsFromValues(const SectionValues& values)
     return inputs;
 }
 
+DesignBasis basisFromValues(const SectionValues& values)
+{
+    DesignBasis basis;
+    for (const BasisKey& key : basisKeys) {
+        const auto value = values.find(key.name);
+        if (value == values.end())
+            continue;
+        if (key.flag) {
+            if (value->second != "true" && value->second != "false")
+                throw ValueRefused(inQuotes(key.name) + " holds " + inQuotes(value->second) +
+                                   ", which is neither true nor false");
+            basis.*key.flag = value->second == "true";
+        } else if (key.cap) {
+            basis.*key.cap = basisNumber(key, value->second);
+        } else {
+            basis.*key.number = *basisNumber(key, value->second);
+        }
+    }
+    return basis;
+}
+
 DesignFile parseDesignFile(const QString& path, const QByteArray& bytes)
 {
     auto refuse = [&path](std::string_view reason) {
@@ -242,6 +336,7 @@ DesignFile parseDesignFile(const QString& path, const QByteArray& bytes)
     }
     try {
         file.inputs = inputsFromValues(read[inputsSection]);
+        file.basis = basisFromValues(read[basisSection]);
     } catch (const ValueRefused& refused) {
         throw refuse(refused.what());
     }
@@ -259,7 +354,7 @@ DesignFile readDesignFile(const QString& path)
     return parseDesignFile(path, bytes);
 }
 
-QByteArray designFileBytes(const DesignInputs& inputs)
+QByteArray designFileBytes(const DesignInputs& inputs, const DesignBasis& basis)
 {
     SectionValues values;
     for (const InputRow& row : inputRows()) {
@@ -272,15 +367,20 @@ QByteArray designFileBytes(const DesignInputs& inputs)
     root.insert(QStringLiteral("format"),
                 QString::fromUtf8(designFileFormat.data(), qsizetype(designFileFormat.size())));
     root.insert(QStringLiteral("version"), designFileVersion);
-    root.insert(QString::fromUtf8(inputsSection.data(), qsizetype(inputsSection.size())),
-                sectionObject(sections().front(), values));
+    // By section, in file order.
+    const SectionValues byKey[] = {values, basisValues(basis)};
+    for (std::size_t i = 0; i < std::size(byKey); ++i) {
+        const std::string_view name = sections()[i].name;
+        root.insert(QString::fromUtf8(name.data(), qsizetype(name.size())),
+                    sectionObject(sections()[i], byKey[i]));
+    }
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-void writeDesignFile(const QString& path, const DesignInputs& inputs)
+void writeDesignFile(const QString& path, const DesignInputs& inputs, const DesignBasis& basis)
 {
     QSaveFile file(path);
-    const QByteArray bytes = designFileBytes(inputs);
+    const QByteArray bytes = designFileBytes(inputs, basis);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         const QString reason = QFileInfo(path).isDir()
                                    ? QStringLiteral("a folder of that name is in the way")

@@ -1,7 +1,7 @@
 #pragma once
 
 // Design files (.joist): one design as a JSON object of sections, each a
-// table of keys, read and written whole. The inputs are one section.
+// table of keys, read and written whole: the inputs and the design basis.
 
 #include <array>
 #include <map>
@@ -13,6 +13,7 @@
 
 #include <QString>
 
+#include "engine/design_basis.h"
 #include "engine/design_inputs.h"
 
 namespace ui {
@@ -77,11 +78,17 @@ DesignInputs startInputs();
 // row); a missing key takes its start value. Throws ValueRefused.
 DesignInputs inputsFromValues(const SectionValues& values);
 
+// The basis from the keys of the design basis section (design file or
+// schedule row): each number positive, a cap empty for none, a flag "true" or
+// "false"; a missing key takes its default. Throws ValueRefused.
+joist::DesignBasis basisFromValues(const SectionValues& values);
+
 // What a design file holds that this program uses, and the keys it ignored,
 // each named once ("units", "inputs.colour").
 struct DesignFile
 {
     DesignInputs inputs;
+    joist::DesignBasis basis;
     std::vector<std::string> ignoredKeys;
 };
 
@@ -92,8 +99,9 @@ DesignFile parseDesignFile(const QString& path, const QByteArray& bytes);
 
 // Writes through QSaveFile: the old file stays whole unless the new one is
 // complete. Throws DesignFileError.
-void writeDesignFile(const QString& path, const DesignInputs& inputs);
-QByteArray designFileBytes(const DesignInputs& inputs);
+void writeDesignFile(const QString& path, const DesignInputs& inputs,
+                     const joist::DesignBasis& basis);
+QByteArray designFileBytes(const DesignInputs& inputs, const joist::DesignBasis& basis);
 
 // "Cannot open the design \"<path>\": <reason>."
 std::string openFailure(const QString& path, std::string_view reason);

@@ -246,6 +246,11 @@ void FrmMain::onValueEdited(joist::Input input)
 // A change in the design basis window re-runs the check, like a keystroke.
 void FrmMain::onBasisChanged(const joist::DesignBasis& basis)
 {
+    noteDesignChanged(); // a design file holds its basis
+    if (loading_) {      // a design being opened runs one check at its end
+        design_.basis = basis;
+        return;
+    }
     guarded([&] {
         design_.basis = basis;
         recalculate();

@@ -114,7 +114,9 @@ private:
     void putStartValues();
     template <class Handler> void guarded(Handler handler);
 
-    void applyDesign(const DesignInputs& inputs, std::string notice);
+    void applyDesign(const DesignInputs& inputs, const joist::DesignBasis& basis,
+                     std::string notice);
+    void applyBasis(const joist::DesignBasis& basis);
     DesignInputs designInputs() const;
     void noteDesignChanged();
     void setDesignPath(const QString& path);

@@ -11,6 +11,8 @@
 #include <QSettings>
 
 #include "engine/number_text.h"
+#include "ui/design_basis_settings.h"
+#include "ui/design_basis_window.h"
 #include "ui/design_file.h"
 #include "ui/error_message.h"
 #include "ui/input_table.h"
@@ -171,9 +173,22 @@ void FrmMain::closeEvent(QCloseEvent* event)
     Form::closeEvent(event);
 }
 
-// Every input, then the class, set as the user would set them while the
-// window counts as loading, so that one check runs at the end.
-void FrmMain::applyDesign(const DesignInputs& inputs, std::string notice)
+// The basis of an opened design, in force as if the user had entered it: the
+// design basis window shows it, and it is stored as the user's choice.
+void FrmMain::applyBasis(const joist::DesignBasis& basis)
+{
+    if (basisWindow_) {
+        basisWindow_->applyBasis(basis); // stores it and passes it back
+    } else if (basis != design_.basis) {
+        writeDesignBasis(*settings_, basis);
+        design_.basis = basis;
+    }
+}
+
+// Every input, then the class, set as the user would set them, then the
+// basis, while the window counts as loading, so that one check runs at the end.
+void FrmMain::applyDesign(const DesignInputs& inputs, const joist::DesignBasis& basis,
+                          std::string notice)
 {
     loading_ = true;
     for (const joist::InputDefinition& definition : joist::inputDefinitions) {
@@ -186,6 +201,7 @@ void FrmMain::applyDesign(const DesignInputs& inputs, std::string notice)
             control.box->setText(text);
     }
     c_.cmbSC->selectText(QString::fromUtf8(inputs.strengthClass));
+    applyBasis(basis);
     const bool read = readAllInputs();
     loading_ = false;
     status_.setNotice(std::move(notice));
@@ -226,7 +242,7 @@ void FrmMain::newDesign()
                  " has no class \"C16\"; starting on its first class, \"" + inputs.strengthClass +
                  "\".";
     }
-    applyDesign(inputs, notice);
+    applyDesign(inputs, design_.basis, notice); // the basis is the user's setting
     setDesignPath({});
 }
 
@@ -245,8 +261,9 @@ bool FrmMain::openDesign(const QString& path)
         showFileMessage(QStringLiteral("Open Design"), errorMessage(error));
         return false;
     }
-    applyDesign(file.inputs, file.ignoredKeys.empty() ? std::string()
-                                                      : ignoredKeysNotice(path, file.ignoredKeys));
+    applyDesign(file.inputs, file.basis,
+                file.ignoredKeys.empty() ? std::string()
+                                         : ignoredKeysNotice(path, file.ignoredKeys));
     setDesignPath(path);
     return true;
 }
@@ -264,7 +281,7 @@ void FrmMain::openDesignDialog()
 bool FrmMain::saveDesignTo(const QString& path)
 {
     try {
-        writeDesignFile(path, designInputs());
+        writeDesignFile(path, designInputs(), design_.basis);
     } catch (const std::exception& error) {
         showFileMessage(QStringLiteral("Save Design"), errorMessage(error));
         return false;
