@@ -111,8 +111,9 @@ TEST(CommandLine, CheckSaysWhatTheWindowShows)
         writeDesignBasis(*programSettings(), {}); // opening the file stored its basis
         const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
         EXPECT_EQ(object.contains("f1"), vibration);
-        if (vibration)
+        if (vibration) {
             EXPECT_EQ(object["v"].toString(), ratios[2]);
+        }
         EXPECT_EQ(object["overall"].toString(), window.label("unityRatioLbl"));
         EXPECT_EQ(object["verdict"].toString(), window.label("governedByLbl"));
         EXPECT_EQ(object["passes"].toBool(), c.code == 0);
