@@ -180,6 +180,30 @@ TEST_P(SheetInLocale, StatesTheDesignBasisAndTheVibrationWorking)
             << value;
 }
 
+// With the vibration block the sheet no longer fits one page: the span table
+// moves whole to a second, and both pages say so.
+TEST_P(SheetInLocale, TooLongForOnePagePutsTheSpanTableOnASecond)
+{
+    sheet_.design.basis.vibration = true;
+    joist::testing::RecordingSink sink;
+    ASSERT_TRUE(joist::runDesignCheck(sheet_.design, false, sink, GetParam()).completed());
+    const QString path = dir_.filePath(QStringLiteral("long.pdf"));
+    ui::writeSheetPdf(sheet_, path);
+    ASSERT_EQ(pdfPages(path), 2);
+    const QStringList pages = pdfText(path).split(QLatin1Char('\f'));
+    ASSERT_GE(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains("Page 1 of 2"));
+    EXPECT_FALSE(pages[0].contains(sheet_.spanTable.caption));
+    EXPECT_TRUE(pages[1].contains("Page 2 of 2"));
+    EXPECT_TRUE(pages[1].contains(sheet_.spanTable.caption));
+    const QString all = withoutSpaces(pages.join(QString()));
+    for (const QString& expected : expectedTexts(sheet_)) {
+        if (!expected.contains("vibration not checked"))
+            EXPECT_TRUE(all.contains(withoutSpaces(expected))) << expected.toStdString();
+    }
+    EXPECT_TRUE(all.contains("floorvibrationchecked(designbasis)"));
+}
+
 TEST(CalculationSheet, UntrustedTextIsEscapedCutAndStaysInItsCell)
 {
     CalculationSheet sheet = ui::testing::exampleSheet(".");
