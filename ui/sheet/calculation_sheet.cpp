@@ -50,7 +50,8 @@ public:
     {
         std::vector<QStringList> lines;
         for (const SheetDetailField& field : sheetDetailFields)
-            lines.push_back({QLatin1String(field.caption), sheet_.details.*field.member});
+            lines.push_back(
+                {QLatin1String(field.caption), displayText(sheet_.details.*field.member)});
         lines.push_back(
             {QStringLiteral("Date"), sheet_.created.toString(QStringLiteral("yyyy-MM-dd HH:mm"))});
         lines.push_back({QStringLiteral("Program"),
