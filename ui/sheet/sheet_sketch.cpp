@@ -90,7 +90,7 @@ void paintSheetSketch(QPainter& painter, const QRectF& area, const CalculationSh
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipRect(area);
     // Room along the bottom and the left for the dimensions.
-    const QRectF drawing = area.adjusted(16, 0, 0, -22);
+    const QRectF drawing = area.adjusted(16, 0, 0, -24);
     PainterSurface surface(painter, drawing);
     const joist::JoistDesign& d = sheet.design;
     // Sizes are in the sketch's own units, points, whatever the device.
@@ -108,10 +108,10 @@ void paintSheetSketch(QPainter& painter, const QRectF& area, const CalculationSh
     const QPointF bottomLeft = surface.at(0, d.depth);
     const QPointF bottomRight = surface.at(d.breadth, d.depth);
     const QPointF nextLeft = surface.at(d.spacing, d.depth);
-    const double below = std::min(bottomLeft.y() + 5, area.bottom() - 20);
+    const double below = std::min(bottomLeft.y() + 5, area.bottom() - 23);
     dimension(painter, {bottomLeft.x(), below}, {bottomRight.x(), below},
               QStringLiteral("b = %1").arg(typed(joist::Input::breadth)), false);
-    dimension(painter, {bottomLeft.x(), below + 10}, {nextLeft.x(), below + 10},
+    dimension(painter, {bottomLeft.x(), below + 12}, {nextLeft.x(), below + 12},
               QStringLiteral("s = %1").arg(typed(joist::Input::spacing)), false);
     const QPointF top = surface.at(0, 0);
     const double left = std::max(top.x() - 5, area.left() + 12);
