@@ -27,7 +27,7 @@ using ui::testing::withoutSpaces;
 
 QString number(float value, const std::string& separator)
 {
-    return QString::fromUtf8(joist::generalText(value, separator));
+    return QString::fromUtf8(joist::numberText(value, 4, separator));
 }
 
 // Every text the sheet must carry: inputs, properties, intermediate values,
@@ -46,17 +46,50 @@ QStringList expectedTexts(const CalculationSheet& sheet)
     for (const ui::SheetProperty& property : sheet.properties)
         texts << property.symbol << property.value;
     const joist::JoistDesign& d = sheet.design;
-    for (float value :
-         {d.area, d.sectionModulus, d.secondMoment, d.selfWeight, d.deadLineLoad, d.liveLineLoad,
-          d.designLoad, d.designMoment, d.designShear, d.uInstG, d.uFinG})
-        texts << number(value, sheet.decimalSeparator);
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {
-        if (!joist::inForce(check, d))
-            continue;
-        texts << QString::fromUtf8(check.caption.data(), qsizetype(check.caption.size()))
-              << number(d.*check.numerator, sheet.decimalSeparator)
-              << number(d.*check.denominator, sheet.decimalSeparator);
+        if (joist::inForce(check, d))
+            texts << QString::fromUtf8(check.caption.data(), qsizetype(check.caption.size()));
     }
+    // The worked example's values to four figures; halves round up.
+    for (const char* value :
+         {"9900",
+          "371.3 \u00D7 10\u00B3",
+          "41.77 \u00D7 10\u2076",
+          "0.03593",
+          "0.12",
+          "0.45",
+          "0.8855",
+          "1.771",
+          "1.556",
+          "2.8",
+          "4.489",
+          "13.33",
+          "5.612",
+          "8.412",
+          "4.77",
+          "0.2683",
+          "0.805",
+          "9.846",
+          "1.108",
+          "1.354",
+          "fm,d = kmod \u00B7 kcrit \u00B7 ksys \u00B7 kh \u00B7 fm,k / \u03B3M = 0.8 \u00D7 1 "
+          "\u00D7 1 \u00D7 1 \u00D7 16 / 1.3 = 9.846",
+          "fv,d = kmod \u00B7 ksys \u00B7 fv,k / \u03B3M = 0.8 \u00D7 1 \u00D7 1.8 / 1.3 = 1.108",
+          "fc,90,d = kmod \u00B7 fc,90,k / \u03B3M = 0.8 \u00D7 2.2 / 1.3 = 1.354",
+          "g m (\u03B3M)",
+          "k ls (ksys)",
+          "E0,mean"})
+        texts << QString::fromUtf8(value).replace('.',
+                                                  QString::fromStdString(sheet.decimalSeparator));
+    // The basis and what is not checked, in words.
+    for (const char* line :
+         {"The checks follow EN 1995-1-1 clauses 6.1.5, 6.1.6, 6.1.7, 7.2 and 2.2.3",
+          "bearing V / (bearing length \u00D7 b) without kc,90",
+          "deflection limits: u 2 L/300, u 2,fin L/200, u net,fin L/200",
+          "material values EN 338:2003, Table 1 from ZU5ZO.mdb", "no notches or holes",
+          "fire not checked", "floor vibration not checked (design basis)", "Project", "Checked by",
+          "Mill Lane", "J. Smith", "Strength-class table: ZU5ZO.mdb, SHA-256 0123456789ab"})
+        texts << QString::fromUtf8(line);
     for (const QString& ratio : sheet.ratioTexts)
         texts << ratio;
     for (const QString& aid : sheet.designAids)
@@ -70,6 +103,13 @@ QStringList expectedTexts(const CalculationSheet& sheet)
 class SheetInLocale : public ::testing::TestWithParam<const char*>
 {
 protected:
+    void SetUp() override
+    {
+        sheet_.details.project = QStringLiteral("Mill Lane");
+        sheet_.details.calculatedBy = QStringLiteral("J. Smith");
+        sheet_.tableFile = QStringLiteral("ZU5ZO.mdb");
+        sheet_.tableFingerprint = QStringLiteral("0123456789ab");
+    }
     CalculationSheet sheet_ = ui::testing::exampleSheet(GetParam());
     QTemporaryDir dir_;
 };
@@ -84,6 +124,8 @@ TEST_P(SheetInLocale, PdfIsOneA4PageWhoseTextHoldsEveryValue)
     EXPECT_TRUE(run(QStringLiteral("pdfinfo"), {path}).contains(QStringLiteral("(A4)")));
     // pdftotext guesses the spaces between words from their distance.
     const QString text = pdfText(path);
+    EXPECT_TRUE(text.contains(QStringLiteral("Page 1 of 1")));
+    EXPECT_FALSE(withoutSpaces(text).contains(QStringLiteral("176562"))) << "seven figures";
     for (const QString& expected : expectedTexts(sheet_))
         EXPECT_TRUE(withoutSpaces(text).contains(withoutSpaces(expected)))
             << expected.toStdString();
@@ -131,11 +173,35 @@ TEST_P(SheetInLocale, StatesTheDesignBasisAndTheVibrationWorking)
     EXPECT_TRUE(text.contains("Design basis\tu 2 limit L/300, at most 12" + local +
                               "5 mm; u net,fin limit L/360; floor vibration checked\n"));
     EXPECT_TRUE(text.contains("\nFloor vibration (EN 1995-1-1 7.3.3, UK NA rules)\n"));
-    for (float value : {d.floorMass, d.eiFloor, d.eiJoist, d.eiDeck, d.f1, d.kdist, d.w, d.a, d.b,
-                        d.n40, d.v, d.vLimit})
+    // Four figures; these lie where no exponent or whole-number form applies.
+    for (float value : {d.floorMass, d.f1, d.kdist, d.w, d.a, d.b, d.n40, d.v, d.vLimit})
         EXPECT_TRUE(text.contains(QRegularExpression(
             '\t' + QRegularExpression::escape(number(value, GetParam())) + "[\t\n]")))
             << value;
+}
+
+// With the vibration block the sheet no longer fits one page: the span table
+// moves whole to a second, and both pages say so.
+TEST_P(SheetInLocale, TooLongForOnePagePutsTheSpanTableOnASecond)
+{
+    sheet_.design.basis.vibration = true;
+    joist::testing::RecordingSink sink;
+    ASSERT_TRUE(joist::runDesignCheck(sheet_.design, false, sink, GetParam()).completed());
+    const QString path = dir_.filePath(QStringLiteral("long.pdf"));
+    ui::writeSheetPdf(sheet_, path);
+    ASSERT_EQ(pdfPages(path), 2);
+    const QStringList pages = pdfText(path).split(QLatin1Char('\f'));
+    ASSERT_GE(pages.size(), 2);
+    EXPECT_TRUE(pages[0].contains("Page 1 of 2"));
+    EXPECT_FALSE(pages[0].contains(sheet_.spanTable.caption));
+    EXPECT_TRUE(pages[1].contains("Page 2 of 2"));
+    EXPECT_TRUE(pages[1].contains(sheet_.spanTable.caption));
+    const QString all = withoutSpaces(pages.join(QString()));
+    for (const QString& expected : expectedTexts(sheet_)) {
+        if (!expected.contains("vibration not checked"))
+            EXPECT_TRUE(all.contains(withoutSpaces(expected))) << expected.toStdString();
+    }
+    EXPECT_TRUE(all.contains("floorvibrationchecked(designbasis)"));
 }
 
 TEST(CalculationSheet, UntrustedTextIsEscapedCutAndStaysInItsCell)

@@ -192,7 +192,7 @@ TEST(SpanTableWindow, OpensOnceWithCtrlTAndFollowsTheMainWindow)
     }();
     EXPECT_EQ(menu, (QStringList{"New Design", "Open Design...", "Open Recent", "Save Design",
                                  "Save Design As...", "", "Span Table...", "Design Basis...",
-                                 "Copy Calculation", "Print Calculation...",
+                                 "Sheet Details...", "Copy Calculation", "Print Calculation...",
                                  "Export Calculation as PDF..."}));
     EXPECT_EQ(main.window->contextMenuPolicy(), Qt::ActionsContextMenu);
     ASSERT_TRUE(QTest::qWaitForWindowActive(main.window.get())); // for the shortcuts

@@ -6,8 +6,6 @@
 #include <string>
 
 #include <QDate>
-#include <QImage>
-#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
@@ -65,7 +63,7 @@ inline CalculationSheet exampleSheet(const std::string& separator)
         if (!row.field.empty())
             continue;
         const std::string_view text = row.startValue.empty() ? row.designText : row.startValue;
-        sheet.inputs.push_back({row.input, QString::fromUtf8(row.caption),
+        sheet.inputs.push_back({row.input, QString::fromStdString(captionWithSymbol(row)),
                                 localText(std::string(text).c_str(), separator),
                                 QString::fromUtf8(row.unit)});
     }
@@ -111,11 +109,6 @@ inline CalculationSheet exampleSheet(const std::string& separator)
     table.highlightedRow = 13;
     table.highlightedColumn = 1;
 
-    sheet.sketch = QImage(281, 189, QImage::Format_RGB32);
-    sheet.sketch.fill(Qt::white);
-    QPainter painter(&sheet.sketch);
-    painter.fillRect(40, 40, 30, 120, QColor(0xa4, 0x90, 0x4c));
-    painter.fillRect(180, 40, 30, 120, QColor(0xa4, 0x90, 0x4c));
     return sheet;
 }
 

@@ -44,8 +44,18 @@ constexpr auto rows = std::to_array<InputRow>({
     {Input::fc90k, "fc90kLbl", K::valueLabel, "fc,90,k", "N/mm2", "fc,90,k", "", "",
      material(6960)},
     {Input::fvk, "fvkLbl", K::valueLabel, "fv,k", "N/mm2", "fv,k", "", "", material(7200)},
-    {Input::e0mean, "EmeanLbl", K::valueLabel, "E mean", "kN/mm2", "E0,mean", "", "",
-     material(7440)},
+    {Input::e0mean,
+     "EmeanLbl",
+     K::valueLabel,
+     "E mean",
+     "kN/mm2",
+     "E0,mean",
+     "",
+     "",
+     material(7440),
+     0,
+     {},
+     "E0,mean"},
     {Input::rhoMean, "RmeanLbl", K::valueLabel, "Density", "kg/m3", "rmean", "", "",
      material(7680)},
     {Input::spacing, "cmbSpacing", K::dropDownList, "Spacing of Joists, S", "mm", "",
@@ -55,17 +65,18 @@ constexpr auto rows = std::to_array<InputRow>({
     {Input::depth, "cmbDepth", K::dropDownList, "Section Depth", "mm", "",
      "100|115|125|150|175|200|225", "225", middleList(3840), 4, "depth"},
     {Input::kmod, "cmbKmod", K::dropDownList, "k mod", "", "", "0.8|1.0", "0.8", factor(3360), 9,
-     "kmod"},
+     "kmod", "kmod"},
     {Input::kcrit, "cmbKcrit", K::dropDownList, "k crit", "", "", "1", "1", factor(3840), 15,
-     "kcrit"},
-    {Input::kls, "cmbKls", K::dropDownList, "k ls", "", "", "1", "1", factor(4320), 14, "kls"},
-    {Input::kh, "cmbKh", K::dropDownList, "k h", "", "", "1", "1", factor(4800), 13, "kh"},
+     "kcrit", "kcrit"},
+    {Input::kls, "cmbKls", K::dropDownList, "k ls", "", "", "1", "1", factor(4320), 14, "kls",
+     "ksys"},
+    {Input::kh, "cmbKh", K::dropDownList, "k h", "", "", "1", "1", factor(4800), 13, "kh", "kh"},
     {Input::gammaM, "cmbGm", K::dropDownList, "g m", "", "", "1.3", "1.3", factor(5280), 12,
-     "gammaM"},
+     "gammaM", "\u03B3M"},
     {Input::kmodGk, "cmbKmodGk", K::dropDownList, "k mod gk", "", "", "0.8", "0.8", factor(5760),
-     11, "kmodGk"},
+     11, "kmodGk", "creep factor on the permanent deflection"},
     {Input::kmodQk, "cmbKmodQk", K::dropDownList, "k mod qk", "", "", "0.25", "0.25", factor(6240),
-     10, "kmodQk"},
+     10, "kmodQk", "creep factor on the imposed deflection"},
     {Input::bearingLength, "bearLTxt", K::textBox, "Bearing Length", "mm", "", "4", "50",
      leftBox(4320, 1455), 6, "bearingLength"},
     {Input::camber, "u0Txt", K::textBox, "Initial Camber, u 0", "mm", "", "0", "0",
@@ -118,6 +129,14 @@ std::vector<float> listValues(joist::Input input)
         items.remove_prefix(std::min(end + 1, items.size()));
     }
     return values;
+}
+
+std::string captionWithSymbol(const InputRow& row)
+{
+    std::string text(row.caption);
+    if (!row.symbol.empty())
+        text.append(" (").append(row.symbol).append(")");
+    return text;
 }
 
 std::string inputCaption(joist::Input input)

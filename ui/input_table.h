@@ -41,7 +41,8 @@ struct InputRow
     std::string_view startValue; // empty: the design text stays
     InputPlaces places;
     int focus = 0;
-    std::string_view key = {}; // in design files and schedules; empty for a bound label
+    std::string_view key = {};    // in design files and schedules; empty for a bound label
+    std::string_view symbol = {}; // EN 1995-1-1's name, where the caption differs
 };
 
 // The main window's inputs, in the order start-up sets them.
@@ -51,6 +52,9 @@ const InputRow& inputRow(joist::Input input);
 
 // The numbers of a list input's fixed items, in list order.
 std::vector<float> listValues(joist::Input input);
+
+// "g m (γM)": the caption with its Eurocode symbol, for the calculation sheet.
+std::string captionWithSymbol(const InputRow& row);
 
 // What the window calls an input in messages: its caption.
 std::string inputCaption(joist::Input input);

@@ -32,6 +32,7 @@ struct DesignInputs;
 class FrmDBData;
 class FrmDesignBasis;
 class FrmSpanTable;
+class FrmSheetDetails;
 
 // The main window: every input of the joist check, the selected class's
 // properties, the illustration and sketch, the six ratios, the unity ratio
@@ -54,6 +55,7 @@ public:
     FrmDBData* materialDataWindow() const { return materialWindow_.get(); }
     FrmSpanTable* spanTableWindow() const { return spanWindow_; }
     FrmDesignBasis* designBasisWindow() const { return basisWindow_; }
+    FrmSheetDetails* sheetDetailsWindow() const { return detailsWindow_; }
 
     // The calculation sheet of the results on screen; throws SheetRefused
     // while they are out of date or the class row cannot be read again.
@@ -105,6 +107,7 @@ private:
     void showMaterialData();
     void showSpanTable();
     void showDesignBasis();
+    void showSheetDetails();
     void onBasisChanged(const joist::DesignBasis& basis);
     void refreshSpanTable();
     void printCalculation();
@@ -144,7 +147,8 @@ private:
     std::unique_ptr<FrmDBData> materialWindow_;
     FrmSpanTable* spanWindow_ = nullptr; // a window of its own, deleted with this one
     std::unique_ptr<QSettings> settings_;
-    FrmDesignBasis* basisWindow_ = nullptr; // likewise
+    FrmDesignBasis* basisWindow_ = nullptr;    // likewise
+    FrmSheetDetails* detailsWindow_ = nullptr; // likewise
     std::optional<QStringList> designAids_;
     bool workingShown_ = false; // the tooltips hold the working of what is on screen
     QString fixedCaption_;

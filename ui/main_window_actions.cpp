@@ -21,11 +21,12 @@
 #include "ui/error_message.h"
 #include "ui/input_table.h"
 #include "ui/main_window.h"
+#include "ui/sheet/sheet_details.h"
+#include "ui/sheet/sheet_details_window.h"
 #include "ui/sheet/sheet_gathering.h"
 #include "ui/sheet/sheet_output.h"
 #include "ui/span_table_window.h"
 #include "ui/toolkit/drop_down_list.h"
-#include "ui/toolkit/picture_box.h"
 #include "ui/toolkit/value_label.h"
 
 namespace ui {
@@ -50,6 +51,7 @@ void FrmMain::createActions()
          &FrmMain::showSpanTable},
         {"designBasisAct", "Design Basis...", QKeySequence(Qt::CTRL | Qt::Key_D),
          &FrmMain::showDesignBasis},
+        {"sheetDetailsAct", "Sheet Details...", QKeySequence(), &FrmMain::showSheetDetails},
         {"copyCalcAct", "Copy Calculation", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
          &FrmMain::copyCalculation},
         {"printCalcAct", "Print Calculation...", QKeySequence(QKeySequence::Print),
@@ -122,6 +124,15 @@ void FrmMain::showDesignBasis()
     basisWindow_->activateWindow();
 }
 
+void FrmMain::showSheetDetails()
+{
+    if (!detailsWindow_)
+        detailsWindow_ = new FrmSheetDetails(*settings_, this);
+    detailsWindow_->show();
+    detailsWindow_->raise();
+    detailsWindow_->activateWindow();
+}
+
 void FrmMain::refreshSpanTable()
 {
     if (status_.current() && lastCompleted_) {
@@ -156,7 +167,7 @@ CalculationSheet FrmMain::calculationSheet()
     sources.unityRatioText = c_.unityRatioLbl->text();
     sources.verdictText = c_.governedByLbl->text();
     sources.designAids = designAidLines();
-    sources.sketch = c_.pic->image();
+    sources.details = readSheetDetails(*settings_);
     return gatherCalculationSheet(sources);
 }
 

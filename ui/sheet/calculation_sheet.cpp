@@ -1,6 +1,9 @@
 #include "ui/sheet/calculation_sheet.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
 #include <stdexcept>
 
 #include <QBuffer>
@@ -13,12 +16,14 @@
 #include "engine/number_text.h"
 #include "ui/check_working.h"
 #include "ui/design_basis_texts.h"
+#include "ui/sheet/sheet_sketch.h"
 #include "ui/toolkit/display_text.h"
 
 namespace ui {
 namespace {
 
 using joist::Check;
+using joist::Input;
 
 // One block of the sheet: a heading over rows of cells. The plain text and
 // the HTML are both written from these, so they cannot disagree.
@@ -39,13 +44,98 @@ public:
 
     QString title() const { return QStringLiteral("Timber floor joist to EN 1995-1-1"); }
 
-    // Label and value of each line under the title.
+    // Label and value of each line of the job header; an empty value is
+    // left to be filled in by hand.
     std::vector<QStringList> titleLines() const
     {
-        return {
-            {QStringLiteral("Date"), sheet_.created.toString(QStringLiteral("yyyy-MM-dd HH:mm"))},
-            {QStringLiteral("Program"),
-             sheet_.programName + QLatin1Char(' ') + sheet_.programVersion}};
+        std::vector<QStringList> lines;
+        for (const SheetDetailField& field : sheetDetailFields)
+            lines.push_back(
+                {QLatin1String(field.caption), displayText(sheet_.details.*field.member)});
+        lines.push_back(
+            {QStringLiteral("Date"), sheet_.created.toString(QStringLiteral("yyyy-MM-dd HH:mm"))});
+        lines.push_back({QStringLiteral("Program"),
+                         sheet_.programName + QLatin1Char(' ') + sheet_.programVersion});
+        return lines;
+    }
+
+    QString footer() const
+    {
+        return QStringLiteral("Strength-class table: %1, SHA-256 %2")
+            .arg(sheet_.tableFile.isEmpty() ? QStringLiteral("not named") : sheet_.tableFile,
+                 sheet_.tableFingerprint.isEmpty() ? QStringLiteral("not read")
+                                                   : sheet_.tableFingerprint);
+    }
+
+    // One short statement of the method, then what it leaves out.
+    Table basis() const
+    {
+        const joist::DesignBasis& b = sheet_.design.basis;
+        const std::string_view sep = sheet_.decimalSeparator;
+        auto limit = [&](Check check) {
+            return QString::fromUtf8(deflectionLimitText(check, b, sep).value_or(std::string()));
+        };
+        QString limits = QStringLiteral("deflection limits: u 2 %1, u 2,fin %2, u net,fin %3")
+                             .arg(limit(Check::u2), limit(Check::u2Fin), limit(Check::uNetFin));
+        if (b.vibration)
+            limits += QStringLiteral("; floor vibration to 7.3.3 with the UK NA rules");
+        const QString source = sheet_.tableFile.isEmpty()
+                                   ? QStringLiteral("the strength-class table")
+                                   : displayText(sheet_.tableFile);
+        Table table{QStringLiteral("Basis"), {}, {}};
+        for (const QString& line :
+             {QStringLiteral("The checks follow EN 1995-1-1 clauses 6.1.5, 6.1.6, 6.1.7, 7.2 and "
+                             "2.2.3 with this method:"),
+              QStringLiteral("design load %1 (g0 + gk) + %2 qk").arg(number(1.35), number(1.5)),
+              QStringLiteral("shear %1 V / A on the full width").arg(number(1.5)),
+              QStringLiteral("bearing V / (bearing length \u00D7 b) without kc,90"),
+              QStringLiteral("final deflections with the creep factors entered"), limits,
+              QStringLiteral("material values %1 from %2").arg(sheet_.dataSource, source)})
+            table.rows.push_back({line});
+        return table;
+    }
+
+    Table assumptions() const
+    {
+        Table table{QStringLiteral("What is assumed and what is not checked"), {}, {}};
+        for (const QString& line :
+             {QStringLiteral("Simply supported single span, uniformly distributed load"),
+              QStringLiteral("lateral-torsional restraint as entered through kcrit"),
+              QStringLiteral("no notches or holes"), QStringLiteral("no point loads"),
+              QStringLiteral("fire not checked"),
+              sheet_.design.basis.vibration
+                  ? QStringLiteral("floor vibration checked (design basis)")
+                  : QStringLiteral("floor vibration not checked (design basis)"),
+              QStringLiteral("service class and load duration as implied by kmod = %1")
+                  .arg(displayText(sheet_.input(Input::kmod).text))})
+            table.rows.push_back({line});
+        return table;
+    }
+
+    // Each design strength with its formula and the values put in, as typed.
+    Table strengths() const
+    {
+        const joist::JoistDesign& d = sheet_.design;
+        auto typed = [&](Input input) { return displayText(sheet_.input(input).text); };
+        const QString kmod = typed(Input::kmod);
+        const QString gammaM = typed(Input::gammaM);
+        const QString kls = typed(Input::kls);
+        Table table{QStringLiteral("Design strengths"), {}, {}};
+        auto row = [&](const char* formula, const QStringList& values, float result) {
+            table.rows.push_back({QStringLiteral("%1 = %2 = %3")
+                                      .arg(QString::fromUtf8(formula),
+                                           values.join(QStringLiteral(" \u00D7 ")), number(result)),
+                                  QStringLiteral("N/mm\u00B2")});
+        };
+        row("fm,d = kmod \u00B7 kcrit \u00B7 ksys \u00B7 kh \u00B7 fm,k / \u03B3M",
+            {kmod, typed(Input::kcrit), kls, typed(Input::kh),
+             property("fm,k") + QStringLiteral(" / ") + gammaM},
+            d.fmd);
+        row("fv,d = kmod \u00B7 ksys \u00B7 fv,k / \u03B3M",
+            {kmod, kls, property("fv,k") + QStringLiteral(" / ") + gammaM}, d.fvd);
+        row("fc,90,d = kmod \u00B7 fc,90,k / \u03B3M",
+            {kmod, property("fc,90,k") + QStringLiteral(" / ") + gammaM}, d.fc90d);
+        return table;
     }
 
     Table inputs() const
@@ -77,17 +167,19 @@ public:
             table.rows.push_back({label, number(value), QString::fromUtf8(unit)});
         };
         row(QStringLiteral("Area A = b h"), d.area, "mm\u00B2");
-        row(QStringLiteral("Section modulus W = b h\u00B2/6"), d.sectionModulus, "mm\u00B3");
-        row(QStringLiteral("Second moment I = b h\u00B3/12"), d.secondMoment, "mm\u2074");
+        table.rows.push_back({QStringLiteral("Section modulus W = b h\u00B2/6"),
+                              scaled(d.sectionModulus, 1e3, "\u00B3"), QStringLiteral("mm\u00B3")});
+        table.rows.push_back({QStringLiteral("Second moment I = b h\u00B3/12"),
+                              scaled(d.secondMoment, 1e6, "\u2076"), QStringLiteral("mm\u2074")});
         row(QStringLiteral("Self weight g0"), d.selfWeight, "kN/m");
         row(QStringLiteral("Dead line load gk"), d.deadLineLoad, "kN/m");
         row(QStringLiteral("Live line load qk"), d.liveLineLoad, "kN/m");
-        row(QStringLiteral("Design load w = %1 (g0 + gk) + %2 qk").arg(number(1.35f), number(1.5f)),
+        row(QStringLiteral("Design load w = %1 (g0 + gk) + %2 qk").arg(number(1.35), number(1.5)),
             d.designLoad, "kN/m");
         row(QStringLiteral("Design moment M = w L\u00B2/8"), d.designMoment, "kNm");
         row(QStringLiteral("Design shear V = w L/2"), d.designShear, "kN");
-        row(QStringLiteral("Deflection u inst,G"), d.uInstG, "mm");
-        row(QStringLiteral("Deflection u fin,G"), d.uFinG, "mm");
+        row(QStringLiteral("u inst,G = 5 (g0 + gk) L\u2074 / (384 E0,mean I)"), d.uInstG, "mm");
+        row(QStringLiteral("u fin,G = (1 + k mod gk) u inst,G"), d.uFinG, "mm");
         return table;
     }
 
@@ -108,8 +200,7 @@ public:
                 table.strongRow = static_cast<int>(table.rows.size());
             table.rows.push_back(
                 {QString::fromUtf8(check.caption), QString::fromUtf8(check.clause),
-                 QString::fromUtf8(localSymbol(check.demandSymbol, separator)),
-                 number(sheet_.design.*check.numerator),
+                 demandFormula(check, separator), number(sheet_.design.*check.numerator),
                  QString::fromUtf8(deflectionLimitText(check.check, sheet_.design.basis, separator)
                                        .value_or(localSymbol(check.capacitySymbol, separator))),
                  number(sheet_.design.*check.denominator), QString::fromUtf8(check.unit),
@@ -201,9 +292,60 @@ public:
     }
 
 private:
-    QString number(float value) const
+    // Four significant figures, halves rounded away from zero as by hand
+    // (371.25 is 371.3), and no exponent below 10^7.
+    QString number(double value) const
     {
-        return QString::fromUtf8(joist::generalText(value, sheet_.decimalSeparator));
+        if (value == 0 || !std::isfinite(value))
+            return QString::fromUtf8(joist::numberText(value, 4, sheet_.decimalSeparator));
+        const double nudged =
+            std::nextafter(value, value < 0 ? -std::numeric_limits<double>::infinity()
+                                            : std::numeric_limits<double>::infinity());
+        const std::string plain = joist::numberText(nudged, 4, ".");
+        double rounded = nudged;
+        std::from_chars(plain.data(), plain.data() + plain.size(), rounded);
+        const double magnitude = std::abs(rounded);
+        if (magnitude >= 1e4 && magnitude < 1e7) // written whole, not as 1.235e+04
+            return QString::fromUtf8(joist::numberText(
+                rounded, int(std::floor(std::log10(magnitude))) + 1, sheet_.decimalSeparator));
+        return QString::fromUtf8(joist::numberText(nudged, 4, sheet_.decimalSeparator));
+    }
+
+    // The demand of a check with its formula; the vibration's as named.
+    QString demandFormula(const joist::CheckDefinition& check, std::string_view separator) const
+    {
+        switch (check.check) {
+        case Check::u2:
+            return QStringLiteral("u inst,Q = 5 qk L\u2074 / (384 E0,mean I)");
+        case Check::u2Fin:
+            return QStringLiteral("u fin,Q = (1 + k mod qk) u inst,Q");
+        case Check::uNetFin:
+            return QStringLiteral("u net,fin = u fin,G + u fin,Q \u2212 u0");
+        case Check::bending:
+            return QStringLiteral("\u03C3m,d = M / W");
+        case Check::shear:
+            return QStringLiteral("\u03C4d = %1 V / A").arg(number(1.5));
+        case Check::bearing:
+            return QStringLiteral("\u03C3c,90,d = V / (bearing length \u00D7 b)");
+        default:
+            return QString::fromUtf8(localSymbol(check.demandSymbol, separator));
+        }
+    }
+
+    // "41.77 \u00D7 10\u2076".
+    QString scaled(float value, double unit, const char* power) const
+    {
+        return number(double(value) / unit) + QStringLiteral(" \u00D7 10") +
+               QString::fromUtf8(power);
+    }
+
+    // A property of the class as the table holds it.
+    QString property(const char* symbol) const
+    {
+        for (const SheetProperty& p : sheet_.properties)
+            if (p.symbol == QLatin1String(symbol))
+                return displayText(p.value);
+        return QStringLiteral("?");
     }
 
     const CalculationSheet& sheet_;
@@ -246,10 +388,53 @@ QString html(const QString& text)
 
 constexpr const char* highlight = "#fff2b3";
 
+// A list of one-cell rows as one paragraph: the first row, then the rest
+// separated by semicolons.
+QString paragraphHtml(const Table& table)
+{
+    QStringList items;
+    for (const QStringList& row : table.rows)
+        items << html(row.value(0));
+    const QString first = items.isEmpty() ? QString() : items.takeFirst();
+    const QString rest = items.join(QStringLiteral("; "));
+    const QString between = first.endsWith(QLatin1Char(':')) || rest.isEmpty()
+                                ? QStringLiteral(" ")
+                                : QStringLiteral("; ");
+    return QStringLiteral("<p class=\"h\"><b>%1</b></p><p>%2%3%4.</p>")
+        .arg(html(table.heading), first, between, rest);
+}
+
+// The boxed job header: the title and page beside the details, dates and
+// program, two to a line; an empty field is a box left blank to write in.
+QString headerHtml(const SheetTables& tables, int page, int pages)
+{
+    QString out =
+        QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"1\" width=\"100%\" "
+                       "style=\"border-style: solid; border-color: #000000;\">");
+    out += QStringLiteral("<tr><td colspan=\"5\"><span style=\"font-size: 13pt;\"><b>%1</b>"
+                          "</span></td><td align=\"right\">Page %2 of %3</td></tr>")
+               .arg(html(tables.title()))
+               .arg(page)
+               .arg(pages);
+    const std::vector<QStringList> lines = tables.titleLines();
+    for (std::size_t i = 0; i < lines.size(); i += 3) {
+        out += QStringLiteral("<tr>");
+        for (std::size_t j = i; j < i + 3; ++j) {
+            if (j < lines.size())
+                out += QStringLiteral("<td width=\"13%\">%1</td><td width=\"20%\">%2&nbsp;</td>")
+                           .arg(html(lines[j][0]), html(lines[j].value(1)));
+            else
+                out += QStringLiteral("<td></td><td></td>");
+        }
+        out += QStringLiteral("</tr>");
+    }
+    return out + QStringLiteral("</table>");
+}
+
 QString tableHtml(const Table& table)
 {
     QString out = QStringLiteral("<p class=\"h\"><b>%1</b></p>").arg(html(table.heading));
-    out += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"1\">");
+    out += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\">");
     if (!table.columns.isEmpty()) {
         out += QStringLiteral("<tr>");
         for (const QString& column : table.columns)
@@ -277,42 +462,43 @@ QString tableHtml(const Table& table)
 
 // The page: two columns for the inputs and the actions, the checks and the
 // span table across the width.
-QString pageHtml(const CalculationSheet& sheet, const QString& sketchSource)
+QString pageHtml(const CalculationSheet& sheet, const QString& sketchSource, int pages)
 {
     const SheetTables tables(sheet);
     QString out =
         QStringLiteral("<html><head><meta charset=\"utf-8\"><style>"
-                       "body { font-family: 'Liberation Sans', Arial, sans-serif; font-size: 8pt; }"
-                       "p.h { margin-top: 6px; margin-bottom: 2px; }"
+                       "body { font-family: 'Liberation Sans', Arial, sans-serif; font-size: 7pt; }"
+                       "p.h { margin-top: 4px; margin-bottom: 1px; }"
                        "</style></head><body>");
-    out += QStringLiteral("<p style=\"font-size: 13pt; margin-bottom: 2px;\"><b>%1</b></p>")
-               .arg(html(tables.title()));
-    QStringList meta;
-    for (const QStringList& line : tables.titleLines())
-        meta << html(line.join(QStringLiteral(": ")));
-    out += QStringLiteral("<p>%1</p>").arg(meta.join(QStringLiteral("&nbsp;&nbsp;&nbsp; ")));
+    out += headerHtml(tables, 1, pages);
 
-    const QSizeF logical = sheet.sketch.deviceIndependentSize();
     const QString sketch =
-        sheet.sketch.isNull()
-            ? QString()
-            : QStringLiteral("<p class=\"h\"><b>Section</b></p><p><img src=\"%1\" width=\"%2\" "
-                             "height=\"%3\"></p>")
-                  .arg(sketchSource)
-                  .arg(qRound(logical.width() * 0.8))
-                  .arg(qRound(logical.height() * 0.8));
+        QStringLiteral("<p class=\"h\"><b>Section (dimensions in mm)</b></p><p><img src=\"%1\" "
+                       "width=\"%2\" height=\"%3\"></p>")
+            .arg(sketchSource)
+            .arg(qRound(sheetSketchSize.width() * 4 / 3))
+            .arg(qRound(sheetSketchSize.height() * 4 / 3));
     out +=
         QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">"
                        "<tr><td valign=\"top\" width=\"50%\">%1</td><td valign=\"top\">%2</td></tr>"
                        "<tr><td valign=\"top\">%3</td><td valign=\"top\">%4</td></tr></table>")
             .arg(tableHtml(tables.inputs()), tableHtml(tables.material()),
                  tableHtml(tables.actions()), sketch);
+    out += paragraphHtml(tables.basis()) + paragraphHtml(tables.assumptions());
+    out += tableHtml(tables.strengths());
     out += tableHtml(tables.checks());
     if (sheet.design.basis.vibration)
         out += tableHtml(tables.vibration());
-    out += tableHtml(tables.verdict());
-    out += tableHtml(tables.designAids());
+    out += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">"
+                          "<tr><td valign=\"top\" width=\"50%\">%1</td><td valign=\"top\">%2</td>"
+                          "</tr></table>")
+               .arg(tableHtml(tables.verdict()), tableHtml(tables.designAids()));
+    if (pages > 1) {
+        out += QStringLiteral("<div style=\"page-break-before: always;\"></div>");
+        out += headerHtml(tables, 2, pages);
+    }
     out += tableHtml(tables.spanTable());
+    out += QStringLiteral("<p class=\"h\">%1</p>").arg(html(tables.footer()));
     return out + QStringLiteral("</body></html>");
 }
 
@@ -336,37 +522,45 @@ const SheetInput& CalculationSheet::input(joist::Input which) const
     return *found;
 }
 
+QString sheetTitle(const CalculationSheet& sheet)
+{
+    const QString title = SheetTables(sheet).title();
+    const QString member = sheet.details.member.simplified();
+    return member.isEmpty() ? title : title + QStringLiteral(": ") + member;
+}
+
 QString sheetPlainText(const CalculationSheet& sheet)
 {
     const SheetTables tables(sheet);
     QString out;
     appendPlain(out, {tables.title(), {}, tables.titleLines()});
-    for (const Table& table :
-         {tables.inputs(), tables.material(), tables.actions(), tables.checks()})
+    for (const Table& table : {tables.inputs(), tables.material(), tables.actions(), tables.basis(),
+                               tables.strengths(), tables.assumptions(), tables.checks()})
         appendPlain(out, table);
     if (sheet.design.basis.vibration)
         appendPlain(out, tables.vibration());
     for (const Table& table : {tables.verdict(), tables.designAids(), tables.spanTable()})
         appendPlain(out, table);
+    out += plainCell(tables.footer()) + QLatin1Char('\n');
     return out;
 }
 
 QString sheetHtml(const CalculationSheet& sheet)
 {
-    return pageHtml(sheet, sheet.sketch.isNull() ? QString() : pngDataUrl(sheet.sketch));
+    return pageHtml(sheet, pngDataUrl(sheetSketchImage(sheet)), 1);
 }
 
-std::unique_ptr<QTextDocument> sheetDocument(const CalculationSheet& sheet)
+std::unique_ptr<QTextDocument> sheetDocument(const CalculationSheet& sheet, int pages)
 {
     auto document = std::make_unique<QTextDocument>();
-    const QUrl sketchUrl(QStringLiteral("sheet:sketch"));
-    document->addResource(QTextDocument::ImageResource, sketchUrl, sheet.sketch);
+    const QString sketchName = QStringLiteral("sheet:sketch");
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8);
+    font.setPointSizeF(7);
     document->setDefaultFont(font);
     document->setDocumentMargin(0);
-    document->setHtml(pageHtml(sheet, sketchUrl.toString()));
+    document->setHtml(pageHtml(sheet, sketchName, pages));
+    placeSheetSketch(*document, sketchName, sheet);
     return document;
 }
 

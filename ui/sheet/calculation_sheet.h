@@ -9,13 +9,13 @@
 #include <vector>
 
 #include <QDateTime>
-#include <QImage>
 #include <QString>
 #include <QStringList>
 
 #include "engine/design_check.h"
 #include "engine/design_inputs.h"
 #include "engine/joist_design.h"
+#include "ui/sheet/sheet_details.h"
 #include "ui/span_table_texts.h"
 
 class QTextDocument;
@@ -69,8 +69,13 @@ struct CalculationSheet
 
     QStringList designAids; // the two lines of the verdict tooltip
     SpanTableTexts spanTable;
-    QImage sketch; // as drawn on screen, with its device pixel ratio
+    SheetDetails details;     // the job header; empty fields are left blank
+    QString tableFile;        // the strength-class table's file name
+    QString tableFingerprint; // its SHA-256, first 12 hex digits
 };
+
+// The document's title: the sheet's heading and, when given, the member.
+QString sheetTitle(const CalculationSheet& sheet);
 
 // One item a line, label and value separated by tabs, for spreadsheets.
 QString sheetPlainText(const CalculationSheet& sheet);
@@ -78,7 +83,8 @@ QString sheetPlainText(const CalculationSheet& sheet);
 // The formatted sheet for word processors; the sketch is embedded.
 QString sheetHtml(const CalculationSheet& sheet);
 
-// The formatted sheet for printing, the sketch held as a resource.
-std::unique_ptr<QTextDocument> sheetDocument(const CalculationSheet& sheet);
+// The formatted sheet for printing, the sketch held as a resource; on two
+// pages the span table stands on the second.
+std::unique_ptr<QTextDocument> sheetDocument(const CalculationSheet& sheet, int pages = 1);
 
 } // namespace ui

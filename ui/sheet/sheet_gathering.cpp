@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 
+#include <QCryptographicHash>
 #include <QDateTime>
+#include <QFile>
 
 #include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
@@ -29,6 +31,15 @@ std::vector<const InputRow*> sheetInputRows()
 
 } // namespace
 
+QString fileFingerprint(const std::filesystem::path& path)
+{
+    QFile file(path);
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+        return {};
+    return QString::fromLatin1(hash.result().toHex().left(12));
+}
+
 CalculationSheet gatherCalculationSheet(const SheetSources& sources)
 {
     CalculationSheet sheet;
@@ -37,7 +48,7 @@ CalculationSheet gatherCalculationSheet(const SheetSources& sources)
     sheet.created = QDateTime::currentDateTime();
     sheet.decimalSeparator = sources.decimalSeparator;
     for (const InputRow* row : sheetInputRows())
-        sheet.inputs.push_back({row->input, QString::fromUtf8(row->caption),
+        sheet.inputs.push_back({row->input, QString::fromStdString(captionWithSymbol(*row)),
                                 QString::fromUtf8(sources.inputText(row->input)),
                                 QString::fromUtf8(row->unit)});
     sheet.className = sources.className;
@@ -75,7 +86,9 @@ CalculationSheet gatherCalculationSheet(const SheetSources& sources)
         spanTableTexts(sources.design, sheet.className, listValues(joist::Input::breadth),
                        listValues(joist::Input::depth), listValues(joist::Input::spacing),
                        sources.decimalSeparator);
-    sheet.sketch = sources.sketch;
+    sheet.details = sources.details;
+    sheet.tableFile = QString::fromStdString(sources.databasePath.filename().string());
+    sheet.tableFingerprint = fileFingerprint(sources.databasePath);
     return sheet;
 }
 

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +16,7 @@
 #include "engine/joist_design.h"
 #include "materials/strength_class_connection.h"
 #include "ui/sheet/calculation_sheet.h"
+#include "ui/sheet/sheet_details.h"
 
 namespace ui {
 
@@ -43,8 +43,11 @@ struct SheetSources
     QString unityRatioText;
     QString verdictText;
     QStringList designAids;
-    QImage sketch;
+    SheetDetails details;
 };
+
+// The first 12 hex digits of the file's SHA-256, or empty when it cannot be read.
+QString fileFingerprint(const std::filesystem::path& path);
 
 // Throws SheetRefused when the class's row cannot be read again or no longer
 // holds what was checked.

@@ -1,6 +1,7 @@
 #include "ui/sheet/sheet_output.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextDocument>
@@ -45,16 +47,32 @@ QString saveFailure(const QString& path, const QSaveFile& file)
     return file.errorString();
 }
 
-// Lays the document out on the device's pages and paints every page.
-bool paintPages(QTextDocument& document, QPagedPaintDevice& device)
+// The sheet laid out on the device's pages: one, or when it does not fit,
+// two with the span table on the second.
+std::unique_ptr<QTextDocument> laidOut(const CalculationSheet& sheet, QPagedPaintDevice& device)
+{
+    // Painter coordinates start at the printable area, in device pixels.
+    const QSizeF page(device.width(), device.height());
+    std::unique_ptr<QTextDocument> document;
+    for (int pages = 1; pages <= 2; ++pages) {
+        document = sheetDocument(sheet, pages);
+        document->documentLayout()->setPaintDevice(&device);
+        document->setPageSize(page);
+        if (document->pageCount() <= 1)
+            break;
+    }
+    return document;
+}
+
+// Lays the sheet out on the device's pages and paints every page.
+bool paintPages(const CalculationSheet& sheet, QPagedPaintDevice& device)
 {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    document.documentLayout()->setPaintDevice(&device);
-    // Painter coordinates start at the printable area, in device pixels.
+    const std::unique_ptr<QTextDocument> laid = laidOut(sheet, device);
+    QTextDocument& document = *laid;
     const QSizeF page(device.width(), device.height());
-    document.setPageSize(page);
     for (int index = 0; index < document.pageCount(); ++index) {
         if (index > 0 && !device.newPage())
             return false;
@@ -65,6 +83,57 @@ bool paintPages(QTextDocument& document, QPagedPaintDevice& device)
         painter.restore();
     }
     return painter.end();
+}
+
+// A PDF text string: UTF-16BE with its byte order mark, in hex.
+QByteArray pdfText(const QString& text)
+{
+    QByteArray hex = "<FEFF";
+    for (const QChar c : text)
+        hex += QByteArray::number(c.unicode(), 16).rightJustified(4, '0').toUpper();
+    return hex + '>';
+}
+
+// QPdfWriter names only the title and creator; an incremental update gives
+// the document an information dictionary that adds author and subject.
+QByteArray withDocumentInfo(const QByteArray& pdf, const CalculationSheet& sheet)
+{
+    const qsizetype start = pdf.lastIndexOf("startxref");
+    const qsizetype trailer = pdf.lastIndexOf("trailer");
+    if (start < 0 || trailer < 0)
+        return pdf;
+    const QString tail = QString::fromLatin1(pdf.mid(trailer));
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral("/Size\\s+(\\d+)")).match(tail);
+    const QRegularExpressionMatch root =
+        QRegularExpression(QStringLiteral("/Root\\s+(\\d+\\s+\\d+\\s+R)")).match(tail);
+    const QRegularExpressionMatch previous =
+        QRegularExpression(QStringLiteral("startxref\\s+(\\d+)")).match(tail);
+    if (!size.hasMatch() || !root.hasMatch() || !previous.hasMatch())
+        return pdf;
+    const int info = size.captured(1).toInt();
+    QByteArray out = pdf;
+    if (!out.endsWith('\n'))
+        out += '\n';
+    const qsizetype offset = out.size();
+    const QString author = sheet.details.calculatedBy;
+    QString subject = QStringLiteral("Timber floor joist check to EN 1995-1-1");
+    if (!sheet.details.member.isEmpty())
+        subject += QStringLiteral(": ") + sheet.details.member;
+    if (!sheet.details.project.isEmpty())
+        subject += QStringLiteral(", ") + sheet.details.project;
+    out += QByteArray::number(info) + " 0 obj\n<<\n/Title " + pdfText(sheetTitle(sheet)) +
+           "\n/Author " + pdfText(author) + "\n/Subject " + pdfText(subject) + "\n/Creator " +
+           pdfText(sheet.programName + QLatin1Char(' ') + sheet.programVersion) + "\n/Producer " +
+           pdfText(QStringLiteral("Qt " QT_VERSION_STR)) + "\n/CreationDate (D:" +
+           sheet.created.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + ")\n>>\nendobj\n";
+    const qsizetype xref = out.size();
+    out += "xref\n" + QByteArray::number(info) + " 1\n" +
+           QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \ntrailer\n<<\n/Size " +
+           QByteArray::number(info + 1) + "\n/Root " + root.captured(1).toLatin1() + "\n/Info " +
+           QByteArray::number(info) + " 0 R\n/Prev " + previous.captured(1).toLatin1() +
+           "\n>>\nstartxref\n" + QByteArray::number(xref) + "\n%%EOF\n";
+    return out;
 }
 
 QPageLayout a4()
@@ -86,18 +155,34 @@ void writePdf(const CalculationSheet& sheet, const QString& path, const QPageLay
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         failToWrite(verb, path, saveFailure(path, file));
+    QByteArray pdf;
     bool painted = false;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setCreator(sheet.programName + QLatin1Char(' ') + sheet.programVersion);
-        writer.setTitle(QStringLiteral("Timber joist calculation"));
+        writer.setTitle(sheetTitle(sheet));
         writer.setPageLayout(layout);
-        const std::unique_ptr<QTextDocument> document = sheetDocument(sheet);
-        painted = paintPages(*document, writer);
+        painted = paintPages(sheet, writer);
     }
     if (!painted) {
         file.cancelWriting();
         failToWrite(verb, path, QStringLiteral("the PDF could not be drawn"));
+    }
+    const QByteArray whole = withDocumentInfo(pdf, sheet);
+    // A short write is retried, so that a full disk or a size limit gives its reason.
+    qsizetype written = 0;
+    while (written < whole.size()) {
+        const qint64 n = file.write(whole.constData() + written, whole.size() - written);
+        if (n <= 0)
+            break;
+        written += n;
+    }
+    if (written != whole.size()) {
+        const QString reason = saveFailure(path, file); // before cancelling resets it
+        file.cancelWriting();
+        failToWrite(verb, path, reason);
     }
     if (const std::optional<QString> problem = fileTargetProblem(path)) {
         file.cancelWriting();
@@ -143,8 +228,7 @@ void printSheet(const CalculationSheet& sheet, QPrinter& printer)
         return;
     }
     // The paper and margins are the user's choice in the print dialog.
-    const std::unique_ptr<QTextDocument> document = sheetDocument(sheet);
-    if (!paintPages(*document, printer) || printer.printerState() == QPrinter::Error)
+    if (!paintPages(sheet, printer) || printer.printerState() == QPrinter::Error)
         throw SheetOutputError(
             QStringLiteral(
                 "The calculation could not be printed on \"%1\": the printer refused it.")

@@ -1,0 +1,99 @@
+// The Sheet Details window: opened from the main window's menu, its boxes
+// kept between runs only when the user changes them, and the header they
+// fill on the saved sheet.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "tests/main_window_fixtures.h"
+#include "tests/sheet_fixtures.h"
+#include "ui/sheet/sheet_details.h"
+#include "ui/sheet/sheet_details_window.h"
+
+namespace ui {
+namespace {
+
+using testing::MainWindowDriver;
+
+// Typed as keystrokes, also letters beyond ASCII that QTest cannot click.
+void typeInto(QLineEdit* box, const QString& text)
+{
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(box, &press);
+    }
+}
+
+class SheetDetailsWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config_.path());
+    }
+    QString settingsFile() const
+    {
+        return config_.filePath(QStringLiteral("timber-joist/timber-joist.conf"));
+    }
+    static FrmSheetDetails* open(MainWindowDriver& main)
+    {
+        main.start();
+        main.window->findChild<QAction*>("sheetDetailsAct")->trigger();
+        return main.window->sheetDetailsWindow();
+    }
+
+    QTemporaryDir config_;
+};
+
+TEST_F(SheetDetailsWindow, KeepsWhatTheUserTypesAndWritesNothingElse)
+{
+    {
+        MainWindowDriver main(testing::shippedDirectory());
+        FrmSheetDetails* window = open(main);
+        ASSERT_TRUE(window);
+        EXPECT_EQ(window->objectName(), "frmSheetDetails");
+        EXPECT_TRUE(window->isVisible());
+        // Set by the program, not typed: not a change of the user's.
+        control<QLineEdit>(window, "revisionTxt")->setText("A");
+    }
+    EXPECT_FALSE(QFile::exists(settingsFile())) << "written with nothing changed";
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("sheet.pdf");
+    {
+        MainWindowDriver main(testing::shippedDirectory());
+        FrmSheetDetails* window = open(main);
+        ASSERT_TRUE(window);
+        typeInto(control<QLineEdit>(window, "projectTxt"), "Mill Lane \u00C9cole");
+        typeInto(control<QLineEdit>(window, "calculatedByTxt"), "J. M\u00FCller");
+        QTest::keyClick(control<QLineEdit>(window, "jobNoTxt"), Qt::Key_Z);
+        QTest::keyClick(control<QLineEdit>(window, "jobNoTxt"), Qt::Key_Backspace);
+    }
+    ASSERT_TRUE(QFile::exists(settingsFile()));
+    {
+        MainWindowDriver main(testing::shippedDirectory());
+        FrmSheetDetails* window = open(main);
+        ASSERT_TRUE(window);
+        EXPECT_EQ(control<QLineEdit>(window, "projectTxt")->text(), "Mill Lane \u00C9cole");
+        EXPECT_EQ(control<QLineEdit>(window, "jobNoTxt")->text(), "") << "emptied, so removed";
+        main.window->saveCalculationTo(path);
+    }
+    const QString text = testing::pdfText(path);
+    EXPECT_TRUE(text.contains("Mill Lane \u00C9cole")) << text.toStdString();
+    EXPECT_TRUE(text.contains("J. M\u00FCller"));
+    EXPECT_TRUE(text.contains("Page 1 of 1"));
+    const QString info = testing::run("pdfinfo", {path});
+    EXPECT_TRUE(info.contains(QRegularExpression("Author:\\s+J. M\u00FCller\n")))
+        << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Subject:\\s+Timber floor joist")));
+    EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+Timber floor joist to EN 1995-1-1")));
+}
+
+} // namespace
+} // namespace ui

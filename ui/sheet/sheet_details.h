@@ -1,0 +1,49 @@
+#pragma once
+
+// The job header of a calculation sheet (project, job number, member,
+// who calculated and checked it, revision), kept between runs with QSettings.
+
+#include <array>
+
+#include <QString>
+
+class QSettings;
+
+namespace ui {
+
+struct SheetDetails
+{
+    QString project;
+    QString jobNo;
+    QString member;
+    QString calculatedBy;
+    QString checkedBy;
+    QString revision;
+};
+
+// One field of the header: its caption, its box in the details window and
+// its settings key.
+struct SheetDetailField
+{
+    const char* caption;
+    const char* boxName;
+    const char* key;
+    QString SheetDetails::*member;
+};
+
+inline const std::array<SheetDetailField, 6> sheetDetailFields{{
+    {"Project", "projectTxt", "sheetDetails/project", &SheetDetails::project},
+    {"Job no.", "jobNoTxt", "sheetDetails/jobNo", &SheetDetails::jobNo},
+    {"Member / location", "memberTxt", "sheetDetails/member", &SheetDetails::member},
+    {"Calculated by", "calculatedByTxt", "sheetDetails/calculatedBy", &SheetDetails::calculatedBy},
+    {"Checked by", "checkedByTxt", "sheetDetails/checkedBy", &SheetDetails::checkedBy},
+    {"Revision", "revisionTxt", "sheetDetails/revision", &SheetDetails::revision},
+}};
+
+// The stored details; a missing one is empty.
+SheetDetails readSheetDetails(const QSettings& settings);
+
+// Stores one field; an empty one is removed.
+void writeSheetDetail(QSettings& settings, const SheetDetailField& field, const QString& value);
+
+} // namespace ui

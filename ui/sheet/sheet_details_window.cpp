@@ -1,0 +1,45 @@
+#include "ui/sheet/sheet_details_window.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QVBoxLayout>
+
+#include "ui/sheet/sheet_details.h"
+
+namespace ui {
+
+FrmSheetDetails::FrmSheetDetails(QSettings& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings)
+{
+    setObjectName(QStringLiteral("frmSheetDetails"));
+    setWindowTitle(QStringLiteral("Sheet Details"));
+    auto* form = new QFormLayout;
+    const SheetDetails stored = readSheetDetails(settings_);
+    for (std::size_t i = 0; i < sheetDetailFields.size(); ++i) {
+        const SheetDetailField& field = sheetDetailFields[i];
+        auto* box = new QLineEdit(stored.*field.member, this);
+        box->setObjectName(QLatin1String(field.boxName));
+        box->setMinimumWidth(260);
+        // textEdited, not textChanged: only what the user types is stored.
+        connect(box, &QLineEdit::textEdited, this,
+                [this, &field](const QString& text) { writeSheetDetail(settings_, field, text); });
+        form->addRow(QStringLiteral("&%1:").arg(QLatin1String(field.caption)), box);
+        boxes_[i] = box;
+    }
+    auto* note = new QLabel(
+        QStringLiteral("Printed in the header of every calculation sheet; an empty field "
+                       "prints as a blank to fill in by hand."),
+        this);
+    note->setWordWrap(true);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(note);
+    layout->addWidget(buttons);
+}
+
+} // namespace ui
