@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include <QCryptographicHash>
 #include <QDateTime>
-#include <QFile>
 
 #include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
@@ -31,15 +29,6 @@ std::vector<const InputRow*> sheetInputRows()
 
 } // namespace
 
-QString fileFingerprint(const std::filesystem::path& path)
-{
-    QFile file(path);
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
-        return {};
-    return QString::fromLatin1(hash.result().toHex().left(12));
-}
-
 CalculationSheet gatherCalculationSheet(const SheetSources& sources)
 {
     CalculationSheet sheet;
@@ -48,7 +37,7 @@ CalculationSheet gatherCalculationSheet(const SheetSources& sources)
     sheet.created = QDateTime::currentDateTime();
     sheet.decimalSeparator = sources.decimalSeparator;
     for (const InputRow* row : sheetInputRows())
-        sheet.inputs.push_back({row->input, QString::fromStdString(captionWithSymbol(*row)),
+        sheet.inputs.push_back({row->input, QString::fromUtf8(captionWithSymbol(*row)),
                                 QString::fromUtf8(sources.inputText(row->input)),
                                 QString::fromUtf8(row->unit)});
     sheet.className = sources.className;
@@ -87,8 +76,9 @@ CalculationSheet gatherCalculationSheet(const SheetSources& sources)
                        listValues(joist::Input::depth), listValues(joist::Input::spacing),
                        sources.decimalSeparator);
     sheet.details = sources.details;
-    sheet.tableFile = QString::fromStdString(sources.databasePath.filename().string());
-    sheet.tableFingerprint = fileFingerprint(sources.databasePath);
+    sheet.tableFile = QString::fromUtf8(sources.databasePath.filename().string());
+    // The digest of the very bytes the row was read from, not of a second open.
+    sheet.tableFingerprint = QString::fromUtf8(row.fingerprint().substr(0, 12));
     return sheet;
 }
 

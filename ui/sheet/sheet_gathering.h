@@ -46,9 +46,6 @@ struct SheetSources
     SheetDetails details;
 };
 
-// The first 12 hex digits of the file's SHA-256, or empty when it cannot be read.
-QString fileFingerprint(const std::filesystem::path& path);
-
 // Throws SheetRefused when the class's row cannot be read again or no longer
 // holds what was checked.
 CalculationSheet gatherCalculationSheet(const SheetSources& sources);
