@@ -1,6 +1,7 @@
 #include "engine/design_aids.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <utility>
@@ -228,6 +229,16 @@ std::string metresText(int millimetres, int decimals, std::string_view separator
     return text;
 }
 
+// The first failing span in the tooltip: three decimals, as many as it
+// needs, but two at least so that it reads beside the cell ("5.00", "4.996").
+std::string failingSpanText(int millimetres, std::string_view separator)
+{
+    std::string text = metresText(millimetres, 3, separator);
+    if (text.back() == '0')
+        text.pop_back();
+    return text;
+}
+
 // How one kind of text writes a longest span.
 struct SpanWording
 {
@@ -273,6 +284,53 @@ LongestSpan findLongestSpan(const JoistDesign& inputs)
     return SpanSearch(inputs).longest();
 }
 
+std::optional<int> firstFailingMillimetres(const LongestSpan& span)
+{
+    switch (span.kind) {
+    case LongestSpan::Kind::millimetres:
+        return span.millimetres + 1;
+    case LongestSpan::Kind::none:
+        return 1;
+    case LongestSpan::Kind::beyondRange:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<Check> governingBeyond(const JoistDesign& inputs, const LongestSpan& span)
+{
+    const std::optional<int> failing = firstFailingMillimetres(span);
+    if (!failing)
+        return std::nullopt;
+    JoistDesign d = inputs;
+    d.span = spanOfMillimetres(*failing);
+    clearFloatFaults();
+    computeSteps(d, UntestedSteps{});
+    std::array<float, checkDefinitions.size()> quotients{};
+    for (std::size_t i = 0; i < checkDefinitions.size(); ++i) {
+        if (inForce(checkDefinitions[i], d))
+            quotients[i] = ratioQuotient(d, checkDefinitions[i]);
+    }
+    if (raisedFloatFault())
+        return std::nullopt;
+    // The ratios as the full check stores them, rounded to "#0.00#", so that
+    // a tie on screen is a tie here. Only a failing ratio can govern, and
+    // rounding only those keeps the cost to about one evaluation.
+    std::optional<Check> governing;
+    float largest = 1;
+    for (std::size_t i = 0; i < checkDefinitions.size(); ++i) {
+        if (!inForce(checkDefinitions[i], d) || !(quotients[i] > largestPassingQuotient))
+            continue;
+        const float ratio = parseNumber(formatRatio(quotients[i], "."), ".").value_or(quotients[i]);
+        if (ratio > largest) {
+            largest = ratio;
+            governing = checkDefinitions[i].check;
+        }
+    }
+    clearFloatFaults();
+    return governing;
+}
+
 std::optional<Section> findLightestSection(const JoistDesign& inputs,
                                            std::span<const float> breadths,
                                            std::span<const float> depths)
@@ -304,6 +362,7 @@ SpanTable computeSpanTable(const JoistDesign& inputs, std::span<const float> bre
     SpanTable table;
     table.spacings.assign(spacings.begin(), spacings.end());
     table.cells.reserve(breadths.size() * depths.size() * spacings.size());
+    table.governing.reserve(table.cells.capacity());
     JoistDesign d = inputs;
     for (const float breadth : breadths) {
         for (const float depth : depths) {
@@ -313,7 +372,8 @@ SpanTable computeSpanTable(const JoistDesign& inputs, std::span<const float> bre
                 d.depth = depth;
                 d.spacing = spacing;
                 SpanSearch search(d);
-                table.cells.push_back(search.longest());
+                const LongestSpan& longest = table.cells.emplace_back(search.longest());
+                table.governing.push_back(governingBeyond(d, longest));
                 table.evaluations += search.evaluations();
             }
         }
@@ -329,6 +389,43 @@ std::string longestSpanText(const LongestSpan& span, std::string_view decimalSep
 std::string spanTableCellText(const LongestSpan& span, std::string_view decimalSeparator)
 {
     return spanText(span, {2, "", "> 30", "\u2013"}, decimalSeparator);
+}
+
+std::string spanTableCellTooltip(const LongestSpan& span, std::optional<Check> governing,
+                                 std::string_view decimalSeparator)
+{
+    if (span.kind == LongestSpan::Kind::beyondRange)
+        return longestSpanText(span, decimalSeparator);
+    std::string text = span.kind == LongestSpan::Kind::none
+                           ? std::string("no span passes")
+                           : spanTableCellText(span, decimalSeparator) + " m";
+    const std::optional<int> failing = firstFailingMillimetres(span);
+    text += governing ? ", governed by " + std::string(definitionOf(*governing).markName)
+                      : std::string(", the check stops");
+    return text + " at " + failingSpanText(*failing, decimalSeparator) + " m";
+}
+
+std::string_view spanTableMark(std::optional<Check> governing)
+{
+    if (!governing)
+        return {};
+    return {&definitionOf(*governing).mark, 1};
+}
+
+std::string spanTableLegend(const JoistDesign& inputs)
+{
+    std::string legend = "Governed by:";
+    std::string marks;
+    for (const CheckDefinition& check : checkDefinitions) {
+        if (!inForce(check, inputs) || marks.find(check.mark) != std::string::npos)
+            continue;
+        legend += marks.empty() ? " " : " \u00B7 ";
+        marks += check.mark;
+        legend += check.mark;
+        legend += ' ';
+        legend += check.markName;
+    }
+    return legend;
 }
 
 std::string sectionText(const Section& section, std::string_view decimalSeparator)
