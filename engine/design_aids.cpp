@@ -313,22 +313,32 @@ std::optional<Check> governingBeyond(const JoistDesign& inputs, const LongestSpa
     }
     if (raisedFloatFault())
         return std::nullopt;
-    // The ratios as the full check stores them, rounded to "#0.00#", so that
-    // a tie on screen is a tie here. Only a failing ratio can govern, and
-    // rounding only those keeps the cost to about one evaluation.
-    std::optional<Check> governing;
-    float largest = 1;
-    for (std::size_t i = 0; i < checkDefinitions.size(); ++i) {
-        if (!inForce(checkDefinitions[i], d) || !(quotients[i] > largestPassingQuotient))
-            continue;
-        const float ratio = parseNumber(formatRatio(quotients[i], "."), ".").value_or(quotients[i]);
-        if (ratio > largest) {
-            largest = ratio;
-            governing = checkDefinitions[i].check;
+    // Checks not in force keep a quotient of 0.
+    const auto largest = std::max_element(quotients.begin(), quotients.end());
+    if (!(*largest > largestPassingQuotient))
+        return std::nullopt; // passes; the searches never ask for such a span
+    // The stored ratios are the quotients rounded to "#0.00#" and read back,
+    // so an earlier check whose quotient is a little smaller may tie with
+    // the largest. Rounding moves a quotient by at most 0.0005 and the
+    // reading back by half a float step; only quotients that close are
+    // rounded, which keeps the cost to about one evaluation.
+    auto stored = [](float quotient) {
+        return parseNumber(formatRatio(quotient, "."), ".").value_or(quotient);
+    };
+    const double close = double(*largest) - 0.001 - double(*largest) * 0x1p-21;
+    std::optional<float> largestStored;
+    for (auto q = quotients.begin(); q != largest; ++q) {
+        if (*q > largestPassingQuotient && double(*q) >= close) {
+            if (!largestStored)
+                largestStored = stored(*largest);
+            if (stored(*q) == *largestStored) {
+                clearFloatFaults();
+                return checkDefinitions[std::size_t(q - quotients.begin())].check;
+            }
         }
     }
     clearFloatFaults();
-    return governing;
+    return checkDefinitions[std::size_t(largest - quotients.begin())].check;
 }
 
 std::optional<Section> findLightestSection(const JoistDesign& inputs,

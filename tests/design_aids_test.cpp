@@ -179,6 +179,14 @@ TEST(DesignAids, SpanTableMarksAreTheFullChecksGoverningCheckJustBeyond)
              d.bearingLength = 100;
          },
          Check::uNetFin},
+        {"imposed creep 0.5, no dead load: u 2 ties with u 2,fin and governs",
+         [](JoistDesign& d) {
+             d.e0mean = 5;
+             d.bearingLength = 100;
+             d.kmodQk = 0.5f;
+             d.deadLoad = d.rhoMean = 0;
+         },
+         Check::u2},
         {"camber -40 mm: none passes, 1 mm fails", [](JoistDesign& d) { d.camber = -40; },
          Check::uNetFin},
         {"with vibration", [](JoistDesign& d) { d.basis.vibration = true; }, std::nullopt},
@@ -298,6 +306,8 @@ TEST(DesignAids, VerdictsEqualTheFullCheckOnRandomInputs)
         const LongestSpan longest = findLongestSpan(d);
         if (longest.kind != LongestSpan::Kind::millimetres)
             continue;
+        EXPECT_EQ(governingBeyond(d, longest), fullCheckGoverning(d, longest.millimetres + 1))
+            << "case " << i;
         for (const int k : {longest.millimetres, longest.millimetres + 1}) {
             d.span = spanOfMillimetres(k);
             ASSERT_EQ(evaluateDesign(d), fullCheckVerdict(d)) << "case " << i << " at " << k;
