@@ -1,6 +1,7 @@
 #include "engine/design_aids.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <utility>
@@ -228,6 +229,16 @@ std::string metresText(int millimetres, int decimals, std::string_view separator
     return text;
 }
 
+// The first failing span in the tooltip: three decimals, as many as it
+// needs, but two at least so that it reads beside the cell ("5.00", "4.996").
+std::string failingSpanText(int millimetres, std::string_view separator)
+{
+    std::string text = metresText(millimetres, 3, separator);
+    if (text.back() == '0')
+        text.pop_back();
+    return text;
+}
+
 // How one kind of text writes a longest span.
 struct SpanWording
 {
@@ -273,6 +284,63 @@ LongestSpan findLongestSpan(const JoistDesign& inputs)
     return SpanSearch(inputs).longest();
 }
 
+std::optional<int> firstFailingMillimetres(const LongestSpan& span)
+{
+    switch (span.kind) {
+    case LongestSpan::Kind::millimetres:
+        return span.millimetres + 1;
+    case LongestSpan::Kind::none:
+        return 1;
+    case LongestSpan::Kind::beyondRange:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<Check> governingBeyond(const JoistDesign& inputs, const LongestSpan& span)
+{
+    const std::optional<int> failing = firstFailingMillimetres(span);
+    if (!failing)
+        return std::nullopt;
+    JoistDesign d = inputs;
+    d.span = spanOfMillimetres(*failing);
+    clearFloatFaults();
+    computeSteps(d, UntestedSteps{});
+    std::array<float, checkDefinitions.size()> quotients{};
+    for (std::size_t i = 0; i < checkDefinitions.size(); ++i) {
+        if (inForce(checkDefinitions[i], d))
+            quotients[i] = ratioQuotient(d, checkDefinitions[i]);
+    }
+    if (raisedFloatFault())
+        return std::nullopt;
+    // Checks not in force keep a quotient of 0.
+    const auto largest = std::max_element(quotients.begin(), quotients.end());
+    if (!(*largest > largestPassingQuotient))
+        return std::nullopt; // passes; the searches never ask for such a span
+    // The stored ratios are the quotients rounded to "#0.00#" and read back,
+    // so an earlier check whose quotient is a little smaller may tie with
+    // the largest. Rounding moves a quotient by at most 0.0005 and the
+    // reading back by half a float step; only quotients that close are
+    // rounded, which keeps the cost to about one evaluation.
+    auto stored = [](float quotient) {
+        return parseNumber(formatRatio(quotient, "."), ".").value_or(quotient);
+    };
+    const double close = double(*largest) - 0.001 - double(*largest) * 0x1p-21;
+    std::optional<float> largestStored;
+    for (auto q = quotients.begin(); q != largest; ++q) {
+        if (*q > largestPassingQuotient && double(*q) >= close) {
+            if (!largestStored)
+                largestStored = stored(*largest);
+            if (stored(*q) == *largestStored) {
+                clearFloatFaults();
+                return checkDefinitions[std::size_t(q - quotients.begin())].check;
+            }
+        }
+    }
+    clearFloatFaults();
+    return checkDefinitions[std::size_t(largest - quotients.begin())].check;
+}
+
 std::optional<Section> findLightestSection(const JoistDesign& inputs,
                                            std::span<const float> breadths,
                                            std::span<const float> depths)
@@ -304,6 +372,7 @@ SpanTable computeSpanTable(const JoistDesign& inputs, std::span<const float> bre
     SpanTable table;
     table.spacings.assign(spacings.begin(), spacings.end());
     table.cells.reserve(breadths.size() * depths.size() * spacings.size());
+    table.governing.reserve(table.cells.capacity());
     JoistDesign d = inputs;
     for (const float breadth : breadths) {
         for (const float depth : depths) {
@@ -313,7 +382,8 @@ SpanTable computeSpanTable(const JoistDesign& inputs, std::span<const float> bre
                 d.depth = depth;
                 d.spacing = spacing;
                 SpanSearch search(d);
-                table.cells.push_back(search.longest());
+                const LongestSpan& longest = table.cells.emplace_back(search.longest());
+                table.governing.push_back(governingBeyond(d, longest));
                 table.evaluations += search.evaluations();
             }
         }
@@ -329,6 +399,43 @@ std::string longestSpanText(const LongestSpan& span, std::string_view decimalSep
 std::string spanTableCellText(const LongestSpan& span, std::string_view decimalSeparator)
 {
     return spanText(span, {2, "", "> 30", "\u2013"}, decimalSeparator);
+}
+
+std::string spanTableCellTooltip(const LongestSpan& span, std::optional<Check> governing,
+                                 std::string_view decimalSeparator)
+{
+    if (span.kind == LongestSpan::Kind::beyondRange)
+        return longestSpanText(span, decimalSeparator);
+    std::string text = span.kind == LongestSpan::Kind::none
+                           ? std::string("no span passes")
+                           : spanTableCellText(span, decimalSeparator) + " m";
+    const std::optional<int> failing = firstFailingMillimetres(span);
+    text += governing ? ", governed by " + std::string(definitionOf(*governing).markName)
+                      : std::string(", the check stops");
+    return text + " at " + failingSpanText(*failing, decimalSeparator) + " m";
+}
+
+std::string_view spanTableMark(std::optional<Check> governing)
+{
+    if (!governing)
+        return {};
+    return {&definitionOf(*governing).mark, 1};
+}
+
+std::string spanTableLegend(const JoistDesign& inputs)
+{
+    std::string legend = "Governed by:";
+    std::string marks;
+    for (const CheckDefinition& check : checkDefinitions) {
+        if (!inForce(check, inputs) || marks.find(check.mark) != std::string::npos)
+            continue;
+        legend += marks.empty() ? " " : " \u00B7 ";
+        marks += check.mark;
+        legend += check.mark;
+        legend += ' ';
+        legend += check.markName;
+    }
+    return legend;
 }
 
 std::string sectionText(const Section& section, std::string_view decimalSeparator)

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/design_check.h"
 #include "engine/joist_design.h"
 
 namespace joist {
@@ -56,6 +57,15 @@ struct LongestSpan
 // inputs.
 LongestSpan findLongestSpan(const JoistDesign& inputs);
 
+// The first whole millimetre that fails above a longest span: 1 mm more, or
+// 1 mm when none passes; none beyond 30 m.
+std::optional<int> firstFailingMillimetres(const LongestSpan& span);
+
+// What stops a longer span: the check with the largest ratio, as the check
+// rounds and stores it, at the first span that fails, the earlier in check
+// order on a tie. None beyond 30 m, or when the check stops there.
+std::optional<Check> governingBeyond(const JoistDesign& inputs, const LongestSpan& span);
+
 struct Section
 {
     float breadth = 0; // mm
@@ -77,12 +87,19 @@ struct SpanTable
 {
     std::vector<Section> sections;
     std::vector<float> spacings;
-    std::vector<LongestSpan> cells; // row by row
-    int evaluations = 0;            // how many checks it took
+    std::vector<LongestSpan> cells;              // row by row
+    std::vector<std::optional<Check>> governing; // beside each cell: governingBeyond
+    // How many checks the searches took; the marks take one more for each
+    // cell below 30 m.
+    int evaluations = 0;
 
     const LongestSpan& cell(std::size_t row, std::size_t column) const
     {
         return cells[row * spacings.size() + column];
+    }
+    std::optional<Check> governedBy(std::size_t row, std::size_t column) const
+    {
+        return governing[row * spacings.size() + column];
     }
 };
 
@@ -95,6 +112,19 @@ std::string longestSpanText(const LongestSpan& span, std::string_view decimalSep
 // A span table cell: metres with two decimals rounded down ("4.37"), "> 30"
 // or an en dash when nothing passes.
 std::string spanTableCellText(const LongestSpan& span, std::string_view decimalSeparator);
+
+// A span table cell's tooltip: "4.99 m, governed by bearing at 5.00 m",
+// "4.99 m, the check stops at 5.00 m", "no span passes, governed by shear at
+// 0.001 m" or "more than 30 m".
+std::string spanTableCellTooltip(const LongestSpan& span, std::optional<Check> governing,
+                                 std::string_view decimalSeparator);
+
+// The mark beside a span table cell: the governing check's letter, or empty.
+std::string_view spanTableMark(std::optional<Check> governing);
+
+// The marks of the checks in force for these inputs, each once, in check
+// order: "Governed by: 1 u 2 · 2 u 2,fin · ... · C bearing".
+std::string spanTableLegend(const JoistDesign& inputs);
 
 // "44 x 175", widths and depths in mm.
 std::string sectionText(const Section& section, std::string_view decimalSeparator);

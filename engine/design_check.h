@@ -50,32 +50,36 @@ struct CheckDefinition
     std::string_view capacitySymbol; // what the joist allows: "fm,d", "L/300"
     std::string_view unit;
     std::string_view clause; // of EN 1995-1-1
+    // The span table's one-letter mark for the check that governs a cell, and
+    // what its legend calls it; the vibration checks share one.
+    char mark;
+    std::string_view markName;
 };
 
 inline constexpr std::array<CheckDefinition, 9> checkDefinitions{{
     {Check::u2, &JoistDesign::uInstQ, &JoistDesign::limitU2, &JoistDesign::ratioU2, ResultLabel::u2,
-     "u 2", "Joist fails in deflection: u 2", "u inst,Q", "L/300", "mm", "7.2, 2.2.3"},
+     "u 2", "Joist fails in deflection: u 2", "u inst,Q", "L/300", "mm", "7.2, 2.2.3", '1', "u 2"},
     {Check::u2Fin, &JoistDesign::uFinQ, &JoistDesign::limitU2Fin, &JoistDesign::ratioU2Fin,
      ResultLabel::u2Fin, "u 2,fin", "Joist fails in deflection: u 2,fin", "u fin,Q", "L/200", "mm",
-     "7.2, 2.2.3"},
+     "7.2, 2.2.3", '2', "u 2,fin"},
     {Check::uNetFin, &JoistDesign::uNetFin, &JoistDesign::limitUNetFin, &JoistDesign::ratioUNetFin,
      ResultLabel::uNetFin, "u net,fin", "Joist fails in deflection: u net,fin",
-     "u fin,G + u fin,Q \u2212 u0", "L/200", "mm", "7.2, 2.2.3"},
+     "u fin,G + u fin,Q \u2212 u0", "L/200", "mm", "7.2, 2.2.3", '3', "u net,fin"},
     {Check::bending, &JoistDesign::bendingStress, &JoistDesign::fmd, &JoistDesign::ratioBending,
      ResultLabel::bending, "Bending", "Joist fails in bending", "\u03C3m,d", "fm,d", "N/mm\u00B2",
-     "6.1.6"},
+     "6.1.6", 'B', "bending"},
     {Check::shear, &JoistDesign::shearStress, &JoistDesign::fvd, &JoistDesign::ratioShear,
      ResultLabel::shear, "Shear", "Joist fails in shear", "\u03C4d = 1.5 V/A", "fv,d", "N/mm\u00B2",
-     "6.1.7"},
+     "6.1.7", 'S', "shear"},
     {Check::bearing, &JoistDesign::bearingStress, &JoistDesign::fc90d, &JoistDesign::ratioBearing,
      ResultLabel::bearing, "Bearing", "Joist fails in bearing", "\u03C3c,90,d", "fc,90,d",
-     "N/mm\u00B2", "6.1.5"},
+     "N/mm\u00B2", "6.1.5", 'C', "bearing"},
     {Check::f1, &JoistDesign::f1Min, &JoistDesign::f1, &JoistDesign::ratioF1, ResultLabel::f1, "f1",
-     "Joist fails in vibration: f1", "f1,min", "f1", "Hz", "7.3.3"},
+     "Joist fails in vibration: f1", "f1,min", "f1", "Hz", "7.3.3", 'V', "vibration"},
     {Check::w, &JoistDesign::w, &JoistDesign::a, &JoistDesign::ratioW, ResultLabel::w, "w",
-     "Joist fails in vibration: w", "w", "a", "mm/kN", "7.3.3"},
+     "Joist fails in vibration: w", "w", "a", "mm/kN", "7.3.3", 'V', "vibration"},
     {Check::v, &JoistDesign::v, &JoistDesign::vLimit, &JoistDesign::ratioV, ResultLabel::v, "v",
-     "Joist fails in vibration: v", "v", "v,lim", "m/(N s\u00B2)", "7.3.3"},
+     "Joist fails in vibration: v", "v", "v,lim", "m/(N s\u00B2)", "7.3.3", 'V', "vibration"},
 }};
 
 const CheckDefinition& definitionOf(Check check);

@@ -95,8 +95,11 @@ QStringList expectedTexts(const CalculationSheet& sheet)
     for (const QString& aid : sheet.designAids)
         texts << aid.section(QStringLiteral(": "), 1);
     texts << sheet.spanTable.columnHeadings << sheet.spanTable.rowHeadings;
-    for (const QStringList& row : sheet.spanTable.cells)
-        texts << row;
+    for (std::size_t row = 0; row < sheet.spanTable.cells.size(); ++row) {
+        for (qsizetype column = 0; column < sheet.spanTable.cells[row].size(); ++column)
+            texts << ui::markedCell(sheet.spanTable, row, column);
+    }
+    texts << sheet.spanTable.legend;
     return texts;
 }
 

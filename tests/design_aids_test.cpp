@@ -138,6 +138,90 @@ TEST(DesignAids, SpanTableRowsAreWidthsThenDepthsAndCellsAreLongestSpans)
     EXPECT_GT(table.evaluations, 8);
 }
 
+// The check the full check names at the first failing span, or none when it
+// stops there.
+std::optional<Check> fullCheckGoverning(JoistDesign d, int millimetres)
+{
+    d.span = spanOfMillimetres(millimetres);
+    RecordingSink sink;
+    if (!runDesignCheck(d, false, sink, ".").completed())
+        return std::nullopt;
+    for (const CheckDefinition& check : checkDefinitions) {
+        if (sink.shown[ResultLabel::governedBy] == check.failureText)
+            return check.check;
+    }
+    ADD_FAILURE() << "passes at the first failing span " << millimetres;
+    return std::nullopt;
+}
+
+// Each cell's mark is the check the full check fails on at the first span
+// beyond it, for every cell of a table where bearing governs (and the deeper
+// joist spans less, its self-weight loading a bearing that does not grow),
+// one where deflection does and one where nothing passes.
+TEST(DesignAids, SpanTableMarksAreTheFullChecksGoverningCheckJustBeyond)
+{
+    struct MarkCase
+    {
+        const char* name;
+        std::function<void(JoistDesign&)> change;
+        std::optional<Check> expected; // in every cell
+    };
+    const MarkCase cases[] = {
+        {"short bearings, stiff timber",
+         [](JoistDesign& d) {
+             d.bearingLength = 8;
+             d.e0mean = 40;
+         },
+         Check::bearing},
+        {"soft timber, long bearings",
+         [](JoistDesign& d) {
+             d.e0mean = 5;
+             d.bearingLength = 100;
+         },
+         Check::uNetFin},
+        {"imposed creep 0.5, no dead load: u 2 ties with u 2,fin and governs",
+         [](JoistDesign& d) {
+             d.e0mean = 5;
+             d.bearingLength = 100;
+             d.kmodQk = 0.5f;
+             d.deadLoad = d.rhoMean = 0;
+         },
+         Check::u2},
+        {"camber -40 mm: none passes, 1 mm fails", [](JoistDesign& d) { d.camber = -40; },
+         Check::uNetFin},
+        {"with vibration", [](JoistDesign& d) { d.basis.vibration = true; }, std::nullopt},
+        {"no loads: beyond 30 m", [](JoistDesign& d) { d.deadLoad = d.liveLoad = d.rhoMean = 0; },
+         std::nullopt},
+    };
+    const float breadths[] = {44};
+    const float depths[] = {150, 225};
+    const float spacings[] = {300, 600};
+    for (const MarkCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        JoistDesign d = startExample();
+        c.change(d);
+        const SpanTable table = computeSpanTable(d, breadths, depths, spacings);
+        for (std::size_t row = 0; row < 2; ++row) {
+            for (std::size_t column = 0; column < 2; ++column) {
+                JoistDesign cell = d;
+                cell.depth = depths[row];
+                cell.spacing = spacings[column];
+                const std::optional<int> failing = firstFailingMillimetres(table.cell(row, column));
+                const std::optional<Check> governing =
+                    failing ? fullCheckGoverning(cell, *failing) : std::nullopt;
+                EXPECT_EQ(table.governedBy(row, column), governing) << row << ", " << column;
+                if (c.expected) {
+                    EXPECT_EQ(governing, c.expected) << row << ", " << column;
+                }
+            }
+        }
+        if (c.expected == Check::bearing) {
+            for (std::size_t column = 0; column < 2; ++column)
+                EXPECT_LT(table.cell(1, column).millimetres, table.cell(0, column).millimetres);
+        }
+    }
+}
+
 TEST(DesignAids, SpanTexts)
 {
     using K = LongestSpan::Kind;
@@ -161,6 +245,30 @@ TEST(DesignAids, SpanTexts)
         EXPECT_EQ(longestSpanText(c.span, c.separator), c.tooltip);
         EXPECT_EQ(spanTableCellText(c.span, c.separator), c.cell);
     }
+
+    struct TooltipCase
+    {
+        LongestSpan span;
+        std::optional<Check> governing;
+        const char* tooltip;
+        const char* mark;
+    };
+    const TooltipCase tooltips[] = {
+        {{K::millimetres, 4999}, Check::bearing, "4,99 m, governed by bearing at 5,00 m", "C"},
+        {{K::millimetres, 4995}, Check::u2Fin, "4,99 m, governed by u 2,fin at 4,996 m", "2"},
+        {{K::millimetres, 4989}, std::nullopt, "4,98 m, the check stops at 4,99 m", ""},
+        {{K::none, 0}, Check::w, "no span passes, governed by vibration at 0,001 m", "V"},
+        {{K::beyondRange, 0}, std::nullopt, "more than 30 m", ""},
+    };
+    for (const TooltipCase& c : tooltips) {
+        EXPECT_EQ(spanTableCellTooltip(c.span, c.governing, ","), c.tooltip);
+        EXPECT_EQ(spanTableMark(c.governing), c.mark);
+    }
+    JoistDesign d = startExample();
+    EXPECT_EQ(spanTableLegend(d), "Governed by: 1 u 2 \u00B7 2 u 2,fin \u00B7 3 u net,fin \u00B7 "
+                                  "B bending \u00B7 S shear \u00B7 C bearing");
+    d.basis.vibration = true;
+    EXPECT_EQ(spanTableLegend(d), spanTableLegend(startExample()) + " \u00B7 V vibration");
 }
 
 // A value for one input: mostly ordinary, sometimes 0, negative, tiny or huge.
@@ -199,6 +307,8 @@ TEST(DesignAids, VerdictsEqualTheFullCheckOnRandomInputs)
         const LongestSpan longest = findLongestSpan(d);
         if (longest.kind != LongestSpan::Kind::millimetres)
             continue;
+        EXPECT_EQ(governingBeyond(d, longest), fullCheckGoverning(d, longest.millimetres + 1))
+            << "case " << i;
         for (const int k : {longest.millimetres, longest.millimetres + 1}) {
             d.span = spanOfMillimetres(k);
             ASSERT_EQ(evaluateDesign(d), fullCheckVerdict(d)) << "case " << i << " at " << k;

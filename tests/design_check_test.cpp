@@ -271,7 +271,8 @@ TEST(StoppedCheck, DescriptionListsInputsInTheCallersWords)
     const auto name = [](Input input) { return input == Input::kh ? "k h" : "k mod"; };
     EXPECT_EQ(describeStop({StopReason::Kind::zeroStrength,
                             {Input::kmod, Input::kh},
-                            "the design bending strength fm,d"},
+                            "the design bending strength fm,d",
+                            {}},
                            name),
               "the design bending strength fm,d is 0 (zero: k mod and k h)");
 }

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QString>
 
+#include "engine/design_aids.h"
 #include "engine/number_text.h"
 #include "tests/engine_fixtures.h"
 #include "ui/input_table.h"
@@ -99,13 +100,17 @@ inline CalculationSheet exampleSheet(const std::string& separator)
         for (int depth : {100, 115, 125, 150, 175, 200, 225}) {
             table.rowHeadings << QStringLiteral("%1 x %2").arg(width).arg(depth);
             QStringList row;
+            QStringList marks;
             for (int column = 0; column < 7; ++column) {
                 const float metres = float(width * depth) / float(2000 + 400 * column);
                 row << QString::fromUtf8(joist::generalText(metres, separator));
+                marks << QChar::fromLatin1(joist::checkDefinitions[std::size_t(column) % 6].mark);
             }
             table.cells.push_back(row);
+            table.marks.push_back(marks);
         }
     }
+    table.legend = QString::fromUtf8(joist::spanTableLegend(sheet.design));
     table.highlightedRow = 13;
     table.highlightedColumn = 1;
 

@@ -29,6 +29,7 @@ protected:
 
     QTableWidget* table() const { return window.findChild<QTableWidget*>("spanTbl"); }
     QLabel* message() const { return window.findChild<QLabel*>("messageLbl"); }
+    QLabel* legend() const { return window.findChild<QLabel*>("legendLbl"); }
     QTableWidgetItem* cell(int row, int column) const { return table()->item(row, column); }
 
     // The start inputs: 44 x 225 (row 13) at 300 mm (column 1).
@@ -48,9 +49,21 @@ TEST_F(SpanTableWindow, ShowsEverySectionAtEverySpacingUnderItsCaption)
     EXPECT_EQ(table()->verticalHeaderItem(20)->text(), "75 x 225");
     EXPECT_EQ(table()->horizontalHeaderItem(0)->text(), "200");
     EXPECT_EQ(table()->horizontalHeaderItem(6)->text(), "600");
-    // The longest span at the start inputs is 5.339 m.
-    EXPECT_EQ(cell(13, 1)->text(), "5,33");
     EXPECT_EQ(table()->editTriggers(), QAbstractItemView::NoEditTriggers);
+}
+
+// The start inputs span 5.339 m, and net deflection stops 5.340 m.
+TEST_F(SpanTableWindow, MarksWhatGovernsEachCellAndExplainsTheMarksInForce)
+{
+    EXPECT_EQ(cell(13, 1)->text(), "5,33 3");
+    EXPECT_EQ(cell(13, 1)->toolTip(), "5,33 m, governed by u net,fin at 5,34 m");
+    const QString checks = "Governed by: 1 u 2 \u00B7 2 u 2,fin \u00B7 3 u net,fin \u00B7 "
+                           "B bending \u00B7 S shear \u00B7 C bearing";
+    EXPECT_EQ(legend()->text(), checks);
+
+    inputs.basis.vibration = true;
+    show();
+    EXPECT_EQ(legend()->text(), checks + " \u00B7 V vibration");
 }
 
 TEST_F(SpanTableWindow, HighlightsTheCurrentSectionAndSpacingOnly)
@@ -110,9 +123,13 @@ TEST_F(SpanTableWindow, CtrlCCopiesTheSelectionOrTheWholeTable)
     table()->setFocus();
     table()->setRangeSelected(QTableWidgetSelectionRange(13, 0, 14, 1), true);
     QTest::keyClick(table(), Qt::Key_C, Qt::ControlModifier);
-    const QString expected = window.windowTitle() + "\n" + cell(13, 0)->text() + "\t" +
-                             cell(13, 1)->text() + "\n" + cell(14, 0)->text() + "\t" +
-                             cell(14, 1)->text() + "\n";
+    // The spans alone, without the marks beside them.
+    auto span = [this](int row, int column) {
+        return cell(row, column)->text().section(' ', 0, 0);
+    };
+    ASSERT_NE(span(13, 1), cell(13, 1)->text());
+    const QString expected = window.windowTitle() + "\n" + span(13, 0) + "\t" + span(13, 1) + "\n" +
+                             span(14, 0) + "\t" + span(14, 1) + "\n";
     EXPECT_EQ(QApplication::clipboard()->text(), expected);
 
     table()->clearSelection();

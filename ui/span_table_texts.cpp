@@ -28,15 +28,30 @@ SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& s
         if (table.highlightedRow < 0 && section == joist::Section{inputs.breadth, inputs.depth})
             table.highlightedRow = int(row);
         QStringList& cells = table.cells.emplace_back();
-        for (std::size_t column = 0; column < spans.spacings.size(); ++column)
-            cells << QString::fromUtf8(
-                joist::spanTableCellText(spans.cell(row, column), separator));
+        QStringList& marks = table.marks.emplace_back();
+        QStringList& tooltips = table.tooltips.emplace_back();
+        for (std::size_t column = 0; column < spans.spacings.size(); ++column) {
+            const joist::LongestSpan& cell = spans.cell(row, column);
+            const std::optional<joist::Check> governing = spans.governedBy(row, column);
+            cells << QString::fromUtf8(joist::spanTableCellText(cell, separator));
+            marks << QString::fromUtf8(joist::spanTableMark(governing));
+            tooltips << QString::fromUtf8(joist::spanTableCellTooltip(cell, governing, separator));
+        }
     }
+    table.legend = QString::fromUtf8(joist::spanTableLegend(inputs));
     for (std::size_t column = 0; column < spans.spacings.size(); ++column) {
         if (table.highlightedColumn < 0 && spans.spacings[column] == inputs.spacing)
             table.highlightedColumn = int(column);
     }
     return table;
+}
+
+QString markedCell(const SpanTableTexts& spans, std::size_t row, qsizetype column)
+{
+    const QString& cell = spans.cells[row][column];
+    if (row >= spans.marks.size() || spans.marks[row].value(column).isEmpty())
+        return cell;
+    return cell + QLatin1Char(' ') + spans.marks[row][column];
 }
 
 } // namespace ui

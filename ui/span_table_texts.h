@@ -21,8 +21,13 @@ struct SpanTableTexts
     QStringList columnHeadings;     // the spacings, mm
     QStringList rowHeadings;        // the sections, "36 x 100"
     std::vector<QStringList> cells; // one list per row, one cell per column
-    int highlightedRow = -1;        // the inputs' section
-    int highlightedColumn = -1;     // the inputs' spacing
+    // Beside each cell, as the cells: the governing check's letter (or
+    // nothing), and the tooltip that says what governs and where.
+    std::vector<QStringList> marks;
+    std::vector<QStringList> tooltips;
+    QString legend;             // what the marks of the checks in force mean
+    int highlightedRow = -1;    // the inputs' section
+    int highlightedColumn = -1; // the inputs' spacing
 };
 
 // Computes the longest spans of every listed section at every listed spacing
@@ -31,5 +36,9 @@ struct SpanTableTexts
 SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& strengthClass,
                               std::span<const float> breadths, std::span<const float> depths,
                               std::span<const float> spacings, std::string_view decimalSeparator);
+
+// A cell with its mark beside it, "4.99 C", as the window and the sheet show
+// it; the span alone when it has no mark.
+QString markedCell(const SpanTableTexts& spans, std::size_t row, qsizetype column);
 
 } // namespace ui

@@ -17,9 +17,16 @@
 #include "ui/toolkit/display_text.h"
 
 namespace ui {
+namespace {
+
+// Where a cell keeps its span alone, for Copy.
+constexpr int spanRole = Qt::UserRole;
+
+} // namespace
 
 FrmSpanTable::FrmSpanTable(QWidget* parent)
-    : QWidget(parent, Qt::Window), table_(new QTableWidget(this)), messageLbl_(new QLabel(this))
+    : QWidget(parent, Qt::Window), table_(new QTableWidget(this)), legendLbl_(new QLabel(this)),
+      messageLbl_(new QLabel(this))
 {
     setObjectName(QStringLiteral("frmSpanTable"));
     setWindowTitle(QStringLiteral("Span table"));
@@ -36,6 +43,10 @@ FrmSpanTable::FrmSpanTable(QWidget* parent)
         QStringLiteral("Rows: section width x depth, mm. Columns: joist spacing, mm."), this);
     axes->setObjectName(QStringLiteral("axesLbl"));
 
+    legendLbl_->setObjectName(QStringLiteral("legendLbl"));
+    legendLbl_->setWordWrap(true);
+    legendLbl_->setTextFormat(Qt::PlainText);
+
     messageLbl_->setObjectName(QStringLiteral("messageLbl"));
     messageLbl_->setWordWrap(true);
     messageLbl_->setTextFormat(Qt::PlainText); // carries class names from the file
@@ -45,6 +56,7 @@ FrmSpanTable::FrmSpanTable(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(axes);
     layout->addWidget(table_);
+    layout->addWidget(legendLbl_);
     layout->addWidget(messageLbl_);
 
     auto* close = new QAction(QStringLiteral("Close"), this);
@@ -79,7 +91,11 @@ void FrmSpanTable::showTable(const SpanTableTexts& spans)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 table_->setItem(row, column, item);
             }
-            item->setText(spans.cells[std::size_t(row)][column]);
+            item->setText(markedCell(spans, std::size_t(row), column));
+            item->setData(spanRole, spans.cells[std::size_t(row)][column]);
+            item->setToolTip(spans.tooltips.size() > std::size_t(row)
+                                 ? spans.tooltips[std::size_t(row)].value(column)
+                                 : QString());
             const bool highlighted = row == highlightedRow_ && column == highlightedColumn_;
             QFont font = item->font();
             font.setBold(highlighted);
@@ -97,6 +113,7 @@ void FrmSpanTable::showTable(const SpanTableTexts& spans)
         font.setBold(column == highlightedColumn_);
         table_->horizontalHeaderItem(column)->setFont(font);
     }
+    legendLbl_->setText(spans.legend);
     outOfDate_.clear();
     setCurrent(true);
     messageLbl_->clear();
@@ -139,7 +156,7 @@ QString FrmSpanTable::copyText() const
         for (int row = 0; row < table_->rowCount(); ++row) {
             QStringList cells{table_->verticalHeaderItem(row)->text()};
             for (int column = 0; column < table_->columnCount(); ++column)
-                cells << table_->item(row, column)->text();
+                cells << table_->item(row, column)->data(spanRole).toString();
             lines << cells.join(QLatin1Char('\t'));
         }
         return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
@@ -155,7 +172,7 @@ QString FrmSpanTable::copyText() const
         QStringList cells;
         for (int column = left; column <= right; ++column) {
             const QTableWidgetItem* item = table_->item(row, column);
-            cells << (item && item->isSelected() ? item->text() : QString());
+            cells << (item && item->isSelected() ? item->data(spanRole).toString() : QString());
         }
         lines << cells.join(QLatin1Char('\t'));
     }

@@ -13,8 +13,9 @@ class QTableWidget;
 namespace ui {
 
 // The span table window: the longest span of every listed section at every
-// listed spacing, for the class, loads and factors of the main window. An
-// ordinary resizable window; it keeps nothing between runs.
+// listed spacing, for the class, loads and factors of the main window, each
+// marked with the check that stops a longer span. An ordinary resizable
+// window; it keeps nothing between runs.
 class FrmSpanTable : public QWidget
 {
     Q_OBJECT
@@ -29,9 +30,10 @@ public:
     // describe the inputs, until the next showTable; Ctrl+C then refuses.
     void markOutOfDate(const QString& reason);
 
-    // The caption, then the selected cells as tab-separated lines
-    // (unselected cells inside the selection's bounds left empty), or, with
-    // nothing selected, the whole table with its spacings and sections.
+    // The caption, then the selected cells' spans without their marks as
+    // tab-separated lines (unselected cells inside the selection's bounds
+    // left empty), or, with nothing selected, the whole table with its
+    // spacings and sections. A spreadsheet gets numbers.
     QString copyText() const;
 
 protected:
@@ -42,6 +44,7 @@ private:
     void copy();
 
     QTableWidget* table_;
+    QLabel* legendLbl_;
     QLabel* messageLbl_;
     QString caption_;
     QString outOfDate_; // why the cells are stale; empty while current

@@ -282,8 +282,10 @@ public:
             spans.caption, QStringList{QStringLiteral("Section")} + spans.columnHeadings, {}};
         for (qsizetype row = 0; row < spans.rowHeadings.size(); ++row) {
             QStringList cells{spans.rowHeadings[row]};
-            if (std::size_t(row) < spans.cells.size())
-                cells += spans.cells[std::size_t(row)];
+            if (std::size_t(row) < spans.cells.size()) {
+                for (qsizetype column = 0; column < spans.cells[std::size_t(row)].size(); ++column)
+                    cells << markedCell(spans, std::size_t(row), column);
+            }
             table.rows.push_back(cells);
         }
         table.highlightedRow = spans.highlightedRow;
@@ -498,6 +500,9 @@ QString pageHtml(const CalculationSheet& sheet, const QString& sketchSource, int
         out += headerHtml(tables, 2, pages);
     }
     out += tableHtml(tables.spanTable());
+    if (!sheet.spanTable.legend.isEmpty())
+        out += QStringLiteral("<p style=\"margin-top: 0px;\">%1</p>")
+                   .arg(html(sheet.spanTable.legend));
     out += QStringLiteral("<p class=\"h\">%1</p>").arg(html(tables.footer()));
     return out + QStringLiteral("</body></html>");
 }
@@ -541,6 +546,8 @@ QString sheetPlainText(const CalculationSheet& sheet)
         appendPlain(out, tables.vibration());
     for (const Table& table : {tables.verdict(), tables.designAids(), tables.spanTable()})
         appendPlain(out, table);
+    if (!sheet.spanTable.legend.isEmpty())
+        out += plainCell(sheet.spanTable.legend) + QLatin1Char('\n');
     out += plainCell(tables.footer()) + QLatin1Char('\n');
     return out;
 }
