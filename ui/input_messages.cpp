@@ -1,8 +1,8 @@
 #include "ui/input_messages.h"
 
 #include "engine/number_text.h"
-#include "ui/toolkit/display_text.h"
 #include "ui/input_table.h"
+#include "ui/toolkit/display_text.h"
 
 namespace ui {
 namespace {
