@@ -26,6 +26,7 @@ namespace {
 
 using joist::Input;
 using testing::MainWindowDriver;
+using testing::takeMessage;
 
 const QString fixedCaption = QStringLiteral("Timber Joist Design to EC5 by Brannoch");
 
@@ -53,17 +54,6 @@ void typeInto(QWidget* window, const char* name, const QString& text)
     auto* box = control<QLineEdit>(window, name);
     box->selectAll();
     QTest::keyClicks(box, text);
-}
-
-// A message box the window opened: its text, and it is closed.
-QString takeMessage(const MainWindowDriver& main)
-{
-    auto* box = main.window->findChild<QMessageBox*>();
-    if (!box)
-        return {};
-    const QString text = box->text();
-    delete box;
-    return text;
 }
 
 // Every input control's text and the class, as the window shows them.

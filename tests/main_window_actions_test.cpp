@@ -30,21 +30,11 @@ namespace ui {
 namespace {
 
 using testing::MainWindowDriver;
+using testing::takeMessage;
 
 QString verdictToolTip(const MainWindowDriver& main)
 {
     return testing::hoverToolTip(main.controls().governedByLbl);
-}
-
-// A message box the window opened, its text, and closes it.
-QString takeMessage(const MainWindowDriver& main)
-{
-    auto* box = main.window->findChild<QMessageBox*>();
-    if (!box)
-        return {};
-    const QString text = box->text();
-    delete box;
-    return text;
 }
 
 class InLocale : public ::testing::TestWithParam<const char*>

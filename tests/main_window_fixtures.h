@@ -11,6 +11,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
 #include <QTextDocument>
 
@@ -103,5 +104,16 @@ public:
 
     std::unique_ptr<FrmMain> window;
 };
+
+// A message box the window opened: its text, and it is closed.
+inline QString takeMessage(const MainWindowDriver& main)
+{
+    auto* box = main.window->findChild<QMessageBox*>();
+    if (!box)
+        return {};
+    const QString text = box->text();
+    delete box;
+    return text;
+}
 
 } // namespace ui::testing

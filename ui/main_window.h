@@ -95,7 +95,6 @@ private:
     void setFocusOrder();
     void connectEvents();
     void createActions();
-    void createFileActions();
 
     void onValueEdited(joist::Input input);
     void onStrengthClassPicked();

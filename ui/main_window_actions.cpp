@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -38,7 +39,6 @@ using joist::Input;
 
 void FrmMain::createActions()
 {
-    createFileActions();
     struct ActionRow
     {
         const char* name;
@@ -46,7 +46,18 @@ void FrmMain::createActions()
         QKeySequence shortcut;
         void (FrmMain::*run)();
     };
+    // The context menu, top to bottom: a row without a name is a separator,
+    // one without an action the submenu of recent designs.
     const ActionRow rows[] = {
+        {"newDesignAct", "New Design", QKeySequence(Qt::CTRL | Qt::Key_N), &FrmMain::newDesign},
+        {"openDesignAct", "Open Design...", QKeySequence(Qt::CTRL | Qt::Key_O),
+         &FrmMain::openDesignDialog},
+        {"openRecentAct", "Open Recent", {}, nullptr},
+        {"saveDesignAct", "Save Design", QKeySequence(Qt::CTRL | Qt::Key_S),
+         &FrmMain::saveDesignAction},
+        {"saveDesignAsAct", "Save Design As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         &FrmMain::saveDesignAsAction},
+        {nullptr, nullptr, {}, nullptr},
         {"spanTableAct", "Span Table...", QKeySequence(Qt::CTRL | Qt::Key_T),
          &FrmMain::showSpanTable},
         {"designBasisAct", "Design Basis...", QKeySequence(Qt::CTRL | Qt::Key_D),
@@ -60,13 +71,27 @@ void FrmMain::createActions()
          &FrmMain::saveCalculationAsPdf},
     };
     for (const ActionRow& row : rows) {
-        auto* action = new QAction(QString::fromLatin1(row.text), this);
+        auto* action = new QAction(this);
+        if (!row.name) {
+            action->setSeparator(true);
+            addAction(action);
+            continue;
+        }
+        action->setText(QString::fromLatin1(row.text));
         action->setObjectName(QString::fromLatin1(row.name));
-        action->setShortcut(row.shortcut);
-        action->setShortcutContext(Qt::WindowShortcut); // from any control of the window
-        connect(action, &QAction::triggered, this, row.run);
+        if (row.run) {
+            action->setShortcut(row.shortcut);
+            action->setShortcutContext(Qt::WindowShortcut); // from any control of the window
+            connect(action, &QAction::triggered, this, row.run);
+        } else {
+            recentMenu_ = new QMenu(this);
+            recentMenu_->setObjectName(QStringLiteral("recentDesignsMenu"));
+            action->setMenu(recentMenu_);
+            recentAction_ = action;
+        }
         addAction(action);
     }
+    showRecentDesigns(recentDesigns());
     // Right-click outside a text box lists them; text boxes keep their own menu.
     setContextMenuPolicy(Qt::ActionsContextMenu);
     // The working is written into the result labels' tooltips when one is

@@ -47,46 +47,6 @@ std::string ignoredKeysNotice(const QString& path, const std::vector<std::string
 
 } // namespace
 
-void FrmMain::createFileActions()
-{
-    struct ActionRow
-    {
-        const char* name;
-        const char* text;
-        QKeySequence shortcut;
-        void (FrmMain::*run)();
-    };
-    const ActionRow rows[] = {
-        {"newDesignAct", "New Design", QKeySequence(Qt::CTRL | Qt::Key_N), &FrmMain::newDesign},
-        {"openDesignAct", "Open Design...", QKeySequence(Qt::CTRL | Qt::Key_O),
-         &FrmMain::openDesignDialog},
-        {"openRecentAct", "Open Recent", {}, nullptr},
-        {"saveDesignAct", "Save Design", QKeySequence(Qt::CTRL | Qt::Key_S),
-         &FrmMain::saveDesignAction},
-        {"saveDesignAsAct", "Save Design As...", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-         &FrmMain::saveDesignAsAction},
-    };
-    for (const ActionRow& row : rows) {
-        auto* action = new QAction(QString::fromLatin1(row.text), this);
-        action->setObjectName(QString::fromLatin1(row.name));
-        if (row.run) {
-            action->setShortcut(row.shortcut);
-            action->setShortcutContext(Qt::WindowShortcut);
-            connect(action, &QAction::triggered, this, row.run);
-        } else {
-            recentMenu_ = new QMenu(this);
-            recentMenu_->setObjectName(QStringLiteral("recentDesignsMenu"));
-            action->setMenu(recentMenu_);
-            recentAction_ = action;
-        }
-        addAction(action);
-    }
-    auto* separator = new QAction(this);
-    separator->setSeparator(true);
-    addAction(separator);
-    showRecentDesigns(recentDesigns());
-}
-
 void FrmMain::showRecentDesigns(const QStringList& paths)
 {
     recentMenu_->clear();

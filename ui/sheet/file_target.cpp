@@ -13,8 +13,8 @@
 namespace ui {
 namespace {
 
-// QSaveFile replaces a file through a temporary name seven bytes longer
-// (".XXXXXX").
+// QSaveFile replaces a file through a temporary name seven bytes longer: a
+// dot and six random characters.
 constexpr qsizetype longestReplacedName = NAME_MAX - 7;
 
 QString linkTarget(const QByteArray& path)
