@@ -123,6 +123,7 @@ private:
     void noteDesignChanged();
     void setDesignPath(const QString& path);
     void showCaption();
+    static QStringList recentDesigns(); // most recent first, at most eight
     void showRecentDesigns(const QStringList& paths);
     void rememberDesign(const QString& path);
     void showFileMessage(const QString& title, const std::string& text);

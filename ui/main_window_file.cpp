@@ -27,11 +27,6 @@ const QString recentKey = QStringLiteral("recentDesigns");
 constexpr qsizetype recentCount = 8;
 const QString fileFilter = QStringLiteral("Timber joist designs (*.joist)");
 
-QStringList recentDesigns()
-{
-    return QSettings().value(recentKey).toStringList().mid(0, recentCount);
-}
-
 std::string ignoredKeysNotice(const QString& path, const std::vector<std::string>& keys)
 {
     std::string notice = QFileInfo(path).fileName().toStdString();
@@ -46,6 +41,11 @@ std::string ignoredKeysNotice(const QString& path, const std::vector<std::string
 }
 
 } // namespace
+
+QStringList FrmMain::recentDesigns()
+{
+    return QSettings().value(recentKey).toStringList().mid(0, recentCount);
+}
 
 void FrmMain::showRecentDesigns(const QStringList& paths)
 {
