@@ -1,6 +1,10 @@
+#include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
+#include <vector>
 
+#include "engine/check_steps.h"
 #include "engine/design_check.h"
 #include "engine/stop_reason.h"
 #include "tests/engine_fixtures.h"
@@ -184,6 +188,38 @@ TEST(DesignCheck, RatiosBeforeAFaultyRatioKeepTheirNewValues)
     EXPECT_EQ(d.ratioShear, -7);
     EXPECT_EQ(d.ratioBearing, -8);
     EXPECT_TRUE(sink.writes.empty());
+}
+
+TEST(DesignCheck, EveryStepIsComputedFromTheStoredFloatsBeforeIt)
+{
+    // Against each step run alone and tested; GCC's vectoriser once carried
+    // a double on where the stored float should have been read.
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> scale(0.5f, 2.0f);
+    for (int i = 0; i < 2000; ++i) {
+        JoistDesign d = startExample();
+        d.basis.vibration = i % 2 == 1;
+        for (float JoistDesign::*input :
+             {&JoistDesign::span, &JoistDesign::depth, &JoistDesign::breadth, &JoistDesign::spacing,
+              &JoistDesign::deadLoad, &JoistDesign::liveLoad, &JoistDesign::e0mean,
+              &JoistDesign::rhoMean, &JoistDesign::bearingLength, &JoistDesign::camber})
+            d.*input = (d.*input == 0 ? 5 : d.*input) * scale(random);
+        JoistDesign expected = d;
+        FaultTestedSteps tested;
+        std::vector<std::ptrdiff_t> stored;
+        computeSteps(expected, [&](int step, float& member, double value) {
+            stored.push_back(reinterpret_cast<char*>(&member) - reinterpret_cast<char*>(&expected));
+            return tested(step, member, value);
+        });
+        RecordingSink sink;
+        ASSERT_TRUE(runDesignCheck(d, false, sink, ".").completed());
+        for (const std::ptrdiff_t offset : stored) {
+            EXPECT_EQ(std::memcmp(reinterpret_cast<char*>(&d) + offset,
+                                  reinterpret_cast<char*>(&expected) + offset, sizeof(float)),
+                      0)
+                << "design " << i << ", member at byte " << offset;
+        }
+    }
 }
 
 TEST(DesignCheck, AFaultIsCaughtEvenAfterAnEarlierFaultFreeCheck)
