@@ -30,10 +30,13 @@ inline double deflectionLimit(float span, float divisor, const std::optional<flo
 
 // b^exponent. For a stiff short floor (f1 over about 1000 Hz at 2 % damping)
 // the limit exceeds single precision, which would stop the check of a floor
-// that plainly passes: it is then the largest float instead.
+// that plainly passes: it is then the largest float instead. b never exceeds
+// 180, and 180^17 is below the largest float, so the logarithm is needed only
+// beyond an exponent of 17.
 inline double velocityLimit(double b, double exponent)
 {
-    if (b > 1 && exponent * std::log(b) > std::log(double(std::numeric_limits<float>::max())))
+    if (exponent > 17 && b > 1 &&
+        exponent * std::log(b) > std::log(double(std::numeric_limits<float>::max())))
         return std::numeric_limits<float>::max();
     return power(b, exponent);
 }
@@ -106,9 +109,9 @@ inline float ratioQuotient(const JoistDesign& d, const CheckDefinition& check)
     return settled(static_cast<float>(double(d.*check.numerator) / double(d.*check.denominator)));
 }
 
-// Stores every step untested, for a caller that needs only whether the check
-// would stop, not where: the status accumulates, so one fault test after the
-// last ratio division sees every fault that any step raised. Testing after
+// Stores every step untested, for a caller that first needs only whether the
+// check would stop, not where: the status accumulates, so one fault test after
+// the last ratio division sees every fault that any step raised. Testing after
 // each step waits for the arithmetic before it to finish, every time. Every
 // step feeds some ratio quotient, and ratioQuotient settles each before the
 // test, so no step can be moved past it.

@@ -322,16 +322,13 @@ std::optional<Check> governingBeyond(const JoistDesign& inputs, const LongestSpa
     // the largest. Rounding moves a quotient by at most 0.0005 and the
     // reading back by half a float step; only quotients that close are
     // rounded, which keeps the cost to about one evaluation.
-    auto stored = [](float quotient) {
-        return parseNumber(formatRatio(quotient, "."), ".").value_or(quotient);
-    };
     const double close = double(*largest) - 0.001 - double(*largest) * 0x1p-21;
     std::optional<float> largestStored;
     for (auto q = quotients.begin(); q != largest; ++q) {
         if (*q > largestPassingQuotient && double(*q) >= close) {
             if (!largestStored)
-                largestStored = stored(*largest);
-            if (stored(*q) == *largestStored) {
+                largestStored = roundedRatio(*largest);
+            if (roundedRatio(*q) == *largestStored) {
                 clearFloatFaults();
                 return checkDefinitions[std::size_t(q - quotients.begin())].check;
             }

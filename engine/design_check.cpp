@@ -7,17 +7,24 @@
 namespace joist {
 namespace {
 
-// Ratio sub-steps 3 and 4 of one check: format the tested quotient with
-// "#0.00#" and read that text back as the stored ratio.
-void storeRoundedRatio(JoistDesign& d, const CheckDefinition& check, float quotient,
-                       std::string_view separator)
+// Steps 1 to 24, tested after each step and each ratio division: the first
+// fault stops the check there.
+CheckOutcome runTestedSteps(JoistDesign& d)
 {
-    const std::optional<float> rounded = parseNumber(formatRatio(quotient, separator), separator);
-    // Formatting a finite float and reading it back cannot fail or overflow;
-    // clear whatever flags the conversions left so they do not count against
-    // the next ratio.
-    clearFloatFaults();
-    d.*check.ratio = rounded.value_or(quotient);
+    FaultTestedSteps steps;
+    if (!computeSteps(d, steps))
+        return steps.outcome();
+    // Step 24: the ratios, each completely before the next, each the
+    // quotient as its "#0.00#" text reads back.
+    for (const CheckDefinition& check : checkDefinitions) {
+        if (!inForce(check, d))
+            continue;
+        const std::optional<float> quotient = steps.quotient(d, check);
+        if (!quotient)
+            return steps.outcome();
+        d.*check.ratio = roundedRatio(*quotient);
+    }
+    return steps.outcome();
 }
 
 void show(ResultSink& sink, ResultLabel label, float value, std::string_view separator)
@@ -67,19 +74,26 @@ CheckOutcome runDesignCheck(JoistDesign& d, bool loading, ResultSink& sink,
         return skipped;
     }
 
-    FaultTestedSteps steps;
-    if (!computeSteps(d, steps))
-        return steps.outcome();
-
-    // Step 24: the ratios, each completely before the next, then the display.
+    // Nearly every check raises no fault, and testing after each step waits
+    // for the arithmetic before it. So the check runs untested and tests
+    // once at the end; only when something faulted is the record put back
+    // and the check run again, tested after each step, to stop where the
+    // fault arose with the members a stopped check keeps.
+    const JoistDesign before = d;
+    clearFloatFaults();
+    computeSteps(d, UntestedSteps{});
     for (const CheckDefinition& check : checkDefinitions) {
-        if (!inForce(check, d))
-            continue;
-        const std::optional<float> quotient = steps.quotient(d, check);
-        if (!quotient)
-            return steps.outcome();
-        storeRoundedRatio(d, check, *quotient, decimalSeparator);
+        if (inForce(check, d))
+            d.*check.ratio = roundedRatio(ratioQuotient(d, check));
     }
+    CheckOutcome outcome;
+    if (raisedFloatFault()) {
+        d = before;
+        outcome = runTestedSteps(d);
+        if (outcome.status == CheckOutcome::Status::stopped)
+            return outcome;
+    }
+
     show(sink, ResultLabel::bending, d.ratioBending, decimalSeparator);
     show(sink, ResultLabel::shear, d.ratioShear, decimalSeparator);
     show(sink, ResultLabel::bearing, d.ratioBearing, decimalSeparator);
@@ -94,7 +108,7 @@ CheckOutcome runDesignCheck(JoistDesign& d, bool loading, ResultSink& sink,
     } else {
         sink.setResultText(ResultLabel::governedBy, passText);
     }
-    return steps.outcome();
+    return outcome;
 }
 
 } // namespace joist

@@ -120,6 +120,18 @@ std::string formatRatio(float value, std::string_view decimalSeparator)
     return withSeparator(std::string_view(buffer.data(), end), decimalSeparator);
 }
 
+float roundedRatio(float value)
+{
+    // A float has 24 significant bits and 1000 needs 10, so the product is
+    // exact in double, and rounding it to an integer rounds the exact value,
+    // ties to even, as the text does. The quotient is then rounded twice, to
+    // double and to float; that differs from rounding once only if the double
+    // lands exactly halfway between two floats, and no three-decimal number
+    // comes that close to such a point without being it. (Checked against
+    // the text for every positive float.)
+    return static_cast<float>(std::nearbyint(double(value) * 1000) / 1000);
+}
+
 std::string numberText(double value, int significantDigits, std::string_view decimalSeparator)
 {
     if (value == 0) // negative zero is not a negative number

@@ -30,6 +30,10 @@ NumberReading readNumber(std::string_view text, std::string_view decimalSeparato
 // third decimal only when it is not zero, rounded to three decimals.
 std::string formatRatio(float value, std::string_view decimalSeparator);
 
+// The stored ratio: the value formatRatio's text reads back as, whatever the
+// separator, without writing the text.
+float roundedRatio(float value);
+
 // A number to at most `significantDigits` significant digits: no trailing
 // zeros, no trailing separator, no grouping, a leading minus for a negative
 // value, an exponent beyond that many digits ("1e+10"); 0 for either zero.

@@ -203,6 +203,10 @@ void checkFormatting(float value, std::string_view separator)
                  "a rounded ratio formats to a different text",
                  valueText + ": " + escaped(ratioText) + " read as " + fuzzing::bitsText(*rounded) +
                      " formats as " + escaped(joist::formatRatio(*rounded, separator)));
+    FUZZ_REQUIRE(joist::roundedRatio(value) == *rounded,
+                 "the stored ratio differs from its text read back",
+                 valueText + ": " + escaped(ratioText) + " read as " + fuzzing::bitsText(*rounded) +
+                     ", stored as " + fuzzing::bitsText(joist::roundedRatio(value)));
 
     // General text, for the value itself and for the ratio stored from it.
     for (const float shown : {value, *rounded}) {

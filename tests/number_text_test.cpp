@@ -1,6 +1,9 @@
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <gtest/gtest.h>
 #include <limits>
+#include <vector>
 
 #include "engine/number_text.h"
 
@@ -85,6 +88,23 @@ TEST(FormatRatio, EveryRoundedTextReadsBackToThreeDecimals)
         const auto back = parseNumber(text, ",");
         ASSERT_TRUE(back) << text;
         EXPECT_EQ(formatRatio(*back, ","), text);
+    }
+}
+
+TEST(RoundedRatio, IsTheRatioTextReadBack)
+{
+    // Ties at the third decimal, huge and tiny values, then a sweep.
+    std::vector<float> values{0.0625f, 0.1875f, -0.0625f, 1.0005f, 4194304.5f,
+                              3e38f,   1e-40f,  -0.0004f, 0.0f,    -0.0f};
+    for (std::uint32_t bits = 0x3A000000; bits < 0x4F000000; bits += 0x1F3B)
+        values.push_back(std::bit_cast<float>(bits));
+    for (float q = 0; q < 70; q += 0.0005f)
+        values.push_back(q);
+    for (const float value : values) {
+        const float fromText = parseNumber(formatRatio(value, "."), ".").value();
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(roundedRatio(value)),
+                  std::bit_cast<std::uint32_t>(fromText))
+            << value;
     }
 }
 
