@@ -20,6 +20,7 @@
 #include "ui/design_basis_window.h"
 #include "ui/design_file.h"
 #include "ui/input_table.h"
+#include "ui/sheet/sheet_details_window.h"
 
 namespace ui {
 namespace {
@@ -38,15 +39,20 @@ void writeFile(const QString& path, const QByteArray& bytes)
 }
 
 QByteArray designJson(const QByteArray& inputs, const QByteArray& version = "1",
-                      const QByteArray& basis = {})
+                      const QByteArray& basis = {}, const QByteArray& details = {})
 {
     return "{\"format\": \"timber-joist design\", \"version\": " + version + ", \"inputs\": {" +
-           inputs + "}, \"designBasis\": {" + basis + "}}";
+           inputs + "}, \"designBasis\": {" + basis + "}, \"sheetDetails\": {" + details + "}}";
 }
 
 joist::DesignBasis storedBasis()
 {
     return readDesignBasis(*programSettings());
+}
+
+SheetDetails storedDetails()
+{
+    return readSheetDetails(*programSettings());
 }
 
 void typeInto(QWidget* window, const char* name, const QString& text)
@@ -200,6 +206,14 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
          designJson({}, "1", "\"strutting\": \"yes\""),
          {},
          "\"designBasis.strutting\""},
+        {"detail.joist",
+         designJson("\"span\": \"5\"", "1", {}, "\"project\": \"Mill\", \"revision\": 2"),
+         {},
+         "\"sheetDetails.revision\""},
+        {"detail line.joist",
+         designJson({}, "1", {}, "\"member\": \"J1\\u2028J2\""),
+         {},
+         "\"member\" holds a line break"},
         {"version.joist", designJson("\"span\": \"5\"", "2"), {}, "version 2"},
         {"format.joist", "{\"format\": \"spreadsheet\", \"version\": 1}", {}, "not a timber-joist"},
         {"malformed.joist", "{\"format\": \"timber-joist design\",", {}, "not valid JSON"},
@@ -208,6 +222,8 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
         {"pipe", {}, fifo, "not a regular file"},
         {"missing", {}, dir.filePath("missing.joist"), "no such file"},
     };
+    writeSheetDetail(*programSettings(), sheetDetailFields[0], "Kept");
+    const SheetDetails details = storedDetails();
     const joist::JoistDesign design = main.window->design();
     const QStringList inputs = shownInputs(main);
     const QStringList results = main.results();
@@ -225,11 +241,41 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
             << refusal.toStdString();
         EXPECT_EQ(main.window->design(), design);
         EXPECT_EQ(storedBasis(), basis);
+        EXPECT_TRUE(storedDetails() == details);
         EXPECT_EQ(shownInputs(main), inputs);
         EXPECT_EQ(main.results(), results);
         EXPECT_EQ(main.window->windowTitle(), caption);
         EXPECT_EQ(main.window->designPath(), QFileInfo(good).absoluteFilePath());
     }
+    programSettings()->remove("sheetDetails");
+}
+
+TEST(DesignFile, CarriesTheSheetDetails)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("stair.joist");
+    MainWindowDriver main;
+    main.start();
+    main.window->findChild<QAction*>("sheetDetailsAct")->trigger();
+    FrmSheetDetails* window = main.window->sheetDetailsWindow();
+    typeInto(window, "projectTxt", "Mill Lane");
+    typeInto(window, "revisionTxt", "B");
+    const SheetDetails saved = storedDetails();
+    ASSERT_TRUE(main.window->saveDesignTo(path)) << takeMessage(main).toStdString();
+
+    // A design file holds its details: a change to them is a change to the design.
+    typeInto(window, "jobNoTxt", "J7");
+    typeInto(window, "projectTxt", "Other");
+    EXPECT_TRUE(main.window->isWindowModified());
+    answerNextQuestion(QMessageBox::Discard);
+    ASSERT_TRUE(main.window->openDesign(path)) << takeMessage(main).toStdString();
+    EXPECT_TRUE(storedDetails() == saved);
+    EXPECT_FALSE(programSettings()->contains("sheetDetails/jobNo")); // empty: no key
+    for (std::size_t i = 0; i < sheetDetailFields.size(); ++i)
+        EXPECT_EQ(window->boxes()[i]->text(), saved.*sheetDetailFields[i].member);
+    EXPECT_TRUE(main.window->calculationSheet().details == saved);
+    EXPECT_FALSE(main.window->isWindowModified());
+    programSettings()->remove("sheetDetails");
 }
 
 TEST(DesignFile, NewDesignAndUnsavedChanges)

@@ -21,6 +21,7 @@ using joist::DesignBasis;
 
 constexpr std::string_view inputsSection = "inputs";
 constexpr std::string_view basisSection = "designBasis";
+constexpr std::string_view detailsSection = "sheetDetails";
 constexpr std::string_view startClass = "C16";
 // What a QLineEdit holds by default; the command line has no widgets to ask.
 constexpr qsizetype longestText = 32767;
@@ -50,6 +51,13 @@ constexpr BasisKey basisKeys[] = {
     {"kamp", &DesignBasis::kamp},
 };
 
+// A sheet detail's key in the file: its settings key without the group.
+std::string_view detailKey(const SheetDetailField& field)
+{
+    const std::string_view key = field.key;
+    return key.substr(key.rfind('/') + 1);
+}
+
 std::vector<FileSection> makeSections()
 {
     FileSection inputs{inputsSection, {}};
@@ -62,8 +70,10 @@ std::vector<FileSection> makeSections()
     for (const BasisKey& key : basisKeys)
         basis.keys.push_back(
             {std::string(key.name), key.flag ? FileSection::Kind::flag : FileSection::Kind::text});
-    // The sheet details join here as one more section.
-    return {inputs, basis};
+    FileSection details{detailsSection, {}};
+    for (const SheetDetailField& field : sheetDetailFields)
+        details.keys.push_back({std::string(detailKey(field)), FileSection::Kind::freeText});
+    return {inputs, basis, details};
 }
 
 const std::vector<FileSection>& sections()
@@ -182,6 +192,14 @@ SectionValues basisValues(const DesignBasis& basis)
     return values;
 }
 
+SectionValues detailsValues(const SheetDetails& details)
+{
+    SectionValues values;
+    for (const SheetDetailField& field : sheetDetailFields)
+        values[std::string(detailKey(field))] = (details.*field.member).toStdString();
+    return values;
+}
+
 QJsonObject sectionObject(const FileSection& section, const SectionValues& values)
 {
     QJsonObject object;
@@ -217,6 +235,8 @@ SectionValues sectionValues(const FileSection& section, const QJsonObject& objec
             if (!value.isBool())
                 throw ValueRefused(where + " is neither true nor false");
             values[name] = value.toBool() ? "true" : "false";
+        } else if (key->kind == FileSection::Kind::freeText && !value.isString()) {
+            throw ValueRefused(where + " is not a text in double quotes");
         } else if (value.isString()) {
             values[name] = value.toString().toStdString();
         } else if (value.isDouble()) {
@@ -291,6 +311,27 @@ DesignBasis basisFromValues(const SectionValues& values)
     return basis;
 }
 
+SheetDetails detailsFromValues(const SectionValues& values)
+{
+    SheetDetails details;
+    for (const SheetDetailField& field : sheetDetailFields) {
+        const std::string_view key = detailKey(field);
+        const auto value = values.find(key);
+        if (value == values.end())
+            continue;
+        requireShowable(key, value->second);
+        // Free text may also hold the controls and line breaks beyond ASCII.
+        const QString text = QString::fromUtf8(value->second);
+        if (std::any_of(text.begin(), text.end(), [](QChar c) {
+                return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+                       c == QChar::ParagraphSeparator;
+            }))
+            throw ValueRefused(inQuotes(key) + " holds a line break or another control character");
+        details.*field.member = text;
+    }
+    return details;
+}
+
 DesignFile parseDesignFile(const QString& path, const QByteArray& bytes)
 {
     auto refuse = [&path](std::string_view reason) {
@@ -337,6 +378,7 @@ DesignFile parseDesignFile(const QString& path, const QByteArray& bytes)
     try {
         file.inputs = inputsFromValues(read[inputsSection]);
         file.basis = basisFromValues(read[basisSection]);
+        file.details = detailsFromValues(read[detailsSection]);
     } catch (const ValueRefused& refused) {
         throw refuse(refused.what());
     }
@@ -354,7 +396,8 @@ DesignFile readDesignFile(const QString& path)
     return parseDesignFile(path, bytes);
 }
 
-QByteArray designFileBytes(const DesignInputs& inputs, const DesignBasis& basis)
+QByteArray designFileBytes(const DesignInputs& inputs, const DesignBasis& basis,
+                           const SheetDetails& details)
 {
     SectionValues values;
     for (const InputRow& row : inputRows()) {
@@ -368,7 +411,7 @@ QByteArray designFileBytes(const DesignInputs& inputs, const DesignBasis& basis)
                 QString::fromUtf8(designFileFormat.data(), qsizetype(designFileFormat.size())));
     root.insert(QStringLiteral("version"), designFileVersion);
     // By section, in file order.
-    const SectionValues byKey[] = {values, basisValues(basis)};
+    const SectionValues byKey[] = {values, basisValues(basis), detailsValues(details)};
     for (std::size_t i = 0; i < std::size(byKey); ++i) {
         const std::string_view name = sections()[i].name;
         root.insert(QString::fromUtf8(name.data(), qsizetype(name.size())),
@@ -377,10 +420,11 @@ QByteArray designFileBytes(const DesignInputs& inputs, const DesignBasis& basis)
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 
-void writeDesignFile(const QString& path, const DesignInputs& inputs, const DesignBasis& basis)
+void writeDesignFile(const QString& path, const DesignInputs& inputs, const DesignBasis& basis,
+                     const SheetDetails& details)
 {
     QSaveFile file(path);
-    const QByteArray bytes = designFileBytes(inputs, basis);
+    const QByteArray bytes = designFileBytes(inputs, basis, details);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         const QString reason = QFileInfo(path).isDir()
                                    ? QStringLiteral("a folder of that name is in the way")

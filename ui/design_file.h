@@ -1,7 +1,8 @@
 #pragma once
 
 // Design files (.joist): one design as a JSON object of sections, each a
-// table of keys, read and written whole: the inputs and the design basis.
+// table of keys, read and written whole: the inputs, the design basis and the
+// sheet details.
 
 #include <array>
 #include <map>
@@ -15,6 +16,7 @@
 
 #include "engine/design_basis.h"
 #include "engine/design_inputs.h"
+#include "ui/sheet/sheet_details.h"
 
 namespace ui {
 
@@ -39,10 +41,11 @@ public:
 };
 
 // One section of a design file: its name and its keys. A flag is a JSON
-// true/false; a text is a JSON string.
+// true/false; a text is a JSON string, or a number typed in by hand; free
+// text is a JSON string only.
 struct FileSection
 {
-    enum class Kind { text, flag };
+    enum class Kind { text, flag, freeText };
     struct Key
     {
         std::string name;
@@ -83,12 +86,17 @@ DesignInputs inputsFromValues(const SectionValues& values);
 // "false"; a missing key takes its default. Throws ValueRefused.
 joist::DesignBasis basisFromValues(const SectionValues& values);
 
+// The sheet details from the keys of their section: each a text a box can
+// show; a missing key is empty. Throws ValueRefused.
+SheetDetails detailsFromValues(const SectionValues& values);
+
 // What a design file holds that this program uses, and the keys it ignored,
 // each named once ("units", "inputs.colour").
 struct DesignFile
 {
     DesignInputs inputs;
     joist::DesignBasis basis;
+    SheetDetails details;
     std::vector<std::string> ignoredKeys;
 };
 
@@ -100,8 +108,9 @@ DesignFile parseDesignFile(const QString& path, const QByteArray& bytes);
 // Writes through QSaveFile: the old file stays whole unless the new one is
 // complete. Throws DesignFileError.
 void writeDesignFile(const QString& path, const DesignInputs& inputs,
-                     const joist::DesignBasis& basis);
-QByteArray designFileBytes(const DesignInputs& inputs, const joist::DesignBasis& basis);
+                     const joist::DesignBasis& basis, const SheetDetails& details = {});
+QByteArray designFileBytes(const DesignInputs& inputs, const joist::DesignBasis& basis,
+                           const SheetDetails& details = {});
 
 // "Cannot open the design \"<path>\": <reason>."
 std::string openFailure(const QString& path, std::string_view reason);

@@ -29,6 +29,7 @@ class QSettings;
 namespace ui {
 
 struct DesignInputs;
+struct SheetDetails;
 class FrmDBData;
 class FrmDesignBasis;
 class FrmSpanTable;
@@ -119,6 +120,7 @@ private:
     void applyDesign(const DesignInputs& inputs, const joist::DesignBasis& basis,
                      std::string notice);
     void applyBasis(const joist::DesignBasis& basis);
+    void applySheetDetails(const SheetDetails& details);
     DesignInputs designInputs() const;
     void noteDesignChanged();
     void setDesignPath(const QString& path);

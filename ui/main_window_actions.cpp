@@ -151,8 +151,11 @@ void FrmMain::showDesignBasis()
 
 void FrmMain::showSheetDetails()
 {
-    if (!detailsWindow_)
+    if (!detailsWindow_) {
         detailsWindow_ = new FrmSheetDetails(*settings_, this);
+        // A design file holds its sheet details.
+        connect(detailsWindow_, &FrmSheetDetails::edited, this, &FrmMain::noteDesignChanged);
+    }
     detailsWindow_->show();
     detailsWindow_->raise();
     detailsWindow_->activateWindow();

@@ -17,6 +17,8 @@
 #include "ui/error_message.h"
 #include "ui/input_table.h"
 #include "ui/main_window.h"
+#include "ui/sheet/sheet_details.h"
+#include "ui/sheet/sheet_details_window.h"
 #include "ui/toolkit/drop_down_list.h"
 #include "ui/toolkit/value_label.h"
 
@@ -145,6 +147,20 @@ void FrmMain::applyBasis(const joist::DesignBasis& basis)
     }
 }
 
+// The sheet details of an opened design, in force as if the user had typed
+// them: only the fields that change are stored, and an open details window
+// shows them.
+void FrmMain::applySheetDetails(const SheetDetails& details)
+{
+    const SheetDetails stored = readSheetDetails(*settings_);
+    for (const SheetDetailField& field : sheetDetailFields) {
+        if (details.*field.member != stored.*field.member)
+            writeSheetDetail(*settings_, field, details.*field.member);
+    }
+    if (detailsWindow_)
+        detailsWindow_->showDetails(details);
+}
+
 // Every input, then the class, set as the user would set them, then the
 // basis, while the window counts as loading, so that one check runs at the end.
 void FrmMain::applyDesign(const DesignInputs& inputs, const joist::DesignBasis& basis,
@@ -221,6 +237,7 @@ bool FrmMain::openDesign(const QString& path)
         showFileMessage(QStringLiteral("Open Design"), errorMessage(error));
         return false;
     }
+    applySheetDetails(file.details);
     applyDesign(file.inputs, file.basis,
                 file.ignoredKeys.empty() ? std::string()
                                          : ignoredKeysNotice(path, file.ignoredKeys));
@@ -241,7 +258,7 @@ void FrmMain::openDesignDialog()
 bool FrmMain::saveDesignTo(const QString& path)
 {
     try {
-        writeDesignFile(path, designInputs(), design_.basis);
+        writeDesignFile(path, designInputs(), design_.basis, readSheetDetails(*settings_));
     } catch (const std::exception& error) {
         showFileMessage(QStringLiteral("Save Design"), errorMessage(error));
         return false;

@@ -19,6 +19,8 @@ struct SheetDetails
     QString calculatedBy;
     QString checkedBy;
     QString revision;
+
+    friend bool operator==(const SheetDetails&, const SheetDetails&) = default;
 };
 
 // One field of the header: its caption, its box in the details window and

@@ -24,8 +24,10 @@ FrmSheetDetails::FrmSheetDetails(QSettings& settings, QWidget* parent)
         box->setObjectName(QLatin1String(field.boxName));
         box->setMinimumWidth(260);
         // textEdited, not textChanged: only what the user types is stored.
-        connect(box, &QLineEdit::textEdited, this,
-                [this, &field](const QString& text) { writeSheetDetail(settings_, field, text); });
+        connect(box, &QLineEdit::textEdited, this, [this, &field](const QString& text) {
+            writeSheetDetail(settings_, field, text);
+            emit edited();
+        });
         form->addRow(QStringLiteral("&%1:").arg(QLatin1String(field.caption)), box);
         boxes_[i] = box;
     }
@@ -40,6 +42,15 @@ FrmSheetDetails::FrmSheetDetails(QSettings& settings, QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(note);
     layout->addWidget(buttons);
+}
+
+void FrmSheetDetails::showDetails(const SheetDetails& details)
+{
+    for (std::size_t i = 0; i < sheetDetailFields.size(); ++i) {
+        const QString& text = details.*sheetDetailFields[i].member;
+        if (boxes_[i]->text() != text) // the unchanged keep their cursor and undo
+            boxes_[i]->setText(text);
+    }
 }
 
 } // namespace ui

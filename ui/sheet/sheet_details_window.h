@@ -12,6 +12,8 @@ class QSettings;
 
 namespace ui {
 
+struct SheetDetails;
+
 class FrmSheetDetails : public QDialog
 {
     Q_OBJECT
@@ -22,6 +24,13 @@ public:
 
     // The boxes, in the order of the field table.
     const std::array<QLineEdit*, 6>& boxes() const { return boxes_; }
+
+    // Shows details stored by someone else (an opened design); stores nothing.
+    void showDetails(const SheetDetails& details);
+
+signals:
+    // The user changed a field, and it is stored.
+    void edited();
 
 private:
     QSettings& settings_;
