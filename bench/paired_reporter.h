@@ -17,11 +17,16 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         ConsoleReporter::ReportRuns(runs);
+        // With --benchmark_repetitions the fastest repetition counts: the
+        // others lost time to whatever else the machine was doing.
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration)
-                times_[run.benchmark_name()] = {run.GetAdjustedRealTime(),
-                                                benchmark::GetTimeUnitString(run.time_unit),
-                                                run.real_accumulated_time / double(run.iterations)};
+            if (run.run_type != Run::RT_Iteration)
+                continue;
+            const Time time{run.GetAdjustedRealTime(), benchmark::GetTimeUnitString(run.time_unit),
+                            run.real_accumulated_time / double(run.iterations)};
+            const auto [kept, added] = times_.try_emplace(run.benchmark_name(), time);
+            if (!added && time.seconds < kept->second.seconds)
+                kept->second = time;
         }
     }
 
