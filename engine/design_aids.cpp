@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <deque>
 #include <utility>
@@ -62,52 +63,138 @@ public:
     {
         if (inputs_.basis.vibration)
             return longestWithVibration();
-        const Place top = placeOf(longestSpanSearched);
-        if (top == Place::passing)
+        const Boundary boundary = beyondBoundary();
+        if (boundary.lowPlace != Place::passing)
+            return {};
+        if (boundary.high > longestSpanSearched)
             return {LongestSpan::Kind::beyondRange, 0};
-        if (top == Place::below)
-            return {};
-        int low = 1;
-        Place lowPlace = placeOf(low);
-        if (lowPlace == Place::beyond)
-            return {};
-        int high = longestSpanSearched;
-        while (high - low > 1) {
-            const int middle = low + (high - low) / 2;
-            const Place place = placeOf(middle);
-            if (place == Place::beyond) {
-                high = middle;
-            } else {
-                low = middle;
-                lowPlace = place;
-            }
-        }
-        if (lowPlace != Place::passing)
-            return {};
-        return {LongestSpan::Kind::millimetres, low};
+        return {LongestSpan::Kind::millimetres, boundary.low};
     }
 
     int evaluations() const { return evaluations_; }
 
 private:
+    // Where "beyond" begins: `low` is the largest span that is not beyond
+    // (0 when even 1 mm is), `high` the smallest that is (one past the
+    // range when none is), and lowPlace where `low` lies.
+    struct Boundary
+    {
+        int low = 0;
+        int high = longestSpanSearched + 1;
+        Place lowPlace = Place::beyond;
+    };
+
+    // "Beyond" is monotone in the span, so the boundary is bracketed by
+    // stepping out from a predicted span in doubling steps, then halved.
+    // A good prediction takes two or three checks where halving the whole
+    // range takes sixteen.
+    Boundary beyondBoundary()
+    {
+        Boundary boundary;
+        const int guess = predictedMillimetres();
+        const Place atGuess = placeOf(guess);
+        if (atGuess == Place::beyond) {
+            boundary.high = guess;
+            for (int step = 1; boundary.low == 0 && boundary.high > 1; step *= 2) {
+                const int probe = std::max(1, boundary.high - step);
+                const Place place = placeOf(probe);
+                if (place == Place::beyond) {
+                    boundary.high = probe;
+                } else {
+                    boundary.low = probe;
+                    boundary.lowPlace = place;
+                }
+            }
+            if (boundary.low == 0)
+                return boundary;
+        } else {
+            boundary.low = guess;
+            boundary.lowPlace = atGuess;
+            for (int step = 1;
+                 boundary.high > longestSpanSearched && boundary.low < longestSpanSearched;
+                 step *= 2) {
+                const int probe = std::min(longestSpanSearched, boundary.low + step);
+                const Place place = placeOf(probe);
+                if (place == Place::beyond) {
+                    boundary.high = probe;
+                } else {
+                    boundary.low = probe;
+                    boundary.lowPlace = place;
+                }
+            }
+            if (boundary.high > longestSpanSearched)
+                return boundary;
+        }
+        while (boundary.high - boundary.low > 1) {
+            const int middle = boundary.low + (boundary.high - boundary.low) / 2;
+            const Place place = placeOf(middle);
+            if (place == Place::beyond) {
+                boundary.high = middle;
+            } else {
+                boundary.low = middle;
+                boundary.lowPlace = place;
+            }
+        }
+        return boundary;
+    }
+
+    // The span at which the first check would reach a ratio of 1 if each
+    // ratio grew exactly as its span power, from one check at the inputs'
+    // span (or at 4 m). Only where to start: any answer is found exactly.
+    int predictedMillimetres()
+    {
+        const float span = inputs_.span > 0 && inputs_.span <= 30 ? inputs_.span : 4.0f;
+        ++evaluations_;
+        JoistDesign& d = scratch_;
+        d.span = span;
+        clearFloatFaults();
+        computeSteps(d, UntestedSteps{});
+        // The largest factor by which a ratio must shrink, as a span factor.
+        double shrink = 0;
+        for (const CheckDefinition& check : checkDefinitions) {
+            const double quotient = inForce(check, d) ? ratioQuotient(d, check) : 0;
+            if (quotient > 0)
+                shrink = std::max(shrink, root(quotient, check.spanPower));
+        }
+        const double predicted =
+            shrink > 0 ? 1e3 * double(span) / shrink : double(longestSpanSearched / 2);
+        clearFloatFaults();
+        if (!(predicted >= 1)) // not a number either
+            return 1;
+        return int(std::min(predicted, double(longestSpanSearched)));
+    }
+
+    // x^(1/n), cheaper than the general power; 0 for n = 0.
+    static double root(double x, int n)
+    {
+        switch (n) {
+        case 1:
+            return x;
+        case 2:
+            return std::sqrt(x);
+        case 3:
+            return std::cbrt(x);
+        case 4:
+            return std::sqrt(std::sqrt(x));
+        default:
+            return 0;
+        }
+    }
+
     // The spans below "beyond" and above "below" fail on v alone or pass; the
     // largest that passes is found from the top, skipping every stretch over
     // which a lower bound of v's ratio already fails.
     LongestSpan longestWithVibration()
     {
-        const Place top = placeOf(longestSpanSearched);
-        if (top == Place::passing)
-            return {LongestSpan::Kind::beyondRange, 0};
-        if (top == Place::below || placeOf(1) == Place::beyond)
-            return {};
-        int end = longestSpanSearched + 1; // the first span beyond
-        if (top == Place::beyond) {
-            int low = 1;
-            end = longestSpanSearched;
-            while (end - low > 1) {
-                const int middle = low + (end - low) / 2;
-                (placeOf(middle) == Place::beyond ? end : low) = middle;
-            }
+        const Boundary boundary = beyondBoundary();
+        if (boundary.low == 0)
+            return {};                 // 1 mm is beyond
+        const int end = boundary.high; // the first span beyond
+        if (end > longestSpanSearched) {
+            if (boundary.lowPlace == Place::passing)
+                return {LongestSpan::Kind::beyondRange, 0};
+            if (boundary.lowPlace == Place::below)
+                return {};
         }
         int start = 1; // the first span not below
         if (placeOf(start) == Place::below) {
@@ -197,7 +284,7 @@ private:
     Place placeOf(int millimetres)
     {
         ++evaluations_;
-        JoistDesign d = inputs_;
+        JoistDesign& d = scratch_;
         d.span = spanOfMillimetres(millimetres);
         const Evaluation e = evaluate(d);
         if (e.verdict == Verdict::passes)
@@ -214,6 +301,8 @@ private:
     }
 
     const JoistDesign& inputs_;
+    // Every check overwrites the steps it stores; only the span changes.
+    JoistDesign scratch_ = inputs_;
     int evaluations_ = 0;
     std::deque<std::pair<int, JoistDesign>> evaluated_; // stable addresses
 };
@@ -353,11 +442,11 @@ std::optional<Section> findLightestSection(const JoistDesign& inputs,
         const double areaB = double(b.breadth) * b.depth;
         return areaA != areaB ? areaA < areaB : a.depth < b.depth;
     });
+    JoistDesign d = inputs; // each check overwrites the steps it stores
     for (const Section& section : sections) {
-        JoistDesign d = inputs;
         d.breadth = section.breadth;
         d.depth = section.depth;
-        if (evaluateDesign(d) == Verdict::passes)
+        if (evaluate(d).verdict == Verdict::passes)
             return section;
     }
     return std::nullopt;

@@ -54,32 +54,37 @@ struct CheckDefinition
     // what its legend calls it; the vibration checks share one.
     char mark;
     std::string_view markName;
+    // Roughly how the ratio grows with the span, as L^spanPower, with the
+    // loads fixed: the longest-span search starts from the span this
+    // predicts. 0 where no such power holds.
+    int spanPower;
 };
 
 inline constexpr std::array<CheckDefinition, 9> checkDefinitions{{
     {Check::u2, &JoistDesign::uInstQ, &JoistDesign::limitU2, &JoistDesign::ratioU2, ResultLabel::u2,
-     "u 2", "Joist fails in deflection: u 2", "u inst,Q", "L/300", "mm", "7.2, 2.2.3", '1', "u 2"},
+     "u 2", "Joist fails in deflection: u 2", "u inst,Q", "L/300", "mm", "7.2, 2.2.3", '1', "u 2",
+     3},
     {Check::u2Fin, &JoistDesign::uFinQ, &JoistDesign::limitU2Fin, &JoistDesign::ratioU2Fin,
      ResultLabel::u2Fin, "u 2,fin", "Joist fails in deflection: u 2,fin", "u fin,Q", "L/200", "mm",
-     "7.2, 2.2.3", '2', "u 2,fin"},
+     "7.2, 2.2.3", '2', "u 2,fin", 3},
     {Check::uNetFin, &JoistDesign::uNetFin, &JoistDesign::limitUNetFin, &JoistDesign::ratioUNetFin,
      ResultLabel::uNetFin, "u net,fin", "Joist fails in deflection: u net,fin",
-     "u fin,G + u fin,Q \u2212 u0", "L/200", "mm", "7.2, 2.2.3", '3', "u net,fin"},
+     "u fin,G + u fin,Q \u2212 u0", "L/200", "mm", "7.2, 2.2.3", '3', "u net,fin", 3},
     {Check::bending, &JoistDesign::bendingStress, &JoistDesign::fmd, &JoistDesign::ratioBending,
      ResultLabel::bending, "Bending", "Joist fails in bending", "\u03C3m,d", "fm,d", "N/mm\u00B2",
-     "6.1.6", 'B', "bending"},
+     "6.1.6", 'B', "bending", 2},
     {Check::shear, &JoistDesign::shearStress, &JoistDesign::fvd, &JoistDesign::ratioShear,
      ResultLabel::shear, "Shear", "Joist fails in shear", "\u03C4d = 1.5 V/A", "fv,d", "N/mm\u00B2",
-     "6.1.7", 'S', "shear"},
+     "6.1.7", 'S', "shear", 1},
     {Check::bearing, &JoistDesign::bearingStress, &JoistDesign::fc90d, &JoistDesign::ratioBearing,
      ResultLabel::bearing, "Bearing", "Joist fails in bearing", "\u03C3c,90,d", "fc,90,d",
-     "N/mm\u00B2", "6.1.5", 'C', "bearing"},
+     "N/mm\u00B2", "6.1.5", 'C', "bearing", 1},
     {Check::f1, &JoistDesign::f1Min, &JoistDesign::f1, &JoistDesign::ratioF1, ResultLabel::f1, "f1",
-     "Joist fails in vibration: f1", "f1,min", "f1", "Hz", "7.3.3", 'V', "vibration"},
+     "Joist fails in vibration: f1", "f1,min", "f1", "Hz", "7.3.3", 'V', "vibration", 2},
     {Check::w, &JoistDesign::w, &JoistDesign::a, &JoistDesign::ratioW, ResultLabel::w, "w",
-     "Joist fails in vibration: w", "w", "a", "mm/kN", "7.3.3", 'V', "vibration"},
+     "Joist fails in vibration: w", "w", "a", "mm/kN", "7.3.3", 'V', "vibration", 4},
     {Check::v, &JoistDesign::v, &JoistDesign::vLimit, &JoistDesign::ratioV, ResultLabel::v, "v",
-     "Joist fails in vibration: v", "v", "v,lim", "m/(N s\u00B2)", "7.3.3", 'V', "vibration"},
+     "Joist fails in vibration: v", "v", "v,lim", "m/(N s\u00B2)", "7.3.3", 'V', "vibration", 0},
 }};
 
 const CheckDefinition& definitionOf(Check check);

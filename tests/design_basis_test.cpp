@@ -24,8 +24,11 @@ std::string fourDigits(float value)
     return text;
 }
 
-// Taken from the code before the design basis existed.
-constexpr std::uint64_t fingerprintBeforeBasis = 0x6e841b00a1add551;
+// The results of the code before the design basis existed. (Taken again
+// when the hash stopped counting the span table's evaluations, from code
+// that matched the first value: how many checks a search takes is not a
+// result.)
+constexpr std::uint64_t fingerprintBeforeBasis = 0xedc3cd9fd24403a7;
 
 TEST(DesignBasis, DefaultsGiveTheResultsOfTheCheckBeforeTheBasis)
 {
