@@ -427,9 +427,7 @@ std::optional<Check> governingBeyond(const JoistDesign& inputs, const LongestSpa
     return checkDefinitions[std::size_t(largest - quotients.begin())].check;
 }
 
-std::optional<Section> findLightestSection(const JoistDesign& inputs,
-                                           std::span<const float> breadths,
-                                           std::span<const float> depths)
+std::vector<Section> sectionsByArea(std::span<const float> breadths, std::span<const float> depths)
 {
     std::vector<Section> sections;
     for (const float breadth : breadths) {
@@ -442,14 +440,27 @@ std::optional<Section> findLightestSection(const JoistDesign& inputs,
         const double areaB = double(b.breadth) * b.depth;
         return areaA != areaB ? areaA < areaB : a.depth < b.depth;
     });
+    return sections;
+}
+
+std::optional<Section> findLightestSection(const JoistDesign& inputs,
+                                           std::span<const Section> byArea)
+{
     JoistDesign d = inputs; // each check overwrites the steps it stores
-    for (const Section& section : sections) {
+    for (const Section& section : byArea) {
         d.breadth = section.breadth;
         d.depth = section.depth;
         if (evaluate(d).verdict == Verdict::passes)
             return section;
     }
     return std::nullopt;
+}
+
+std::optional<Section> findLightestSection(const JoistDesign& inputs,
+                                           std::span<const float> breadths,
+                                           std::span<const float> depths)
+{
+    return findLightestSection(inputs, sectionsByArea(breadths, depths));
 }
 
 SpanTable computeSpanTable(const JoistDesign& inputs, std::span<const float> breadths,

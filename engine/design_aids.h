@@ -81,6 +81,14 @@ std::optional<Section> findLightestSection(const JoistDesign& inputs,
                                            std::span<const float> breadths,
                                            std::span<const float> depths);
 
+// Every listed width with every listed depth, in the order the lightest
+// section is searched: by area, on equal areas the smaller depth.
+std::vector<Section> sectionsByArea(std::span<const float> breadths, std::span<const float> depths);
+
+// The first of these sections that passes, for a caller that asks often.
+std::optional<Section> findLightestSection(const JoistDesign& inputs,
+                                           std::span<const Section> byArea);
+
 // The longest span of every listed section (rows: each width in list order,
 // and within it each depth in list order) at every listed spacing (columns).
 struct SpanTable

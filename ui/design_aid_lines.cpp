@@ -6,9 +6,9 @@ namespace ui {
 
 DesignAids computeDesignAids(const joist::JoistDesign& inputs)
 {
-    static const std::vector<float> breadths = listValues(joist::Input::breadth);
-    static const std::vector<float> depths = listValues(joist::Input::depth);
-    return {joist::findLongestSpan(inputs), joist::findLightestSection(inputs, breadths, depths)};
+    static const std::vector<joist::Section> sections =
+        joist::sectionsByArea(listValues(joist::Input::breadth), listValues(joist::Input::depth));
+    return {joist::findLongestSpan(inputs), joist::findLightestSection(inputs, sections)};
 }
 
 std::string longestSpanLine(const DesignAids& aids, std::string_view decimalSeparator)
