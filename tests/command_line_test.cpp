@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "tests/main_window_fixtures.h"
+#include "ui/command_line.h"
 #include "ui/csv.h"
 #include "ui/design_basis_settings.h"
 #include "ui/design_basis_window.h"
@@ -196,6 +197,29 @@ TEST(CommandLine, ScheduleRunsEveryRowAndSaysWhichFailed)
             EXPECT_NE(at(1, "u2"), u2AtL300); // the same joist, with L/360 in force
         }
     }
+}
+
+TEST(CommandLine, ALongScheduleComesOutInRowOrderAsEachRowAlone)
+{
+    // Long enough to be shared among threads, with a bad row in every few.
+    std::string rows;
+    for (int i = 0; i < 1000; ++i)
+        rows += "J" + std::to_string(i) + "," + std::to_string(2 + i % 61 * 0.1) + "," +
+                (i % 7 == 3 ? "50" : "44") + ",C24\r\n";
+    const std::string header = "id,span,breadth,strengthClass\r\n";
+    ClassTable table(JOIST_SHIPPED_DATABASE);
+    const ScheduleRun whole = runSchedule(header + rows, table);
+    std::string alone;
+    int worst = 0;
+    for (const CsvRecord& row : parseCsv(rows)) {
+        std::string line;
+        appendCsvRecord(line, row.fields);
+        const ScheduleRun one = runSchedule(header + line, table);
+        alone += one.output.substr(one.output.find('\n') + 1);
+        worst = std::max(worst, one.exitCode);
+    }
+    EXPECT_EQ(whole.output.substr(whole.output.find('\n') + 1), alone);
+    EXPECT_EQ(whole.exitCode, worst);
 }
 
 TEST(CommandLine, ModesAndRefusals)

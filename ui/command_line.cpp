@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -186,6 +190,85 @@ int schedule(const QString& path, const QString& outputPath, ClassTable& table)
     return run.exitCode;
 }
 
+// Which section and key a schedule column holds: no section for one this
+// program does not read.
+struct Column
+{
+    const FileSection* section = nullptr;
+    const std::string* key = nullptr;
+};
+
+// One run of a schedule's rows, checked on one thread.
+struct ScheduleRows
+{
+    std::string output;
+    bool anyBad = false;
+    bool anyFails = false;
+    std::exception_ptr error; // what stopped the run, for the caller to throw
+};
+
+constexpr std::size_t rowsPerThread = 256;
+constexpr std::size_t maxThreads = 64;
+
+// Checks records [first, last) and writes each with its results appended.
+void checkRows(const std::vector<CsvRecord>& records, const std::vector<Column>& columns,
+               bool vibrationColumns, std::size_t first, std::size_t last, ClassTable& table,
+               ScheduleRows& part) noexcept
+try {
+    const CsvRecord& header = records.front();
+    const FileSection& inputs = designFileSections()[0];
+    // Each read column's value in its section's keys, made once: a row only
+    // assigns its texts.
+    SectionValues inputValues, basisValues;
+    std::vector<std::string*> columnValues(columns.size(), nullptr);
+    for (std::size_t column = 0; column < columns.size(); ++column) {
+        if (columns[column].key)
+            columnValues[column] =
+                &(columns[column].section == &inputs ? inputValues
+                                                     : basisValues)[*columns[column].key];
+    }
+
+    std::vector<std::string> out;
+    for (std::size_t r = first; r < last; ++r) {
+        const CsvRecord& record = records[r];
+        out.assign(record.fields.begin(), record.fields.end());
+        out.resize(header.fields.size());
+        std::string message = record.problem;
+        if (message.empty() && record.fields.size() != header.fields.size())
+            message = "the row has " + std::to_string(record.fields.size()) +
+                      " fields and the header " + std::to_string(header.fields.size());
+        DesignRun design;
+        if (message.empty()) {
+            for (std::size_t column = 0; column < columns.size(); ++column) {
+                if (columnValues[column])
+                    *columnValues[column] = record.fields[column];
+            }
+            try {
+                design =
+                    runDesign(inputsFromValues(inputValues), basisFromValues(basisValues), table);
+                message = design.message;
+            } catch (const ValueRefused& refused) {
+                message = refused.what();
+            }
+        }
+        for (const ResultLabel label : outputOrder) {
+            if (label != ResultLabel::governedBy && (vibrationColumns || !isVibrationLabel(label)))
+                out.push_back(design.texts[static_cast<std::size_t>(label)]);
+        }
+        const bool bad = design.outcome == DesignRun::Outcome::bad;
+        out.push_back(design.texts[std::size_t(ResultLabel::governedBy)]);
+        out.push_back(bad ? std::string() : longestSpanMillimetres(design.aids.longestSpan));
+        out.push_back(bad ? std::string()
+                          : joist::lightestSectionText(design.aids.lightestSection, separator));
+        out.push_back(message);
+        appendCsvRecord(part.output, out);
+        part.anyBad |= bad;
+        part.anyFails |= design.outcome == DesignRun::Outcome::fails;
+    }
+} catch (...) {
+    part.error = std::current_exception();
+}
+
 } // namespace
 
 class ClassTable::Names : public materials::ClassList, public materials::ClassNameLabel
@@ -219,6 +302,7 @@ ClassTable::~ClassTable() = default;
 
 const ClassTable::Row* ClassTable::find(const std::string& className)
 {
+    const std::lock_guard lock(mutex_);
     if (const auto known = rows_.find(className); known != rows_.end())
         return &known->second;
     const auto index = firstRow_.find(className);
@@ -295,11 +379,6 @@ ScheduleRun runSchedule(std::string_view csv, ClassTable& table)
     const std::span<const FileSection> sections = designFileSections();
     const FileSection& inputs = sections[0];
     const FileSection& basisKeys = sections[1];
-    struct Column
-    {
-        const FileSection* section = nullptr;
-        const std::string* key = nullptr;
-    };
     std::vector<Column> columns(header.fields.size());
     ScheduleRun run;
     std::string ignored;
@@ -336,53 +415,36 @@ ScheduleRun runSchedule(std::string_view csv, ClassTable& table)
     run.output.reserve(csv.size() * 2);
     appendCsvRecord(run.output, out);
 
-    // Each read column's value in its section's keys, made once: a row only
-    // assigns its texts.
-    SectionValues inputValues, basisValues;
-    std::vector<std::string*> columnValues(columns.size(), nullptr);
-    for (std::size_t column = 0; column < columns.size(); ++column) {
-        if (columns[column].key)
-            columnValues[column] =
-                &(columns[column].section == &inputs ? inputValues
-                                                     : basisValues)[*columns[column].key];
-    }
-
-    bool anyBad = false, anyFails = false;
-    for (std::size_t r = 1; r < records.size(); ++r) {
-        const CsvRecord& record = records[r];
-        out.assign(record.fields.begin(), record.fields.end());
-        out.resize(header.fields.size());
-        std::string message = record.problem;
-        if (message.empty() && record.fields.size() != header.fields.size())
-            message = "the row has " + std::to_string(record.fields.size()) +
-                      " fields and the header " + std::to_string(header.fields.size());
-        DesignRun design;
-        if (message.empty()) {
-            for (std::size_t column = 0; column < columns.size(); ++column) {
-                if (columnValues[column])
-                    *columnValues[column] = record.fields[column];
-            }
+    // The rows' output, shared out in contiguous runs among the processor's
+    // cores: rows are checked independently, and the runs are joined in
+    // order. Short schedules stay on one thread.
+    const std::size_t rows = records.size() - 1;
+    const std::size_t threads = std::clamp<std::size_t>(
+        std::min<std::size_t>(std::thread::hardware_concurrency(), rows / rowsPerThread), 1,
+        maxThreads);
+    std::vector<ScheduleRows> parts(threads);
+    {
+        auto checkPart = [&](std::size_t t) {
+            checkRows(records, columns, vibrationColumns, 1 + rows * t / threads,
+                      1 + rows * (t + 1) / threads, table, parts[t]);
+        };
+        std::vector<std::jthread> workers;
+        for (std::size_t t = 1; t < threads; ++t) {
             try {
-                design =
-                    runDesign(inputsFromValues(inputValues), basisFromValues(basisValues), table);
-                message = design.message;
-            } catch (const ValueRefused& refused) {
-                message = refused.what();
+                workers.emplace_back(checkPart, t);
+            } catch (const std::system_error&) { // no thread to be had: this one does it
+                checkPart(t);
             }
         }
-        for (const ResultLabel label : outputOrder) {
-            if (label != ResultLabel::governedBy && (vibrationColumns || !isVibrationLabel(label)))
-                out.push_back(design.texts[static_cast<std::size_t>(label)]);
-        }
-        const bool bad = design.outcome == DesignRun::Outcome::bad;
-        out.push_back(design.texts[std::size_t(ResultLabel::governedBy)]);
-        out.push_back(bad ? std::string() : longestSpanMillimetres(design.aids.longestSpan));
-        out.push_back(bad ? std::string()
-                          : joist::lightestSectionText(design.aids.lightestSection, separator));
-        out.push_back(message);
-        appendCsvRecord(run.output, out);
-        anyBad |= bad;
-        anyFails |= design.outcome == DesignRun::Outcome::fails;
+        checkPart(0);
+    }
+    bool anyBad = false, anyFails = false;
+    for (const ScheduleRows& part : parts) {
+        if (part.error)
+            std::rethrow_exception(part.error);
+        run.output += part.output;
+        anyBad |= part.anyBad;
+        anyFails |= part.anyFails;
     }
     run.exitCode = anyBad ? 2 : anyFails ? 1 : 0;
     return run;

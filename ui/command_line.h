@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,7 +42,7 @@ public:
         std::array<std::string, joist::inputDefinitions.size()> texts; // the bound fields'
         std::string problem; // a field the design cannot read, in words
     };
-    // The first row of that name, or null.
+    // The first row of that name, or null. Safe to call from several threads.
     const Row* find(const std::string& className);
     const std::string& path() const { return path_; }
 
@@ -52,7 +53,8 @@ private:
     std::array<std::string, joist::inputDefinitions.size()> bound_;
     std::unique_ptr<Names> names_;
     std::unordered_map<std::string, int> firstRow_;
-    std::unordered_map<std::string, Row> rows_;
+    std::unordered_map<std::string, Row> rows_; // rows stay put as it grows
+    std::mutex mutex_;
 };
 
 // One design checked as the window checks it, in the C locale.
