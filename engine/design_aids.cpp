@@ -82,6 +82,18 @@ private:
         int low = 0;
         int high = longestSpanSearched + 1;
         Place lowPlace = Place::beyond;
+
+        // Moves the end that the place of a span between them says.
+        void narrow(int millimetres, Place place)
+        {
+            if (place == Place::beyond) {
+                high = millimetres;
+            } else {
+                low = millimetres;
+                lowPlace = place;
+            }
+        }
+        bool bracketed() const { return low > 0 && high <= longestSpanSearched; }
     };
 
     // "Beyond" is monotone in the span, so the boundary is bracketed by
@@ -92,48 +104,18 @@ private:
     {
         Boundary boundary;
         const int guess = predictedMillimetres();
-        const Place atGuess = placeOf(guess);
-        if (atGuess == Place::beyond) {
-            boundary.high = guess;
-            for (int step = 1; boundary.low == 0 && boundary.high > 1; step *= 2) {
-                const int probe = std::max(1, boundary.high - step);
-                const Place place = placeOf(probe);
-                if (place == Place::beyond) {
-                    boundary.high = probe;
-                } else {
-                    boundary.low = probe;
-                    boundary.lowPlace = place;
-                }
-            }
-            if (boundary.low == 0)
-                return boundary;
-        } else {
-            boundary.low = guess;
-            boundary.lowPlace = atGuess;
-            for (int step = 1;
-                 boundary.high > longestSpanSearched && boundary.low < longestSpanSearched;
-                 step *= 2) {
-                const int probe = std::min(longestSpanSearched, boundary.low + step);
-                const Place place = placeOf(probe);
-                if (place == Place::beyond) {
-                    boundary.high = probe;
-                } else {
-                    boundary.low = probe;
-                    boundary.lowPlace = place;
-                }
-            }
-            if (boundary.high > longestSpanSearched)
-                return boundary;
+        boundary.narrow(guess, placeOf(guess));
+        for (int step = 1; !boundary.bracketed(); step *= 2) {
+            const bool down = boundary.low == 0;
+            if (down ? boundary.high == 1 : boundary.low == longestSpanSearched)
+                return boundary; // 1 mm is beyond, or no span up to 30 m is
+            const int probe = down ? std::max(1, boundary.high - step)
+                                   : std::min(longestSpanSearched, boundary.low + step);
+            boundary.narrow(probe, placeOf(probe));
         }
         while (boundary.high - boundary.low > 1) {
             const int middle = boundary.low + (boundary.high - boundary.low) / 2;
-            const Place place = placeOf(middle);
-            if (place == Place::beyond) {
-                boundary.high = middle;
-            } else {
-                boundary.low = middle;
-                boundary.lowPlace = place;
-            }
+            boundary.narrow(middle, placeOf(middle));
         }
         return boundary;
     }
