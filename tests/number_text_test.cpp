@@ -123,5 +123,13 @@ TEST(GeneralText, SevenSignificantDigitsWithoutTrailingZeros)
     EXPECT_EQ(generalText(41765624.0f, "."), "4.176562e+07");
 }
 
+TEST(GeneralText, ThousandthsAreWrittenAsTheSevenDigitConversionWritesThem)
+{
+    for (long n = -100000; n <= 100000; ++n) {
+        const float value = static_cast<float>(double(n) / 1000);
+        ASSERT_EQ(generalText(value, ","), numberText(value, 7, ",")) << n;
+    }
+}
+
 } // namespace
 } // namespace joist
