@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace joist {
 namespace {
@@ -80,39 +81,55 @@ NumberReading readNumber(std::string_view text, std::string_view decimalSeparato
     if (decimalSeparator.empty())
         return notANumber;
 
-    // Check the grammar while writing the number in the one form std::from_chars
-    // reads: no '+', a '.' separator.
-    std::string plain;
+    // The grammar: sign, digits, separator and digits, exponent.
+    bool negative = false;
     if (text.front() == '+' || text.front() == '-') {
-        if (text.front() == '-')
-            plain += '-';
+        negative = text.front() == '-';
         text.remove_prefix(1);
     }
     const std::string_view integerDigits = takeDigits(text);
-    plain += integerDigits;
     std::string_view fractionDigits;
     if (text.starts_with(decimalSeparator)) {
         text.remove_prefix(decimalSeparator.size());
         fractionDigits = takeDigits(text);
-        plain += '.';
-        plain += fractionDigits;
     }
     if (integerDigits.empty() && fractionDigits.empty())
         return notANumber;
+    std::string_view exponent; // 'e', its sign and its digits
     if (!text.empty() && (text.front() == 'e' || text.front() == 'E')) {
-        plain += text.front();
-        text.remove_prefix(1);
-        if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-            plain += text.front();
-            text.remove_prefix(1);
-        }
-        const std::string_view exponentDigits = takeDigits(text);
-        if (exponentDigits.empty())
+        std::string_view rest = text.substr(1);
+        if (!rest.empty() && (rest.front() == '+' || rest.front() == '-'))
+            rest.remove_prefix(1);
+        if (takeDigits(rest).empty())
             return notANumber;
-        plain += exponentDigits;
+        exponent = text.substr(0, text.size() - rest.size());
+        text = rest;
     }
     if (!text.empty())
         return notANumber;
+
+    // Up to seven digits without an exponent: the digits and the power of ten
+    // are exact floats, so one float division rounds to the nearest float, as
+    // from_chars does, for far less work. Most typed values are such.
+    if (integerDigits.size() + fractionDigits.size() <= 7 && exponent.empty()) {
+        std::uint32_t whole = 0;
+        for (const std::string_view part : {integerDigits, fractionDigits}) {
+            for (const char c : part)
+                whole = whole * 10 + std::uint32_t(c - '0');
+        }
+        static constexpr std::array<float, 8> powersOfTen{1e0f, 1e1f, 1e2f, 1e3f,
+                                                          1e4f, 1e5f, 1e6f, 1e7f};
+        const float magnitude = static_cast<float>(whole) / powersOfTen[fractionDigits.size()];
+        return {negative ? -magnitude : magnitude};
+    }
+
+    // The one form std::from_chars reads: no '+', a '.' separator.
+    std::string plain = negative ? "-" : "";
+    plain += integerDigits;
+    if (!fractionDigits.empty())
+        plain += '.';
+    plain += fractionDigits;
+    plain += exponent;
 
     // from_chars rounds to the nearest float. result_out_of_range covers both
     // overflow and a nonzero value that would underflow to zero: neither is

@@ -1,8 +1,11 @@
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "engine/number_text.h"
@@ -26,6 +29,22 @@ TEST(ParseNumber, ReadsPlainSignedDecimalsToTheNearestFloat)
     EXPECT_EQ(parseNumber("16777217", "."), 16777216.0f);
     EXPECT_EQ(parseNumber("16777219", "."), 16777220.0f);
     EXPECT_TRUE(std::signbit(*parseNumber("-0", ".")));
+}
+
+TEST(ParseNumber, ShortDecimalsReadAsTheFullConversionReadsThem)
+{
+    // Up to seven digits are read by one float division; the rest by from_chars.
+    std::mt19937 random(3);
+    for (int i = 0; i < 200000; ++i) {
+        const std::string digits = std::to_string(random() % 100000000);
+        const std::size_t point = random() % (digits.size() + 1);
+        const std::string text = digits.substr(0, point) + "." + digits.substr(point);
+        float expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        ASSERT_EQ(std::bit_cast<std::uint32_t>(parseNumber("-" + text, ".").value()),
+                  std::bit_cast<std::uint32_t>(-expected))
+            << text;
+    }
 }
 
 TEST(ParseNumber, UsesTheCallersSeparatorOnly)
