@@ -3,6 +3,7 @@
 // Comma-separated values as RFC 4180 writes them: fields quoted when they
 // hold a comma, a quote or a line break, quotes doubled, lines ended by CRLF.
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,7 @@ std::vector<CsvRecord> parseCsv(std::string_view text);
 
 void appendCsvField(std::string& out, std::string_view field);
 // The fields, comma-separated, and CRLF.
+void appendCsvRecord(std::string& out, std::span<const std::string_view> fields);
 void appendCsvRecord(std::string& out, const std::vector<std::string>& fields);
 
 } // namespace ui
