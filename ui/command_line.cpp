@@ -78,17 +78,14 @@ private:
 class DesignTexts : public joist::InputSource
 {
 public:
-    DesignTexts(const DesignInputs& inputs, const ClassTable::Row& row) : inputs_(inputs), row_(row)
-    {}
+    explicit DesignTexts(const DesignInputs& inputs) : inputs_(inputs) {}
     std::string text(joist::Input input) const override
     {
-        const auto i = static_cast<std::size_t>(input);
-        return inputRow(input).key.empty() ? row_.texts[i] : inputs_.texts[i];
+        return inputs_.texts[static_cast<std::size_t>(input)];
     }
 
 private:
     const DesignInputs& inputs_;
-    const ClassTable::Row& row_;
 };
 
 std::string longestSpanMillimetres(const joist::LongestSpan& span)
@@ -228,7 +225,9 @@ try {
                                                      : basisValues)[*columns[column].key];
     }
 
-    std::vector<std::string> out;
+    // Each row's fields and results, as views of what the row and its check hold.
+    std::vector<std::string_view> out;
+    part.output.reserve(64 * (last - first));
     for (std::size_t r = first; r < last; ++r) {
         const CsvRecord& record = records[r];
         out.assign(record.fields.begin(), record.fields.end());
@@ -256,11 +255,13 @@ try {
                 out.push_back(design.texts[static_cast<std::size_t>(label)]);
         }
         const bool bad = design.outcome == DesignRun::Outcome::bad;
-        out.push_back(design.texts[std::size_t(ResultLabel::governedBy)]);
-        out.push_back(bad ? std::string() : longestSpanMillimetres(design.aids.longestSpan));
-        out.push_back(bad ? std::string()
-                          : joist::lightestSectionText(design.aids.lightestSection, separator));
-        out.push_back(message);
+        const std::string longest =
+            bad ? std::string() : longestSpanMillimetres(design.aids.longestSpan);
+        const std::string lightest =
+            bad ? std::string()
+                : joist::lightestSectionText(design.aids.lightestSection, separator);
+        out.insert(out.end(), {design.texts[std::size_t(ResultLabel::governedBy)], longest,
+                               lightest, message});
         appendCsvRecord(part.output, out);
         part.anyBad |= bad;
         part.anyFails |= design.outcome == DesignRun::Outcome::fails;
@@ -310,15 +311,19 @@ const ClassTable::Row* ClassTable::find(const std::string& className)
         return nullptr;
     names_->selected = index->second;
     materials::selectStrengthClass(connection_, *names_, *names_);
-    Row row{bound_, {}};
+    Row row;
     // The first field the design reads that is not a number, as the window says it.
     for (const joist::InputDefinition& definition : joist::inputDefinitions) {
         const InputRow& input = inputRow(definition.input);
-        if (!input.field.empty() &&
-            !joist::parseNumber(row.texts[std::size_t(definition.input)], separator)) {
+        if (input.field.empty())
+            continue;
+        const std::optional<float> value =
+            joist::parseNumber(bound_[std::size_t(definition.input)], separator);
+        if (!value) {
             row.problem = materials::nonNumericFieldError(connection_, input.field).what();
             break;
         }
+        row.values.*definition.member = *value;
     }
     return &rows_.emplace(className, std::move(row)).first->second;
 }
@@ -336,12 +341,17 @@ DesignRun runDesign(const DesignInputs& inputs, const joist::DesignBasis& basis,
         run.message = row->problem;
         return run;
     }
-    joist::JoistDesign design;
+    joist::JoistDesign design = row->values;
     design.basis = basis;
-    const joist::ReadResult read = joist::readInputs(design, DesignTexts(inputs, *row), separator);
-    if (!read.ok()) { // the inputs were checked, so this is not expected
-        run.message = "\"" + read.failedText + "\" is not a number";
-        return run;
+    for (const InputRow& input : inputRows()) {
+        if (input.key.empty())
+            continue;
+        const joist::ReadResult read =
+            joist::storeInput(design, DesignTexts(inputs), input.input, separator);
+        if (!read.ok()) { // the inputs were checked, so this is not expected
+            run.message = "\"" + read.failedText + "\" is not a number";
+            return run;
+        }
     }
     LabelTexts labels(run.texts);
     const joist::CheckOutcome outcome = joist::runDesignCheck(design, false, labels, separator);

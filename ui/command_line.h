@@ -14,6 +14,7 @@
 
 #include "engine/design_check.h"
 #include "engine/design_inputs.h"
+#include "engine/joist_design.h"
 #include "materials/strength_class_connection.h"
 #include "ui/design_aid_lines.h"
 #include "ui/design_file.h"
@@ -39,8 +40,8 @@ public:
 
     struct Row
     {
-        std::array<std::string, joist::inputDefinitions.size()> texts; // the bound fields'
-        std::string problem; // a field the design cannot read, in words
+        joist::JoistDesign values; // the bound fields, read once
+        std::string problem;       // a field the design cannot read, in words
     };
     // The first row of that name, or null. Safe to call from several threads.
     const Row* find(const std::string& className);
