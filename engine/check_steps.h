@@ -85,7 +85,7 @@ template <class Store> bool computeVibrationSteps(JoistDesign& d, Store&& store)
         && store(31, d.w, 1e3 * F(d.kdist) * wholePower(spanMm, 3) * F(basis.kamp) / (48 * F(d.eiJoist)))
         && store(32, d.a, spanMm <= 4000 ? 1.8 : 16500 / power(spanMm, 1.1))
         && store(33, d.b, F(d.a) <= 1 ? 180 - 60 * F(d.a) : 160 - 40 * F(d.a))
-        && store(34, d.n40, power(std::max(0.0, wholePower(40 / F(d.f1), 2) - 1) * wholePower(F(basis.floorWidth) / F(d.span), 4) * F(d.eiFloor) / (F(d.eiDeck) / 1e6), 0.25))
+        && store(34, d.n40, std::sqrt(std::sqrt(std::max(0.0, wholePower(40 / F(d.f1), 2) - 1) * wholePower(F(basis.floorWidth) / F(d.span), 4) * F(d.eiFloor) / (F(d.eiDeck) / 1e6))))
         && store(35, d.v, 4 * (0.4 + 0.6 * F(d.n40)) / (F(d.floorMass) * F(basis.floorWidth) * F(d.span) + 200))
         && store(36, d.vLimit, velocityLimit(d.b, F(d.f1) * F(basis.damping) - 1))
         && store(37, d.f1Min, 8.0);
