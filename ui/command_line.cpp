@@ -227,7 +227,6 @@ try {
 
     // Each row's fields and results, as views of what the row and its check hold.
     std::vector<std::string_view> out;
-    part.output.reserve(64 * (last - first));
     for (std::size_t r = first; r < last; ++r) {
         const CsvRecord& record = records[r];
         out.assign(record.fields.begin(), record.fields.end());
@@ -343,11 +342,11 @@ DesignRun runDesign(const DesignInputs& inputs, const joist::DesignBasis& basis,
     }
     joist::JoistDesign design = row->values;
     design.basis = basis;
+    const DesignTexts texts(inputs);
     for (const InputRow& input : inputRows()) {
         if (input.key.empty())
             continue;
-        const joist::ReadResult read =
-            joist::storeInput(design, DesignTexts(inputs), input.input, separator);
+        const joist::ReadResult read = joist::storeInput(design, texts, input.input, separator);
         if (!read.ok()) { // the inputs were checked, so this is not expected
             run.message = "\"" + read.failedText + "\" is not a number";
             return run;

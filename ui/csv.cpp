@@ -16,6 +16,16 @@ void noteProblem(CsvRecord& record, const char* problem)
         record.problem = problem;
 }
 
+template <class Fields> void appendRecord(std::string& out, const Fields& fields)
+{
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        appendCsvField(out, fields[i]);
+    }
+    out += "\r\n";
+}
+
 } // namespace
 
 std::vector<CsvRecord> parseCsv(std::string_view text)
@@ -101,18 +111,12 @@ void appendCsvField(std::string& out, std::string_view field)
 
 void appendCsvRecord(std::string& out, std::span<const std::string_view> fields)
 {
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            out += ',';
-        appendCsvField(out, fields[i]);
-    }
-    out += "\r\n";
+    appendRecord(out, fields);
 }
 
 void appendCsvRecord(std::string& out, const std::vector<std::string>& fields)
 {
-    const std::vector<std::string_view> views(fields.begin(), fields.end());
-    appendCsvRecord(out, views);
+    appendRecord(out, fields);
 }
 
 } // namespace ui
