@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <deque>
+#include <list>
 #include <utility>
 
 #include "engine/check_steps.h"
@@ -286,7 +286,7 @@ private:
     // Every check overwrites the steps it stores; only the span changes.
     JoistDesign scratch_ = inputs_;
     int evaluations_ = 0;
-    std::deque<std::pair<int, JoistDesign>> evaluated_; // stable addresses
+    std::list<std::pair<int, JoistDesign>> evaluated_; // stable addresses, and none made unused
 };
 
 // The decimal text of millimetres as metres, with `decimals` (2 or 3)
@@ -339,6 +339,11 @@ std::string spanText(const LongestSpan& span, const SpanWording& wording,
 Verdict evaluateDesign(const JoistDesign& inputs)
 {
     JoistDesign scratch = inputs;
+    return evaluate(scratch).verdict;
+}
+
+Verdict evaluateInPlace(JoistDesign& scratch)
+{
     return evaluate(scratch).verdict;
 }
 

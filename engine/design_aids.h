@@ -27,6 +27,8 @@ enum class Verdict {
 // fault test but without texts: each rounded ratio is at most 1 exactly when
 // its quotient is at most largestPassingQuotient.
 Verdict evaluateDesign(const JoistDesign& inputs);
+// The same on the caller's scratch record, whose stored steps it overwrites.
+Verdict evaluateInPlace(JoistDesign& scratch);
 
 // The largest float whose exact value rounds to at most 1.000 under "#0.00#"
 // (to three decimals, ties to even, so 1.0005 would still round to 1.000):
@@ -88,6 +90,13 @@ std::vector<Section> sectionsByArea(std::span<const float> breadths, std::span<c
 // The first of these sections that passes, for a caller that asks often.
 std::optional<Section> findLightestSection(const JoistDesign& inputs,
                                            std::span<const Section> byArea);
+
+// The two answers the verdict's tooltip and the command line give.
+struct DesignAids
+{
+    LongestSpan longestSpan;
+    std::optional<Section> lightestSection; // among the listed widths and depths
+};
 
 // The longest span of every listed section (rows: each width in list order,
 // and within it each depth in list order) at every listed spacing (columns).

@@ -49,9 +49,15 @@ std::string withSeparator(std::string_view plain, std::string_view separator)
 // n / 1000 in plain decimals, without trailing zeros.
 std::string thousandthsText(long n, std::string_view separator)
 {
-    std::string text = n < 0 ? "-" : "";
+    // The whole part is written in place: the text is made once, as most
+    // labels' texts are.
+    char whole[24];
+    char* end = whole;
+    if (n < 0)
+        *end++ = '-';
     const long magnitude = n < 0 ? -n : n;
-    text += std::to_string(magnitude / 1000);
+    end = std::to_chars(end, std::end(whole), magnitude / 1000).ptr;
+    std::string text(whole, end);
     const int fraction = static_cast<int>(magnitude % 1000);
     if (fraction != 0) {
         text += separator;
