@@ -28,18 +28,31 @@ template <class Fields> void appendRecord(std::string& out, const Fields& fields
 
 } // namespace
 
-std::vector<CsvRecord> parseCsv(std::string_view text)
+std::string_view withoutByteOrderMark(std::string_view text)
 {
     if (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
+    return text;
+}
+
+std::vector<CsvRecord> parseCsv(std::string_view text)
+{
+    const std::string_view body = withoutByteOrderMark(text);
+    return parseCsvRecords(body, 0, body.size()).records;
+}
+
+CsvRecords parseCsvRecords(std::string_view text, std::size_t begin, std::size_t end)
+{
     std::vector<CsvRecord> records;
-    std::size_t i = 0;
+    std::size_t i = begin;
     const std::size_t n = text.size();
     while (i < n) {
         if (isLineEnd(text[i])) { // an empty line
             ++i;
             continue;
         }
+        if (i >= end)
+            break;
         CsvRecord record;
         for (;;) { // one field
             std::string field;
@@ -89,7 +102,14 @@ std::vector<CsvRecord> parseCsv(std::string_view text)
             ++i;
         records.push_back(std::move(record));
     }
-    return records;
+    return {std::move(records), i};
+}
+
+std::size_t nextLineStart(std::string_view text, std::size_t from)
+{
+    while (from < text.size() && !(isLineEnd(text[from - 1]) && !isLineEnd(text[from])))
+        ++from;
+    return std::min(from, text.size());
 }
 
 void appendCsvField(std::string& out, std::string_view field)

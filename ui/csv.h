@@ -21,6 +21,23 @@ struct CsvRecord
 // rules keeps what was read and says why; the next record starts after it.
 std::vector<CsvRecord> parseCsv(std::string_view text);
 
+std::string_view withoutByteOrderMark(std::string_view text);
+
+// The records that start in [begin, end), read as parseCsv reads them from
+// `begin`, and where the next record starts (the size of the text when none
+// does): a text may be read in parts, each from where the last one ended.
+struct CsvRecords
+{
+    std::vector<CsvRecord> records;
+    std::size_t next = 0;
+};
+CsvRecords parseCsvRecords(std::string_view text, std::size_t begin, std::size_t end);
+
+// The first position at or after `from` (which is above 0) where a line
+// starts after a line end, or the size of the text: where a record starts,
+// unless a quoted field holds that line end.
+std::size_t nextLineStart(std::string_view text, std::size_t from);
+
 void appendCsvField(std::string& out, std::string_view field);
 // The fields, comma-separated, and CRLF.
 void appendCsvRecord(std::string& out, std::span<const std::string_view> fields);

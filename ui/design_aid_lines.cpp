@@ -4,11 +4,16 @@
 
 namespace ui {
 
-DesignAids computeDesignAids(const joist::JoistDesign& inputs)
+std::span<const joist::Section> listedSections()
 {
     static const std::vector<joist::Section> sections =
         joist::sectionsByArea(listValues(joist::Input::breadth), listValues(joist::Input::depth));
-    return {joist::findLongestSpan(inputs), joist::findLightestSection(inputs, sections)};
+    return sections;
+}
+
+DesignAids computeDesignAids(const joist::JoistDesign& inputs)
+{
+    return {joist::findLongestSpan(inputs), joist::findLightestSection(inputs, listedSections())};
 }
 
 std::string longestSpanLine(const DesignAids& aids, std::string_view decimalSeparator)

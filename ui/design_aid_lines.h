@@ -4,6 +4,7 @@
 // tooltip and the command line show them.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -11,11 +12,10 @@
 
 namespace ui {
 
-struct DesignAids
-{
-    joist::LongestSpan longestSpan;
-    std::optional<joist::Section> lightestSection; // among the listed widths and depths
-};
+using DesignAids = joist::DesignAids;
+
+// Every listed width with every listed depth, in the order the lightest is searched.
+std::span<const joist::Section> listedSections();
 
 DesignAids computeDesignAids(const joist::JoistDesign& inputs);
 

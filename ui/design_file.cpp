@@ -22,7 +22,6 @@ using joist::DesignBasis;
 constexpr std::string_view inputsSection = "inputs";
 constexpr std::string_view basisSection = "designBasis";
 constexpr std::string_view detailsSection = "sheetDetails";
-constexpr std::string_view startClass = "C16";
 // What a QLineEdit holds by default; the command line has no widgets to ask.
 constexpr qsizetype longestText = 32767;
 
@@ -120,17 +119,23 @@ const ListItems& listItems(const InputRow& row)
 
 // Texts a text box or list cannot show: line breaks and other control
 // characters, or more than a box holds.
-void requireShowable(std::string_view key, const std::string& text)
+void requireShowable(std::string_view key, std::string_view text)
 {
     if (std::any_of(text.begin(), text.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }))
         throw ValueRefused(inQuotes(key) + " holds a line break or another control character");
-    if (text.size() > std::size_t(longestText) && QString::fromUtf8(text).size() > longestText)
+    if (text.size() > std::size_t(longestText) &&
+        QString::fromUtf8(text.data(), qsizetype(text.size())).size() > longestText)
         throw ValueRefused(inQuotes(key) + " holds a text too long for its box");
 }
 
-// The checked text of one input: a number, and for a list the item it equals.
-std::string checkedText(const InputRow& row, const std::string& text)
+// One input's text checked: a number, and for a list the item it equals.
+struct CheckedInput
+{
+    std::string_view text; // for a list, its item
+    float value;
+};
+CheckedInput checkedInput(const InputRow& row, std::string_view text)
 {
     requireShowable(row.key, text);
     const joist::NumberReading reading = joist::readNumber(text, ".");
@@ -142,13 +147,14 @@ std::string checkedText(const InputRow& row, const std::string& text)
         throw ValueRefused(inQuotes(row.key) + " holds " + inQuotes(text) + why);
     }
     if (row.kind != ControlKind::dropDownList)
-        return text;
-    std::string choices;
+        return {text, *reading.value};
     for (const auto& [value, item] : listItems(row)) {
         if (value == *reading.value)
-            return std::string(item);
-        choices += (choices.empty() ? "" : ", ") + std::string(item);
+            return {item, value};
     }
+    std::string choices;
+    for (const auto& [value, item] : listItems(row))
+        choices += (choices.empty() ? "" : ", ") + std::string(item);
     throw ValueRefused(inQuotes(row.key) + " holds " + inQuotes(text) +
                        ", which its list does not offer (" + choices + ")");
 }
@@ -163,7 +169,7 @@ std::string floatText(float value)
 
 // A positive number, as the design basis window accepts; for a cap, an empty
 // text is none.
-std::optional<float> basisNumber(const BasisKey& key, const std::string& text)
+std::optional<float> basisNumber(const BasisKey& key, std::string_view text)
 {
     requireShowable(key.name, text);
     const joist::NumberReading reading = joist::readNumber(text, ".");
@@ -263,6 +269,17 @@ std::string openFailure(const QString& path, std::string_view reason)
            "\": " + std::string(reason) + ".";
 }
 
+float inputValue(joist::Input input, std::string_view text)
+{
+    return checkedInput(inputRow(input), text).value;
+}
+
+std::string_view checkedClassName(std::string_view name)
+{
+    requireShowable(strengthClassKey, name);
+    return name;
+}
+
 DesignInputs startInputs()
 {
     DesignInputs inputs;
@@ -270,7 +287,7 @@ DesignInputs startInputs()
         if (!row.key.empty())
             inputs.texts[static_cast<std::size_t>(row.input)] = startText(row);
     }
-    inputs.strengthClass = startClass;
+    inputs.strengthClass = startStrengthClass;
     return inputs;
 }
 
@@ -282,11 +299,12 @@ DesignInputs inputsFromValues(const SectionValues& values)
             continue;
         const auto value = values.find(row.key);
         inputs.texts[static_cast<std::size_t>(row.input)] =
-            value == values.end() ? startText(row) : checkedText(row, value->second);
+            value == values.end() ? startText(row)
+                                  : std::string(checkedInput(row, value->second).text);
     }
     const auto name = values.find(strengthClassKey);
-    inputs.strengthClass = name == values.end() ? std::string(startClass) : name->second;
-    requireShowable(strengthClassKey, inputs.strengthClass);
+    inputs.strengthClass =
+        checkedClassName(name == values.end() ? startStrengthClass : name->second);
     return inputs;
 }
 

@@ -24,6 +24,7 @@ inline constexpr std::string_view designFileFormat = "timber-joist design";
 inline constexpr int designFileVersion = 1;
 inline constexpr qint64 largestDesignFileBytes = 1 << 20;
 inline constexpr std::string_view strengthClassKey = "strengthClass";
+inline constexpr std::string_view startStrengthClass = "C16";
 
 // A design file that cannot be read or written: the message names the file
 // and says what is wrong.
@@ -80,6 +81,13 @@ DesignInputs startInputs();
 // The inputs from the keys of the inputs section (design file or schedule
 // row); a missing key takes its start value. Throws ValueRefused.
 DesignInputs inputsFromValues(const SectionValues& values);
+
+// One input's number from its text in a design file or schedule row: "." as
+// decimal separator, and for a list one of its items. Throws ValueRefused.
+float inputValue(joist::Input input, std::string_view text);
+
+// A strength class name a list can show. Throws ValueRefused.
+std::string_view checkedClassName(std::string_view name);
 
 // The basis from the keys of the design basis section (design file or
 // schedule row): each number positive, a cap empty for none, a flag "true" or

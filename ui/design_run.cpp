@@ -1,0 +1,159 @@
+#include "ui/design_run.h"
+
+#include "engine/number_text.h"
+#include "engine/stop_reason.h"
+#include "materials/strength_class_sequences.h"
+#include "ui/input_table.h"
+
+namespace ui {
+namespace {
+
+using joist::ResultLabel;
+constexpr std::string_view separator = cSeparator;
+
+// The window's labels in the C locale.
+class LabelTexts : public joist::ResultSink
+{
+public:
+    explicit LabelTexts(std::array<std::string, 11>& texts) : texts_(texts) {}
+    void setResultText(ResultLabel label, std::string_view text) override
+    {
+        texts_[static_cast<std::size_t>(label)] = text;
+    }
+
+private:
+    std::array<std::string, 11>& texts_;
+};
+
+class DesignTexts : public joist::InputSource
+{
+public:
+    explicit DesignTexts(const DesignInputs& inputs) : inputs_(inputs) {}
+    std::string text(joist::Input input) const override
+    {
+        return inputs_.texts[static_cast<std::size_t>(input)];
+    }
+
+private:
+    const DesignInputs& inputs_;
+};
+
+} // namespace
+
+class ClassTable::Names : public materials::ClassList, public materials::ClassNameLabel
+{
+public:
+    void clear() override { names.clear(); }
+    void append(const std::string& text) override { names.push_back(text); }
+    int selectedIndex() const override { return selected; }
+    void setText(const std::string&) override {}
+
+    std::vector<std::string> names;
+    int selected = -1;
+};
+
+ClassTable::ClassTable(const std::string& path)
+    : path_(path), connection_(std::string(separator)), names_(std::make_unique<Names>())
+{
+    for (const InputRow& row : inputRows()) {
+        if (row.field.empty())
+            continue;
+        const auto i = static_cast<std::size_t>(row.input);
+        connection_.bind(std::string(row.field),
+                         [this, i](const std::string& text) { bound_[i] = text; });
+    }
+    materials::fillStrengthClassList(connection_, *names_, path);
+    for (std::size_t i = 0; i < names_->names.size(); ++i)
+        firstRow_.try_emplace(names_->names[i], static_cast<int>(i));
+}
+
+ClassTable::~ClassTable() = default;
+
+const ClassTable::Row* ClassTable::find(std::string_view className)
+{
+    const std::lock_guard lock(mutex_);
+    if (const auto known = rows_.find(className); known != rows_.end())
+        return &known->second;
+    const auto index = firstRow_.find(className);
+    if (index == firstRow_.end())
+        return nullptr;
+    names_->selected = index->second;
+    materials::selectStrengthClass(connection_, *names_, *names_);
+    Row row;
+    // The first field the design reads that is not a number, as the window says it.
+    for (const joist::InputDefinition& definition : joist::inputDefinitions) {
+        const InputRow& input = inputRow(definition.input);
+        if (input.field.empty())
+            continue;
+        const std::optional<float> value =
+            joist::parseNumber(bound_[std::size_t(definition.input)], separator);
+        if (!value) {
+            row.problem = materials::nonNumericFieldError(connection_, input.field).what();
+            break;
+        }
+        row.values.*definition.member = *value;
+    }
+    return &rows_.emplace(className, std::move(row)).first->second;
+}
+
+const ClassTable::Row* usableRow(const ClassTable::Row* row, std::string_view name,
+                                 const ClassTable& table, DesignRun& run)
+{
+    if (!row)
+        run.message = "the strength class \"" + std::string(name) +
+                      "\" is not in the strength-class table " + table.path();
+    else if (!row->problem.empty())
+        run.message = row->problem;
+    return row && row->problem.empty() ? row : nullptr;
+}
+
+void checkDesign(joist::JoistDesign& design,
+                 const std::function<DesignAids(const joist::JoistDesign&)>& aids, DesignRun& run)
+{
+    LabelTexts labels(run.texts);
+    const joist::CheckOutcome outcome = joist::runDesignCheck(design, false, labels, separator);
+    if (!outcome.completed()) {
+        run.texts = {};
+        run.message = joist::describeStop(joist::stopReason(outcome, design), inputCaption) + ".";
+        return;
+    }
+    if (design.basis.vibration) { // as the design basis window shows them
+        for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+            if (joist::isVibrationCheck(check.check))
+                run.texts[std::size_t(check.label)] =
+                    joist::generalText(design.*check.ratio, separator);
+        }
+    }
+    run.outcome = run.texts[std::size_t(ResultLabel::governedBy)] == joist::passText
+                      ? DesignRun::Outcome::passes
+                      : DesignRun::Outcome::fails;
+    // The searches copy the design for every check; its failure text, now
+    // among the labels, is no part of theirs.
+    design.governingMessage = std::string();
+    run.aids = aids(design);
+}
+
+DesignRun runDesign(const DesignInputs& inputs, const joist::DesignBasis& basis, ClassTable& table)
+{
+    DesignRun run;
+    const ClassTable::Row* row =
+        usableRow(table.find(inputs.strengthClass), inputs.strengthClass, table, run);
+    if (!row)
+        return run;
+    joist::JoistDesign design = row->values;
+    design.basis = basis;
+    const DesignTexts texts(inputs);
+    for (const InputRow& input : inputRows()) {
+        if (input.key.empty())
+            continue;
+        const joist::ReadResult read = joist::storeInput(design, texts, input.input, separator);
+        if (!read.ok()) { // the inputs were checked, so this is not expected
+            run.message = "\"" + read.failedText + "\" is not a number";
+            return run;
+        }
+    }
+    checkDesign(design, computeDesignAids, run);
+    return run;
+}
+
+} // namespace ui

@@ -1,0 +1,103 @@
+#pragma once
+
+// One design checked as the window checks it, in the C locale, for the
+// command line: the strength-class table read once, the result labels' texts
+// and the design aids.
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "engine/design_check.h"
+#include "engine/design_inputs.h"
+#include "engine/joist_design.h"
+#include "materials/strength_class_connection.h"
+#include "ui/design_aid_lines.h"
+#include "ui/design_file.h"
+
+namespace ui {
+
+// The C locale's decimal separator, in which the command line writes.
+inline constexpr std::string_view cSeparator = ".";
+
+// Each result label's key in CSV and JSON output, by joist::ResultLabel.
+inline constexpr std::array<std::string_view, 11> resultKeys{
+    "bending", "shear", "bearing", "u2", "u2Fin", "uNetFin", "overall", "verdict", "f1", "w", "v",
+};
+
+// The labels in output order: the vibration ratios follow the six ratios,
+// and are left out when the basis does not check vibration.
+inline constexpr std::array<joist::ResultLabel, 11> outputOrder{
+    joist::ResultLabel::bending,    joist::ResultLabel::shear,      joist::ResultLabel::bearing,
+    joist::ResultLabel::u2,         joist::ResultLabel::u2Fin,      joist::ResultLabel::uNetFin,
+    joist::ResultLabel::f1,         joist::ResultLabel::w,          joist::ResultLabel::v,
+    joist::ResultLabel::unityRatio, joist::ResultLabel::governedBy,
+};
+
+inline bool isVibrationLabel(joist::ResultLabel label)
+{
+    return label >= joist::ResultLabel::f1;
+}
+
+// Strings found by a view of their text, without a copy.
+struct NameHash : std::hash<std::string_view>
+{
+    using is_transparent = void;
+};
+
+// The strength-class table, read once through the window's sequences, and
+// the bound texts of each class asked for.
+class ClassTable
+{
+public:
+    // Throws materials::DatabaseError.
+    explicit ClassTable(const std::string& path);
+    ~ClassTable();
+
+    struct Row
+    {
+        joist::JoistDesign values; // the bound fields, read once
+        std::string problem;       // a field the design cannot read, in words
+    };
+    // The first row of that name, or null. Safe to call from several threads.
+    const Row* find(std::string_view className);
+    const std::string& path() const { return path_; }
+
+private:
+    class Names;
+    std::string path_;
+    materials::StrengthClassConnection connection_;
+    std::array<std::string, joist::inputDefinitions.size()> bound_;
+    std::unique_ptr<Names> names_;
+    std::unordered_map<std::string, int, NameHash, std::equal_to<>> firstRow_;
+    std::unordered_map<std::string, Row, NameHash, std::equal_to<>> rows_; // rows stay put
+
+    std::mutex mutex_;
+};
+
+// One design checked as the window checks it, in the C locale.
+struct DesignRun
+{
+    enum class Outcome { passes, fails, bad };
+    Outcome outcome = Outcome::bad;
+    // By joist::ResultLabel; the vibration ratios only when the basis checks
+    // vibration.
+    std::array<std::string, 11> texts;
+    DesignAids aids;
+    std::string message; // why the design is bad
+};
+DesignRun runDesign(const DesignInputs& inputs, const joist::DesignBasis& basis, ClassTable& table);
+
+// The class row a design names, or null with the reason in the run.
+const ClassTable::Row* usableRow(const ClassTable::Row* row, std::string_view name,
+                                 const ClassTable& table, DesignRun& run);
+
+// Checks a design whose inputs are stored, and answers its aids.
+void checkDesign(joist::JoistDesign& design,
+                 const std::function<DesignAids(const joist::JoistDesign&)>& aids, DesignRun& run);
+
+} // namespace ui
