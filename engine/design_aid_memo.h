@@ -2,9 +2,11 @@
 
 // The design aids of many designs that share everything but their span and
 // section, as the rows of a schedule often do. Each listed section's longest
-// span is searched once and kept: it answers the longest span, and rules out
-// for the lightest section every listed section that cannot reach the span.
-// Every answer is the one the searches give each design alone.
+// span is searched once and kept: it answers the longest span, which the
+// search finds whatever span it starts from, and rules out for the lightest
+// section every listed section whose longest span is shorter than the span,
+// as it is the longest whole millimetre that passes. Every answer is the one
+// the searches give each design alone.
 
 #include <array>
 #include <cstdint>
