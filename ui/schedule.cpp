@@ -98,28 +98,30 @@ struct RowMemory
         return classes.emplace(name, table.find(name)).first->second;
     }
 
-    // The lightest section's text, written once a section.
+    // The lightest section's text: a listed one's, or none's, written once.
     std::string_view lightestText(const std::optional<joist::Section>& section)
     {
+        if (!section)
+            return sectionTexts.back();
         const std::span<const joist::Section> listed = listedSections();
-        // Sections in list order, then none, then one not listed.
-        std::size_t i = listed.size();
-        if (section)
-            i = std::size_t(std::find(listed.begin(), listed.end(), *section) - listed.begin());
-        if (i == listed.size() && section)
-            ++i;
-        if (sectionTexts.empty())
-            sectionTexts.resize(listed.size() + 2);
-        std::optional<std::string>& text = sectionTexts[i];
-        if (!text || i > listed.size())
-            text = joist::lightestSectionText(section, separator);
-        return *text;
+        const auto at = std::find(listed.begin(), listed.end(), *section);
+        if (at != listed.end())
+            return sectionTexts[std::size_t(at - listed.begin())];
+        unlisted = joist::lightestSectionText(section, separator);
+        return unlisted;
     }
 
     ClassTable& table;
     std::unordered_map<std::string, const ClassTable::Row*, NameHash, std::equal_to<>> classes;
-    std::vector<std::optional<std::string>> sectionTexts; // by listed section, then none
-    SectionValues basisValues;                            // a row only assigns its texts
+    std::vector<std::string> sectionTexts = [] { // by listed section, then none
+        std::vector<std::string> texts;
+        for (const joist::Section& section : listedSections())
+            texts.push_back(joist::lightestSectionText(section, separator));
+        texts.push_back(joist::lightestSectionText(std::nullopt, separator));
+        return texts;
+    }();
+    std::string unlisted;      // the text of a section not listed, for the row at hand
+    SectionValues basisValues; // a row only assigns its texts
     joist::DesignAidMemo aids{listedSections()};
 };
 
