@@ -1,6 +1,7 @@
 // The command line as a script meets it: the program run with no display,
 // its exit codes, and output that says what the window says in the C locale.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QJsonDocument>
@@ -27,9 +28,11 @@ struct ProgramRun
 };
 
 // The built program with no display to fall back on.
-ProgramRun runProgram(const QStringList& arguments)
+ProgramRun runProgram(const QStringList& arguments, const QString& standardOutput = {})
 {
     QProcess program;
+    if (!standardOutput.isEmpty())
+        program.setStandardOutputFile(standardOutput);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QString::fromLatin1(name));
@@ -213,6 +216,9 @@ TEST(CommandLine, ALongScheduleComesOutInRowOrderAsEachRowAlone)
                     "," + (i % 7 == 3 ? "50" : "44") + "," + (i % 3 == 0 ? "175" : "225") +
                     (i % 5 == 0 ? ",C16" : ",C24") + "\r\n";
         const ScheduleRun whole = runSchedule(header + rows, table);
+        // Read a little at a time, as a schedule of any length is.
+        const ScheduleRun rounds = runSchedule(header + rows, table, 3000);
+        EXPECT_EQ(rounds.output, whole.output);
         std::string alone;
         int worst = 0;
         for (const CsvRecord& row : parseCsv(rows)) {
@@ -231,11 +237,20 @@ TEST(CommandLine, ModesAndRefusals)
 {
     QTemporaryDir dir;
     const QString design = writeDesign(dir, "d.joist", "");
+    const QString schedule = dir.filePath("s.csv");
+    QFile file(schedule);
+    file.open(QIODevice::WriteOnly);
+    file.write("id,sp\x1b[2Jan\n1,3\n");
+    file.close();
+    const QString pipe = dir.filePath("pipe.csv"), link = dir.filePath("link.csv");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe), 0600), 0);
+    ASSERT_TRUE(QFile::link(design, link));
     struct Case
     {
         QStringList arguments;
         int code;
-        const char* says; // on stdout for 0, stderr otherwise
+        const char* says; // on stdout or stderr
+        QString standardOutput = {};
     };
     const Case cases[] = {
         {{"--help"}, 0, "--schedule"},
@@ -246,14 +261,44 @@ TEST(CommandLine, ModesAndRefusals)
         {{"--json"}, 2, "--check"},
         {{"--check", design, "--output", "x.csv"}, 2, "--output"},
         {{"--check", design, "--colour"}, 2, "colour"},
+        {{"--chek", design}, 2, "chek"},
+        {{"--check", design, "--check", design}, 2, "--check once"},
+        {{"--schedule", schedule, "--output", ""}, 2, "needs a file name"},
+        {{"--schedule", schedule, "--output", "-"}, 0, "longestSpan"},
+        {{"--schedule", schedule, "--output", pipe}, 2, "named pipe"},
+        {{"--schedule", schedule, "--output", link}, 2, "link to"},
+        {{"--schedule", schedule}, 0, "\\x1B[2J"}, // on stderr, made harmless
+        {{"--check", design}, 2, "no space left", "/dev/full"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        const ProgramRun run = runProgram(c.arguments);
+        const ProgramRun run = runProgram(c.arguments, c.standardOutput);
         EXPECT_EQ(run.code, c.code);
-        EXPECT_TRUE((c.code == 0 ? run.out : run.err).contains(c.says))
+        EXPECT_TRUE((run.out + run.err).contains(c.says))
             << run.out.toStdString() << run.err.toStdString();
     }
+    // The pipe and the file behind the link are as they were.
+    EXPECT_TRUE(QFileInfo(pipe).isFile() == false && QFileInfo(link).isSymLink());
+    EXPECT_TRUE(readDesignFile(design).ignoredKeys.empty());
+}
+
+TEST(Schedule, ReadsHeaderNamesLooselyAndWritesNothingASpreadsheetWouldRun)
+{
+    ClassTable table(JOIST_SHIPPED_DATABASE);
+    const ScheduleRun plain = runSchedule("id,span,breadth\n1,5.1,44\n", table);
+    const ScheduleRun loose = runSchedule("ID, Span ,BREADTH\n1,5.1,44\n", table);
+    EXPECT_EQ(loose.output.substr(loose.output.find('\n')),
+              plain.output.substr(plain.output.find('\n')));
+    EXPECT_EQ(loose.warnings, "");
+
+    const std::vector<CsvRecord> rows =
+        parseCsv(runSchedule("id,span\n=1+2,3\n-1.5,3\n@x,3,a,b\n", table).output);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[1].fields[0], "'=1+2");
+    EXPECT_EQ(rows[2].fields[0], "-1.5"); // a number stays one
+    EXPECT_EQ(rows[3].fields[0], "'@x");
+    // Fields beyond the header are named in the message, not dropped.
+    EXPECT_NE(rows[3].fields.back().find("\"a\", \"b\""), std::string::npos);
 }
 
 TEST(Csv, ReadsRfc4180AndSaysWhereARecordBreaksIt)

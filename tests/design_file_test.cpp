@@ -85,6 +85,19 @@ void answerNextQuestion(QMessageBox::StandardButton button)
     });
 }
 
+// Clicks the button of that text in the next question.
+void answerNextQuestion(const QString& buttonText)
+{
+    QTimer::singleShot(0, [buttonText] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text().remove('&') == buttonText)
+                button->click();
+        }
+    });
+}
+
 class DesignFileRoundTrip : public ::testing::TestWithParam<std::pair<const char*, const char*>>
 {};
 
@@ -317,6 +330,27 @@ TEST(DesignFile, NewDesignAndUnsavedChanges)
     EXPECT_EQ(recent->actions().constFirst()->text(), QDir::toNativeSeparators(path));
     main.type(Input::span, "6");
     EXPECT_TRUE(main.window->close());
+}
+
+TEST(DesignFile, SavingOverAChangeMadeElsewhereAsksFirst)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("j1.joist");
+    MainWindowDriver first, second;
+    first.start();
+    second.start();
+    ASSERT_TRUE(first.window->saveDesignTo(path));
+    ASSERT_TRUE(second.window->openDesign(path));
+    second.type(Input::span, "6");
+    ASSERT_TRUE(second.window->saveDesignTo(path));
+
+    first.type(Input::span, "7");
+    answerNextQuestion(QStringLiteral("Cancel"));
+    EXPECT_FALSE(first.window->saveDesignTo(path));
+    EXPECT_EQ(readDesignFile(path).inputs.texts[std::size_t(Input::span)], "6");
+    answerNextQuestion(QStringLiteral("Save Over It"));
+    EXPECT_TRUE(first.window->saveDesignTo(path));
+    EXPECT_EQ(readDesignFile(path).inputs.texts[std::size_t(Input::span)], "7");
 }
 
 } // namespace

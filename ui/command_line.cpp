@@ -1,18 +1,20 @@
 #include "ui/command_line.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <optional>
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
+#include "io/checked_file.h"
+#include "io/display_text.h"
+#include "io/regular_file.h"
+#include "io/standard_output.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/error_message.h"
-#include "ui/regular_file.h"
 
 namespace ui {
 namespace {
@@ -33,15 +35,14 @@ std::string_view captionOf(std::size_t label)
     return label == static_cast<std::size_t>(ResultLabel::unityRatio) ? "Overall" : "Result";
 }
 
-void print(std::FILE* stream, std::string_view text)
-{
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fflush(stream);
-}
-
+// Texts from a file may hold terminal controls: shown as the window shows them.
 void complain(std::string_view text)
 {
-    print(stderr, "timber-joist: " + std::string(text) + "\n");
+    io::writeStandardError("timber-joist: " +
+                           io::displayText(QString::fromUtf8(text.data(), qsizetype(text.size())),
+                                           io::DisplayUse::message)
+                               .toStdString() +
+                           "\n");
 }
 
 int exitCodeOf(DesignRun::Outcome outcome)
@@ -85,57 +86,98 @@ int check(const QString& path, bool json, ClassTable& table)
         out += longestSpanLine(run.aids, separator) + "\n";
         out += lightestSectionLine(run.aids, separator) + "\n";
     }
-    print(stdout, out);
+    io::writeStandardOutput(out);
     return exitCodeOf(run.outcome);
+}
+
+// Standard output for "-" or no name.
+bool isStandardOutput(const QString& outputPath)
+{
+    return outputPath.isEmpty() || outputPath == QLatin1String("-");
 }
 
 int schedule(const QString& path, const QString& outputPath, ClassTable& table)
 {
-    QByteArray bytes;
+    const std::string shownPath = QDir::toNativeSeparators(path).toStdString();
+    std::optional<io::RegularFile> input;
     try {
-        bytes = readRegularFile(path, largestScheduleBytes, "1 GiB");
-    } catch (const FileRefused& refused) {
-        throw ValueRefused("Cannot read the schedule \"" +
-                           QDir::toNativeSeparators(path).toStdString() + "\": " + refused.what() +
+        input.emplace(path);
+    } catch (const io::FileRefused& refused) {
+        throw ValueRefused("Cannot read the schedule \"" + shownPath + "\": " + refused.what() +
                            ".");
     }
-    ScheduleRun run;
+    // The output file is checked before any row is, and replaces the old one
+    // only when it is whole.
+    const std::string shownOutput = QDir::toNativeSeparators(outputPath).toStdString();
+    std::optional<io::CheckedFile> output;
     try {
-        run = runSchedule(std::string_view(bytes.constData(), std::size_t(bytes.size())), table);
+        if (!isStandardOutput(outputPath))
+            output.emplace(outputPath);
+    } catch (const io::WriteFailed& failed) {
+        throw ValueRefused("Cannot write \"" + shownOutput + "\": " + failed.what() + ".");
+    }
+    const ScheduleStreams streams{
+        [&](char* into, std::size_t room) { return input->read(into, room); },
+        [&](std::string_view text) {
+            if (output)
+                output->write(text);
+            else
+                io::writeStandardOutput(text);
+        },
+        [](std::string_view text) { complain(text); },
+    };
+    try {
+        const int exitCode = runSchedule(streams, table);
+        if (output)
+            output->commit();
+        return exitCode;
+    } catch (const io::FileRefused& refused) {
+        throw ValueRefused("Cannot read the schedule \"" + shownPath + "\": " + refused.what() +
+                           ".");
+    } catch (const io::WriteFailed& failed) {
+        if (!output)
+            throw;
+        throw ValueRefused("Cannot write \"" + shownOutput + "\": " + failed.what() + ".");
     } catch (const ValueRefused& refused) {
-        throw ValueRefused(QDir::toNativeSeparators(path).toStdString() + ": " + refused.what());
+        throw ValueRefused(shownPath + ": " + refused.what());
     }
-    print(stderr, run.warnings);
-    if (outputPath.isEmpty()) {
-        print(stdout, run.output);
-        return run.exitCode;
-    }
-    QSaveFile file(outputPath);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(run.output.data(), qint64(run.output.size())) != qint64(run.output.size()) ||
-        !file.commit())
-        throw ValueRefused("Cannot write \"" + QDir::toNativeSeparators(outputPath).toStdString() +
-                           "\": " + file.errorString().toStdString() + ".");
-    return run.exitCode;
 }
 
 } // namespace
 
 bool isCommandLineMode(int argc, char** argv)
 {
-    static constexpr const char* options[] = {
-        "-h",      "-?",         "--help", "--help-all", "-v",         "--version",
-        "--check", "--schedule", "--json", "--output",   "--database",
+    // Qt's own options for the window; every other option is the command
+    // line's, which refuses what it does not know without needing a display.
+    static constexpr std::string_view windowOptions[] = {
+        "-platform",
+        "-platformpluginpath",
+        "-platformtheme",
+        "-plugin",
+        "-qwindowgeometry",
+        "-qwindowicon",
+        "-qwindowtitle",
+        "-reverse",
+        "-session",
+        "-display",
+        "-geometry",
+        "-style",
+        "-stylesheet",
+        "-widgetcount",
+        "-sync",
     };
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--")
             break;
+        if (!argument.starts_with('-') || argument == "-")
+            continue;
         const std::string_view name = argument.substr(0, argument.find('='));
-        for (const char* option : options) {
-            if (name == option)
-                return true;
-        }
+        if (std::find(std::begin(windowOptions), std::end(windowOptions), name) ==
+            std::end(windowOptions))
+            return true;
+        if (name == argument && name != "-reverse" && name != "-sync")
+            ++i; // its value
     }
     return false;
 }
@@ -182,30 +224,42 @@ int runCommandLine(int argc, char** argv)
         complain(problem.toStdString() + "; see timber-joist --help");
         return 2;
     }
-    if (parser.isSet(help)) {
-        print(stdout, parser.helpText().toStdString());
-        return 0;
-    }
-    if (parser.isSet(version)) {
-        print(stdout, "timber-joist " JOIST_VERSION "\n");
-        return 0;
-    }
     const bool checking = parser.isSet(checkOption), scheduling = parser.isSet(scheduleOption);
-    const char* usage = nullptr;
-    if (checking == scheduling)
-        usage = "give either --check FILE.joist or --schedule FILE.csv";
-    else if (parser.isSet(jsonOption) && !checking)
-        usage = "--json goes with --check";
-    else if (parser.isSet(outputOption) && !scheduling)
-        usage = "--output goes with --schedule";
-    else if (!parser.positionalArguments().isEmpty())
-        usage = "a design file to check goes after --check";
-    if (usage) {
-        complain(std::string(usage) + "; see timber-joist --help");
+    std::string usage;
+    // A repeated option would quietly drop all but its last value.
+    for (const QCommandLineOption* option :
+         {&checkOption, &jsonOption, &scheduleOption, &outputOption, &databaseOption}) {
+        const QString name = option->names().constFirst();
+        if (parser.optionNames().count(name) > 1)
+            usage = "give --" + name.toStdString() + " once";
+        else if (!option->valueName().isEmpty() && parser.isSet(*option) &&
+                 parser.value(*option).isEmpty())
+            usage = "--" + name.toStdString() + " needs a file name";
+    }
+    if (usage.empty()) {
+        if (checking == scheduling)
+            usage = "give either --check FILE.joist or --schedule FILE.csv";
+        else if (parser.isSet(jsonOption) && !checking)
+            usage = "--json goes with --check";
+        else if (parser.isSet(outputOption) && !scheduling)
+            usage = "--output goes with --schedule";
+        else if (!parser.positionalArguments().isEmpty())
+            usage = "a design file to check goes after --check";
+    }
+    if (!usage.empty() && !parser.isSet(help) && !parser.isSet(version)) {
+        complain(usage + "; see timber-joist --help");
         return 2;
     }
 
     try {
+        if (parser.isSet(help)) {
+            io::writeStandardOutput(parser.helpText().toStdString());
+            return 0;
+        }
+        if (parser.isSet(version)) {
+            io::writeStandardOutput("timber-joist " JOIST_VERSION "\n");
+            return 0;
+        }
         const std::string tablePath =
             parser.isSet(databaseOption)
                 ? QDir::toNativeSeparators(parser.value(databaseOption)).toStdString()

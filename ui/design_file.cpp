@@ -8,11 +8,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
-#include <QSaveFile>
 
 #include "engine/number_text.h"
+#include "io/checked_file.h"
+#include "io/display_text.h"
+#include "io/regular_file.h"
 #include "ui/input_table.h"
-#include "ui/regular_file.h"
 
 namespace ui {
 namespace {
@@ -407,8 +408,8 @@ DesignFile readDesignFile(const QString& path)
 {
     QByteArray bytes;
     try {
-        bytes = readRegularFile(path, largestDesignFileBytes, "1 MiB");
-    } catch (const FileRefused& refused) {
+        bytes = io::readRegularFile(path, largestDesignFileBytes, "1 MiB");
+    } catch (const io::FileRefused& refused) {
         throw DesignFileError(openFailure(path, refused.what()));
     }
     return parseDesignFile(path, bytes);
@@ -441,15 +442,14 @@ QByteArray designFileBytes(const DesignInputs& inputs, const DesignBasis& basis,
 void writeDesignFile(const QString& path, const DesignInputs& inputs, const DesignBasis& basis,
                      const SheetDetails& details)
 {
-    QSaveFile file(path);
-    const QByteArray bytes = designFileBytes(inputs, basis, details);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString reason = QFileInfo(path).isDir()
-                                   ? QStringLiteral("a folder of that name is in the way")
-                                   : file.errorString();
-        throw DesignFileError("Cannot save the design \"" +
-                              QDir::toNativeSeparators(path).toStdString() +
-                              "\": " + reason.toStdString() + ".");
+    try {
+        const QByteArray bytes = designFileBytes(inputs, basis, details);
+        io::writeWholeFile(path, std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    } catch (const io::WriteFailed& failed) {
+        throw DesignFileError(
+            "Cannot save the design \"" +
+            io::displayText(QDir::toNativeSeparators(path), io::DisplayUse::message).toStdString() +
+            "\": " + failed.what() + ".");
     }
 }
 

@@ -5,7 +5,7 @@
 #include <QPalette>
 #include <QWidget>
 
-#include "ui/toolkit/display_text.h"
+#include "io/display_text.h"
 
 namespace ui {
 
@@ -26,7 +26,7 @@ void showInErrorColour(QWidget* label)
 QMessageBox* plainMessageBox(QMessageBox::Icon icon, const QString& title, const QString& text,
                              QWidget* parent)
 {
-    auto* box = new QMessageBox(icon, title, displayText(text, DisplayUse::message),
+    auto* box = new QMessageBox(icon, title, io::displayText(text, io::DisplayUse::message),
                                 QMessageBox::Ok, parent);
     box->setTextFormat(Qt::PlainText);
     if (parent) {

@@ -1,8 +1,8 @@
 #include "ui/input_messages.h"
 
 #include "engine/number_text.h"
+#include "io/display_text.h"
 #include "ui/input_table.h"
-#include "ui/toolkit/display_text.h"
 
 namespace ui {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 std::string quoted(std::string_view text)
 {
     std::string out = "\"";
-    out += displayText(text).toStdString();
+    out += io::displayText(text).toStdString();
     return out + "\"";
 }
 

@@ -16,13 +16,12 @@
 
 int main(int argc, char** argv)
 {
-    // Checks and schedules run over ssh too: no display, no QApplication.
-    if (ui::isCommandLineMode(argc, argv))
-        return ui::runCommandLine(argc, argv);
-
     // A file-size limit then fails the write (EFBIG, "File too large") with
     // the usual message and the old file kept, instead of killing the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    // Checks and schedules run over ssh too: no display, no QApplication.
+    if (ui::isCommandLineMode(argc, argv))
+        return ui::runCommandLine(argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("timber-joist"));
     QApplication::setOrganizationName(QStringLiteral("timber-joist")); // QSettings' folder

@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "engine/stop_reason.h"
+#include "io/display_text.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/check_working.h"
 #include "ui/design_basis_settings.h"
@@ -24,7 +25,6 @@
 #include "ui/section_sketch.h"
 #include "ui/span_table_window.h"
 #include "ui/stale_style.h"
-#include "ui/toolkit/display_text.h"
 #include "ui/toolkit/drop_down_list.h"
 #include "ui/toolkit/fonts.h"
 #include "ui/toolkit/layout_table.h"
@@ -40,7 +40,7 @@ class ClassListAdapter : public materials::ClassList
 public:
     explicit ClassListAdapter(DropDownList* list) : list_(list) {}
     void clear() override { list_->clearItems(); }
-    void append(const std::string& text) override { list_->appendItem(displayText(text)); }
+    void append(const std::string& text) override { list_->appendItem(io::displayText(text)); }
     int selectedIndex() const override { return list_->selectedIndex(); }
 
 private:
@@ -100,7 +100,7 @@ void FrmMain::createControls()
     c_.fc0kLbl->setNumeric(true);
     c_.pic->setBackgroundColor(Qt::white);
     showInErrorColour(c_.messageLbl);
-    c_.messageLbl->setDisplayUse(DisplayUse::message);
+    c_.messageLbl->setDisplayUse(io::DisplayUse::message);
     // Out-of-date results stay readable (italics in showStatus).
     for (ValueLabel* MainControls::*member : resultLabels) {
         ValueLabel* label = c_.*member;
@@ -192,7 +192,7 @@ void FrmMain::load()
         c_.cmbSC->setCurrentIndex(0);
         status_.setNotice("The strength-class table " + dStrengthClass_.path() +
                           " has no class \"C16\"; starting on its first class, \"" +
-                          displayText(c_.cmbSC->selectedText()).toStdString() + "\".");
+                          io::displayText(c_.cmbSC->selectedText()).toStdString() + "\".");
     }
 
     // A text that does not convert stops here, with no check.
@@ -362,7 +362,7 @@ void FrmMain::showWorking()
     workingShown_ = true;
     std::string preface;
     if (!status_.current()) {
-        preface = displayText(status_.message(), DisplayUse::message).toStdString() + "\n";
+        preface = io::displayText(status_.message(), io::DisplayUse::message).toStdString() + "\n";
         preface += lastCompleted_ ? "From the last completed check, not the inputs on screen:\n"
                                   : "No check has completed.";
     }

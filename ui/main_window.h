@@ -14,6 +14,7 @@
 #include "engine/design_check.h"
 #include "engine/design_inputs.h"
 #include "engine/joist_design.h"
+#include "io/file_stamp.h"
 #include "materials/strength_class_connection.h"
 #include "ui/main_window_layout.h"
 #include "ui/result_status.h"
@@ -75,7 +76,8 @@ public:
     // leaves the design as it was; with unsaved changes to a design file the
     // user is asked first.
     bool openDesign(const QString& path);
-    bool saveDesignTo(const QString& path);
+    // `overwriteChanges`: write even when another program changed the file.
+    bool saveDesignTo(const QString& path, bool overwriteChanges = false);
     void newDesign();
     const QString& designPath() const { return designPath_; } // empty: no file in use
 
@@ -133,6 +135,7 @@ private:
     void openDesignDialog();
     bool saveDesign();
     bool saveDesignAs();
+    bool overwriteChangedFile();
     void saveDesignAction() { saveDesign(); }
     void saveDesignAsAction() { saveDesignAs(); }
 
@@ -155,6 +158,7 @@ private:
     bool workingShown_ = false; // the tooltips hold the working of what is on screen
     QString fixedCaption_;
     QString designPath_;
+    std::optional<io::FileStamp> designStamp_; // the file as last opened or saved
     QMenu* recentMenu_ = nullptr;
     QAction* recentAction_ = nullptr;
 

@@ -8,9 +8,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
 
 #include "engine/number_text.h"
+#include "io/display_text.h"
 #include "ui/design_basis_settings.h"
 #include "ui/design_basis_window.h"
 #include "ui/design_file.h"
@@ -80,6 +82,7 @@ void FrmMain::setDesignPath(const QString& path)
         setWindowModified(false);
     designPath_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
     showCaption();
+    designStamp_ = designPath_.isEmpty() ? std::nullopt : io::stampOf(designPath_);
     if (!designPath_.isEmpty()) {
         setWindowModified(false);
         rememberDesign(designPath_);
@@ -255,8 +258,34 @@ void FrmMain::openDesignDialog()
         openDesign(path);
 }
 
-bool FrmMain::saveDesignTo(const QString& path)
+// Whether to write over the design's file although another program, or
+// another window, changed it since it was opened or saved here; Save As
+// answers for itself.
+bool FrmMain::overwriteChangedFile()
 {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Save Design"),
+                    QStringLiteral("\"%1\" was changed by another program or window since you "
+                                   "opened or saved it here. Saving over it loses those changes.")
+                        .arg(io::displayText(QFileInfo(designPath_).fileName())),
+                    QMessageBox::Cancel, this);
+    box.setObjectName(QStringLiteral("changedOnDiskBox"));
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* overwrite = box.addButton(QStringLiteral("Save Over It"), QMessageBox::AcceptRole);
+    QPushButton* saveAs = box.addButton(QStringLiteral("Save As..."), QMessageBox::ActionRole);
+    box.setDefaultButton(saveAs);
+    box.exec();
+    if (box.clickedButton() == saveAs)
+        return saveDesignAs();
+    return box.clickedButton() == overwrite && saveDesignTo(designPath_, true);
+}
+
+bool FrmMain::saveDesignTo(const QString& path, bool overwriteChanges)
+{
+    if (!overwriteChanges && designStamp_ && QFileInfo(path).absoluteFilePath() == designPath_) {
+        const std::optional<io::FileStamp> now = io::stampOf(path);
+        if (now && *now != *designStamp_)
+            return overwriteChangedFile();
+    }
     try {
         writeDesignFile(path, designInputs(), design_.basis, readSheetDetails(*settings_));
     } catch (const std::exception& error) {

@@ -100,7 +100,7 @@ FrmDBData::FrmDBData(std::filesystem::path programDirectory, const QLocale& loca
     }
 
     showInErrorColour(c_.messageLbl);
-    c_.messageLbl->setDisplayUse(DisplayUse::message);
+    c_.messageLbl->setDisplayUse(io::DisplayUse::message);
 
     c_.command1->setDefault(true);
     connect(c_.command1, &QPushButton::clicked, this, &FrmDBData::hideForm);

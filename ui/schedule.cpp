@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <span>
 #include <system_error>
@@ -46,6 +47,38 @@ struct ScheduleLayout
     bool vibrationColumns = false; // only a row with one can check vibration
 };
 
+// A header name as a key: blanks around it dropped, letters in any case.
+std::string headerKey(std::string_view name)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!name.empty() && blank(name.front()))
+        name.remove_prefix(1);
+    while (!name.empty() && blank(name.back()))
+        name.remove_suffix(1);
+    std::string key(name);
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    return key;
+}
+
+// The key a header name stands for, as the design file writes it, or empty.
+std::string_view knownKey(const std::string& name)
+{
+    if (name == "id")
+        return "id";
+    for (const InputRow& row : inputRows()) {
+        if (!row.key.empty() && headerKey(row.key) == name)
+            return row.key;
+    }
+    if (headerKey(strengthClassKey) == name)
+        return strengthClassKey;
+    for (const FileSection::Key& key : designFileSections()[1].keys) {
+        if (headerKey(key.name) == name)
+            return key.name;
+    }
+    return {};
+}
+
 ScheduleLayout scheduleLayout(const std::vector<std::string>& header, std::string& ignored)
 {
     ScheduleLayout layout;
@@ -56,28 +89,27 @@ ScheduleLayout scheduleLayout(const std::vector<std::string>& header, std::strin
             layout.startValues[std::size_t(row.input)] =
                 inputValue(row.input, start.texts[std::size_t(row.input)]);
     }
-    const FileSection& basisSection = designFileSections()[1];
     std::vector<std::string_view> read;
     for (std::size_t column = 0; column < header.size(); ++column) {
-        const std::string& name = header[column];
-        if (name == "id")
-            continue;
-        if (std::find(read.begin(), read.end(), name) != read.end())
-            throw ValueRefused("the column \"" + name + "\" stands twice in the header");
-        const auto input = std::find_if(inputRows().begin(), inputRows().end(),
-                                        [&](const InputRow& row) { return row.key == name; });
-        if (input != inputRows().end() && !input->key.empty())
-            layout.inputColumns[std::size_t(input->input)] = column;
-        else if (name == strengthClassKey)
-            layout.classColumn = column;
-        else if (std::any_of(basisSection.keys.begin(), basisSection.keys.end(),
-                             [&](const FileSection::Key& key) { return key.name == name; }))
-            layout.basisColumns.emplace_back(column, name);
-        else {
-            ignored += (ignored.empty() ? "\"" : ", \"") + name + "\"";
+        const std::string_view key = knownKey(headerKey(header[column]));
+        if (key.empty()) {
+            ignored += (ignored.empty() ? "\"" : ", \"") + header[column] + "\"";
             continue;
         }
-        read.push_back(name);
+        if (std::find(read.begin(), read.end(), key) != read.end())
+            throw ValueRefused("the column \"" + std::string(key) +
+                               "\" stands twice in the header");
+        read.push_back(key);
+        const auto input = std::find_if(inputRows().begin(), inputRows().end(),
+                                        [&](const InputRow& row) { return row.key == key; });
+        if (key == "id")
+            continue;
+        if (input != inputRows().end())
+            layout.inputColumns[std::size_t(input->input)] = column;
+        else if (key == strengthClassKey)
+            layout.classColumn = column;
+        else
+            layout.basisColumns.emplace_back(column, std::string(key));
     }
     layout.vibrationColumns =
         std::any_of(layout.basisColumns.begin(), layout.basisColumns.end(),
@@ -120,8 +152,9 @@ struct RowMemory
         texts.push_back(joist::lightestSectionText(std::nullopt, separator));
         return texts;
     }();
-    std::string unlisted;      // the text of a section not listed, for the row at hand
-    SectionValues basisValues; // a row only assigns its texts
+    std::vector<std::string> escaped; // the row's fields made safe, where they had to be
+    std::string unlisted;             // the text of a section not listed, for the row at hand
+    SectionValues basisValues;        // a row only assigns its texts
     joist::DesignAidMemo aids{listedSections()};
 };
 
@@ -167,6 +200,7 @@ struct ScheduleRows
     std::string output;
     bool anyBad = false;
     bool anyFails = false;
+    std::size_t records = 0;
     std::exception_ptr error; // what stopped the run, for the caller to throw
 };
 
@@ -192,16 +226,30 @@ template <class Work> void inParallel(std::size_t count, Work&& work)
     work(0);
 }
 
+// Why a row whose fields do not match the header is not checked; fields
+// beyond the header are named, so that nothing read is lost.
+std::string fieldCountProblem(const CsvRecord& record, std::size_t headerFields)
+{
+    std::string problem = "the row has " + std::to_string(record.fields.size()) +
+                          " fields and the header " + std::to_string(headerFields);
+    for (std::size_t i = headerFields; i < record.fields.size(); ++i)
+        problem +=
+            (i == headerFields ? "; beyond the header: \"" : ", \"") + record.fields[i] + "\"";
+    return problem;
+}
+
 // Checks one record and writes it with its results appended.
 void checkRecord(const CsvRecord& record, const ScheduleLayout& layout, RowMemory& memory,
                  std::vector<std::string_view>& out, ScheduleRows& part)
 {
     out.assign(record.fields.begin(), record.fields.end());
     out.resize(layout.fields);
+    memory.escaped.resize(layout.fields);
+    for (std::size_t i = 0; i < layout.fields; ++i)
+        out[i] = spreadsheetSafe(out[i], memory.escaped[i]);
     std::string message = record.problem;
     if (message.empty() && record.fields.size() != layout.fields)
-        message = "the row has " + std::to_string(record.fields.size()) +
-                  " fields and the header " + std::to_string(layout.fields);
+        message = fieldCountProblem(record, layout.fields);
     DesignRun design;
     if (message.empty()) {
         try {
@@ -221,18 +269,18 @@ void checkRecord(const CsvRecord& record, const ScheduleLayout& layout, RowMemor
         bad ? std::string() : longestSpanMillimetres(design.aids.longestSpan);
     const std::string_view lightest =
         bad ? std::string_view() : memory.lightestText(design.aids.lightestSection);
-    out.insert(out.end(),
-               {design.texts[std::size_t(ResultLabel::governedBy)], longest, lightest, message});
+    std::string escapedMessage;
+    out.insert(out.end(), {design.texts[std::size_t(ResultLabel::governedBy)], longest, lightest,
+                           spreadsheetSafe(message, escapedMessage)});
     appendCsvRecord(part.output, out);
     part.anyBad |= bad;
     part.anyFails |= design.outcome == DesignRun::Outcome::fails;
 }
 
 // Reads the part's records a block at a time and checks each.
-void checkPart(std::string_view csv, const ScheduleLayout& layout, ClassTable& table,
+void checkPart(std::string_view csv, const ScheduleLayout& layout, RowMemory& memory,
                ScheduleRows& part) noexcept
 try {
-    RowMemory memory(table);
     std::vector<std::string_view> out; // a row's fields and results, as views
     part.next = part.begin;
     while (part.next < part.end) {
@@ -240,86 +288,235 @@ try {
             parseCsvRecords(csv, part.next, std::min(part.end, part.next + bytesPerBlock));
         for (const CsvRecord& record : block.records)
             checkRecord(record, layout, memory, out, part);
+        part.records += block.records.size();
         part.next = block.next;
     }
 } catch (...) {
     part.error = std::current_exception();
 }
 
-// Shares the records from `begin` on out among the parts, in runs of about
-// equal length, each starting where a line starts.
-void divide(std::string_view csv, std::size_t begin, std::vector<ScheduleRows>& parts)
+// Shares the records that start in [begin, end) out among the parts, in runs
+// of about equal length, each starting where a line starts.
+void divide(std::string_view csv, std::size_t begin, std::size_t end,
+            std::vector<ScheduleRows>& parts)
 {
     const std::size_t count = parts.size();
     parts[0].begin = begin;
     for (std::size_t t = 1; t < count; ++t)
-        parts[t].begin = std::max(nextLineStart(csv, begin + (csv.size() - begin) * t / count),
-                                  parts[t - 1].begin);
+        parts[t].begin = std::min(
+            std::max(nextLineStart(csv, begin + (end - begin) * t / count), parts[t - 1].begin),
+            end);
     for (std::size_t t = 0; t < count; ++t)
-        parts[t].end = t + 1 < count ? parts[t + 1].begin : csv.size();
+        parts[t].end = t + 1 < count ? parts[t + 1].begin : end;
+}
+
+// The schedule's text not yet checked, read from its stream as needed.
+class Unread
+{
+public:
+    explicit Unread(const std::function<std::size_t(char*, std::size_t)>& read) : read_(read) {}
+
+    // Reads until `bytes` are held or the stream ends.
+    void fill(std::size_t bytes)
+    {
+        while (!atEnd_ && text_.size() < bytes) {
+            const std::size_t held = text_.size();
+            text_.resize(bytes);
+            const std::size_t got = read_(text_.data() + held, bytes - held);
+            text_.resize(held + got);
+            atEnd_ = got == 0;
+        }
+    }
+    void consume(std::size_t bytes) { text_.erase(0, bytes); }
+
+    std::string_view text() const { return text_; }
+    bool atEnd() const { return atEnd_; }
+
+private:
+    const std::function<std::size_t(char*, std::size_t)>& read_;
+    std::string text_;
+    bool atEnd_ = false;
+};
+
+// A round grows only while one row runs on past it, up to the largest.
+constexpr std::size_t largestRound = std::size_t(1) << 26;
+constexpr std::string_view largestRoundText = "64 MiB";
+// Records are checked up to a line start this far before what is read ends,
+// so that the last of them has normally ended before it.
+constexpr std::size_t roundMargin = std::size_t(1) << 16;
+
+// Grows the round when what is read ends inside a row; throws when a row
+// would run on past the largest round.
+void readMore(Unread& unread, std::size_t& round, const char* what)
+{
+    if (unread.text().size() >= largestRound)
+        throw ValueRefused(std::string(what) + " runs on for more than " +
+                           std::string(largestRoundText) + " (is a quoted field not closed?)");
+    round = std::min(unread.text().size() * 2, largestRound);
+}
+
+bool isPlainNumber(std::string_view field)
+{
+    std::size_t i = 0;
+    const auto digits = [&] {
+        const std::size_t from = i;
+        while (i < field.size() && field[i] >= '0' && field[i] <= '9')
+            ++i;
+        return i - from;
+    };
+    if (i < field.size() && (field[i] == '+' || field[i] == '-'))
+        ++i;
+    std::size_t whole = digits();
+    if (i < field.size() && field[i] == '.') {
+        ++i;
+        whole += digits();
+    }
+    if (whole == 0)
+        return false;
+    if (i < field.size() && (field[i] == 'e' || field[i] == 'E')) {
+        ++i;
+        if (i < field.size() && (field[i] == '+' || field[i] == '-'))
+            ++i;
+        if (digits() == 0)
+            return false;
+    }
+    return i == field.size();
 }
 
 } // namespace
 
-ScheduleRun runSchedule(std::string_view csv, ClassTable& table)
+std::string_view spreadsheetSafe(std::string_view field, std::string& escaped)
 {
-    csv = withoutByteOrderMark(csv);
-    const CsvRecords head = parseCsvRecords(csv, 0, 1);
+    if (field.empty() ||
+        std::string_view("=+-@\t\r").find(field.front()) == std::string_view::npos ||
+        isPlainNumber(field))
+        return field;
+    escaped.assign(1, '\'');
+    escaped += field;
+    return escaped;
+}
+
+int runSchedule(const ScheduleStreams& streams, ClassTable& table)
+{
+    Unread unread(streams.read);
+    std::size_t round = streams.roundBytes;
+    CsvRecords head;
+    for (bool first = true;; first = false) {
+        unread.fill(round);
+        if (first && withoutByteOrderMark(unread.text()).size() < unread.text().size())
+            unread.consume(3);
+        head = parseCsvRecords(unread.text(), 0, 1);
+        if (unread.atEnd() || head.next < unread.text().size())
+            break;
+        readMore(unread, round, "the header row");
+    }
     if (head.records.empty())
         throw ValueRefused("the schedule has no header row");
     const CsvRecord& header = head.records.front();
     if (!header.problem.empty())
         throw ValueRefused("the header row is not sound CSV: " + header.problem);
 
-    ScheduleRun run;
     std::string ignored;
     const ScheduleLayout layout = scheduleLayout(header.fields, ignored);
     if (!ignored.empty())
-        run.warnings = "timber-joist: ignored the columns " + ignored + "\n";
+        streams.warn("ignored the columns " + ignored);
 
     std::vector<std::string> out = header.fields; // the header row written
+    for (std::string& field : out) {
+        std::string escaped;
+        if (spreadsheetSafe(field, escaped).data() == escaped.data())
+            field = std::move(escaped);
+    }
     for (const ResultLabel label : outputOrder) {
         if (layout.vibrationColumns || !isVibrationLabel(label))
             out.emplace_back(resultKeys[static_cast<std::size_t>(label)]);
     }
     out.insert(out.end(), {"longestSpan", "lightestSection", "message"});
+    std::string headerLine;
+    appendCsvRecord(headerLine, out);
+    streams.write(headerLine);
+    unread.consume(head.next);
 
-    // The rows, read and checked in contiguous parts among the processor's
-    // cores: rows are checked independently, and the parts are joined in
-    // order.
-    const std::size_t threads =
-        std::clamp<std::size_t>(std::min<std::size_t>(std::thread::hardware_concurrency(),
-                                                      (csv.size() - head.next) / bytesPerThread),
-                                1, maxThreads);
-    std::vector<ScheduleRows> parts(threads);
-    divide(csv, head.next, parts);
-    appendCsvRecord(parts[0].output, out); // the first part's output becomes the whole
-    inParallel(threads, [&](std::size_t t) { checkPart(csv, layout, table, parts[t]); });
-    // A part starts where a line starts, which is where a record starts
-    // unless a quoted field holds a line break across it: the part before
-    // then reads on past it. Rarely so; the whole is then read again as one.
-    for (std::size_t t = 0; t + 1 < parts.size(); ++t) {
-        if (!parts[t].error && parts[t].next != parts[t + 1].begin) {
-            parts.assign(1, {});
-            parts[0].begin = head.next;
-            parts[0].end = csv.size();
-            appendCsvRecord(parts[0].output, out);
-            checkPart(csv, layout, table, parts[0]);
-            break;
-        }
-    }
+    // Each round's rows, read and checked in contiguous parts among the
+    // processor's cores: rows are checked independently, and the parts are
+    // written in order. Each core keeps what it learnt from round to round.
+    const std::size_t cores =
+        std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, maxThreads);
+    std::vector<std::unique_ptr<RowMemory>> memories(cores);
+    for (std::unique_ptr<RowMemory>& memory : memories)
+        memory = std::make_unique<RowMemory>(table);
     bool anyBad = false, anyFails = false;
-    for (ScheduleRows& part : parts) {
-        if (part.error)
-            std::rethrow_exception(part.error);
-        if (run.output.empty())
-            run.output = std::move(part.output);
-        else
-            run.output += part.output;
-        anyBad |= part.anyBad;
-        anyFails |= part.anyFails;
+    round = streams.roundBytes;
+    while (true) {
+        unread.fill(round);
+        const std::string_view csv = unread.text();
+        if (csv.empty())
+            break;
+        const std::size_t cut =
+            unread.atEnd()
+                ? csv.size()
+                : nextLineStart(csv, std::max<std::size_t>(
+                                         1, csv.size() - std::min(roundMargin, csv.size() / 2)));
+        const std::size_t threads =
+            std::clamp<std::size_t>(std::min(cores, cut / bytesPerThread), 1, cores);
+        std::vector<ScheduleRows> parts(threads);
+        divide(csv, 0, cut, parts);
+        inParallel(threads, [&](std::size_t t) { checkPart(csv, layout, *memories[t], parts[t]); });
+        // A part starts where a line starts, which is where a record starts
+        // unless a quoted field holds a line break across it: the part before
+        // then reads on past it. Rarely so; the round is then read again as one.
+        for (std::size_t t = 0; t + 1 < parts.size(); ++t) {
+            if (!parts[t].error && parts[t].next != parts[t + 1].begin) {
+                parts.assign(1, {});
+                parts[0].end = cut;
+                checkPart(csv, layout, *memories[0], parts[0]);
+                break;
+            }
+        }
+        for (ScheduleRows& part : parts) {
+            if (part.error)
+                std::rethrow_exception(part.error);
+        }
+        const std::size_t next = parts.back().next;
+        std::size_t records = 0;
+        for (const ScheduleRows& part : parts)
+            records += part.records;
+        // The last row may run on beyond what is read: read more and check
+        // the round again.
+        if (!unread.atEnd() && next >= csv.size() && records > 0) {
+            readMore(unread, round, "a row");
+            continue;
+        }
+        for (ScheduleRows& part : parts) {
+            streams.write(part.output);
+            anyBad |= part.anyBad;
+            anyFails |= part.anyFails;
+        }
+        unread.consume(next);
+        round = streams.roundBytes;
     }
-    run.exitCode = anyBad ? 2 : anyFails ? 1 : 0;
+    return anyBad ? 2 : anyFails ? 1 : 0;
+}
+
+ScheduleRun runSchedule(std::string_view csv, ClassTable& table, std::size_t roundBytes)
+{
+    ScheduleRun run;
+    std::size_t at = 0;
+    const ScheduleStreams streams{
+        [&](char* into, std::size_t room) {
+            const std::size_t n = std::min(room, csv.size() - at);
+            std::copy_n(csv.data() + at, n, into);
+            at += n;
+            return n;
+        },
+        [&](std::string_view text) { run.output += text; },
+        [&](std::string_view text) {
+            run.warnings += text;
+            run.warnings += '\n';
+        },
+        roundBytes,
+    };
+    run.exitCode = runSchedule(streams, table);
     return run;
 }
 

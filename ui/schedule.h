@@ -3,6 +3,8 @@
 // A schedule: a CSV file of designs, one a row, each checked as a design file
 // holding its columns would be, and written back with its results appended.
 
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -10,13 +12,34 @@
 
 namespace ui {
 
+// Where a schedule comes from and goes to. The output is written in row
+// order a block of rows at a time, so a schedule of any length needs memory
+// for a block only.
+struct ScheduleStreams
+{
+    std::function<std::size_t(char*, std::size_t)> read; // up to n bytes; 0 at the end
+    std::function<void(std::string_view)> write;         // the CSV, in order
+    std::function<void(std::string_view)> warn;          // a warning, one line
+    std::size_t roundBytes = std::size_t(1) << 22;       // read and checked at a time
+};
+// Returns the exit code: 0 every row passes, 1 one fails, 2 one is bad. A
+// file-wide problem (no header, a row longer than a block may grow to) is a
+// ValueRefused; what `write` throws passes through.
+int runSchedule(const ScheduleStreams& streams, ClassTable& table);
+
+// The same, for a schedule held in memory.
 struct ScheduleRun
 {
     std::string output;   // the CSV written
-    std::string warnings; // lines for stderr
+    std::string warnings; // a line each
     int exitCode = 0;
 };
-// The whole schedule; a file-wide problem (no header) is a ValueRefused.
-ScheduleRun runSchedule(std::string_view csv, ClassTable& table);
+ScheduleRun runSchedule(std::string_view csv, ClassTable& table,
+                        std::size_t roundBytes = ScheduleStreams().roundBytes);
+
+// A field as a spreadsheet shows it, never as a formula it would run: a text
+// beginning with '=', '+', '-', '@', a tab or a carriage return gets a
+// leading "'"; numbers stay as they are.
+std::string_view spreadsheetSafe(std::string_view field, std::string& escaped);
 
 } // namespace ui

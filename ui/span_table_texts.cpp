@@ -2,8 +2,8 @@
 
 #include "engine/design_aids.h"
 #include "engine/number_text.h"
+#include "io/display_text.h"
 #include "ui/design_basis_texts.h"
-#include "ui/toolkit/display_text.h"
 
 namespace ui {
 SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& strengthClass,
@@ -14,7 +14,7 @@ SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& s
     SpanTableTexts table;
     table.caption =
         QStringLiteral("Span table: %1, dead %2 kN/m2, live %3 kN/m2 (longest spans in m)")
-            .arg(displayText(strengthClass),
+            .arg(io::displayText(strengthClass),
                  QString::fromUtf8(joist::generalText(inputs.deadLoad, separator)),
                  QString::fromUtf8(joist::generalText(inputs.liveLoad, separator)));
     if (basisChangesResults(inputs.basis))

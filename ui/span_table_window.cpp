@@ -12,9 +12,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "io/display_text.h"
 #include "ui/error_message.h"
 #include "ui/stale_style.h"
-#include "ui/toolkit/display_text.h"
 
 namespace ui {
 namespace {
@@ -70,7 +70,7 @@ FrmSpanTable::FrmSpanTable(QWidget* parent)
 void FrmSpanTable::showTable(const SpanTableTexts& spans)
 {
     caption_ = spans.caption;
-    setWindowTitle(displayText(spans.caption, DisplayUse::windowTitle));
+    setWindowTitle(io::displayText(spans.caption, io::DisplayUse::windowTitle));
     const auto rows = static_cast<int>(spans.rowHeadings.size());
     const auto columns = static_cast<int>(spans.columnHeadings.size());
     table_->setRowCount(rows);
@@ -122,8 +122,8 @@ void FrmSpanTable::showTable(const SpanTableTexts& spans)
 
 void FrmSpanTable::markOutOfDate(const QString& reason)
 {
-    outOfDate_ = displayText(reason.isEmpty() ? QStringLiteral("Results out of date.") : reason,
-                             DisplayUse::message);
+    outOfDate_ = io::displayText(reason.isEmpty() ? QStringLiteral("Results out of date.") : reason,
+                                 io::DisplayUse::message);
     setCurrent(false);
     messageLbl_->setText(outOfDate_);
     messageLbl_->show();

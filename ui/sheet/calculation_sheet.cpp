@@ -14,10 +14,10 @@
 
 #include "engine/design_check.h"
 #include "engine/number_text.h"
+#include "io/display_text.h"
 #include "ui/check_working.h"
 #include "ui/design_basis_texts.h"
 #include "ui/sheet/sheet_sketch.h"
-#include "ui/toolkit/display_text.h"
 
 namespace ui {
 namespace {
@@ -51,7 +51,7 @@ public:
         std::vector<QStringList> lines;
         for (const SheetDetailField& field : sheetDetailFields)
             lines.push_back(
-                {QLatin1String(field.caption), displayText(sheet_.details.*field.member)});
+                {QLatin1String(field.caption), io::displayText(sheet_.details.*field.member)});
         lines.push_back(
             {QStringLiteral("Date"), sheet_.created.toString(QStringLiteral("yyyy-MM-dd HH:mm"))});
         lines.push_back({QStringLiteral("Program"),
@@ -81,7 +81,7 @@ public:
             limits += QStringLiteral("; floor vibration to 7.3.3 with the UK NA rules");
         const QString source = sheet_.tableFile.isEmpty()
                                    ? QStringLiteral("the strength-class table")
-                                   : displayText(sheet_.tableFile);
+                                   : io::displayText(sheet_.tableFile);
         Table table{QStringLiteral("Basis"), {}, {}};
         for (const QString& line :
              {QStringLiteral("The checks follow EN 1995-1-1 clauses 6.1.5, 6.1.6, 6.1.7, 7.2 and "
@@ -107,7 +107,7 @@ public:
                   ? QStringLiteral("floor vibration checked (design basis)")
                   : QStringLiteral("floor vibration not checked (design basis)"),
               QStringLiteral("service class and load duration as implied by kmod = %1")
-                  .arg(displayText(sheet_.input(Input::kmod).text))})
+                  .arg(io::displayText(sheet_.input(Input::kmod).text))})
             table.rows.push_back({line});
         return table;
     }
@@ -116,7 +116,7 @@ public:
     Table strengths() const
     {
         const joist::JoistDesign& d = sheet_.design;
-        auto typed = [&](Input input) { return displayText(sheet_.input(input).text); };
+        auto typed = [&](Input input) { return io::displayText(sheet_.input(input).text); };
         const QString kmod = typed(Input::kmod);
         const QString gammaM = typed(Input::gammaM);
         const QString kls = typed(Input::kls);
@@ -142,20 +142,20 @@ public:
     {
         Table table{QStringLiteral("Inputs"), {}, {}};
         const SheetInput& material = sheet_.strengthClass;
-        table.rows.push_back({material.caption, displayText(material.text), material.unit});
+        table.rows.push_back({material.caption, io::displayText(material.text), material.unit});
         for (const SheetInput& input : sheet_.inputs)
-            table.rows.push_back({input.caption, displayText(input.text), input.unit});
+            table.rows.push_back({input.caption, io::displayText(input.text), input.unit});
         return table;
     }
 
     Table material() const
     {
         Table table{QStringLiteral("Strength class %1 (%2)")
-                        .arg(displayText(sheet_.className), sheet_.dataSource),
+                        .arg(io::displayText(sheet_.className), sheet_.dataSource),
                     {},
                     {}};
         for (const SheetProperty& property : sheet_.properties)
-            table.rows.push_back({property.symbol, displayText(property.value), property.unit});
+            table.rows.push_back({property.symbol, io::displayText(property.value), property.unit});
         return table;
     }
 
@@ -346,7 +346,7 @@ private:
     {
         for (const SheetProperty& p : sheet_.properties)
             if (p.symbol == QLatin1String(symbol))
-                return displayText(p.value);
+                return io::displayText(p.value);
         return QStringLiteral("?");
     }
 

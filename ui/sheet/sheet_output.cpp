@@ -10,11 +10,12 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextDocument>
 
-#include "ui/sheet/file_target.h"
+#include "io/checked_file.h"
+#include "io/display_text.h"
+#include "io/file_target.h"
 
 namespace ui {
 namespace {
@@ -27,24 +28,6 @@ constexpr qreal marginMillimetres = 12;
     const QString message = QStringLiteral("The calculation could not be %1 \"%2\": %3.")
                                 .arg(QLatin1String(verb), QDir::toNativeSeparators(path), reason);
     throw SheetOutputError(message.toStdString());
-}
-
-// Qt's texts for the usual failures are terse; these say what to do about them.
-QString saveFailure(const QString& path, const QSaveFile& file)
-{
-    const QFileInfo target(path);
-    if (const std::optional<QString> problem = fileTargetProblem(path))
-        return *problem;
-    if (const std::optional<QString> problem = longNameProblem(path))
-        return *problem;
-    const QFileInfo folder(target.absolutePath());
-    if (!folder.exists())
-        return QStringLiteral("the folder \"%1\" does not exist")
-            .arg(QDir::toNativeSeparators(folder.filePath()));
-    if (!folder.isDir())
-        return QStringLiteral("\"%1\" is a file, not a folder")
-            .arg(QDir::toNativeSeparators(folder.filePath()));
-    return file.errorString();
 }
 
 // The sheet laid out on the device's pages: one, or when it does not fit,
@@ -144,17 +127,12 @@ QPageLayout a4()
         QPageLayout::Millimeter);
 }
 
-// The file the user named, written whole or not at all: a link, a pipe or a
-// device there is refused (checked again just before the file is replaced),
-// and on failure a file that was there is kept as it was.
+// The file the user named, written whole or not at all.
 void writePdf(const CalculationSheet& sheet, const QString& path, const QPageLayout& layout,
               const char* verb)
 {
-    if (const std::optional<QString> problem = fileTargetProblem(path))
+    if (const std::optional<QString> problem = io::fileTargetProblem(path))
         failToWrite(verb, path, *problem);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        failToWrite(verb, path, saveFailure(path, file));
     QByteArray pdf;
     bool painted = false;
     {
@@ -166,30 +144,14 @@ void writePdf(const CalculationSheet& sheet, const QString& path, const QPageLay
         writer.setPageLayout(layout);
         painted = paintPages(sheet, writer);
     }
-    if (!painted) {
-        file.cancelWriting();
+    if (!painted)
         failToWrite(verb, path, QStringLiteral("the PDF could not be drawn"));
-    }
     const QByteArray whole = withDocumentInfo(pdf, sheet);
-    // A short write is retried, so that a full disk or a size limit gives its reason.
-    qsizetype written = 0;
-    while (written < whole.size()) {
-        const qint64 n = file.write(whole.constData() + written, whole.size() - written);
-        if (n <= 0)
-            break;
-        written += n;
+    try {
+        io::writeWholeFile(path, std::string_view(whole.constData(), std::size_t(whole.size())));
+    } catch (const io::WriteFailed& failed) {
+        failToWrite(verb, path, QString::fromStdString(failed.what()));
     }
-    if (written != whole.size()) {
-        const QString reason = saveFailure(path, file); // before cancelling resets it
-        file.cancelWriting();
-        failToWrite(verb, path, reason);
-    }
-    if (const std::optional<QString> problem = fileTargetProblem(path)) {
-        file.cancelWriting();
-        failToWrite(verb, path, *problem);
-    }
-    if (!file.commit())
-        failToWrite(verb, path, saveFailure(path, file));
 }
 
 // Anything beyond letters, digits and a few marks becomes '_', so that no

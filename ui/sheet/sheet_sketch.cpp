@@ -9,8 +9,8 @@
 #include <QTextDocument>
 #include <QTextImageFormat>
 
+#include "io/display_text.h"
 #include "ui/section_sketch.h"
-#include "ui/toolkit/display_text.h"
 #include "ui/toolkit/drawing_surface.h"
 
 namespace ui {
@@ -104,7 +104,7 @@ void paintSheetSketch(QPainter& painter, const QRectF& area, const CalculationSh
         return;
     }
     painter.setClipping(false);
-    auto typed = [&](joist::Input input) { return displayText(sheet.input(input).text); };
+    auto typed = [&](joist::Input input) { return io::displayText(sheet.input(input).text); };
     const QPointF bottomLeft = surface.at(0, d.depth);
     const QPointF bottomRight = surface.at(d.breadth, d.depth);
     const QPointF nextLeft = surface.at(d.spacing, d.depth);

@@ -22,7 +22,7 @@ void ValueLabel::setValue(const QString& value)
     if (value == value_)
         return;
     value_ = value;
-    const QString shown = displayText(value, use_);
+    const QString shown = io::displayText(value, use_);
     setText(shown);
     setAccessibleDescription(shown);
     measure();

@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QString>
 
-#include "ui/toolkit/display_text.h"
+#include "io/display_text.h"
 
 namespace ui {
 
@@ -31,7 +31,7 @@ public:
     // A numeric label shortens a number to fewer digits before it cuts it.
     void setNumeric(bool numeric) { numeric_ = numeric; }
     // A message line holds longer text than a value.
-    void setDisplayUse(DisplayUse use) { use_ = use; }
+    void setDisplayUse(io::DisplayUse use) { use_ = use; }
     // What the tooltip explains beyond the value itself (the working).
     void setDetail(const QString& detail);
     bool elided() const { return elided_; }
@@ -53,7 +53,7 @@ private:
     QHash<char16_t, int> otherAdvances_;
     QHash<QString, int> widths_;
     QString value_;
-    DisplayUse use_ = DisplayUse::name;
+    io::DisplayUse use_ = io::DisplayUse::name;
     QString detail_;
     QString shown_; // what is drawn while elided
     bool elided_ = false;

@@ -1,4 +1,4 @@
-#include "ui/sheet/file_target.h"
+#include "io/file_target.h"
 
 #include <climits>
 #include <sys/stat.h>
@@ -8,9 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "ui/toolkit/display_text.h"
+#include "io/display_text.h"
 
-namespace ui {
+namespace io {
 namespace {
 
 // QSaveFile replaces a file through a temporary name seven bytes longer: a
@@ -61,4 +61,4 @@ std::optional<QString> longNameProblem(const QString& path)
         .arg(longestReplacedName);
 }
 
-} // namespace ui
+} // namespace io

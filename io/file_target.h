@@ -6,7 +6,7 @@
 
 #include <QString>
 
-namespace ui {
+namespace io {
 
 // Why `path` must not be written, in words ("it is a named pipe, not a
 // file"), or nothing when it names a regular file or nothing yet. Never
@@ -17,4 +17,4 @@ std::optional<QString> fileTargetProblem(const QString& path);
 // name beside it, or nothing.
 std::optional<QString> longNameProblem(const QString& path);
 
-} // namespace ui
+} // namespace io

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace ui {
+namespace io {
 
 enum class DisplayUse {
     name,        // a class name, a typed value or a path inside a sentence
@@ -22,4 +22,4 @@ enum class DisplayUse {
 QString displayText(QStringView text, DisplayUse use = DisplayUse::name);
 QString displayText(std::string_view utf8, DisplayUse use = DisplayUse::name);
 
-} // namespace ui
+} // namespace io

@@ -1,8 +1,8 @@
-#include "ui/toolkit/display_text.h"
+#include "io/display_text.h"
 
 #include <algorithm>
 
-namespace ui {
+namespace io {
 namespace {
 
 // Characters that reorder the text around them.
@@ -93,4 +93,4 @@ QString displayText(std::string_view utf8, DisplayUse use)
     return displayText(QStringView(QString::fromUtf8(utf8.data(), qsizetype(utf8.size()))), use);
 }
 
-} // namespace ui
+} // namespace io
