@@ -130,6 +130,9 @@ TEST_P(DesignFileRoundTrip, OpensWithTheSameInputsAndResults)
     QFile saved(path);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     const QByteArray json = saved.readAll();
+    // What a file manager's content match reads.
+    EXPECT_TRUE(
+        json.startsWith("{\n    \"format\": \"timber-joist design\",\n    \"version\": 1,\n"));
     for (const char* text :
          {"\"span\": \"3.85\"", "\"camber\": \"-1.5\"", "\"kmod\": \"1.0\"",
           "\"strengthClass\": \"C24\"", "\"version\": 1", "\"u2Div\": \"360\"",

@@ -60,20 +60,36 @@ int check(const QString& path, bool json, ClassTable& table)
         complain(QDir::toNativeSeparators(path).toStdString() + ": " + run.message);
         return 2;
     }
-    const std::string longest = joist::longestSpanText(run.aids.longestSpan, separator);
     const std::string lightest = joist::lightestSectionText(run.aids.lightestSection, separator);
     std::string out;
     if (json) {
+        // Numbers as JSON numbers, each key naming its unit where it has one.
+        const auto key = [](std::string_view name) {
+            return QString::fromLatin1(name.data(), qsizetype(name.size()));
+        };
         QJsonObject object;
         for (const ResultLabel label : outputOrder) {
             const std::size_t i = static_cast<std::size_t>(label);
-            if (file.basis.vibration || !isVibrationLabel(label))
-                object.insert(
-                    QString::fromLatin1(resultKeys[i].data(), qsizetype(resultKeys[i].size())),
-                    QString::fromUtf8(run.texts[i]));
+            if (!file.basis.vibration && isVibrationLabel(label))
+                continue;
+            const QString text = QString::fromUtf8(run.texts[i]);
+            object.insert(key(resultKeys[i]), label == ResultLabel::governedBy
+                                                  ? QJsonValue(text)
+                                                  : QJsonValue(text.toDouble()));
+        }
+        for (const QuantityKeys& quantity : quantityKeys) {
+            const std::size_t i = std::size_t(quantity.check);
+            if (file.basis.vibration) {
+                object.insert(key(quantity.demand), std::stod(quantityText(run.demands[i])));
+                object.insert(key(quantity.capacity), std::stod(quantityText(run.capacities[i])));
+            }
         }
         object.insert(QStringLiteral("passes"), run.outcome == DesignRun::Outcome::passes);
-        object.insert(QStringLiteral("longestSpan"), QString::fromUtf8(longest));
+        const std::string metres = longestSpanMetres(run.aids.longestSpan);
+        object.insert(QStringLiteral("longestSpanM"),
+                      metres.empty() ? QJsonValue() : QJsonValue(std::stod(metres)));
+        object.insert(QStringLiteral("longestSpanNote"),
+                      QString::fromStdString(longestSpanNote(run.aids.longestSpan)));
         object.insert(QStringLiteral("lightestSection"), QString::fromUtf8(lightest));
         object.insert(QStringLiteral("file"), path);
         out = QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
@@ -85,6 +101,17 @@ int check(const QString& path, bool json, ClassTable& table)
         }
         out += longestSpanLine(run.aids, separator) + "\n";
         out += lightestSectionLine(run.aids, separator) + "\n";
+        // What the vibration ratios divide: "f1 quantities: f1,min = 8 Hz, f1 = 9.87 Hz".
+        for (const QuantityKeys& quantity : quantityKeys) {
+            const joist::CheckDefinition& check = joist::definitionOf(quantity.check);
+            const std::size_t i = std::size_t(quantity.check);
+            if (file.basis.vibration)
+                out += std::string(check.caption) +
+                       " quantities: " + std::string(check.demandSymbol) + " = " +
+                       quantityText(run.demands[i]) + " " + std::string(check.unit) + ", " +
+                       std::string(check.capacitySymbol) + " = " + quantityText(run.capacities[i]) +
+                       " " + std::string(check.unit) + "\n";
+        }
     }
     io::writeStandardOutput(out);
     return exitCodeOf(run.outcome);
@@ -194,7 +221,12 @@ int runCommandLine(int argc, char** argv)
         "Without options it opens the window, with FILE.joist if given.\n"
         "Exit codes of --check and --schedule: 0 passes, 1 fails, 2 a check stopped or an "
         "input is bad."));
-    const QCommandLineOption help = parser.addHelpOption();
+    // Qt's own help option would list --help-all, for options of Qt's that
+    // the command line does not take.
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")},
+        QStringLiteral("Displays help on commandline options."));
+    parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption checkOption(
         QStringLiteral("check"), QStringLiteral("Check one design file and print the results."),
@@ -216,6 +248,9 @@ int runCommandLine(int argc, char** argv)
                        "beside the program."),
         QStringLiteral("FILE"));
     parser.addOptions({checkOption, jsonOption, scheduleOption, outputOption, databaseOption});
+    parser.addPositionalArgument(QStringLiteral("FILE.joist"),
+                                 QStringLiteral("A design to open in the window."),
+                                 QStringLiteral("[FILE.joist]"));
 
     if (!parser.parse(QCoreApplication::arguments())) {
         QString problem = parser.errorText();

@@ -16,12 +16,12 @@ void noteProblem(CsvRecord& record, const char* problem)
         record.problem = problem;
 }
 
-template <class Fields> void appendRecord(std::string& out, const Fields& fields)
+template <class Fields> void appendRecord(std::string& out, const Fields& fields, char separator)
 {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
-            out += ',';
-        appendCsvField(out, fields[i]);
+            out += separator;
+        appendCsvField(out, fields[i], separator);
     }
     out += "\r\n";
 }
@@ -41,7 +41,8 @@ std::vector<CsvRecord> parseCsv(std::string_view text)
     return parseCsvRecords(body, 0, body.size()).records;
 }
 
-CsvRecords parseCsvRecords(std::string_view text, std::size_t begin, std::size_t end)
+CsvRecords parseCsvRecords(std::string_view text, std::size_t begin, std::size_t end,
+                           char separator)
 {
     std::vector<CsvRecord> records;
     std::size_t i = begin;
@@ -79,18 +80,18 @@ CsvRecords parseCsvRecords(std::string_view text, std::size_t begin, std::size_t
                 if (!closed)
                     noteProblem(record, "a quoted field is not closed");
                 // Anything between the closing quote and the next comma is kept.
-                if (i < n && text[i] != ',' && !isLineEnd(text[i]))
+                if (i < n && text[i] != separator && !isLineEnd(text[i]))
                     noteProblem(record, "text follows a closing quote in the same field");
             }
             const std::size_t start = i;
-            while (i < n && text[i] != ',' && !isLineEnd(text[i])) {
+            while (i < n && text[i] != separator && !isLineEnd(text[i])) {
                 if (text[i] == '"')
                     noteProblem(record, "a quote stands inside a field that is not quoted");
                 ++i;
             }
             field.append(text.substr(start, i - start));
             record.fields.push_back(std::move(field));
-            if (i < n && text[i] == ',') {
+            if (i < n && text[i] == separator) {
                 ++i;
                 continue;
             }
@@ -112,11 +113,12 @@ std::size_t nextLineStart(std::string_view text, std::size_t from)
     return std::min(from, text.size());
 }
 
-void appendCsvField(std::string& out, std::string_view field)
+void appendCsvField(std::string& out, std::string_view field, char separator)
 {
     // One pass over the field: find_first_of would search the set for every character.
-    if (std::none_of(field.begin(), field.end(),
-                     [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; })) {
+    if (std::none_of(field.begin(), field.end(), [separator](char c) {
+            return c == separator || c == '"' || c == '\r' || c == '\n';
+        })) {
         out.append(field);
         return;
     }
@@ -129,14 +131,14 @@ void appendCsvField(std::string& out, std::string_view field)
     out += '"';
 }
 
-void appendCsvRecord(std::string& out, std::span<const std::string_view> fields)
+void appendCsvRecord(std::string& out, std::span<const std::string_view> fields, char separator)
 {
-    appendRecord(out, fields);
+    appendRecord(out, fields, separator);
 }
 
-void appendCsvRecord(std::string& out, const std::vector<std::string>& fields)
+void appendCsvRecord(std::string& out, const std::vector<std::string>& fields, char separator)
 {
-    appendRecord(out, fields);
+    appendRecord(out, fields, separator);
 }
 
 } // namespace ui

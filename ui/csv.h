@@ -2,6 +2,8 @@
 
 // Comma-separated values as RFC 4180 writes them: fields quoted when they
 // hold a comma, a quote or a line break, quotes doubled, lines ended by CRLF.
+// Spreadsheets where the comma is the decimal separator write ';' in its
+// place: every function takes the separator.
 
 #include <span>
 #include <string>
@@ -31,16 +33,19 @@ struct CsvRecords
     std::vector<CsvRecord> records;
     std::size_t next = 0;
 };
-CsvRecords parseCsvRecords(std::string_view text, std::size_t begin, std::size_t end);
+CsvRecords parseCsvRecords(std::string_view text, std::size_t begin, std::size_t end,
+                           char separator = ',');
 
 // The first position at or after `from` (which is above 0) where a line
 // starts after a line end, or the size of the text: where a record starts,
 // unless a quoted field holds that line end.
 std::size_t nextLineStart(std::string_view text, std::size_t from);
 
-void appendCsvField(std::string& out, std::string_view field);
+void appendCsvField(std::string& out, std::string_view field, char separator = ',');
 // The fields, comma-separated, and CRLF.
-void appendCsvRecord(std::string& out, std::span<const std::string_view> fields);
-void appendCsvRecord(std::string& out, const std::vector<std::string>& fields);
+void appendCsvRecord(std::string& out, std::span<const std::string_view> fields,
+                     char separator = ',');
+void appendCsvRecord(std::string& out, const std::vector<std::string>& fields,
+                     char separator = ',');
 
 } // namespace ui

@@ -426,9 +426,6 @@ QByteArray designFileBytes(const DesignInputs& inputs, const DesignBasis& basis,
     values[std::string(strengthClassKey)] = inputs.strengthClass;
 
     QJsonObject root;
-    root.insert(QStringLiteral("format"),
-                QString::fromUtf8(designFileFormat.data(), qsizetype(designFileFormat.size())));
-    root.insert(QStringLiteral("version"), designFileVersion);
     // By section, in file order.
     const SectionValues byKey[] = {values, basisValues(basis), detailsValues(details)};
     for (std::size_t i = 0; i < std::size(byKey); ++i) {
@@ -436,7 +433,15 @@ QByteArray designFileBytes(const DesignInputs& inputs, const DesignBasis& basis,
         root.insert(QString::fromUtf8(name.data(), qsizetype(name.size())),
                     sectionObject(sections()[i], byKey[i]));
     }
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    // The format and version first, where a file manager's content match
+    // looks: Qt writes the keys sorted.
+    QJsonObject head;
+    head.insert(QStringLiteral("format"),
+                QString::fromUtf8(designFileFormat.data(), qsizetype(designFileFormat.size())));
+    const QByteArray format = QJsonDocument(head).toJson(QJsonDocument::Indented);
+    const QByteArray body = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return format.first(format.size() - 3) +
+           ",\n    \"version\": " + QByteArray::number(designFileVersion) + ",\n" + body.sliced(2);
 }
 
 void writeDesignFile(const QString& path, const DesignInputs& inputs, const DesignBasis& basis,

@@ -1,5 +1,7 @@
 #include "ui/design_run.h"
 
+#include <charconv>
+
 #include "engine/number_text.h"
 #include "engine/stop_reason.h"
 #include "materials/strength_class_sequences.h"
@@ -124,6 +126,13 @@ void checkDesign(joist::JoistDesign& design,
                     joist::generalText(design.*check.ratio, separator);
         }
     }
+    for (std::size_t i = 0; i < joist::checkDefinitions.size(); ++i) {
+        const joist::CheckDefinition& check = joist::checkDefinitions[i];
+        if (joist::inForce(check, design)) {
+            run.demands[i] = design.*check.numerator;
+            run.capacities[i] = design.*check.denominator;
+        }
+    }
     run.outcome = run.texts[std::size_t(ResultLabel::governedBy)] == joist::passText
                       ? DesignRun::Outcome::passes
                       : DesignRun::Outcome::fails;
@@ -131,6 +140,38 @@ void checkDesign(joist::JoistDesign& design,
     // among the labels, is no part of theirs.
     design.governingMessage = std::string();
     run.aids = aids(design);
+}
+
+std::string quantityText(float value)
+{
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), double(value),
+                                   std::chars_format::general, 4)
+                         .ptr;
+    return std::string(text.data(), end);
+}
+
+std::string longestSpanMetres(const joist::LongestSpan& span)
+{
+    if (span.kind != joist::LongestSpan::Kind::millimetres)
+        return {};
+    std::array<char, 32> text{};
+    const auto end =
+        std::to_chars(text.data(), text.data() + text.size(), double(span.millimetres) / 1000).ptr;
+    return std::string(text.data(), end);
+}
+
+std::string longestSpanNote(const joist::LongestSpan& span)
+{
+    switch (span.kind) {
+    case joist::LongestSpan::Kind::millimetres:
+        break;
+    case joist::LongestSpan::Kind::beyondRange:
+        return "beyond " + std::to_string(joist::longestSpanSearched / 1000) + " m";
+    case joist::LongestSpan::Kind::none:
+        return "none";
+    }
+    return {};
 }
 
 DesignRun runDesign(const DesignInputs& inputs, const joist::DesignBasis& basis, ClassTable& table)

@@ -43,6 +43,27 @@ inline bool isVibrationLabel(joist::ResultLabel label)
     return label >= joist::ResultLabel::f1;
 }
 
+// The vibration quantities written beside their ratios, each key naming its
+// unit: what the floor gives, and what it must keep to.
+struct QuantityKeys
+{
+    joist::Check check;
+    std::string_view demand, capacity;
+};
+inline constexpr std::array<QuantityKeys, 3> quantityKeys{{
+    {joist::Check::f1, "f1MinHz", "f1Hz"},
+    {joist::Check::w, "wMmPerKN", "aMmPerKN"},
+    {joist::Check::v, "vMPerNs2", "vLimitMPerNs2"},
+}};
+
+// A quantity to four significant figures, "." as decimal separator.
+std::string quantityText(float value);
+
+// The longest span in metres, or empty when there is none to give; and the
+// note that says why ("beyond 30 m", "none"), or empty.
+std::string longestSpanMetres(const joist::LongestSpan& span);
+std::string longestSpanNote(const joist::LongestSpan& span);
+
 // Strings found by a view of their text, without a copy.
 struct NameHash : std::hash<std::string_view>
 {
@@ -87,6 +108,9 @@ struct DesignRun
     // By joist::ResultLabel; the vibration ratios only when the basis checks
     // vibration.
     std::array<std::string, 11> texts;
+    // Each check's demand and capacity (what its ratio divides), by check
+    // order, for the checks in force of a completed check.
+    std::array<float, joist::checkDefinitions.size()> demands{}, capacities{};
     DesignAids aids;
     std::string message; // why the design is bad
 };

@@ -20,19 +20,6 @@ namespace {
 using joist::ResultLabel;
 constexpr std::string_view separator = cSeparator;
 
-std::string longestSpanMillimetres(const joist::LongestSpan& span)
-{
-    switch (span.kind) {
-    case joist::LongestSpan::Kind::millimetres:
-        return std::to_string(span.millimetres);
-    case joist::LongestSpan::Kind::beyondRange:
-        return "> " + std::to_string(joist::longestSpanSearched);
-    case joist::LongestSpan::Kind::none:
-        break;
-    }
-    return "none";
-}
-
 constexpr std::size_t inputCount = joist::inputDefinitions.size();
 
 // How a schedule's rows are read, made once from its header.
@@ -45,7 +32,30 @@ struct ScheduleLayout
     std::optional<std::size_t> classColumn;
     std::vector<std::pair<std::size_t, std::string>> basisColumns; // column, key
     bool vibrationColumns = false; // only a row with one can check vibration
+    std::optional<std::size_t> idColumn;
+    // As spreadsheets write CSV where the comma is the decimal separator:
+    // fields separated by ';', numbers read and written with ','.
+    char separator = ',';
+    bool decimalComma = false;
 };
+
+// A number's text as the program reads it: a decimal comma becomes a point.
+std::string_view withDecimalPoint(std::string_view text, bool decimalComma, std::string& scratch)
+{
+    if (!decimalComma || text.find(',') == std::string_view::npos ||
+        text.find('.') != std::string_view::npos)
+        return text;
+    scratch.assign(text);
+    std::replace(scratch.begin(), scratch.end(), ',', '.');
+    return scratch;
+}
+
+// A result's text as the schedule writes it.
+void withDecimalComma(std::string& text, bool decimalComma)
+{
+    if (decimalComma)
+        std::replace(text.begin(), text.end(), '.', ',');
+}
 
 // A header name as a key: blanks around it dropped, letters in any case.
 std::string headerKey(std::string_view name)
@@ -102,8 +112,10 @@ ScheduleLayout scheduleLayout(const std::vector<std::string>& header, std::strin
         read.push_back(key);
         const auto input = std::find_if(inputRows().begin(), inputRows().end(),
                                         [&](const InputRow& row) { return row.key == key; });
-        if (key == "id")
+        if (key == "id") {
+            layout.idColumn = column;
             continue;
+        }
         if (input != inputRows().end())
             layout.inputColumns[std::size_t(input->input)] = column;
         else if (key == strengthClassKey)
@@ -154,6 +166,7 @@ struct RowMemory
     }();
     std::vector<std::string> escaped; // the row's fields made safe, where they had to be
     std::string unlisted;             // the text of a section not listed, for the row at hand
+    std::string scratch;              // a number's text with a decimal point
     SectionValues basisValues;        // a row only assigns its texts
     joist::DesignAidMemo aids{listedSections()};
 };
@@ -166,7 +179,9 @@ void checkRow(const CsvRecord& record, const ScheduleLayout& layout, RowMemory& 
     for (const InputRow& input : inputRows()) {
         const auto i = std::size_t(input.input);
         if (layout.inputColumns[i])
-            values[i] = inputValue(input.input, record.fields[*layout.inputColumns[i]]);
+            values[i] =
+                inputValue(input.input, withDecimalPoint(record.fields[*layout.inputColumns[i]],
+                                                         layout.decimalComma, memory.scratch));
     }
     const std::string_view className =
         checkedClassName(layout.classColumn ? std::string_view(record.fields[*layout.classColumn])
@@ -174,7 +189,8 @@ void checkRow(const CsvRecord& record, const ScheduleLayout& layout, RowMemory& 
     joist::DesignBasis basis;
     if (!layout.basisColumns.empty()) {
         for (const auto& [column, key] : layout.basisColumns)
-            memory.basisValues[key] = record.fields[column];
+            memory.basisValues[key] =
+                withDecimalPoint(record.fields[column], layout.decimalComma, memory.scratch);
         basis = basisFromValues(memory.basisValues);
     }
     const ClassTable::Row* row =
@@ -201,6 +217,9 @@ struct ScheduleRows
     bool anyBad = false;
     bool anyFails = false;
     std::size_t records = 0;
+    std::size_t passed = 0, failedCount = 0, badCount = 0;
+    // The first rows that failed or were not checked: index in the part, and id.
+    std::vector<std::pair<std::size_t, std::string>> failed, bad;
     std::exception_ptr error; // what stopped the run, for the caller to throw
 };
 
@@ -238,6 +257,9 @@ std::string fieldCountProblem(const CsvRecord& record, std::size_t headerFields)
     return problem;
 }
 
+// Rows named in the summary, of each kind.
+constexpr std::size_t notableRows = 5;
+
 // Checks one record and writes it with its results appended.
 void checkRecord(const CsvRecord& record, const ScheduleLayout& layout, RowMemory& memory,
                  std::vector<std::string_view>& out, ScheduleRows& part)
@@ -259,22 +281,50 @@ void checkRecord(const CsvRecord& record, const ScheduleLayout& layout, RowMemor
             message = refused.what();
         }
     }
+    const bool bad = design.outcome == DesignRun::Outcome::bad;
     for (const ResultLabel label : outputOrder) {
+        if (label != ResultLabel::governedBy)
+            withDecimalComma(design.texts[std::size_t(label)], layout.decimalComma);
+    }
+    std::array<std::string, 2 * quantityKeys.size()> quantities;
+    for (const ResultLabel label : outputOrder) {
+        if (label == ResultLabel::unityRatio && layout.vibrationColumns) {
+            const bool vibration = !bad && !design.texts[std::size_t(ResultLabel::f1)].empty();
+            for (std::size_t q = 0; vibration && q < quantityKeys.size(); ++q) {
+                const std::size_t check = std::size_t(quantityKeys[q].check);
+                quantities[2 * q] = quantityText(design.demands[check]);
+                quantities[2 * q + 1] = quantityText(design.capacities[check]);
+            }
+            for (std::string& quantity : quantities)
+                withDecimalComma(quantity, layout.decimalComma);
+            out.insert(out.end(), quantities.begin(), quantities.end());
+        }
         if (label != ResultLabel::governedBy &&
             (layout.vibrationColumns || !isVibrationLabel(label)))
             out.push_back(design.texts[static_cast<std::size_t>(label)]);
     }
-    const bool bad = design.outcome == DesignRun::Outcome::bad;
-    const std::string longest =
-        bad ? std::string() : longestSpanMillimetres(design.aids.longestSpan);
+    std::string longest = bad ? std::string() : longestSpanMetres(design.aids.longestSpan);
+    withDecimalComma(longest, layout.decimalComma);
+    const std::string note = bad ? std::string() : longestSpanNote(design.aids.longestSpan);
     const std::string_view lightest =
         bad ? std::string_view() : memory.lightestText(design.aids.lightestSection);
     std::string escapedMessage;
-    out.insert(out.end(), {design.texts[std::size_t(ResultLabel::governedBy)], longest, lightest,
-                           spreadsheetSafe(message, escapedMessage)});
-    appendCsvRecord(part.output, out);
+    out.insert(out.end(), {design.texts[std::size_t(ResultLabel::governedBy)], longest, note,
+                           lightest, spreadsheetSafe(message, escapedMessage)});
+    appendCsvRecord(part.output, out, layout.separator);
+
+    // For the summary: the first few rows that did not pass, by id where they have one.
+    const bool fails = design.outcome == DesignRun::Outcome::fails;
+    auto& notable = bad ? part.bad : part.failed;
+    (bad ? part.badCount : fails ? part.failedCount : part.passed) += 1;
+    if ((bad || fails) && notable.size() < notableRows)
+        notable.emplace_back(part.records,
+                             layout.idColumn && *layout.idColumn < record.fields.size()
+                                 ? record.fields[*layout.idColumn]
+                                 : std::string());
+    ++part.records;
     part.anyBad |= bad;
-    part.anyFails |= design.outcome == DesignRun::Outcome::fails;
+    part.anyFails |= fails;
 }
 
 // Reads the part's records a block at a time and checks each.
@@ -284,11 +334,10 @@ try {
     std::vector<std::string_view> out; // a row's fields and results, as views
     part.next = part.begin;
     while (part.next < part.end) {
-        const CsvRecords block =
-            parseCsvRecords(csv, part.next, std::min(part.end, part.next + bytesPerBlock));
+        const CsvRecords block = parseCsvRecords(
+            csv, part.next, std::min(part.end, part.next + bytesPerBlock), layout.separator);
         for (const CsvRecord& record : block.records)
             checkRecord(record, layout, memory, out, part);
-        part.records += block.records.size();
         part.next = block.next;
     }
 } catch (...) {
@@ -396,16 +445,80 @@ std::string_view spreadsheetSafe(std::string_view field, std::string& escaped)
     return escaped;
 }
 
+namespace {
+
+// ';' when the first line holds one and no ',': what a spreadsheet writes
+// as CSV where the comma is the decimal separator.
+char separatorOf(std::string_view text)
+{
+    const std::string_view line = text.substr(0, text.find_first_of("\r\n"));
+    return line.find(';') != std::string_view::npos && line.find(',') == std::string_view::npos
+               ? ';'
+               : ',';
+}
+
+// What the schedule came to, as one line: "12 rows: 9 passed, 2 failed
+// (J4, J9), 1 not checked (row 7); see the message column".
+class ScheduleSummary
+{
+public:
+    void add(const ScheduleRows& part)
+    {
+        passed_ += part.passed;
+        failed_ += part.failedCount;
+        bad_ += part.badCount;
+        name(part.failed, failedRows_);
+        name(part.bad, badRows_);
+        rows_ += part.records;
+    }
+    std::string line() const
+    {
+        std::string text = std::to_string(rows_) + (rows_ == 1 ? " row: " : " rows: ") +
+                           std::to_string(passed_) + " passed, " + std::to_string(failed_) +
+                           " failed" + listed(failedRows_, failed_) + ", " + std::to_string(bad_) +
+                           " not checked" + listed(badRows_, bad_);
+        return failed_ + bad_ > 0 ? text + "; see the message column" : text;
+    }
+
+private:
+    // The first few rows of a kind, by id, or by number counted from the
+    // first row after the header.
+    void name(const std::vector<std::pair<std::size_t, std::string>>& notable,
+              std::vector<std::string>& named) const
+    {
+        for (const auto& [index, id] : notable) {
+            if (named.size() < notableRows)
+                named.push_back(id.empty() ? "row " + std::to_string(rows_ + index + 1) : id);
+        }
+    }
+    static std::string listed(const std::vector<std::string>& named, std::size_t total)
+    {
+        if (named.empty())
+            return {};
+        std::string text = " (";
+        for (std::size_t i = 0; i < named.size(); ++i)
+            text += (i ? ", " : "") + named[i];
+        return text + (total > named.size() ? ", ...)" : ")");
+    }
+
+    std::size_t rows_ = 0, passed_ = 0, failed_ = 0, bad_ = 0;
+    std::vector<std::string> failedRows_, badRows_;
+};
+
+} // namespace
+
 int runSchedule(const ScheduleStreams& streams, ClassTable& table)
 {
     Unread unread(streams.read);
     std::size_t round = streams.roundBytes;
     CsvRecords head;
+    char separator = ',';
     for (bool first = true;; first = false) {
         unread.fill(round);
         if (first && withoutByteOrderMark(unread.text()).size() < unread.text().size())
             unread.consume(3);
-        head = parseCsvRecords(unread.text(), 0, 1);
+        separator = separatorOf(unread.text());
+        head = parseCsvRecords(unread.text(), 0, 1, separator);
         if (unread.atEnd() || head.next < unread.text().size())
             break;
         readMore(unread, round, "the header row");
@@ -417,7 +530,11 @@ int runSchedule(const ScheduleStreams& streams, ClassTable& table)
         throw ValueRefused("the header row is not sound CSV: " + header.problem);
 
     std::string ignored;
-    const ScheduleLayout layout = scheduleLayout(header.fields, ignored);
+    ScheduleLayout layout = scheduleLayout(header.fields, ignored);
+    layout.separator = separator;
+    layout.decimalComma = separator == ';';
+    if (layout.decimalComma)
+        streams.warn("read the schedule as ';'-separated with decimal commas, and wrote it so");
     if (!ignored.empty())
         streams.warn("ignored the columns " + ignored);
 
@@ -428,12 +545,17 @@ int runSchedule(const ScheduleStreams& streams, ClassTable& table)
             field = std::move(escaped);
     }
     for (const ResultLabel label : outputOrder) {
+        if (label == ResultLabel::unityRatio && layout.vibrationColumns) {
+            for (const QuantityKeys& quantity : quantityKeys)
+                out.insert(out.end(),
+                           {std::string(quantity.demand), std::string(quantity.capacity)});
+        }
         if (layout.vibrationColumns || !isVibrationLabel(label))
             out.emplace_back(resultKeys[static_cast<std::size_t>(label)]);
     }
-    out.insert(out.end(), {"longestSpan", "lightestSection", "message"});
+    out.insert(out.end(), {"longestSpan", "longestSpanNote", "lightestSection", "message"});
     std::string headerLine;
-    appendCsvRecord(headerLine, out);
+    appendCsvRecord(headerLine, out, separator);
     streams.write(headerLine);
     unread.consume(head.next);
 
@@ -446,6 +568,7 @@ int runSchedule(const ScheduleStreams& streams, ClassTable& table)
     for (std::unique_ptr<RowMemory>& memory : memories)
         memory = std::make_unique<RowMemory>(table);
     bool anyBad = false, anyFails = false;
+    ScheduleSummary summary;
     round = streams.roundBytes;
     while (true) {
         unread.fill(round);
@@ -489,12 +612,14 @@ int runSchedule(const ScheduleStreams& streams, ClassTable& table)
         }
         for (ScheduleRows& part : parts) {
             streams.write(part.output);
+            summary.add(part);
             anyBad |= part.anyBad;
             anyFails |= part.anyFails;
         }
         unread.consume(next);
         round = streams.roundBytes;
     }
+    streams.warn(summary.line());
     return anyBad ? 2 : anyFails ? 1 : 0;
 }
 
