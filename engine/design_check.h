@@ -27,8 +27,8 @@ enum class ResultLabel {
     uNetFin,
     unityRatio,
     governedBy,
-    // The vibration ratios have no place in the main window's fixed layout;
-    // the design basis window and the verdict's tooltip show them.
+    // The vibration ratios, shown below the factor column only while the
+    // design basis checks vibration.
     f1,
     w,
     v,

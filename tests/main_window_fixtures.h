@@ -93,12 +93,15 @@ public:
         ASSERT_TRUE(classList()->selectText(text)) << text.toStdString();
     }
 
-    // The six ratios, in label order, then the unity ratio and verdict.
+    // The six ratios, in label order, then the unity ratio and verdict, then
+    // the vibration ratios while they are shown.
     QStringList results() const
     {
         QStringList texts;
-        for (ValueLabel* MainControls::*label : resultLabels)
-            texts << (controls().*label)->text();
+        for (ValueLabel* MainControls::*label : resultLabels) {
+            if (!(controls().*label)->isHidden())
+                texts << (controls().*label)->text();
+        }
         return texts;
     }
 

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "engine/number_text.h"
 #include "engine/stop_reason.h"
 #include "io/display_text.h"
 #include "materials/strength_class_sequences.h"
@@ -329,14 +330,33 @@ void FrmMain::recalculate()
                 joist::describeStop(joist::stopReason(outcome, design_), inputCaption) + ".");
         else
             status_.clearCalculationProblem();
-        if (outcome.completed())
+        if (outcome.completed()) {
             lastCompleted_ = design_;
+            // The check writes the fixed layout's results; these have a place
+            // only while vibration is checked.
+            for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+                if (joist::isVibrationCheck(check.check))
+                    setResultText(check.label,
+                                  design_.basis.vibration
+                                      ? joist::generalText(design_.*check.ratio, decimalSeparator_)
+                                      : std::string());
+            }
+        }
     }
     showStatus();
 }
 
 void FrmMain::showStatus()
 {
+    const bool vibration = design_.basis.vibration;
+    if (c_.f1ResLbl->isHidden() == vibration) {
+        for (QLabel* caption : c_.vibrationCaptions)
+            caption->setVisible(vibration);
+        for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+            if (joist::isVibrationCheck(check.check))
+                resultLabel(c_, check.label)->setVisible(vibration);
+        }
+    }
     const bool current = status_.current();
     for (ValueLabel* MainControls::*member : resultLabels) {
         ValueLabel* label = c_.*member;
@@ -372,9 +392,8 @@ void FrmMain::showWorking()
     };
     const std::string_view separator = decimalSeparator_;
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {
-        if (!joist::isVibrationCheck(check.check)) // no label of their own
-            show(check.label,
-                 lastCompleted_ ? checkWorking(check.check, *lastCompleted_, separator) : "");
+        const bool inForce = lastCompleted_ && joist::inForce(check, *lastCompleted_);
+        show(check.label, inForce ? checkWorking(check.check, *lastCompleted_, separator) : "");
     }
     show(joist::ResultLabel::unityRatio,
          lastCompleted_ ? governingCheckText(*lastCompleted_, separator) : "");

@@ -20,6 +20,11 @@ using K = ControlKind;
 
 using M = MainControls;
 
+template <std::size_t i> void caption(M& controls, QWidget* widget)
+{
+    controls.vibrationCaptions[i] = static_cast<QLabel*>(widget);
+}
+
 constexpr auto mainLayout = std::to_array<Placement<M>>({
     // Top band: the floor illustration and the section sketch.
     {"IsoImg", K::image, 225, 240, 6240, 2835, ":/joist/floor.png", into<&M::isoImg>,
@@ -66,6 +71,15 @@ constexpr auto mainLayout = std::to_array<Placement<M>>({
     {"", K::label, 5760, 7680, 795, 255, "u net,fin"},
     {"u_net_finResLbl", K::valueLabel, 6600, 7680, 615, 255, "", into<&M::uNetFinResLbl>,
      "u net,fin ratio"},
+
+    // Below the factor column: the floor vibration ratios, while checked.
+    {"", K::label, 8640, 6600, 1950, 255, "Floor vibration:", caption<0>},
+    {"", K::label, 8640, 6960, 795, 255, "f1", caption<1>},
+    {"f1ResLbl", K::valueLabel, 9720, 6960, 615, 255, "", into<&M::f1ResLbl>, "f1 ratio"},
+    {"", K::label, 8640, 7320, 795, 255, "w", caption<2>},
+    {"wResLbl", K::valueLabel, 9720, 7320, 615, 255, "", into<&M::wResLbl>, "w ratio"},
+    {"", K::label, 8640, 7680, 795, 255, "v", caption<3>},
+    {"vResLbl", K::valueLabel, 9720, 7680, 615, 255, "", into<&M::vResLbl>, "v ratio"},
 
     // The message line: why the results are out of date, when they are.
     {"messageLbl", K::valueLabel, 360, 7965, 10290, 255, "", into<&M::messageLbl>, "Message"},

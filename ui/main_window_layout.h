@@ -51,16 +51,22 @@ struct MainControls
     ValueLabel* u2ResLbl = nullptr;
     ValueLabel* u2FinResLbl = nullptr;
     ValueLabel* uNetFinResLbl = nullptr;
-    ValueLabel* messageLbl = nullptr; // cut with an ellipsis, whole in its tooltip
+    // The floor vibration ratios, shown only while the basis checks vibration.
+    ValueLabel* f1ResLbl = nullptr;
+    ValueLabel* wResLbl = nullptr;
+    ValueLabel* vResLbl = nullptr;
+    std::array<QLabel*, 4> vibrationCaptions{}; // the heading, then f1, w and v
+    ValueLabel* messageLbl = nullptr;           // cut with an ellipsis, whole in its tooltip
     std::array<InputControl, joist::inputDefinitions.size()> inputs{}; // by joist::Input
     std::vector<QWidget*> tabOrder; // by the focus ranks of the layout and input tables
 };
 
 // The label each result is written to, by joist::ResultLabel.
-inline constexpr std::array<ValueLabel * MainControls::*, 8> resultLabels{
+inline constexpr std::array<ValueLabel * MainControls::*, 11> resultLabels{
     &MainControls::bendingResLbl, &MainControls::shearResLbl,   &MainControls::bearingResLbl,
     &MainControls::u2ResLbl,      &MainControls::u2FinResLbl,   &MainControls::uNetFinResLbl,
-    &MainControls::unityRatioLbl, &MainControls::governedByLbl,
+    &MainControls::unityRatioLbl, &MainControls::governedByLbl, &MainControls::f1ResLbl,
+    &MainControls::wResLbl,       &MainControls::vResLbl,
 };
 
 inline ValueLabel* resultLabel(const MainControls& controls, joist::ResultLabel label)
