@@ -340,10 +340,7 @@ SheetDetails detailsFromValues(const SectionValues& values)
         requireShowable(key, value->second);
         // Free text may also hold the controls and line breaks beyond ASCII.
         const QString text = QString::fromUtf8(value->second);
-        if (std::any_of(text.begin(), text.end(), [](QChar c) {
-                return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
-                       c == QChar::ParagraphSeparator;
-            }))
+        if (std::any_of(text.begin(), text.end(), isSheetDetailControl))
             throw ValueRefused(inQuotes(key) + " holds a line break or another control character");
         details.*field.member = text;
     }
