@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 
 #include "tests/main_window_fixtures.h"
 #include "ui/design_basis_settings.h"
@@ -276,6 +277,23 @@ TEST(DesignFile, CarriesTheSheetDetails)
     EXPECT_TRUE(main.window->calculationSheet().details == saved);
     EXPECT_FALSE(main.window->isWindowModified());
     programSettings()->remove("sheetDetails");
+}
+
+// A file name is outside text: Qt's "[*]", a shortcut's "&" and a direction
+// override in it are shown as written.
+TEST(DesignFile, NameIsShownAsWritten)
+{
+    QTemporaryDir dir;
+    const QString name = QStringLiteral("R&D[*]\u202Etsil.joist");
+    MainWindowDriver main;
+    main.start();
+    ASSERT_TRUE(main.window->saveDesignTo(dir.filePath(name))) << takeMessage(main).toStdString();
+    const QString shown = QStringLiteral("R&D[*]<U+202E>tsil.joist");
+    EXPECT_TRUE(main.window->windowHandle()->title().startsWith(shown + " \u2013"))
+        << main.window->windowHandle()->title().toStdString();
+    const QString entry =
+        main.window->findChild<QMenu*>("recentDesignsMenu")->actions().constFirst()->text();
+    EXPECT_TRUE(entry.endsWith("R&&D[*]<U+202E>tsil.joist")) << entry.toStdString();
 }
 
 TEST(DesignFile, NewDesignAndUnsavedChanges)

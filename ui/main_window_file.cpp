@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -19,6 +20,7 @@
 #include "ui/main_window.h"
 #include "ui/sheet/sheet_details.h"
 #include "ui/sheet/sheet_details_window.h"
+#include "ui/toolkit/display_text.h"
 #include "ui/toolkit/drop_down_list.h"
 #include "ui/toolkit/value_label.h"
 
@@ -52,8 +54,14 @@ QStringList FrmMain::recentDesigns()
 void FrmMain::showRecentDesigns(const QStringList& paths)
 {
     recentMenu_->clear();
+    // A long path keeps its file name; "&" would be read as a shortcut mark.
+    const QFontMetrics metrics = recentMenu_->fontMetrics();
     for (const QString& path : paths) {
-        QAction* entry = recentMenu_->addAction(QDir::toNativeSeparators(path));
+        const QString shown =
+            metrics.elidedText(displayText(QDir::toNativeSeparators(path), DisplayUse::message),
+                               Qt::ElideMiddle, 60 * metrics.averageCharWidth());
+        QAction* entry =
+            recentMenu_->addAction(QString(shown).replace(QLatin1Char('&'), QStringLiteral("&&")));
         connect(entry, &QAction::triggered, this, [this, path] { openDesign(path); });
     }
     recentAction_->setEnabled(!paths.isEmpty());
@@ -89,9 +97,10 @@ void FrmMain::setDesignPath(const QString& path)
 void FrmMain::showCaption()
 {
     // Qt shows "*" in place of "[*]" while the window is modified.
-    setWindowTitle(designPath_.isEmpty() ? fixedCaption_
-                                         : QFileInfo(designPath_).fileName() +
-                                               QStringLiteral("[*] \u2013 ") + fixedCaption_);
+    setWindowTitle(designPath_.isEmpty()
+                       ? fixedCaption_
+                       : displayText(QFileInfo(designPath_).fileName(), DisplayUse::windowTitle) +
+                             QStringLiteral("[*] \u2013 ") + fixedCaption_);
 }
 
 void FrmMain::noteDesignChanged()
@@ -109,10 +118,10 @@ bool FrmMain::keepOrDropChanges()
 {
     if (designPath_.isEmpty() || !isWindowModified())
         return true;
-    QMessageBox box(
-        QMessageBox::Question, QStringLiteral("Unsaved Changes"),
-        QStringLiteral("Save the changes to \"%1\"?").arg(QFileInfo(designPath_).fileName()),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Unsaved Changes"),
+                    QStringLiteral("Save the changes to \"%1\"?")
+                        .arg(displayText(QFileInfo(designPath_).fileName())),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("unsavedChangesBox"));
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Save);
