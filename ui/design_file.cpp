@@ -11,6 +11,7 @@
 #include <QSaveFile>
 
 #include "engine/number_text.h"
+#include "ui/design_basis_texts.h"
 #include "ui/input_table.h"
 #include "ui/regular_file.h"
 
@@ -179,6 +180,13 @@ std::optional<float> basisNumber(const BasisKey& key, std::string_view text)
         throw ValueRefused(inQuotes(key.name) + " holds " + inQuotes(text) +
                            ", which is not a positive number written with \".\" as decimal "
                            "separator" +
+                           (key.cap ? " (leave it empty for no cap)" : ""));
+    const std::optional<joist::LimitRange> range =
+        key.cap ? joist::capRange : joist::rangeOf(key.number);
+    if (range && !range->holds(*reading.value))
+        throw ValueRefused(inQuotes(key.name) + " holds " + inQuotes(text) +
+                           ", which is not a number " +
+                           rangeText(*range, key.cap ? "mm" : "", ".") +
                            (key.cap ? " (leave it empty for no cap)" : ""));
     return reading.value;
 }
