@@ -21,15 +21,17 @@ namespace {
 
 using testing::MainWindowDriver;
 
-// Each test runs against an empty settings folder of its own. QSettings
-// takes XDG_CONFIG_HOME once per process, so the folder is set directly.
+// Each test runs against an empty settings folder of its own; the program
+// reads XDG_CONFIG_HOME each time it opens its settings.
 class DesignBasisWindow : public ::testing::TestWithParam<const char*>
 {
 protected:
     void SetUp() override
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config_.path());
+        previousConfig_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
     }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", previousConfig_); }
 
     QString settingsFile() const
     {
@@ -75,6 +77,7 @@ protected:
     }
 
     QTemporaryDir config_;
+    QByteArray previousConfig_;
 };
 
 TEST_P(DesignBasisWindow, OpensOnceWithItsNamedControls)

@@ -38,8 +38,10 @@ class SheetDetailsWindow : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config_.path());
+        previousConfig_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
     }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", previousConfig_); }
     QString settingsFile() const
     {
         return config_.filePath(QStringLiteral("timber-joist/timber-joist.conf"));
@@ -52,6 +54,7 @@ protected:
     }
 
     QTemporaryDir config_;
+    QByteArray previousConfig_;
 };
 
 TEST_F(SheetDetailsWindow, KeepsWhatTheUserTypesAndWritesNothingElse)

@@ -60,13 +60,6 @@ std::optional<float> storedNumber(const QSettings& settings, const char* key,
 
 } // namespace
 
-std::unique_ptr<QSettings> programSettings()
-{
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("timber-joist"),
-                                       QStringLiteral("timber-joist"));
-}
-
 joist::DesignBasis readDesignBasis(const QSettings& settings)
 {
     DesignBasis basis;

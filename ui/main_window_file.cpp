@@ -18,6 +18,7 @@
 #include "ui/error_message.h"
 #include "ui/input_table.h"
 #include "ui/main_window.h"
+#include "ui/settings_file.h"
 #include "ui/sheet/sheet_details.h"
 #include "ui/sheet/sheet_details_window.h"
 #include "ui/toolkit/display_text.h"
@@ -46,9 +47,9 @@ std::string ignoredKeysNotice(const QString& path, const std::vector<std::string
 
 } // namespace
 
-QStringList FrmMain::recentDesigns()
+QStringList FrmMain::recentDesigns() const
 {
-    return QSettings().value(recentKey).toStringList().mid(0, recentCount);
+    return settings_->value(recentKey).toStringList().mid(0, recentCount);
 }
 
 void FrmMain::showRecentDesigns(const QStringList& paths)
@@ -75,9 +76,22 @@ void FrmMain::rememberDesign(const QString& path)
     paths.removeAll(path);
     paths.prepend(path);
     paths = paths.mid(0, recentCount);
-    if (paths != old)
-        QSettings().setValue(recentKey, paths);
+    if (paths != old) {
+        settings_->setValue(recentKey, paths);
+        saveSettings();
+        showStatus();
+    }
     showRecentDesigns(paths);
+}
+
+// Each change the user makes is written at once, so that a failure is told
+// while it can still be acted on.
+void FrmMain::saveSettings()
+{
+    if (std::optional<std::string> problem = saveProgramSettings(*settings_))
+        status_.setSettingsProblem(std::move(*problem));
+    else if (!settingsStandIn_)
+        status_.setSettingsProblem({});
 }
 
 // The design in use, unmodified. Qt tracks "modified" only with the marker in
@@ -187,6 +201,7 @@ void FrmMain::applyDesign(const DesignInputs& inputs, const joist::DesignBasis& 
     }
     c_.cmbSC->selectText(QString::fromUtf8(inputs.strengthClass));
     applyBasis(basis);
+    saveSettings(); // the details and basis of an opened design
     const bool read = readAllInputs();
     loading_ = false;
     status_.setNotice(std::move(notice));
