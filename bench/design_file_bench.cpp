@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include "bench/paired_reporter.h"
@@ -166,6 +165,6 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     // The recent-designs list it keeps is its own.
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder().path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder().path()));
     return bench::runPaired(argc, argv);
 }

@@ -21,8 +21,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -98,7 +98,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settings.path()));
 
     const bool single = argc > 2 && std::strcmp(argv[1], "--only") == 0;
     const int keys = std::atoi(argv[single ? 3 : 1] ? argv[single ? 3 : 1] : "10000") > 0

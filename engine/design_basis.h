@@ -8,6 +8,22 @@
 
 namespace joist {
 
+// The divisors and caps that can give a meaningful limit. A divisor below 1
+// allows more deflection than the span, one above 100000 less than a
+// hundredth of a millimetre a metre; a cap below 0.1 mm cannot be measured
+// on site, and one above 10 m caps nothing. Far outside them the limit
+// overflows or vanishes in single precision, and the check would stop
+// blaming the span, loads or section.
+struct LimitRange
+{
+    float least;
+    float most;
+
+    constexpr bool holds(float value) const { return value >= least && value <= most; }
+};
+inline constexpr LimitRange divisorRange{1, 100000};
+inline constexpr LimitRange capRange{0.1f, 10000};
+
 struct DesignBasis
 {
     // Each deflection limit is span / divisor, and at most the cap when one
@@ -32,5 +48,15 @@ struct DesignBasis
 
     friend bool operator==(const DesignBasis&, const DesignBasis&) = default;
 };
+
+// The range a number of the basis must lie in: a span divisor's; none for
+// the floor's values, which need only be positive.
+inline std::optional<LimitRange> rangeOf(float DesignBasis::*member)
+{
+    if (member == &DesignBasis::u2Divisor || member == &DesignBasis::u2FinDivisor ||
+        member == &DesignBasis::uNetFinDivisor)
+        return divisorRange;
+    return std::nullopt;
+}
 
 } // namespace joist

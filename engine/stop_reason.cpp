@@ -178,6 +178,41 @@ StopReason zeroRatioDenominator(const JoistDesign& d, Check check)
     return {};
 }
 
+// A deflection limit's divisor or cap outside its range, where the check of
+// that limit stopped: that value, not the inputs, is to blame.
+std::optional<StopReason> limitOutOfRange(const CheckOutcome& outcome, const DesignBasis& basis)
+{
+    struct Limit
+    {
+        int step;
+        Check check;
+        float DesignBasis::*divisor;
+        std::optional<float> DesignBasis::*cap;
+        std::string_view divisorName;
+        std::string_view capName;
+    };
+    static constexpr Limit limits[] = {
+        {21, Check::u2, &DesignBasis::u2Divisor, &DesignBasis::u2Cap,
+         "the u 2 limit's span divisor in the design basis",
+         "the u 2 limit's cap in the design basis"},
+        {22, Check::u2Fin, &DesignBasis::u2FinDivisor, &DesignBasis::u2FinCap,
+         "the u 2,fin limit's span divisor in the design basis",
+         "the u 2,fin limit's cap in the design basis"},
+        {23, Check::uNetFin, &DesignBasis::uNetFinDivisor, &DesignBasis::uNetFinCap,
+         "the u net,fin limit's span divisor in the design basis",
+         "the u net,fin limit's cap in the design basis"},
+    };
+    for (const Limit& limit : limits) {
+        if (outcome.step != limit.step && !(outcome.step == 24 && outcome.ratio == limit.check))
+            continue;
+        if (!divisorRange.holds(basis.*limit.divisor))
+            return StopReason{Kind::limitOutOfRange, {}, {}, limit.divisorName};
+        if (basis.*limit.cap && !capRange.holds(*(basis.*limit.cap)))
+            return StopReason{Kind::limitOutOfRange, {}, {}, limit.capName};
+    }
+    return std::nullopt;
+}
+
 // "a, b and c"
 std::string listed(const std::vector<Input>& inputs, const std::function<std::string(Input)>& name)
 {
@@ -195,6 +230,8 @@ std::string listed(const std::vector<Input>& inputs, const std::function<std::st
 StopReason stopReason(const CheckOutcome& outcome, const JoistDesign& design)
 {
     using I = Input;
+    if (std::optional<StopReason> limit = limitOutOfRange(outcome, design.basis))
+        return *limit;
     if (outcome.fault == FaultKind::overflow)
         return {Kind::tooLarge, {I::span, I::deadLoad, I::liveLoad, I::breadth, I::depth}, {}, {}};
     if (outcome.step == 24 && outcome.ratio)
@@ -231,6 +268,9 @@ std::string describeStop(const StopReason& reason, const std::function<std::stri
         if (!reason.basis.empty())
             why += (why.empty() ? "" : " with ") + std::string(reason.basis);
         why += " give no valid result";
+        break;
+    case Kind::limitOutOfRange:
+        why = std::string(reason.basis) + " cannot give a meaningful deflection limit";
         break;
     case Kind::quantityIsZero:
         why = std::string(reason.quantity) + " is 0; check " + listed(reason.inputs, name);

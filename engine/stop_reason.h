@@ -24,6 +24,7 @@ struct StopReason
         sectionTooSmall,   // `quantity` is 0, though neither dimension is
         noValidResult,     // `inputs` (and `basis`) give no valid result
         quantityIsZero,    // `quantity` is 0; `inputs` (and `basis`) are worth checking
+        limitOutOfRange,   // `basis` names a divisor or cap outside its range
     };
     Kind kind = Kind::noValidResult;
     std::vector<Input> inputs;

@@ -117,6 +117,17 @@ protected:
     QTemporaryDir dir_;
 };
 
+// The member names the document: outside text, its controls shown as written.
+TEST_P(SheetInLocale, PdfTitleShowsADirectionOverrideAsWritten)
+{
+    sheet_.details.member = QStringLiteral("B1\u202E2B");
+    const QString path = dir_.filePath(QStringLiteral("sheet.pdf"));
+    ui::writeSheetPdf(sheet_, path);
+    const QString info = run(QStringLiteral("pdfinfo"), {path});
+    EXPECT_TRUE(info.contains(QStringLiteral(": B1<U+202E>2B\n"))) << info.toStdString();
+    EXPECT_FALSE(info.contains(QChar(0x202E)));
+}
+
 TEST_P(SheetInLocale, PdfIsOneA4PageWhoseTextHoldsEveryValue)
 {
     ASSERT_TRUE(dir_.isValid());

@@ -191,6 +191,37 @@ TEST(DesignBasis, VibrationFaultStopsTheCheckNamingItsInputs)
     EXPECT_TRUE(runDesignCheck(d, false, sink, ".").completed());
 }
 
+// A divisor or cap far outside its range stops the check: the stop names it,
+// not the span, loads or section.
+TEST(DesignBasis, StopCausedByALimitNamesIt)
+{
+    const struct
+    {
+        float DesignBasis::*divisor;
+        std::optional<float> DesignBasis::*cap;
+        float value;
+        const char* named;
+    } cases[] = {
+        {&DesignBasis::u2Divisor, nullptr, 1e-40f, "u 2 limit's span divisor"},
+        {&DesignBasis::u2FinDivisor, nullptr, 1e-38f, "u 2,fin limit's span divisor"},
+        {nullptr, &DesignBasis::uNetFinCap, 1e-44f, "u net,fin limit's cap"},
+    };
+    for (const auto& c : cases) {
+        JoistDesign d = startExample();
+        if (c.divisor)
+            d.basis.*c.divisor = c.value;
+        else
+            d.basis.*c.cap = c.value;
+        RecordingSink sink;
+        const CheckOutcome outcome = runDesignCheck(d, false, sink, ".");
+        ASSERT_TRUE(outcome.stopped()) << c.named;
+        const std::string why = describeStop(stopReason(outcome, d), [](Input input) {
+            return std::to_string(static_cast<int>(input));
+        });
+        EXPECT_NE(why.find(c.named), std::string::npos) << why;
+    }
+}
+
 // With vibration checked, v's ratio rises and then falls with the span, so
 // the spans that pass need not form one run; the search must still find the
 // largest passing millimetre, as a scan of every millimetre does.

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 
 #include "tests/main_window_fixtures.h"
 #include "ui/design_basis_settings.h"
@@ -218,6 +219,10 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
          designJson({}, "1", "\"vibration\": true, \"u2Cap\": \"none\""),
          {},
          "\"u2Cap\""},
+        {"divisor.joist",
+         designJson({}, "1", "\"uNetFinDiv\": \"1e-40\""),
+         {},
+         "\"uNetFinDiv\" holds \"1e-40\", which is not a number from 1 to 100000"},
         {"flag.joist",
          designJson({}, "1", "\"strutting\": \"yes\""),
          {},
@@ -292,6 +297,23 @@ TEST(DesignFile, CarriesTheSheetDetails)
     EXPECT_TRUE(main.window->calculationSheet().details == saved);
     EXPECT_FALSE(main.window->isWindowModified());
     programSettings()->remove("sheetDetails");
+}
+
+// A file name is outside text: Qt's "[*]", a shortcut's "&" and a direction
+// override in it are shown as written.
+TEST(DesignFile, NameIsShownAsWritten)
+{
+    QTemporaryDir dir;
+    const QString name = QStringLiteral("R&D[*]\u202Etsil.joist");
+    MainWindowDriver main;
+    main.start();
+    ASSERT_TRUE(main.window->saveDesignTo(dir.filePath(name))) << takeMessage(main).toStdString();
+    const QString shown = QStringLiteral("R&D[*]<U+202E>tsil.joist");
+    EXPECT_TRUE(main.window->windowHandle()->title().startsWith(shown + " \u2013"))
+        << main.window->windowHandle()->title().toStdString();
+    const QString entry =
+        main.window->findChild<QMenu*>("recentDesignsMenu")->actions().constFirst()->text();
+    EXPECT_TRUE(entry.endsWith("R&&D[*]<U+202E>tsil.joist")) << entry.toStdString();
 }
 
 TEST(DesignFile, NewDesignAndUnsavedChanges)

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -13,6 +14,8 @@
 
 #include "tests/main_window_fixtures.h"
 #include "tests/sheet_fixtures.h"
+#include "ui/design_basis_settings.h"
+#include "ui/design_file.h"
 #include "ui/sheet/sheet_details.h"
 #include "ui/sheet/sheet_details_window.h"
 
@@ -35,8 +38,10 @@ class SheetDetailsWindow : public ::testing::Test
 protected:
     void SetUp() override
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config_.path());
+        previousConfig_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
     }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", previousConfig_); }
     QString settingsFile() const
     {
         return config_.filePath(QStringLiteral("timber-joist/timber-joist.conf"));
@@ -49,6 +54,7 @@ protected:
     }
 
     QTemporaryDir config_;
+    QByteArray previousConfig_;
 };
 
 TEST_F(SheetDetailsWindow, KeepsWhatTheUserTypesAndWritesNothingElse)
@@ -93,6 +99,24 @@ TEST_F(SheetDetailsWindow, KeepsWhatTheUserTypesAndWritesNothingElse)
         << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Subject:\\s+Timber floor joist")));
     EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+Timber floor joist to EN 1995-1-1")));
+}
+
+// A detail pasted from a spreadsheet or a terminal is cleaned as it arrives,
+// so that the design saved with it opens again.
+TEST_F(SheetDetailsWindow, CleansPastedControlsSoTheSavedDesignOpens)
+{
+    MainWindowDriver main(testing::shippedDirectory());
+    FrmSheetDetails* window = open(main);
+    ASSERT_TRUE(window);
+    QLineEdit* member = control<QLineEdit>(window, "memberTxt");
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("B1\tGrid 2\r\nLevel\u20283\u0085roof\x1b[0m"));
+    member->paste();
+    EXPECT_EQ(member->text(), "B1 Grid 2 Level 3 roof[0m");
+    const SheetDetails kept = readSheetDetails(*programSettings());
+    EXPECT_EQ(kept.member, member->text());
+    EXPECT_NO_THROW(parseDesignFile("pasted.joist",
+                                    designFileBytes(startInputs(), joist::DesignBasis{}, kept)));
 }
 
 } // namespace

@@ -45,36 +45,31 @@ constexpr FlagKey flagKeys[] = {
     {"designBasis/strutting", &DesignBasis::strutting},
 };
 
-// A positive finite float, as the window accepts, or nothing.
-std::optional<float> storedNumber(const QSettings& settings, const char* key)
+// A positive finite float in its range, as the window accepts, or nothing.
+std::optional<float> storedNumber(const QSettings& settings, const char* key,
+                                  std::optional<joist::LimitRange> range)
 {
     const QVariant value = settings.value(QLatin1String(key));
     bool ok = false;
     const double number = value.toDouble(&ok);
     const auto single = static_cast<float>(number);
-    if (!ok || !std::isfinite(single) || !(single > 0))
+    if (!ok || !std::isfinite(single) || !(single > 0) || (range && !range->holds(single)))
         return std::nullopt;
     return single;
 }
 
 } // namespace
 
-std::unique_ptr<QSettings> programSettings()
-{
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("timber-joist"),
-                                       QStringLiteral("timber-joist"));
-}
-
 joist::DesignBasis readDesignBasis(const QSettings& settings)
 {
     DesignBasis basis;
     for (const NumberKey& number : numberKeys) {
-        if (const std::optional<float> value = storedNumber(settings, number.key))
+        if (const std::optional<float> value =
+                storedNumber(settings, number.key, joist::rangeOf(number.member)))
             basis.*number.member = *value;
     }
     for (const CapKey& cap : capKeys)
-        basis.*cap.member = storedNumber(settings, cap.key);
+        basis.*cap.member = storedNumber(settings, cap.key, joist::capRange);
     for (const FlagKey& flag : flagKeys) {
         const QVariant value = settings.value(QLatin1String(flag.key));
         if (value.isValid())

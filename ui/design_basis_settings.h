@@ -9,11 +9,9 @@
 #include <QSettings>
 
 #include "engine/design_basis.h"
+#include "ui/settings_file.h"
 
 namespace ui {
-
-// The program's settings file.
-std::unique_ptr<QSettings> programSettings();
 
 // The stored basis; a missing or unreadable value (edited by hand, say)
 // keeps its default.

@@ -45,6 +45,16 @@ std::string limitText(float divisor, const std::optional<float>& cap,
     return text;
 }
 
+std::string rangeText(const joist::LimitRange& range, std::string_view unit,
+                      std::string_view decimalSeparator)
+{
+    std::string text = "from " + joist::generalText(range.least, decimalSeparator) + " to " +
+                       joist::generalText(range.most, decimalSeparator);
+    if (!unit.empty())
+        text += " " + std::string(unit);
+    return text;
+}
+
 std::optional<std::string> deflectionLimitText(joist::Check check, const joist::DesignBasis& basis,
                                                std::string_view decimalSeparator)
 {

@@ -24,6 +24,11 @@ bool basisChangesResults(const joist::DesignBasis& basis);
 std::string limitText(float divisor, const std::optional<float>& cap,
                       std::string_view decimalSeparator);
 
+// "from 1 to 100000", "from 0.1 to 10000 mm": the values a divisor or cap
+// may take.
+std::string rangeText(const joist::LimitRange& range, std::string_view unit,
+                      std::string_view decimalSeparator);
+
 // The limit of one deflection check under the basis; other checks: none.
 std::optional<std::string> deflectionLimitText(joist::Check check, const joist::DesignBasis& basis,
                                                std::string_view decimalSeparator);

@@ -17,6 +17,7 @@
 #include "engine/number_text.h"
 #include "ui/check_working.h"
 #include "ui/design_basis_settings.h"
+#include "ui/design_basis_texts.h"
 
 namespace ui {
 namespace {
@@ -232,7 +233,10 @@ void FrmDesignBasis::onEdited(const Field& field)
     const std::string text = box->text().toStdString();
     const joist::NumberReading reading = joist::readNumber(text, separator_);
     const bool emptyCap = field.cap && reading.problem == joist::NumberProblem::empty;
-    const bool accepted = emptyCap || (reading.value && *reading.value > 0);
+    const std::optional<joist::LimitRange> range =
+        field.cap ? joist::capRange : joist::rangeOf(field.value);
+    const bool accepted = emptyCap || (reading.value && *reading.value > 0 &&
+                                       (!range || range->holds(*reading.value)));
     std::string& problem = problems_[std::size_t(&field - fieldRows)];
     if (!accepted) {
         const std::string inForce =
@@ -242,7 +246,9 @@ void FrmDesignBasis::onEdited(const Field& field)
         problem = std::string(field.caption) +
                   (reading.problem == joist::NumberProblem::empty
                        ? std::string(" is empty")
-                       : ": \"" + text + "\" is not a positive number") +
+                       : ": \"" + text + "\" is not " +
+                             (range ? "a number " + rangeText(*range, field.unit, separator_)
+                                    : std::string("a positive number"))) +
                   "; " + inForce + " stays in force.";
         box->setStyleSheet(invalidBoxStyle);
         box->setToolTip(QString::fromUtf8(problem));

@@ -13,6 +13,7 @@
 #include "io/checked_file.h"
 #include "io/display_text.h"
 #include "io/regular_file.h"
+#include "ui/design_basis_texts.h"
 #include "ui/input_table.h"
 
 namespace ui {
@@ -181,6 +182,13 @@ std::optional<float> basisNumber(const BasisKey& key, std::string_view text)
                            ", which is not a positive number written with \".\" as decimal "
                            "separator" +
                            (key.cap ? " (leave it empty for no cap)" : ""));
+    const std::optional<joist::LimitRange> range =
+        key.cap ? joist::capRange : joist::rangeOf(key.number);
+    if (range && !range->holds(*reading.value))
+        throw ValueRefused(inQuotes(key.name) + " holds " + inQuotes(text) +
+                           ", which is not a number " +
+                           rangeText(*range, key.cap ? "mm" : "", ".") +
+                           (key.cap ? " (leave it empty for no cap)" : ""));
     return reading.value;
 }
 
@@ -341,10 +349,7 @@ SheetDetails detailsFromValues(const SectionValues& values)
         requireShowable(key, value->second);
         // Free text may also hold the controls and line breaks beyond ASCII.
         const QString text = QString::fromUtf8(value->second);
-        if (std::any_of(text.begin(), text.end(), [](QChar c) {
-                return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
-                       c == QChar::ParagraphSeparator;
-            }))
+        if (std::any_of(text.begin(), text.end(), isSheetDetailControl))
             throw ValueRefused(inQuotes(key) + " holds a line break or another control character");
         details.*field.member = text;
     }

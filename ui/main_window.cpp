@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 
 #include "engine/number_text.h"
 #include "engine/stop_reason.h"
@@ -74,9 +76,12 @@ FrmMain::FrmMain(std::filesystem::path programDirectory, QLocale locale)
     : Form(QStringLiteral("Timber Joist Design to EC5 by Brannoch"), mainClientWidth,
            mainClientHeight),
       programDirectory_(std::move(programDirectory)), locale_(std::move(locale)),
-      decimalSeparator_(locale_.decimalPoint().toStdString()), dStrengthClass_(decimalSeparator_),
-      settings_(programSettings())
+      decimalSeparator_(locale_.decimalPoint().toStdString()), dStrengthClass_(decimalSeparator_)
 {
+    ProgramSettings settings = openProgramSettings();
+    settingsStandIn_ = std::move(settings.standIn);
+    settings_ = std::move(settings.settings);
+    status_.setSettingsProblem(std::move(settings.problem));
     setObjectName(QStringLiteral("frmMain"));
     fixedCaption_ = windowTitle();
     setFont(standardFont());
@@ -248,7 +253,8 @@ void FrmMain::onValueEdited(joist::Input input)
 void FrmMain::onBasisChanged(const joist::DesignBasis& basis)
 {
     noteDesignChanged(); // a design file holds its basis
-    if (loading_) {      // a design being opened runs one check at its end
+    saveSettings();
+    if (loading_) { // a design being opened runs one check at its end
         design_.basis = basis;
         return;
     }

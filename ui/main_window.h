@@ -26,6 +26,7 @@ class QAction;
 class QMenu;
 class QPrinter;
 class QSettings;
+class QTemporaryDir;
 
 namespace ui {
 
@@ -127,9 +128,10 @@ private:
     void noteDesignChanged();
     void setDesignPath(const QString& path);
     void showCaption();
-    static QStringList recentDesigns(); // most recent first, at most eight
+    QStringList recentDesigns() const; // most recent first, at most eight
     void showRecentDesigns(const QStringList& paths);
     void rememberDesign(const QString& path);
+    void saveSettings();
     void showFileMessage(const QString& title, const std::string& text);
     bool keepOrDropChanges();
     void openDesignDialog();
@@ -150,7 +152,8 @@ private:
     int checksRun_ = 0;
     std::optional<joist::JoistDesign> lastCompleted_;
     std::unique_ptr<FrmDBData> materialWindow_;
-    FrmSpanTable* spanWindow_ = nullptr; // a window of its own, deleted with this one
+    FrmSpanTable* spanWindow_ = nullptr;             // a window of its own, deleted with this one
+    std::unique_ptr<QTemporaryDir> settingsStandIn_; // the settings file is not used
     std::unique_ptr<QSettings> settings_;
     FrmDesignBasis* basisWindow_ = nullptr;    // likewise
     FrmSheetDetails* detailsWindow_ = nullptr; // likewise

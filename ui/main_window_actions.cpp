@@ -154,7 +154,11 @@ void FrmMain::showSheetDetails()
     if (!detailsWindow_) {
         detailsWindow_ = new FrmSheetDetails(*settings_, this);
         // A design file holds its sheet details.
-        connect(detailsWindow_, &FrmSheetDetails::edited, this, &FrmMain::noteDesignChanged);
+        connect(detailsWindow_, &FrmSheetDetails::edited, this, [this] {
+            noteDesignChanged();
+            saveSettings();
+            showStatus();
+        });
     }
     detailsWindow_->show();
     detailsWindow_->raise();

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -19,6 +20,7 @@
 #include "ui/error_message.h"
 #include "ui/input_table.h"
 #include "ui/main_window.h"
+#include "ui/settings_file.h"
 #include "ui/sheet/sheet_details.h"
 #include "ui/sheet/sheet_details_window.h"
 #include "ui/toolkit/drop_down_list.h"
@@ -46,16 +48,22 @@ std::string ignoredKeysNotice(const QString& path, const std::vector<std::string
 
 } // namespace
 
-QStringList FrmMain::recentDesigns()
+QStringList FrmMain::recentDesigns() const
 {
-    return QSettings().value(recentKey).toStringList().mid(0, recentCount);
+    return settings_->value(recentKey).toStringList().mid(0, recentCount);
 }
 
 void FrmMain::showRecentDesigns(const QStringList& paths)
 {
     recentMenu_->clear();
+    // A long path keeps its file name; "&" would be read as a shortcut mark.
+    const QFontMetrics metrics = recentMenu_->fontMetrics();
     for (const QString& path : paths) {
-        QAction* entry = recentMenu_->addAction(QDir::toNativeSeparators(path));
+        const QString shown = metrics.elidedText(
+            io::displayText(QDir::toNativeSeparators(path), io::DisplayUse::message),
+            Qt::ElideMiddle, 60 * metrics.averageCharWidth());
+        QAction* entry =
+            recentMenu_->addAction(QString(shown).replace(QLatin1Char('&'), QStringLiteral("&&")));
         connect(entry, &QAction::triggered, this, [this, path] { openDesign(path); });
     }
     recentAction_->setEnabled(!paths.isEmpty());
@@ -69,9 +77,22 @@ void FrmMain::rememberDesign(const QString& path)
     paths.removeAll(path);
     paths.prepend(path);
     paths = paths.mid(0, recentCount);
-    if (paths != old)
-        QSettings().setValue(recentKey, paths);
+    if (paths != old) {
+        settings_->setValue(recentKey, paths);
+        saveSettings();
+        showStatus();
+    }
     showRecentDesigns(paths);
+}
+
+// Each change the user makes is written at once, so that a failure is told
+// while it can still be acted on.
+void FrmMain::saveSettings()
+{
+    if (std::optional<std::string> problem = saveProgramSettings(*settings_))
+        status_.setSettingsProblem(std::move(*problem));
+    else if (!settingsStandIn_)
+        status_.setSettingsProblem({});
 }
 
 // The design in use, unmodified. Qt tracks "modified" only with the marker in
@@ -93,7 +114,8 @@ void FrmMain::showCaption()
 {
     // Qt shows "*" in place of "[*]" while the window is modified.
     setWindowTitle(designPath_.isEmpty() ? fixedCaption_
-                                         : QFileInfo(designPath_).fileName() +
+                                         : io::displayText(QFileInfo(designPath_).fileName(),
+                                                           io::DisplayUse::windowTitle) +
                                                QStringLiteral("[*] \u2013 ") + fixedCaption_);
 }
 
@@ -112,10 +134,10 @@ bool FrmMain::keepOrDropChanges()
 {
     if (designPath_.isEmpty() || !isWindowModified())
         return true;
-    QMessageBox box(
-        QMessageBox::Question, QStringLiteral("Unsaved Changes"),
-        QStringLiteral("Save the changes to \"%1\"?").arg(QFileInfo(designPath_).fileName()),
-        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Unsaved Changes"),
+                    QStringLiteral("Save the changes to \"%1\"?")
+                        .arg(io::displayText(QFileInfo(designPath_).fileName())),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("unsavedChangesBox"));
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Save);
@@ -181,6 +203,7 @@ void FrmMain::applyDesign(const DesignInputs& inputs, const joist::DesignBasis& 
     }
     c_.cmbSC->selectText(QString::fromUtf8(inputs.strengthClass));
     applyBasis(basis);
+    saveSettings(); // the details and basis of an opened design
     const bool read = readAllInputs();
     loading_ = false;
     status_.setNotice(std::move(notice));

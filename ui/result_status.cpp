@@ -25,7 +25,9 @@ std::string ResultStatus::message() const
         return outOfDate(*material_);
     if (calculation_)
         return outOfDate(*calculation_);
-    return notice_;
+    if (notice_.empty() || settings_.empty())
+        return notice_ + settings_;
+    return notice_ + " " + settings_;
 }
 
 } // namespace ui

@@ -31,11 +31,15 @@ public:
     // Information that is no reason to doubt the results, shown while they
     // are current.
     void setNotice(std::string notice) { notice_ = std::move(notice); }
+    // The settings file unused or not saved: no reason to doubt the results
+    // either, but kept until it is mended, not replaced by a notice.
+    void setSettingsProblem(std::string problem) { settings_ = std::move(problem); }
 
     bool current() const { return inputs_.empty() && !material_ && !calculation_; }
     bool hasInputProblem(joist::Input input) const { return inputs_.contains(input); }
     // The first reason, in reading order, said as out of date, or the notice
-    // when the results are current. Reasons are set without that lead.
+    // and the settings problem when the results are current. Reasons are set
+    // without that lead.
     std::string message() const;
 
 private:
@@ -43,6 +47,7 @@ private:
     std::optional<std::string> material_;
     std::optional<std::string> calculation_;
     std::string notice_;
+    std::string settings_;
 };
 
 } // namespace ui

@@ -531,7 +531,9 @@ QString sheetTitle(const CalculationSheet& sheet)
 {
     const QString title = SheetTables(sheet).title();
     const QString member = sheet.details.member.simplified();
-    return member.isEmpty() ? title : title + QStringLiteral(": ") + member;
+    return member.isEmpty()
+               ? title
+               : io::displayText(title + QStringLiteral(": ") + member, io::DisplayUse::message);
 }
 
 QString sheetPlainText(const CalculationSheet& sheet)

@@ -74,7 +74,8 @@ struct CalculationSheet
     QString tableFingerprint; // its SHA-256, first 12 hex digits
 };
 
-// The document's title: the sheet's heading and, when given, the member.
+// The document's title: the sheet's heading and, when given, the member,
+// prepared as outside text is for the screen.
 QString sheetTitle(const CalculationSheet& sheet);
 
 // One item a line, label and value separated by tabs, for spreadsheets.

@@ -3,12 +3,45 @@
 #include <QSettings>
 
 namespace ui {
+namespace {
+
+bool breaksLine(QChar c)
+{
+    return c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\v') ||
+           c == QLatin1Char('\f') || c == QLatin1Char('\r') || c == QChar(0x85) ||
+           c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+} // namespace
+
+bool isSheetDetailControl(QChar c)
+{
+    return c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+           c == QChar::ParagraphSeparator;
+}
+
+QString cleanSheetDetail(QStringView text)
+{
+    QString clean;
+    clean.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+            continue;
+        if (breaksLine(c))
+            clean += QLatin1Char(' ');
+        else if (!isSheetDetailControl(c))
+            clean += c;
+    }
+    return clean;
+}
 
 SheetDetails readSheetDetails(const QSettings& settings)
 {
     SheetDetails details;
     for (const SheetDetailField& field : sheetDetailFields)
-        details.*field.member = settings.value(QLatin1String(field.key)).toString();
+        details.*field.member =
+            cleanSheetDetail(settings.value(QLatin1String(field.key)).toString());
     return details;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 
 #include <QString>
+#include <QStringView>
 
 class QSettings;
 
@@ -42,7 +43,16 @@ inline const std::array<SheetDetailField, 6> sheetDetailFields{{
     {"Revision", "revisionTxt", "sheetDetails/revision", &SheetDetails::revision},
 }};
 
-// The stored details; a missing one is empty.
+// What a detail may not hold, for the window and for design files alike:
+// line breaks, tabs and other control characters, which the sheet's one-line
+// boxes cannot show.
+bool isSheetDetailControl(QChar c);
+
+// `text` as a detail may hold it: each tab or line break a space (CR LF one),
+// other control characters removed.
+QString cleanSheetDetail(QStringView text);
+
+// The stored details, cleaned as above; a missing one is empty.
 SheetDetails readSheetDetails(const QSettings& settings);
 
 // Stores one field; an empty one is removed.

@@ -1,15 +1,37 @@
 #include "ui/sheet/sheet_details_window.h"
 
+#include <algorithm>
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "ui/sheet/sheet_details.h"
 
 namespace ui {
+namespace {
+
+// What is typed or pasted, cleaned by the rule design files are read by, so
+// that whatever the window keeps a saved design opens with.
+class DetailValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override
+    {
+        if (std::any_of(input.cbegin(), input.cend(), isSheetDetailControl)) {
+            pos = int(cleanSheetDetail(QStringView(input).first(pos)).size());
+            input = cleanSheetDetail(input);
+        }
+        return Acceptable;
+    }
+};
+
+} // namespace
 
 FrmSheetDetails::FrmSheetDetails(QSettings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings)
@@ -23,6 +45,7 @@ FrmSheetDetails::FrmSheetDetails(QSettings& settings, QWidget* parent)
         auto* box = new QLineEdit(stored.*field.member, this);
         box->setObjectName(QLatin1String(field.boxName));
         box->setMinimumWidth(260);
+        box->setValidator(new DetailValidator(box));
         // textEdited, not textChanged: only what the user types is stored.
         connect(box, &QLineEdit::textEdited, this, [this, &field](const QString& text) {
             writeSheetDetail(settings_, field, text);

@@ -99,14 +99,16 @@ QByteArray withDocumentInfo(const QByteArray& pdf, const CalculationSheet& sheet
     if (!out.endsWith('\n'))
         out += '\n';
     const qsizetype offset = out.size();
-    const QString author = sheet.details.calculatedBy;
+    // The details are outside text, shown by PDF viewers as they are.
+    const QString author = io::displayText(sheet.details.calculatedBy, io::DisplayUse::message);
     QString subject = QStringLiteral("Timber floor joist check to EN 1995-1-1");
     if (!sheet.details.member.isEmpty())
         subject += QStringLiteral(": ") + sheet.details.member;
     if (!sheet.details.project.isEmpty())
         subject += QStringLiteral(", ") + sheet.details.project;
     out += QByteArray::number(info) + " 0 obj\n<<\n/Title " + pdfText(sheetTitle(sheet)) +
-           "\n/Author " + pdfText(author) + "\n/Subject " + pdfText(subject) + "\n/Creator " +
+           "\n/Author " + pdfText(author) + "\n/Subject " +
+           pdfText(io::displayText(subject, io::DisplayUse::message)) + "\n/Creator " +
            pdfText(sheet.programName + QLatin1Char(' ') + sheet.programVersion) + "\n/Producer " +
            pdfText(QStringLiteral("Qt " QT_VERSION_STR)) + "\n/CreationDate (D:" +
            sheet.created.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + ")\n>>\nendobj\n";

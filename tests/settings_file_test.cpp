@@ -1,0 +1,145 @@
+// The settings file as the main window uses it: what stands at its path is
+// checked before it is read, and a write that fails keeps the old file.
+#include <csignal>
+#include <functional>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include "tests/main_window_fixtures.h"
+#include "ui/design_basis_settings.h"
+#include "ui/settings_file.h"
+#include "ui/sheet/sheet_details.h"
+#include "ui/sheet/sheet_details_window.h"
+
+namespace ui {
+namespace {
+
+using testing::MainWindowDriver;
+
+class SettingsFile : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        previous_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
+        ASSERT_TRUE(QDir(config_.path()).mkpath("timber-joist"));
+    }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", previous_); }
+    QString path() const { return programSettingsPath(); }
+    static QLineEdit* detailBox(MainWindowDriver& main, const char* name)
+    {
+        main.window->findChild<QAction*>("sheetDetailsAct")->trigger();
+        return control<QLineEdit>(main.window->sheetDetailsWindow(), name);
+    }
+
+    QTemporaryDir config_;
+    QByteArray previous_;
+};
+
+// A pipe there once hung the start for ever; none of these is read, written
+// or replaced, and the message line names the file and why.
+TEST_F(SettingsFile, WhatIsNotARegularFileIsLeftAloneAndNamed)
+{
+    const struct
+    {
+        const char* what;
+        std::function<bool(const QByteArray&)> make;
+        const char* reason;
+    } cases[] = {
+        {"pipe", [](const QByteArray& p) { return ::mkfifo(p.constData(), 0600) == 0; },
+         "not a regular file"},
+        {"folder", [](const QByteArray& p) { return ::mkdir(p.constData(), 0700) == 0; },
+         "a folder"},
+        {"link to a device",
+         [](const QByteArray& p) { return ::symlink("/dev/null", p.constData()) == 0; },
+         "not a regular file"},
+    };
+    for (const auto& c : cases) {
+        const QByteArray name = QFile::encodeName(path());
+        ::unlink(name.constData());
+        ::rmdir(name.constData());
+        ASSERT_TRUE(c.make(name)) << c.what;
+        struct stat before = {};
+        ::lstat(name.constData(), &before);
+        {
+            MainWindowDriver main;
+            main.start();
+            const QString message = main.label("messageLbl");
+            EXPECT_TRUE(message.contains(path()) && message.contains(c.reason))
+                << c.what << ": " << message.toStdString();
+            EXPECT_TRUE(main.window->design().basis.isDefault());
+            QTest::keyClicks(detailBox(main, "projectTxt"), "Mill");
+        }
+        struct stat after = {};
+        ::lstat(name.constData(), &after);
+        EXPECT_TRUE(after.st_mode == before.st_mode && after.st_ino == before.st_ino &&
+                    after.st_mtime == before.st_mtime)
+            << c.what;
+        EXPECT_EQ(
+            QDir(QFileInfo(path()).path())
+                .entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden | QDir::System),
+            QStringList{"timber-joist.conf"})
+            << c.what;
+    }
+}
+
+// Under a file-size limit a write used to cut the file and report success.
+// The file written by Qt's own INI writer stays byte for byte, and once a
+// write succeeds, Qt reads back every value.
+TEST_F(SettingsFile, FailedWriteKeepsTheOldFile)
+{
+    const QString project = QStringLiteral(" @Mill, \"Lane\"; \u00C9cole \U0001F3E0 \\x41");
+    const QStringList recent{QStringLiteral("/a/b=c.joist"), QString(1200, QLatin1Char('x'))};
+    {
+        QSettings qt(path(), QSettings::IniFormat);
+        qt.setValue("sheetDetails/project", project);
+        qt.setValue("recentDesigns", recent);
+        qt.setValue("designBasis/vibration", true);
+    }
+    QFile file(path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray old = file.readAll();
+    file.close();
+    ASSERT_GT(old.size(), 1000);
+
+    MainWindowDriver main;
+    main.start();
+    EXPECT_EQ(readSheetDetails(*programSettings()).project, project);
+    EXPECT_TRUE(main.window->design().basis.vibration);
+    rlimit limit = {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lowered = limit;
+    lowered.rlim_cur = 1000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &lowered), 0);
+    QTest::keyClicks(detailBox(main, "revisionTxt"), "B");
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, handler);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), old);
+    file.close();
+    const QString message = main.label("messageLbl");
+    EXPECT_TRUE(message.contains("could not be saved") && message.contains(path()))
+        << message.toStdString();
+
+    QTest::keyClicks(detailBox(main, "jobNoTxt"), "7");
+    EXPECT_FALSE(main.label("messageLbl").contains("could not be saved"));
+    const QSettings qt(path(), QSettings::IniFormat);
+    EXPECT_EQ(qt.value("sheetDetails/project").toString(), project);
+    EXPECT_EQ(qt.value("sheetDetails/revision").toString(), "B");
+    EXPECT_EQ(qt.value("recentDesigns").toStringList(), recent);
+    EXPECT_TRUE(qt.value("designBasis/vibration").toBool());
+}
+
+} // namespace
+} // namespace ui
