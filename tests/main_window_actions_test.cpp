@@ -9,13 +9,16 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include "engine/design_aids.h"
@@ -145,29 +148,63 @@ TEST(SheetActions, RefuseWhileResultsAreOutOfDateAndWriteNothing)
     // Save as PDF, and the print dialog offers no file.
     if (QPrinterInfo::availablePrinters().isEmpty()) {
         main.window->findChild<QAction*>("printCalcAct")->trigger();
-        EXPECT_TRUE(takeMessage(main).contains("Save Calculation as PDF"));
+        EXPECT_TRUE(takeMessage(main).contains("Export Calculation as PDF"));
     }
 }
 
 // Qt's file dialog reads double quotes as a list of names and would save
-// "calc.pdf": such a name is refused and nothing written.
-TEST(SheetActions, SaveWritesOnlyIntoTheFolderShown)
+// "calc.pdf": such a name is refused, nothing written, and the dialog comes
+// back with the name; a whole path is written where it says.
+TEST(SheetActions, ExportRefusesANameItWouldMisreadAndAsksAgain)
 {
     MainWindowDriver main;
     main.start();
-    QTemporaryDir dir;
+    QTemporaryDir dir, elsewhere;
+    const QString quoted = "my \"calc\" sheet.pdf";
+    QString refusal, shownAgain;
+    int step = 0;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        auto* name = dialog ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+        if (step == 0 && name) {
+            dialog->setDirectory(dir.path());
+            name->setText(quoted);
+            ++step;
+            QTest::keyClick(name, Qt::Key_Return);
+        } else if (step == 1 && box) {
+            refusal = box->text();
+            ++step;
+            box->accept();
+        } else if (step == 2 && name) {
+            shownAgain = name->text();
+            name->setText(elsewhere.filePath("whole path.pdf"));
+            ++step;
+            QTest::keyClick(name, Qt::Key_Return);
+        }
+    });
+    driver.start(20);
+    main.window->findChild<QAction*>("pdfCalcAct")->trigger();
+    driver.stop();
+    EXPECT_TRUE(refusal.contains("double quotes")) << refusal.toStdString();
+    EXPECT_EQ(shownAgain, quoted);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    EXPECT_TRUE(QFile::exists(elsewhere.filePath("whole path.pdf")));
+
+    // A design kept in a file proposes its sheet beside it, under its name.
+    ASSERT_TRUE(main.window->saveDesignTo(dir.filePath("bed1-J1.joist")));
+    QString proposed;
     QTimer::singleShot(0, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        dialog->setDirectory(dir.path());
-        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
-        name->setText("my \"calc\" sheet.pdf");
-        QTest::keyClick(name, Qt::Key_Return);
+        proposed = QDir(dialog->directory())
+                       .filePath(dialog->findChild<QLineEdit*>("fileNameEdit")->text());
+        dialog->reject();
     });
     main.window->findChild<QAction*>("pdfCalcAct")->trigger();
-    const QString message = takeMessage(main);
-    EXPECT_TRUE(message.contains("double quotes")) << message.toStdString();
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    EXPECT_EQ(proposed, dir.filePath("bed1-J1.pdf"));
 }
 
 TEST(SpanTableWindow, OpensOnceWithCtrlTAndFollowsTheMainWindow)
@@ -242,6 +279,32 @@ TEST(ModifiedTable, IsNamedInTheMaterialWindowAndOnTheSheet)
         const QString copied = QApplication::clipboard()->mimeData()->text();
         EXPECT_EQ(copied.contains("(" + notice + ")"), modified) << copied.toStdString();
         EXPECT_EQ(copied.contains("(EN 338:2003, Table 1)"), !modified);
+    }
+}
+
+// X11's line-edit key bindings (Ctrl+E to the end of the line, Ctrl+D to
+// delete) apply only on the xcb platform: run there by the
+// ShortcutsWinInAnXServer test.
+TEST(Shortcuts, EveryActionsShortcutWorksFromEveryTextBox)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "X11 key bindings apply only on the xcb platform";
+    MainWindowDriver main;
+    main.start();
+    main.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.window.get()));
+    for (QAction* action : main.window->actions()) {
+        if (action->shortcut().isEmpty())
+            continue;
+        action->disconnect(); // only whether it fires, not what it opens
+        for (QLineEdit* box : main.window->findChildren<QLineEdit*>()) {
+            SCOPED_TRACE(action->objectName().toStdString() + " from " +
+                         box->objectName().toStdString());
+            box->setFocus();
+            QSignalSpy fired(action, &QAction::triggered);
+            QTest::keySequence(box, action->shortcut());
+            EXPECT_EQ(fired.count(), 1);
+        }
     }
 }
 

@@ -25,6 +25,8 @@
 class QAction;
 class QMenu;
 class QPrinter;
+class QFileDialog;
+class QKeyEvent;
 class QSettings;
 class QTemporaryDir;
 
@@ -138,6 +140,9 @@ private:
     bool saveDesign();
     bool saveDesignAs();
     bool overwriteChangedFile();
+    bool isActionShortcut(const QKeyEvent& key) const;
+    static std::optional<QString> sheetNameProblem(const QFileDialog& dialog,
+                                                   const QString& chosen);
     void saveDesignAction() { saveDesign(); }
     void saveDesignAsAction() { saveDesignAs(); }
 

@@ -1,11 +1,14 @@
 // The main window's actions beyond the fixed layout: the span table, the
 // calculation sheet, and the design aids in the verdict's tooltip.
+#include <algorithm>
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -98,6 +101,21 @@ void FrmMain::createActions()
     // asked for, not on every keystroke.
     for (ValueLabel* MainControls::*label : resultLabels)
         (c_.*label)->installEventFilter(this);
+    // A text box would claim some of them for its own editing keys (on X11,
+    // Ctrl+E moves to the end of the line): the window's commands win.
+    for (const InputControl& input : c_.inputs) {
+        if (input.box)
+            input.box->installEventFilter(this);
+    }
+}
+
+bool FrmMain::isActionShortcut(const QKeyEvent& key) const
+{
+    const QKeySequence pressed(key.keyCombination());
+    const QList<QAction*> all = actions();
+    return std::any_of(all.begin(), all.end(), [&pressed](const QAction* action) {
+        return action->isEnabled() && action->shortcut() == pressed;
+    });
 }
 
 QStringList FrmMain::designAidLines()
@@ -117,6 +135,10 @@ QStringList FrmMain::designAidLines()
 // result's tooltip is asked for.
 bool FrmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    // Left unaccepted, the override lets the shortcut reach its action.
+    if (event->type() == QEvent::ShortcutOverride &&
+        isActionShortcut(*static_cast<QKeyEvent*>(event)))
+        return true;
     if (event->type() == QEvent::ToolTip) {
         if (watched == c_.governedByLbl && status_.current() && !designAids_)
             designAidLines();
@@ -231,7 +253,7 @@ void FrmMain::printCalculation()
         // file choice opens the file to test it, and hangs on a named pipe.
         if (QPrinterInfo::availablePrinters().isEmpty())
             throw SheetOutputError("No printer is set up on this computer. To keep the "
-                                   "calculation as a file, use Save Calculation as PDF.");
+                                   "calculation as a file, use Export Calculation as PDF.");
         QPrinter printer(QPrinter::HighResolution);
         QPrintDialog dialog(&printer, this);
         dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
@@ -246,37 +268,70 @@ void FrmMain::printCalculationOn(QPrinter& printer)
               [&printer](const CalculationSheet& sheet) { printSheet(sheet, printer); });
 }
 
+// Why the name the user gave is not used, or nothing.
+std::optional<QString> FrmMain::sheetNameProblem(const QFileDialog& dialog, const QString& chosen)
+{
+    // Qt's own dialog reads double quotes as a list of names and saves
+    // under one of them, perhaps elsewhere.
+    const auto* typed = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QString name = typed ? typed->text() : QString();
+    if (name.contains(QLatin1Char('"')))
+        return QStringLiteral("The calculation was not saved: the name typed, \"%1\", holds "
+                              "double quotes, which the file dialog reads as a list of names. "
+                              "Type the name without them.")
+            .arg(io::displayText(name));
+    // A whole path says where it goes; a name with folders in it, relative
+    // to the folder shown, may not.
+    if (QDir::isAbsolutePath(name))
+        return std::nullopt;
+    const QString folder = QFileInfo(chosen).absolutePath();
+    const QString shown = dialog.directory().absolutePath();
+    if (QDir::cleanPath(folder) != QDir::cleanPath(shown))
+        return QStringLiteral("The calculation was not saved: the name given would put it in "
+                              "\"%1\", not in the folder shown, \"%2\". Open that folder "
+                              "first, or type the whole path.")
+            .arg(io::displayText(QDir::toNativeSeparators(folder), io::DisplayUse::message),
+                 io::displayText(QDir::toNativeSeparators(shown), io::DisplayUse::message));
+    return std::nullopt;
+}
+
 void FrmMain::saveCalculationAsPdf()
 {
-    withSheet(QStringLiteral("Export Calculation as PDF"), [this](const CalculationSheet& sheet) {
-        QFileDialog dialog(this, QStringLiteral("Export Calculation as PDF"),
-                           proposedSheetPath(sheet), QStringLiteral("PDF files (*.pdf)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("pdf"));
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-            return;
-        // Qt's own dialog reads double quotes as a list of names and saves
-        // under one of them, perhaps elsewhere: only the name typed, in the
-        // folder shown, is written.
-        const auto* typed = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        if (typed && typed->text().contains(QLatin1Char('"')))
-            throw SheetOutputError(
-                QStringLiteral("The calculation was not saved: the name typed, \"%1\", holds "
-                               "double quotes, which the file dialog reads as a list of names. "
-                               "Type the name without them.")
-                    .arg(typed->text())
-                    .toStdString());
-        const QString chosen = dialog.selectedFiles().constFirst();
-        const QString folder = QFileInfo(chosen).absolutePath();
-        const QString shown = dialog.directory().absolutePath();
-        if (QDir::cleanPath(folder) != QDir::cleanPath(shown))
-            throw SheetOutputError(
-                QStringLiteral("The calculation was not saved: the name given would put it in "
-                               "\"%1\", not in the folder shown, \"%2\". Open that folder "
-                               "first.")
-                    .arg(QDir::toNativeSeparators(folder), QDir::toNativeSeparators(shown))
-                    .toStdString());
-        writeSheetPdf(sheet, chosen);
+    const QString title = QStringLiteral("Export Calculation as PDF");
+    withSheet(title, [this, &title](const CalculationSheet& sheet) {
+        // Beside the design's file, under its name, when there is one.
+        const QFileInfo design(designPath_);
+        const QString proposal =
+            designPath_.isEmpty()
+                ? proposedSheetPath(sheet)
+                : design.dir().filePath(design.completeBaseName() + QStringLiteral(".pdf"));
+        QString folder = QFileInfo(proposal).path(), name = QFileInfo(proposal).fileName();
+        // After a refusal the dialog comes back with the name as given.
+        for (;;) {
+            QFileDialog dialog(this, title, folder, QStringLiteral("PDF files (*.pdf)"));
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setDefaultSuffix(QStringLiteral("pdf"));
+            dialog.selectFile(name);
+            if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+                return;
+            folder = dialog.directory().absolutePath();
+            if (const auto* typed = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                name = typed->text();
+            const QString chosen = dialog.selectedFiles().constFirst();
+            std::optional<QString> problem = sheetNameProblem(dialog, chosen);
+            if (!problem) {
+                try {
+                    writeSheetPdf(sheet, chosen);
+                    return;
+                } catch (const SheetOutputError& error) {
+                    problem = QString::fromUtf8(error.what());
+                }
+            }
+            std::unique_ptr<QMessageBox> box(
+                plainMessageBox(QMessageBox::Warning, title, *problem));
+            box->setObjectName(QStringLiteral("sheetNotSavedBox"));
+            box->exec();
+        }
     });
 }
 
