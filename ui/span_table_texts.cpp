@@ -51,7 +51,7 @@ QString markedCell(const SpanTableTexts& spans, std::size_t row, qsizetype colum
     const QString& cell = spans.cells[row][column];
     if (row >= spans.marks.size() || spans.marks[row].value(column).isEmpty())
         return cell;
-    return cell + QLatin1Char(' ') + spans.marks[row][column];
+    return cell + QStringLiteral(" (") + spans.marks[row][column] + QLatin1Char(')');
 }
 
 } // namespace ui

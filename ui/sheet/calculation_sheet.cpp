@@ -35,6 +35,13 @@ struct Table
     int strongRow = -1; // the governing check
     int highlightedRow = -1;
     int highlightedColumn = -1; // counted from the first cell after the row's label
+    // The span table's marks, as the rows' cells after the label: raised and
+    // smaller beside the figure, in parentheses in plain text.
+    std::vector<QStringList> marks = {};
+    QString mark(std::size_t row, int cell) const
+    {
+        return cell > 0 && row < marks.size() ? marks[row].value(cell - 1) : QString();
+    }
 };
 
 class SheetTables
@@ -282,12 +289,11 @@ public:
             spans.caption, QStringList{QStringLiteral("Section")} + spans.columnHeadings, {}};
         for (qsizetype row = 0; row < spans.rowHeadings.size(); ++row) {
             QStringList cells{spans.rowHeadings[row]};
-            if (std::size_t(row) < spans.cells.size()) {
-                for (qsizetype column = 0; column < spans.cells[std::size_t(row)].size(); ++column)
-                    cells << markedCell(spans, std::size_t(row), column);
-            }
+            if (std::size_t(row) < spans.cells.size())
+                cells << spans.cells[std::size_t(row)];
             table.rows.push_back(cells);
         }
+        table.marks = spans.marks;
         table.highlightedRow = spans.highlightedRow;
         table.highlightedColumn = spans.highlightedColumn;
         return table;
@@ -378,8 +384,14 @@ void appendPlain(QString& out, const Table& table)
     };
     if (!table.columns.isEmpty())
         line(table.columns);
-    for (const QStringList& row : table.rows)
-        line(row);
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        QStringList cells = table.rows[r];
+        for (int c = 1; c < cells.size(); ++c) {
+            if (const QString mark = table.mark(r, c); !mark.isEmpty())
+                cells[c] += QStringLiteral(" (") + mark + QLatin1Char(')');
+        }
+        line(cells);
+    }
     out += QLatin1Char('\n');
 }
 
@@ -389,6 +401,8 @@ QString html(const QString& text)
 }
 
 constexpr const char* highlight = "#fff2b3";
+// Lighter than the figures and still 7:1 on white and on the highlight.
+constexpr const char* markColour = "#4d4d4d";
 
 // A list of one-cell rows as one paragraph: the first row, then the rest
 // separated by semicolons.
@@ -450,6 +464,9 @@ QString tableHtml(const Table& table)
             const bool lit =
                 r == table.highlightedRow || (c > 0 && c - 1 == table.highlightedColumn);
             QString cell = html(row[c]);
+            if (const QString mark = table.mark(std::size_t(r), c); !mark.isEmpty())
+                cell += QStringLiteral("<sup><span style=\"color: %1;\">%2</span></sup>")
+                            .arg(QLatin1String(markColour), html(mark));
             if (r == table.strongRow ||
                 (c > 0 && r == table.highlightedRow && c - 1 == table.highlightedColumn))
                 cell = QStringLiteral("<b>%1</b>").arg(cell);
