@@ -47,7 +47,7 @@ inline QString withoutSpaces(QString text)
 
 inline QString localText(const char* text, const std::string& separator)
 {
-    return QString::fromLatin1(text).replace(QLatin1Char('.'), QString::fromUtf8(separator));
+    return QString::fromUtf8(text).replace(QLatin1Char('.'), QString::fromUtf8(separator));
 }
 
 // The start-up joist in C16, filled as the main window fills it: texts as the
@@ -92,8 +92,10 @@ inline CalculationSheet exampleSheet(const std::string& separator)
     sheet.designAids = {localText("Longest span that passes: 4.372 m", separator),
                         QStringLiteral("Lightest listed section that passes: 44 x 175 mm")};
     SpanTableTexts& table = sheet.spanTable;
-    table.caption = localText(
-        "Span table: C16, dead 0.4 kN/m2, live 1.5 kN/m2 (longest spans in m)", separator);
+    table.caption =
+        localText("Span table: C16, dead 0.4 kN/m\u00B2, live 1.5 kN/m\u00B2, bearing length 50 mm "
+                  "(longest spans in m)",
+                  separator);
     for (const char* spacing : {"200", "300", "400", "450", "500", "550", "600"})
         table.columnHeadings << QString::fromLatin1(spacing);
     for (int width : {36, 44, 75}) {

@@ -40,8 +40,8 @@ protected:
 TEST_F(SpanTableWindow, ShowsEverySectionAtEverySpacingUnderItsCaption)
 {
     EXPECT_EQ(window.objectName(), "frmSpanTable");
-    EXPECT_EQ(window.windowTitle(),
-              "Span table: C16, dead 0,4 kN/m2, live 1,5 kN/m2 (longest spans in m)");
+    EXPECT_EQ(window.windowTitle(), "Span table: C16, dead 0,4 kN/m\u00B2, live 1,5 kN/m\u00B2, "
+                                    "bearing length 50 mm (longest spans in m)");
     ASSERT_EQ(table()->rowCount(), 21);
     ASSERT_EQ(table()->columnCount(), 7);
     EXPECT_EQ(table()->verticalHeaderItem(0)->text(), "36 x 100");
@@ -65,6 +65,18 @@ TEST_F(SpanTableWindow, MarksWhatGovernsEachCellAndExplainsTheMarksInForce)
     inputs.basis.vibration = true;
     show();
     EXPECT_TRUE(legend()->text().endsWith(" = vibration"));
+}
+
+// The title bar may cut a long caption; the window shows it whole, with
+// the floor the vibration cells depend on.
+TEST_F(SpanTableWindow, ShowsTheWholeCaptionAboveTheTable)
+{
+    inputs.basis.vibration = true;
+    inputs.basis.floorWidth = 3.5f;
+    show();
+    const QString caption = window.findChild<QLabel*>("captionLbl")->text();
+    EXPECT_TRUE(caption.startsWith(window.windowTitle().chopped(1))) << caption.toStdString();
+    EXPECT_TRUE(caption.contains("floor 3,5 m wide, deck 22 mm thick")) << caption.toStdString();
 }
 
 TEST_F(SpanTableWindow, HighlightsTheCurrentSectionAndSpacingOnly)

@@ -97,8 +97,8 @@ private:
 } // namespace
 
 FrmSpanTable::FrmSpanTable(QWidget* parent)
-    : QWidget(parent, Qt::Window), table_(new QTableWidget(this)), legendLbl_(new QLabel(this)),
-      messageLbl_(new QLabel(this))
+    : QWidget(parent, Qt::Window), table_(new QTableWidget(this)), captionLbl_(new QLabel(this)),
+      legendLbl_(new QLabel(this)), messageLbl_(new QLabel(this))
 {
     setObjectName(QStringLiteral("frmSpanTable"));
     setWindowTitle(QStringLiteral("Span table"));
@@ -116,6 +116,13 @@ FrmSpanTable::FrmSpanTable(QWidget* parent)
         QStringLiteral("Rows: section width x depth, mm. Columns: joist spacing, mm."), this);
     axes->setObjectName(QStringLiteral("axesLbl"));
 
+    captionLbl_->setObjectName(QStringLiteral("captionLbl"));
+    captionLbl_->setWordWrap(true);
+    captionLbl_->setTextFormat(Qt::PlainText); // carries the class name from the file
+    QFont bold = captionLbl_->font();
+    bold.setBold(true);
+    captionLbl_->setFont(bold);
+
     legendLbl_->setObjectName(QStringLiteral("legendLbl"));
     legendLbl_->setWordWrap(true);
     legendLbl_->setTextFormat(Qt::PlainText);
@@ -127,6 +134,7 @@ FrmSpanTable::FrmSpanTable(QWidget* parent)
     messageLbl_->hide();
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(captionLbl_);
     layout->addWidget(axes);
     layout->addWidget(table_);
     layout->addWidget(legendLbl_);
@@ -144,6 +152,7 @@ void FrmSpanTable::showTable(const SpanTableTexts& spans)
 {
     caption_ = spans.caption;
     setWindowTitle(io::displayText(spans.caption, io::DisplayUse::windowTitle));
+    captionLbl_->setText(io::displayText(spans.caption, io::DisplayUse::message));
     const auto rows = static_cast<int>(spans.rowHeadings.size());
     const auto columns = static_cast<int>(spans.columnHeadings.size());
     table_->setRowCount(rows);
