@@ -15,6 +15,7 @@
 #include "tests/engine_fixtures.h"
 #include "ui/input_table.h"
 #include "ui/sheet/calculation_sheet.h"
+#include "ui/strength_class_properties.h"
 
 namespace ui::testing {
 
@@ -70,16 +71,12 @@ inline CalculationSheet exampleSheet(const std::string& separator)
     }
     sheet.strengthClass = {{}, QStringLiteral("Strength Class"), QStringLiteral("C16"), {}};
     sheet.className = QStringLiteral("C16");
-    const char* properties[12][3] = {
-        {"fm,k", "16", "N/mm2"},    {"ft,0,k", "10", "N/mm2"},   {"ft,90,k", "0.5", "N/mm2"},
-        {"fc,0,k", "17", "N/mm2"},  {"fc,90,k", "2.2", "N/mm2"}, {"fv,k", "1.8", "N/mm2"},
-        {"E0,mean", "8", "kN/mm2"}, {"Ek", "5.4", "kN/mm2"},     {"E90,mean", "0.27", "kN/mm2"},
-        {"Gmean", "0.5", "kN/mm2"}, {"rmean", "370", "kg/m3"},   {"rk", "310", "kg/m3"},
-    };
-    for (std::size_t i = 0; i < 12; ++i)
-        sheet.properties[i] = {QString::fromLatin1(properties[i][0]),
-                               localText(properties[i][1], separator),
-                               QString::fromLatin1(properties[i][2])};
+    const char* values[] = {"16", "10",  "0.5",  "17",  "2.2", "1.8",
+                            "8",  "5.4", "0.27", "0.5", "370", "310"};
+    for (std::size_t i = 0; i < strengthClassProperties.size(); ++i)
+        sheet.properties[i] = {QString::fromUtf8(sheetSymbolOf(strengthClassProperties[i])),
+                               localText(values[i], separator),
+                               QString::fromUtf8(strengthClassProperties[i].unit)};
 
     sheet.design = joist::testing::startExample();
     joist::testing::RecordingSink sink;

@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QFont>
+#include <QRegularExpression>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -43,6 +44,18 @@ struct Table
         return cell > 0 && row < marks.size() ? marks[row].value(cell - 1) : QString();
     }
 };
+
+// "kN/m2" as the sheet writes units: powers raised, "kN/m²".
+QString sheetUnit(QString unit)
+{
+    static const QRegularExpression power(QStringLiteral("(?<=[a-z])([234])(?![0-9])"));
+    static const QString raised[] = {QStringLiteral("\u00B2"), QStringLiteral("\u00B3"),
+                                     QStringLiteral("\u2074")};
+    QRegularExpressionMatch match;
+    while ((match = power.match(unit)).hasMatch())
+        unit.replace(match.capturedStart(), 1, raised[match.captured(1).toInt() - 2]);
+    return unit;
+}
 
 class SheetTables
 {
@@ -151,7 +164,8 @@ public:
         const SheetInput& material = sheet_.strengthClass;
         table.rows.push_back({material.caption, io::displayText(material.text), material.unit});
         for (const SheetInput& input : sheet_.inputs)
-            table.rows.push_back({input.caption, io::displayText(input.text), input.unit});
+            table.rows.push_back(
+                {input.caption, io::displayText(input.text), sheetUnit(input.unit)});
         return table;
     }
 
@@ -162,7 +176,8 @@ public:
                     {},
                     {}};
         for (const SheetProperty& property : sheet_.properties)
-            table.rows.push_back({property.symbol, io::displayText(property.value), property.unit});
+            table.rows.push_back(
+                {property.symbol, io::displayText(property.value), sheetUnit(property.unit)});
         return table;
     }
 
@@ -174,10 +189,8 @@ public:
             table.rows.push_back({label, number(value), QString::fromUtf8(unit)});
         };
         row(QStringLiteral("Area A = b h"), d.area, "mm\u00B2");
-        table.rows.push_back({QStringLiteral("Section modulus W = b h\u00B2/6"),
-                              scaled(d.sectionModulus, 1e3, "\u00B3"), QStringLiteral("mm\u00B3")});
-        table.rows.push_back({QStringLiteral("Second moment I = b h\u00B3/12"),
-                              scaled(d.secondMoment, 1e6, "\u2076"), QStringLiteral("mm\u2074")});
+        row(QStringLiteral("Section modulus W = b h\u00B2/6"), d.sectionModulus, "mm\u00B3");
+        row(QStringLiteral("Second moment I = b h\u00B3/12"), d.secondMoment, "mm\u2074");
         row(QStringLiteral("Self weight g0"), d.selfWeight, "kN/m");
         row(QStringLiteral("Dead line load gk"), d.deadLineLoad, "kN/m");
         row(QStringLiteral("Live line load qk"), d.liveLineLoad, "kN/m");
@@ -301,7 +314,9 @@ public:
 
 private:
     // Four significant figures, halves rounded away from zero as by hand
-    // (371.25 is 371.3), and no exponent below 10^7.
+    // (371.25 is 371.3); from 10^4 up and below 10^-3 as a multiple of a
+    // power of ten that is a multiple of three, "459.4 × 10⁹", so that no
+    // figure claims more digits than four.
     QString number(double value) const
     {
         if (value == 0 || !std::isfinite(value))
@@ -312,11 +327,24 @@ private:
         const std::string plain = joist::numberText(nudged, 4, ".");
         double rounded = nudged;
         std::from_chars(plain.data(), plain.data() + plain.size(), rounded);
-        const double magnitude = std::abs(rounded);
-        if (magnitude >= 1e4 && magnitude < 1e7) // written whole, not as 1.235e+04
-            return QString::fromUtf8(joist::numberText(
-                rounded, int(std::floor(std::log10(magnitude))) + 1, sheet_.decimalSeparator));
-        return QString::fromUtf8(joist::numberText(nudged, 4, sheet_.decimalSeparator));
+        const int exponent = int(std::floor(std::log10(std::abs(rounded))));
+        if (exponent >= -3 && exponent < 4)
+            return QString::fromUtf8(joist::numberText(rounded, 4, sheet_.decimalSeparator));
+        const int power = 3 * int(std::floor(exponent / 3.0));
+        return QString::fromUtf8(
+                   joist::numberText(rounded / std::pow(10.0, power), 4, sheet_.decimalSeparator)) +
+               QStringLiteral(" \u00D7 10") + superscript(power);
+    }
+
+    // "⁻⁶" for -6.
+    static QString superscript(int power)
+    {
+        static const char16_t digits[] = u"\u2070\u00B9\u00B2\u00B3\u2074\u2075\u2076\u2077"
+                                         u"\u2078\u2079";
+        QString text;
+        for (const QChar c : QString::number(power))
+            text += c == QLatin1Char('-') ? QChar(0x207B) : QChar(digits[c.digitValue()]);
+        return text;
     }
 
     // The demand of a check with its formula; the vibration's as named.
@@ -338,13 +366,6 @@ private:
         default:
             return QString::fromUtf8(localSymbol(check.demandSymbol, separator));
         }
-    }
-
-    // "41.77 \u00D7 10\u2076".
-    QString scaled(float value, double unit, const char* power) const
-    {
-        return number(double(value) / unit) + QStringLiteral(" \u00D7 10") +
-               QString::fromUtf8(power);
     }
 
     // A property of the class as the table holds it.
