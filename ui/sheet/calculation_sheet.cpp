@@ -33,6 +33,7 @@ struct Table
     QString heading;
     QStringList columns; // none for label and value lists
     std::vector<QStringList> rows;
+    QString note = {}; // a line of its own under the heading
     // How many leading cells of each row are the program's own text, where
     // "w_inst" marks a subscript and "b^(f1 ζ − 1)" or "L^1.1" a power: set
     // as such on the formatted sheet, kept as written in plain text. Text
@@ -282,7 +283,8 @@ public:
             const SheetCheckText& text = sheetCheckText(check.check);
             QString note = governing == check.check ? QStringLiteral("governs") : QString();
             if (belowEightHertz() && (check.check == Check::w || check.check == Check::v))
-                note = QStringLiteral("not valid: f1 < 8 Hz");
+                note += (note.isEmpty() ? QString() : QStringLiteral("; ")) +
+                        QStringLiteral("not valid: f1 < 8 Hz");
             table.rows.push_back(
                 {text.caption ? QString::fromUtf8(text.caption) : QString::fromUtf8(check.caption),
                  QString::fromUtf8(check.clause),
@@ -315,10 +317,10 @@ public:
                                   number(value), QString::fromUtf8(unit)});
         };
         if (belowEightHertz())
-            table.rows.push_back(
-                {QStringLiteral("f1 = %1 Hz is below 8 Hz: 7.3.3 requires a special "
-                                "investigation of this floor; w and v below are not a valid check")
-                     .arg(number(d.f1))});
+            table.note = QStringLiteral("f1 = %1 Hz is below 8 Hz: 7.3.3 requires a special "
+                                        "investigation of this floor; w and v below are not a "
+                                        "valid check")
+                             .arg(number(d.f1));
         row("Floor width B", d.basis.floorWidth, "m");
         row("Deck thickness t", d.basis.deckThickness, "mm");
         row("Deck modulus across the joists E_deck", d.basis.deckModulus, "N/mm\u00B2");
@@ -461,6 +463,8 @@ QString plainCell(QString text)
 void appendPlain(QString& out, const Table& table)
 {
     out += plainCell(table.heading) + QLatin1Char('\n');
+    if (!table.note.isEmpty())
+        out += plainCell(table.note) + QLatin1Char('\n');
     auto line = [&out](const QStringList& cells) {
         QStringList clean;
         for (const QString& cell : cells)
@@ -555,6 +559,8 @@ QString headerHtml(const SheetTables& tables, int page, int pages)
 QString tableHtml(const Table& table)
 {
     QString out = QStringLiteral("<p class=\"h\"><b>%1</b></p>").arg(html(table.heading));
+    if (!table.note.isEmpty())
+        out += QStringLiteral("<p><b>%1</b></p>").arg(html(table.note));
     out += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\">");
     if (!table.columns.isEmpty()) {
         out += QStringLiteral("<tr>");
@@ -592,6 +598,7 @@ QString pageHtml(const CalculationSheet& sheet, const QString& sketchSource, int
     QString out =
         QStringLiteral("<html><head><meta charset=\"utf-8\"><style>"
                        "body { font-family: 'Liberation Sans', Arial, sans-serif; font-size: 7pt; }"
+                       "p { margin-top: 1px; margin-bottom: 1px; }"
                        "p.h { margin-top: 4px; margin-bottom: 1px; }"
                        "</style></head><body>");
     out += headerHtml(tables, 1, pages);
