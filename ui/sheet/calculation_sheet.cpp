@@ -330,8 +330,9 @@ public:
                                   : QStringLiteral("no (kstrut = 1)")});
         row("Damping ratio \u03B6", d.basis.damping, "");
         row("Amplification kamp (UK NA)", d.basis.kamp, "");
-        row("Mass m = 1000 gk / 9.81 + \u03C1mean b h / s: permanent actions only", d.floorMass,
-            "kg/m\u00B2");
+        row("Mass m = dead load / g + \u03C1mean b h / s with g = 9.81 m/s\u00B2: permanent "
+            "actions only",
+            d.floorMass, "kg/m\u00B2");
         row("(EI)_L = E0,mean I / s", d.eiFloor, "N m\u00B2/m");
         row("(EI)_joist = E0,mean I", d.eiJoist, "N mm\u00B2");
         row("(EI)_B = E_deck t\u00B3/12: deck only, no ceiling or composite action", d.eiDeck,
