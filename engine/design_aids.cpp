@@ -516,7 +516,7 @@ std::string spanTableLegend(const JoistDesign& inputs)
         legend += marks.empty() ? " " : " \u00B7 ";
         marks += check.mark;
         legend += check.mark;
-        legend += ' ';
+        legend += " = ";
         legend += check.markName;
     }
     return legend;

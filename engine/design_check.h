@@ -50,8 +50,9 @@ struct CheckDefinition
     std::string_view capacitySymbol; // what the joist allows: "fm,d", "L/300"
     std::string_view unit;
     std::string_view clause; // of EN 1995-1-1
-    // The span table's one-letter mark for the check that governs a cell, and
-    // what its legend calls it; the vibration checks share one.
+    // The span table's mark for the check that governs a cell, and what its
+    // legend calls it; the vibration checks share one. A capital letter, never
+    // a digit, which beside a span would read as one more decimal.
     char mark;
     std::string_view markName;
     // Roughly how the ratio grows with the span, as L^spanPower, with the
@@ -62,14 +63,14 @@ struct CheckDefinition
 
 inline constexpr std::array<CheckDefinition, 9> checkDefinitions{{
     {Check::u2, &JoistDesign::uInstQ, &JoistDesign::limitU2, &JoistDesign::ratioU2, ResultLabel::u2,
-     "u 2", "Joist fails in deflection: u 2", "u inst,Q", "L/300", "mm", "7.2, 2.2.3", '1', "u 2",
+     "u 2", "Joist fails in deflection: u 2", "u inst,Q", "L/300", "mm", "7.2, 2.2.3", 'U', "u 2",
      3},
     {Check::u2Fin, &JoistDesign::uFinQ, &JoistDesign::limitU2Fin, &JoistDesign::ratioU2Fin,
      ResultLabel::u2Fin, "u 2,fin", "Joist fails in deflection: u 2,fin", "u fin,Q", "L/200", "mm",
-     "7.2, 2.2.3", '2', "u 2,fin", 3},
+     "7.2, 2.2.3", 'F', "u 2,fin", 3},
     {Check::uNetFin, &JoistDesign::uNetFin, &JoistDesign::limitUNetFin, &JoistDesign::ratioUNetFin,
      ResultLabel::uNetFin, "u net,fin", "Joist fails in deflection: u net,fin",
-     "u fin,G + u fin,Q \u2212 u0", "L/200", "mm", "7.2, 2.2.3", '3', "u net,fin", 3},
+     "u fin,G + u fin,Q \u2212 u0", "L/200", "mm", "7.2, 2.2.3", 'N', "u net,fin", 3},
     {Check::bending, &JoistDesign::bendingStress, &JoistDesign::fmd, &JoistDesign::ratioBending,
      ResultLabel::bending, "Bending", "Joist fails in bending", "\u03C3m,d", "fm,d", "N/mm\u00B2",
      "6.1.6", 'B', "bending", 2},

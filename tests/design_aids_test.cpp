@@ -251,24 +251,36 @@ TEST(DesignAids, SpanTexts)
         LongestSpan span;
         std::optional<Check> governing;
         const char* tooltip;
-        const char* mark;
     };
     const TooltipCase tooltips[] = {
-        {{K::millimetres, 4999}, Check::bearing, "4,99 m, governed by bearing at 5,00 m", "C"},
-        {{K::millimetres, 4995}, Check::u2Fin, "4,99 m, governed by u 2,fin at 4,996 m", "2"},
-        {{K::millimetres, 4989}, std::nullopt, "4,98 m, the check stops at 4,99 m", ""},
-        {{K::none, 0}, Check::w, "no span passes, governed by vibration at 0,001 m", "V"},
-        {{K::beyondRange, 0}, std::nullopt, "more than 30 m", ""},
+        {{K::millimetres, 4999}, Check::bearing, "4,99 m, governed by bearing at 5,00 m"},
+        {{K::millimetres, 4995}, Check::u2Fin, "4,99 m, governed by u 2,fin at 4,996 m"},
+        {{K::millimetres, 4989}, std::nullopt, "4,98 m, the check stops at 4,99 m"},
+        {{K::none, 0}, Check::w, "no span passes, governed by vibration at 0,001 m"},
+        {{K::beyondRange, 0}, std::nullopt, "more than 30 m"},
     };
     for (const TooltipCase& c : tooltips) {
         EXPECT_EQ(spanTableCellTooltip(c.span, c.governing, ","), c.tooltip);
-        EXPECT_EQ(spanTableMark(c.governing), c.mark);
+        EXPECT_EQ(spanTableMark(c.governing),
+                  c.governing ? std::string(1, definitionOf(*c.governing).mark) : "");
     }
     JoistDesign d = startExample();
-    EXPECT_EQ(spanTableLegend(d), "Governed by: 1 u 2 \u00B7 2 u 2,fin \u00B7 3 u net,fin \u00B7 "
-                                  "B bending \u00B7 S shear \u00B7 C bearing");
+    EXPECT_EQ(spanTableLegend(d), "Governed by: U = u 2 \u00B7 F = u 2,fin \u00B7 N = u net,fin "
+                                  "\u00B7 B = bending \u00B7 S = shear \u00B7 C = bearing");
     d.basis.vibration = true;
-    EXPECT_EQ(spanTableLegend(d), spanTableLegend(startExample()) + " \u00B7 V vibration");
+    EXPECT_EQ(spanTableLegend(d), spanTableLegend(startExample()) + " \u00B7 V = vibration");
+}
+
+// A mark beside a span must not read as one more digit of it, and each
+// legend entry names one mark.
+TEST(SpanTableMarks, AreCapitalLettersOneForEachNameInTheLegend)
+{
+    for (const CheckDefinition& check : checkDefinitions) {
+        EXPECT_TRUE(check.mark >= 'A' && check.mark <= 'Z') << check.caption;
+        for (const CheckDefinition& other : checkDefinitions)
+            EXPECT_EQ(check.mark == other.mark, check.markName == other.markName)
+                << check.caption << " / " << other.caption;
+    }
 }
 
 // A value for one input: mostly ordinary, sometimes 0, negative, tiny or huge.

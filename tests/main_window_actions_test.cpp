@@ -230,14 +230,15 @@ TEST(SpanTableWindow, OpensOnceWithCtrlTAndFollowsTheMainWindow)
     QTest::keyClick(main.box(joist::Input::span), Qt::Key_T, Qt::ControlModifier);
     EXPECT_EQ(main.window->findChildren<FrmSpanTable*>().size(), 1);
     EXPECT_EQ(spans->windowTitle(),
-              "Span table: C16, dead 0.4 kN/m2, live 1.5 kN/m2 (longest spans in m)");
+              "Span table: C16, dead 0.4 kN/m\u00B2, live 1.5 kN/m\u00B2, bearing length 50 mm "
+              "(longest spans in m)");
     auto* table = spans->findChild<QTableWidget*>("spanTbl");
     EXPECT_TRUE(table->item(13, 1)->font().bold()); // 44 x 225 at 300
 
     main.pick(joist::Input::depth, "200");
     main.type(joist::Input::deadLoad, "0.5");
     EXPECT_TRUE(table->item(12, 1)->font().bold());
-    EXPECT_TRUE(spans->windowTitle().contains("dead 0.5 kN/m2"));
+    EXPECT_TRUE(spans->windowTitle().contains("dead 0.5 kN/m\u00B2"));
 
     main.type(joist::Input::deadLoad, "");
     EXPECT_EQ(spans->findChild<QLabel*>("messageLbl")->text(), main.label("messageLbl"));

@@ -15,6 +15,7 @@
 #include "tests/engine_fixtures.h"
 #include "ui/input_table.h"
 #include "ui/sheet/calculation_sheet.h"
+#include "ui/strength_class_properties.h"
 
 namespace ui::testing {
 
@@ -47,7 +48,7 @@ inline QString withoutSpaces(QString text)
 
 inline QString localText(const char* text, const std::string& separator)
 {
-    return QString::fromLatin1(text).replace(QLatin1Char('.'), QString::fromUtf8(separator));
+    return QString::fromUtf8(text).replace(QLatin1Char('.'), QString::fromUtf8(separator));
 }
 
 // The start-up joist in C16, filled as the main window fills it: texts as the
@@ -70,16 +71,12 @@ inline CalculationSheet exampleSheet(const std::string& separator)
     }
     sheet.strengthClass = {{}, QStringLiteral("Strength Class"), QStringLiteral("C16"), {}};
     sheet.className = QStringLiteral("C16");
-    const char* properties[12][3] = {
-        {"fm,k", "16", "N/mm2"},    {"ft,0,k", "10", "N/mm2"},   {"ft,90,k", "0.5", "N/mm2"},
-        {"fc,0,k", "17", "N/mm2"},  {"fc,90,k", "2.2", "N/mm2"}, {"fv,k", "1.8", "N/mm2"},
-        {"E0,mean", "8", "kN/mm2"}, {"Ek", "5.4", "kN/mm2"},     {"E90,mean", "0.27", "kN/mm2"},
-        {"Gmean", "0.5", "kN/mm2"}, {"rmean", "370", "kg/m3"},   {"rk", "310", "kg/m3"},
-    };
-    for (std::size_t i = 0; i < 12; ++i)
-        sheet.properties[i] = {QString::fromLatin1(properties[i][0]),
-                               localText(properties[i][1], separator),
-                               QString::fromLatin1(properties[i][2])};
+    const char* values[] = {"16", "10",  "0.5",  "17",  "2.2", "1.8",
+                            "8",  "5.4", "0.27", "0.5", "370", "310"};
+    for (std::size_t i = 0; i < strengthClassProperties.size(); ++i)
+        sheet.properties[i] = {QString::fromUtf8(sheetSymbolOf(strengthClassProperties[i])),
+                               localText(values[i], separator),
+                               QString::fromUtf8(strengthClassProperties[i].unit)};
 
     sheet.design = joist::testing::startExample();
     joist::testing::RecordingSink sink;
@@ -92,8 +89,10 @@ inline CalculationSheet exampleSheet(const std::string& separator)
     sheet.designAids = {localText("Longest span that passes: 4.372 m", separator),
                         QStringLiteral("Lightest listed section that passes: 44 x 175 mm")};
     SpanTableTexts& table = sheet.spanTable;
-    table.caption = localText(
-        "Span table: C16, dead 0.4 kN/m2, live 1.5 kN/m2 (longest spans in m)", separator);
+    table.caption =
+        localText("Span table: C16, dead 0.4 kN/m\u00B2, live 1.5 kN/m\u00B2, bearing length 50 mm "
+                  "(longest spans in m)",
+                  separator);
     for (const char* spacing : {"200", "300", "400", "450", "500", "550", "600"})
         table.columnHeadings << QString::fromLatin1(spacing);
     for (int width : {36, 44, 75}) {

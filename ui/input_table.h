@@ -42,7 +42,7 @@ struct InputRow
     InputPlaces places;
     int focus = 0;
     std::string_view key = {};    // in design files and schedules; empty for a bound label
-    std::string_view symbol = {}; // EN 1995-1-1's name, where the caption differs
+    std::string_view symbol = {}; // EN 1995-1-1's name on the sheet ("w_c": c set below)
 };
 
 // The main window's inputs, in the order start-up sets them.

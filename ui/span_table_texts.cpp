@@ -12,14 +12,25 @@ SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& s
 {
     const joist::SpanTable spans = joist::computeSpanTable(inputs, breadths, depths, spacings);
     SpanTableTexts table;
-    table.caption =
-        QStringLiteral("Span table: %1, dead %2 kN/m2, live %3 kN/m2 (longest spans in m)")
-            .arg(io::displayText(strengthClass),
-                 QString::fromUtf8(joist::generalText(inputs.deadLoad, separator)),
-                 QString::fromUtf8(joist::generalText(inputs.liveLoad, separator)));
-    if (basisChangesResults(inputs.basis))
+    auto text = [separator](float value) {
+        return QString::fromUtf8(joist::generalText(value, separator));
+    };
+    const joist::DesignBasis& basis = inputs.basis;
+    table.caption = QStringLiteral("Span table: %1, dead %2 kN/m\u00B2, live %3 kN/m\u00B2, "
+                                   "bearing length %4 mm (longest spans in m)")
+                        .arg(io::displayText(strengthClass), text(inputs.deadLoad),
+                             text(inputs.liveLoad), text(inputs.bearingLength));
+    if (basisChangesResults(basis))
         table.caption += QStringLiteral("; design basis: ") +
-                         QString::fromUtf8(basisDescription(inputs.basis, separator));
+                         QString::fromUtf8(basisDescription(basis, separator));
+    // The V cells depend on the floor as much as on the joist.
+    if (basis.vibration)
+        table.caption +=
+            QStringLiteral("; floor %1 m wide, deck %2 mm thick with E %3 N/mm\u00B2 across the "
+                           "joists, %4, damping ratio %5, kamp %6")
+                .arg(text(basis.floorWidth), text(basis.deckThickness), text(basis.deckModulus),
+                     basis.strutting ? QStringLiteral("strutted") : QStringLiteral("no strutting"),
+                     text(basis.damping), text(basis.kamp));
     for (const float spacing : spans.spacings)
         table.columnHeadings << QString::fromUtf8(joist::generalText(spacing, separator));
     for (std::size_t row = 0; row < spans.sections.size(); ++row) {
@@ -51,7 +62,7 @@ QString markedCell(const SpanTableTexts& spans, std::size_t row, qsizetype colum
     const QString& cell = spans.cells[row][column];
     if (row >= spans.marks.size() || spans.marks[row].value(column).isEmpty())
         return cell;
-    return cell + QLatin1Char(' ') + spans.marks[row][column];
+    return cell + QStringLiteral(" (") + spans.marks[row][column] + QLatin1Char(')');
 }
 
 } // namespace ui

@@ -37,8 +37,10 @@ SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& s
                               std::span<const float> breadths, std::span<const float> depths,
                               std::span<const float> spacings, std::string_view decimalSeparator);
 
-// A cell with its mark beside it, "4.99 C", as the window and the sheet show
-// it; the span alone when it has no mark.
+// A cell with its mark in plain text, "4.99 (C)": the parentheses keep the
+// letter apart from the digits where it cannot be set smaller or raised (the
+// sheet's text for spreadsheets, screen readers). The span alone when it has
+// no mark.
 QString markedCell(const SpanTableTexts& spans, std::size_t row, qsizetype column);
 
 } // namespace ui

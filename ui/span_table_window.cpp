@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -19,14 +21,84 @@
 namespace ui {
 namespace {
 
-// Where a cell keeps its span alone, for Copy.
-constexpr int spanRole = Qt::UserRole;
+// Where a cell keeps the mark of the check that governs it; its text is the
+// span alone, which Copy takes.
+constexpr int markRole = Qt::UserRole;
+
+// Draws a cell's span with its mark raised and smaller after it, in a place
+// every cell keeps, so the spans line up and a mark never reads as a digit.
+class MarkedSpanDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt(option);
+        initStyleOption(&opt, index);
+        const QString span = opt.text;
+        opt.text.clear();
+        const QWidget* widget = opt.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+
+        const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
+        const QFont small = markFont(opt.font);
+        const int place = markPlace(small);
+        const QPalette::ColorGroup group =
+            opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+        painter->save();
+        painter->setPen(opt.palette.color(group, opt.state & QStyle::State_Selected
+                                                     ? QPalette::HighlightedText
+                                                     : QPalette::Text));
+        painter->setFont(opt.font);
+        const QRect spanRect = text.adjusted(0, 0, -place, 0);
+        painter->drawText(spanRect, Qt::AlignRight | Qt::AlignVCenter, span);
+        const QString mark = index.data(markRole).toString();
+        if (!mark.isEmpty()) {
+            // Raised: the mark's top level with the top of the span's digits.
+            const QFontMetrics big(opt.font);
+            const int baseline = spanRect.top() +
+                                 (spanRect.height() - big.ascent() - big.descent()) / 2 +
+                                 big.ascent();
+            painter->setFont(small);
+            painter->drawText(QPoint(spanRect.right() + 3,
+                                     baseline - big.capHeight() + QFontMetrics(small).capHeight()),
+                              mark);
+        }
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QSize size = QStyledItemDelegate::sizeHint(option, index);
+        return {size.width() + markPlace(markFont(option.font)), size.height()};
+    }
+
+private:
+    static QFont markFont(QFont font)
+    {
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(font.pointSizeF() * 0.75);
+        else
+            font.setPixelSize(std::max(6, font.pixelSize() * 3 / 4));
+        font.setBold(false);
+        return font;
+    }
+
+    // Room for the widest mark and the gap before it.
+    static int markPlace(const QFont& small)
+    {
+        return QFontMetrics(small).horizontalAdvance(QLatin1Char('W')) + 3;
+    }
+};
 
 } // namespace
 
 FrmSpanTable::FrmSpanTable(QWidget* parent)
-    : QWidget(parent, Qt::Window), table_(new QTableWidget(this)), legendLbl_(new QLabel(this)),
-      messageLbl_(new QLabel(this))
+    : QWidget(parent, Qt::Window), table_(new QTableWidget(this)), captionLbl_(new QLabel(this)),
+      legendLbl_(new QLabel(this)), messageLbl_(new QLabel(this))
 {
     setObjectName(QStringLiteral("frmSpanTable"));
     setWindowTitle(QStringLiteral("Span table"));
@@ -37,11 +109,19 @@ FrmSpanTable::FrmSpanTable(QWidget* parent)
     table_->setSelectionBehavior(QAbstractItemView::SelectItems);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
+    table_->setItemDelegate(new MarkedSpanDelegate(table_));
     table_->installEventFilter(this);
 
     auto* axes = new QLabel(
         QStringLiteral("Rows: section width x depth, mm. Columns: joist spacing, mm."), this);
     axes->setObjectName(QStringLiteral("axesLbl"));
+
+    captionLbl_->setObjectName(QStringLiteral("captionLbl"));
+    captionLbl_->setWordWrap(true);
+    captionLbl_->setTextFormat(Qt::PlainText); // carries the class name from the file
+    QFont bold = captionLbl_->font();
+    bold.setBold(true);
+    captionLbl_->setFont(bold);
 
     legendLbl_->setObjectName(QStringLiteral("legendLbl"));
     legendLbl_->setWordWrap(true);
@@ -54,6 +134,7 @@ FrmSpanTable::FrmSpanTable(QWidget* parent)
     messageLbl_->hide();
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(captionLbl_);
     layout->addWidget(axes);
     layout->addWidget(table_);
     layout->addWidget(legendLbl_);
@@ -71,6 +152,7 @@ void FrmSpanTable::showTable(const SpanTableTexts& spans)
 {
     caption_ = spans.caption;
     setWindowTitle(io::displayText(spans.caption, io::DisplayUse::windowTitle));
+    captionLbl_->setText(io::displayText(spans.caption, io::DisplayUse::message));
     const auto rows = static_cast<int>(spans.rowHeadings.size());
     const auto columns = static_cast<int>(spans.columnHeadings.size());
     table_->setRowCount(rows);
@@ -91,8 +173,11 @@ void FrmSpanTable::showTable(const SpanTableTexts& spans)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 table_->setItem(row, column, item);
             }
-            item->setText(markedCell(spans, std::size_t(row), column));
-            item->setData(spanRole, spans.cells[std::size_t(row)][column]);
+            item->setText(spans.cells[std::size_t(row)][column]);
+            item->setData(markRole, spans.marks.size() > std::size_t(row)
+                                        ? spans.marks[std::size_t(row)].value(column)
+                                        : QString());
+            item->setData(Qt::AccessibleTextRole, markedCell(spans, std::size_t(row), column));
             item->setToolTip(spans.tooltips.size() > std::size_t(row)
                                  ? spans.tooltips[std::size_t(row)].value(column)
                                  : QString());
@@ -156,7 +241,7 @@ QString FrmSpanTable::copyText() const
         for (int row = 0; row < table_->rowCount(); ++row) {
             QStringList cells{table_->verticalHeaderItem(row)->text()};
             for (int column = 0; column < table_->columnCount(); ++column)
-                cells << table_->item(row, column)->data(spanRole).toString();
+                cells << table_->item(row, column)->text();
             lines << cells.join(QLatin1Char('\t'));
         }
         return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
@@ -172,7 +257,7 @@ QString FrmSpanTable::copyText() const
         QStringList cells;
         for (int column = left; column <= right; ++column) {
             const QTableWidgetItem* item = table_->item(row, column);
-            cells << (item && item->isSelected() ? item->data(spanRole).toString() : QString());
+            cells << (item && item->isSelected() ? item->text() : QString());
         }
         lines << cells.join(QLatin1Char('\t'));
     }

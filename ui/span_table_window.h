@@ -44,6 +44,7 @@ private:
     void copy();
 
     QTableWidget* table_;
+    QLabel* captionLbl_; // whole, where the title bar may cut it
     QLabel* legendLbl_;
     QLabel* messageLbl_;
     QString caption_;

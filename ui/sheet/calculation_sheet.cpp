@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QFont>
+#include <QRegularExpression>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -32,10 +33,75 @@ struct Table
     QString heading;
     QStringList columns; // none for label and value lists
     std::vector<QStringList> rows;
+    QString note = {}; // a line of its own under the heading
+    // How many leading cells of each row are the program's own text, where
+    // "w_inst" marks a subscript and "b^(f1 ζ − 1)" or "L^1.1" a power: set
+    // as such on the formatted sheet, kept as written in plain text. Text
+    // from outside the program is never read as marks.
+    int markedCells = 0;
     int strongRow = -1; // the governing check
     int highlightedRow = -1;
     int highlightedColumn = -1; // counted from the first cell after the row's label
+    // The span table's marks, as the rows' cells after the label: raised and
+    // smaller beside the figure, in parentheses in plain text.
+    std::vector<QStringList> marks = {};
+    QString mark(std::size_t row, int cell) const
+    {
+        return cell > 0 && row < marks.size() ? marks[row].value(cell - 1) : QString();
+    }
 };
+
+// "kN/m2" as the sheet writes units: powers raised, "kN/m²".
+QString sheetUnit(QString unit)
+{
+    static const QRegularExpression power(QStringLiteral("(?<=[a-z])([234])(?![0-9])"));
+    static const QString raised[] = {QStringLiteral("\u00B2"), QStringLiteral("\u00B3"),
+                                     QStringLiteral("\u2074")};
+    QRegularExpressionMatch match;
+    while ((match = power.match(unit)).hasMatch())
+        unit.replace(match.capturedStart(), 1, raised[match.captured(1).toInt() - 2]);
+    return unit;
+}
+
+// How the sheet names a check and works its demand where the window's
+// caption and symbols differ: EN 1995-1-1's symbols, the main window's
+// caption beside them. "%1" stands for the factor 1.5. Null: as defined.
+struct SheetCheckText
+{
+    Check check;
+    const char* caption;
+    const char* demand;
+    const char* capacity;
+};
+
+constexpr SheetCheckText sheetCheckTexts[] = {
+    {Check::u2, "w_inst (u 2)", "w_inst,Q = 5 qk L\u2074 / (384 E0,mean I)", nullptr},
+    {Check::u2Fin, "w_fin (u 2,fin)", "w_fin,Q = (1 + \u03C82\u00B7kdef) w_inst,Q", nullptr},
+    {Check::uNetFin, "w_net,fin (u net,fin)", "w_net,fin = w_fin,G + w_fin,Q \u2212 w_c", nullptr},
+    {Check::bending, nullptr, "\u03C3m,d = M / W", nullptr},
+    {Check::shear, nullptr, "\u03C4d = %1 V / A", nullptr},
+    {Check::bearing, nullptr, "\u03C3c,90,d = V / (bearing length \u00D7 b)", nullptr},
+    // Its ratio is what is required over what the floor provides.
+    {Check::f1, nullptr, "required f1,min", "provided f1"},
+    {Check::w, nullptr, nullptr, nullptr},
+    {Check::v, nullptr, nullptr, "v limit"},
+};
+
+static_assert(
+    [] {
+        if (std::size(sheetCheckTexts) != joist::checkDefinitions.size())
+            return false;
+        for (std::size_t i = 0; i < std::size(sheetCheckTexts); ++i)
+            if (sheetCheckTexts[i].check != joist::checkDefinitions[i].check)
+                return false;
+        return true;
+    }(),
+    "one sheet row for each check, in check order");
+
+const SheetCheckText& sheetCheckText(Check check)
+{
+    return sheetCheckTexts[static_cast<std::size_t>(check)];
+}
 
 class SheetTables
 {
@@ -67,7 +133,8 @@ public:
                                                    : sheet_.tableFingerprint);
     }
 
-    // One short statement of the method, then what it leaves out.
+    // The method in one statement: the edition, the rules taken from
+    // elsewhere and the limits.
     Table basis() const
     {
         const joist::DesignBasis& b = sheet_.design.basis;
@@ -75,23 +142,26 @@ public:
         auto limit = [&](Check check) {
             return QString::fromUtf8(deflectionLimitText(check, b, sep).value_or(std::string()));
         };
-        QString limits = QStringLiteral("deflection limits: u 2 %1, u 2,fin %2, u net,fin %3")
-                             .arg(limit(Check::u2), limit(Check::u2Fin), limit(Check::uNetFin));
-        if (b.vibration)
-            limits += QStringLiteral("; floor vibration to 7.3.3 with the UK NA rules");
-        const QString source = sheet_.tableFile.isEmpty()
-                                   ? QStringLiteral("the strength-class table")
-                                   : io::displayText(sheet_.tableFile);
         Table table{QStringLiteral("Basis"), {}, {}};
-        for (const QString& line :
-             {QStringLiteral("The checks follow EN 1995-1-1 clauses 6.1.5, 6.1.6, 6.1.7, 7.2 and "
-                             "2.2.3 with this method:"),
-              QStringLiteral("design load %1 (g0 + gk) + %2 qk").arg(number(1.35), number(1.5)),
-              QStringLiteral("shear %1 V / A on the full width").arg(number(1.5)),
-              QStringLiteral("bearing V / (bearing length \u00D7 b) without kc,90"),
-              QStringLiteral("final deflections with the creep factors entered"), limits,
-              QStringLiteral("material values %1 from %2").arg(sheet_.dataSource, source)})
-            table.rows.push_back({line});
+        table.markedCells = 1;
+        table.rows = {
+            {QStringLiteral("EN 1995-1-1:2004 as first published, without its amendments "
+                            "(shear on the full width, no kcr; bearing without kc,90), clauses "
+                            "6.1.5, 6.1.6, 6.1.7, 7.2%1:")
+                 .arg(b.vibration ? QStringLiteral(", 2.2.3 and 7.3.3")
+                                  : QStringLiteral(" and 2.2.3"))},
+            {QStringLiteral("design load %1 (g0 + gk) + %2 qk (EN 1990 expression 6.10)")
+                 .arg(number(1.35), number(1.5))},
+            {QStringLiteral("shear %1 V / A").arg(number(1.5))},
+            {QStringLiteral("bearing V / (bearing length \u00D7 b)")},
+            {QStringLiteral("final deflections with kdef and \u03C82\u00B7kdef as entered")},
+            {QStringLiteral("deflection limits: w_inst %1, w_fin %2, w_net,fin %3")
+                 .arg(limit(Check::u2), limit(Check::u2Fin), limit(Check::uNetFin))},
+            {b.vibration ? QStringLiteral("floor vibration to 7.3.3 with the rules of the UK "
+                                          "National Annex (NA to BS EN 1995-1-1) for kdist, kamp, "
+                                          "a and b; the UK National Annex is used for 7.3.3 only")
+                         : QStringLiteral("no National Annex is applied")},
+            {QStringLiteral("material values %1").arg(sheet_.dataSource)}};
         return table;
     }
 
@@ -99,15 +169,16 @@ public:
     {
         Table table{QStringLiteral("What is assumed and what is not checked"), {}, {}};
         for (const QString& line :
-             {QStringLiteral("Simply supported single span, uniformly distributed load"),
-              QStringLiteral("lateral-torsional restraint as entered through kcrit"),
-              QStringLiteral("no notches or holes"), QStringLiteral("no point loads"),
-              QStringLiteral("fire not checked"),
+             {QStringLiteral("Simply supported single span under uniformly distributed load"),
+              QStringLiteral("service class and load duration as implied by kmod = %1")
+                  .arg(io::displayText(sheet_.input(Input::kmod).text)),
+              QStringLiteral("lateral-torsional stability only through kcrit as entered"),
+              QStringLiteral("not checked: concentrated imposed load, the supporting member, "
+                             "notches and holes, lateral restraint, shear deformation (the "
+                             "deflections are from bending alone), fire"),
               sheet_.design.basis.vibration
                   ? QStringLiteral("floor vibration checked (design basis)")
-                  : QStringLiteral("floor vibration not checked (design basis)"),
-              QStringLiteral("service class and load duration as implied by kmod = %1")
-                  .arg(io::displayText(sheet_.input(Input::kmod).text))})
+                  : QStringLiteral("floor vibration not checked (design basis)")})
             table.rows.push_back({line});
         return table;
     }
@@ -141,10 +212,12 @@ public:
     Table inputs() const
     {
         Table table{QStringLiteral("Inputs"), {}, {}};
+        table.markedCells = 1;
         const SheetInput& material = sheet_.strengthClass;
         table.rows.push_back({material.caption, io::displayText(material.text), material.unit});
         for (const SheetInput& input : sheet_.inputs)
-            table.rows.push_back({input.caption, io::displayText(input.text), input.unit});
+            table.rows.push_back(
+                {input.caption, io::displayText(input.text), sheetUnit(input.unit)});
         return table;
     }
 
@@ -155,7 +228,8 @@ public:
                     {},
                     {}};
         for (const SheetProperty& property : sheet_.properties)
-            table.rows.push_back({property.symbol, io::displayText(property.value), property.unit});
+            table.rows.push_back(
+                {property.symbol, io::displayText(property.value), sheetUnit(property.unit)});
         return table;
     }
 
@@ -163,14 +237,13 @@ public:
     {
         const joist::JoistDesign& d = sheet_.design;
         Table table{QStringLiteral("Section properties and actions"), {}, {}};
+        table.markedCells = 3;
         auto row = [&](const QString& label, float value, const char* unit) {
             table.rows.push_back({label, number(value), QString::fromUtf8(unit)});
         };
         row(QStringLiteral("Area A = b h"), d.area, "mm\u00B2");
-        table.rows.push_back({QStringLiteral("Section modulus W = b h\u00B2/6"),
-                              scaled(d.sectionModulus, 1e3, "\u00B3"), QStringLiteral("mm\u00B3")});
-        table.rows.push_back({QStringLiteral("Second moment I = b h\u00B3/12"),
-                              scaled(d.secondMoment, 1e6, "\u2076"), QStringLiteral("mm\u2074")});
+        row(QStringLiteral("Section modulus W = b h\u00B2/6"), d.sectionModulus, "mm\u00B3");
+        row(QStringLiteral("Second moment I = b h\u00B3/12"), d.secondMoment, "mm\u2074");
         row(QStringLiteral("Self weight g0"), d.selfWeight, "kN/m");
         row(QStringLiteral("Dead line load gk"), d.deadLineLoad, "kN/m");
         row(QStringLiteral("Live line load qk"), d.liveLineLoad, "kN/m");
@@ -178,18 +251,27 @@ public:
             d.designLoad, "kN/m");
         row(QStringLiteral("Design moment M = w L\u00B2/8"), d.designMoment, "kNm");
         row(QStringLiteral("Design shear V = w L/2"), d.designShear, "kN");
-        row(QStringLiteral("u inst,G = 5 (g0 + gk) L\u2074 / (384 E0,mean I)"), d.uInstG, "mm");
-        row(QStringLiteral("u fin,G = (1 + k mod gk) u inst,G"), d.uFinG, "mm");
+        row(QStringLiteral("w_inst,G = 5 (g0 + gk) L\u2074 / (384 E0,mean I)"), d.uInstG, "mm");
+        row(QStringLiteral("w_fin,G = (1 + kdef) w_inst,G"), d.uFinG, "mm");
         return table;
+    }
+
+    // Whether 7.3.3 leaves w and v to a special investigation: f1 below 8 Hz.
+    bool belowEightHertz() const
+    {
+        const joist::JoistDesign& d = sheet_.design;
+        return d.basis.vibration && d.f1 < d.f1Min;
     }
 
     Table checks() const
     {
         Table table{QStringLiteral("Checks (EN 1995-1-1)"),
-                    {QStringLiteral("Check"), QStringLiteral("Clause"), QStringLiteral("Demand"),
-                     QString(), QStringLiteral("Capacity or limit"), QString(),
+                    {QStringLiteral("Check"), QStringLiteral("Clause"),
+                     QStringLiteral("Demand or required"), QString(),
+                     QStringLiteral("Capacity, limit or provided"), QString(),
                      QStringLiteral("Unit"), QStringLiteral("Ratio"), QString()},
                     {}};
+        table.markedCells = 9;
         const std::optional<Check> governing = joist::governingCheck(sheet_.design);
         const std::string_view separator = sheet_.decimalSeparator;
         for (std::size_t i = 0; i < joist::checkDefinitions.size(); ++i) {
@@ -198,45 +280,70 @@ public:
                 continue;
             if (governing == check.check)
                 table.strongRow = static_cast<int>(table.rows.size());
+            const SheetCheckText& text = sheetCheckText(check.check);
+            QString note = governing == check.check ? QStringLiteral("governs") : QString();
+            if (belowEightHertz() && (check.check == Check::w || check.check == Check::v))
+                note += (note.isEmpty() ? QString() : QStringLiteral("; ")) +
+                        QStringLiteral("not valid: f1 < 8 Hz");
             table.rows.push_back(
-                {QString::fromUtf8(check.caption), QString::fromUtf8(check.clause),
-                 demandFormula(check, separator), number(sheet_.design.*check.numerator),
-                 QString::fromUtf8(deflectionLimitText(check.check, sheet_.design.basis, separator)
-                                       .value_or(localSymbol(check.capacitySymbol, separator))),
+                {text.caption ? QString::fromUtf8(text.caption) : QString::fromUtf8(check.caption),
+                 QString::fromUtf8(check.clause),
+                 text.demand
+                     ? QString::fromUtf8(text.demand).replace(QStringLiteral("%1"), number(1.5))
+                     : QString::fromUtf8(localSymbol(check.demandSymbol, separator)),
+                 number(sheet_.design.*check.numerator),
+                 text.capacity
+                     ? QString::fromUtf8(text.capacity)
+                     : QString::fromUtf8(
+                           deflectionLimitText(check.check, sheet_.design.basis, separator)
+                               .value_or(localSymbol(check.capacitySymbol, separator))),
                  number(sheet_.design.*check.denominator), QString::fromUtf8(check.unit),
-                 sheet_.ratioTexts[i],
-                 governing == check.check ? QStringLiteral("governs") : QString()});
+                 sheet_.ratioTexts[i], note});
         }
         return table;
     }
 
-    // Every intermediate of the vibration check.
+    // Every intermediate of the vibration check, with the rule behind it.
     Table vibration() const
     {
         const joist::JoistDesign& d = sheet_.design;
-        Table table{QStringLiteral("Floor vibration (EN 1995-1-1 7.3.3, UK NA rules)"), {}, {}};
+        Table table{
+            QStringLiteral("Floor vibration (EN 1995-1-1 7.3.3 with the UK National Annex)"),
+            {},
+            {}};
+        table.markedCells = 3;
         auto row = [&](const char* label, float value, const char* unit) {
-            table.rows.push_back(
-                {QString::fromUtf8(label), number(value), QString::fromUtf8(unit)});
+            table.rows.push_back({QString::fromUtf8(localSymbol(label, sheet_.decimalSeparator)),
+                                  number(value), QString::fromUtf8(unit)});
         };
+        if (belowEightHertz())
+            table.note = QStringLiteral("f1 = %1 Hz is below 8 Hz: 7.3.3 requires a special "
+                                        "investigation of this floor; w and v below are not a "
+                                        "valid check")
+                             .arg(number(d.f1));
         row("Floor width B", d.basis.floorWidth, "m");
         row("Deck thickness t", d.basis.deckThickness, "mm");
-        row("Deck modulus across the joists E", d.basis.deckModulus, "N/mm\u00B2");
-        table.rows.push_back(
-            {QStringLiteral("Strutting"),
-             d.basis.strutting ? QStringLiteral("yes (k strut 0.97)") : QStringLiteral("no")});
+        row("Deck modulus across the joists E_deck", d.basis.deckModulus, "N/mm\u00B2");
+        table.rows.push_back({QStringLiteral("Strutting"),
+                              d.basis.strutting
+                                  ? QStringLiteral("yes (kstrut = %1)").arg(number(0.97))
+                                  : QStringLiteral("no (kstrut = 1)")});
         row("Damping ratio \u03B6", d.basis.damping, "");
-        row("Amplification k amp", d.basis.kamp, "");
-        row("Mass m (permanent actions)", d.floorMass, "kg/m\u00B2");
-        row("(EI)L = E0,mean I / s", d.eiFloor, "N m\u00B2/m");
-        row("(EI)joist = E0,mean I", d.eiJoist, "N mm\u00B2");
-        row("(EI)B = E t\u00B3/12", d.eiDeck, "N mm\u00B2/m");
-        row("f1 = \u03C0/(2 L\u00B2) \u221A((EI)L/m)", d.f1, "Hz");
-        row("k dist", d.kdist, "");
-        row("w = k dist L\u00B3 k amp / (48 (EI)joist) under 1 kN", d.w, "mm");
-        row("a", d.a, "mm");
-        row("b", d.b, "");
-        row("n40", d.n40, "");
+        row("Amplification kamp (UK NA)", d.basis.kamp, "");
+        row("Mass m = dead load / g + \u03C1mean b h / s with g = 9.81 m/s\u00B2: permanent "
+            "actions only",
+            d.floorMass, "kg/m\u00B2");
+        row("(EI)_L = E0,mean I / s", d.eiFloor, "N m\u00B2/m");
+        row("(EI)_joist = E0,mean I", d.eiJoist, "N mm\u00B2");
+        row("(EI)_B = E_deck t\u00B3/12: deck only, no ceiling or composite action", d.eiDeck,
+            "N mm\u00B2/m");
+        row("f1 = \u03C0/(2 L\u00B2) \u221A((EI)_L / m)", d.f1, "Hz");
+        row("kdist = kstrut (0.38 \u2212 0.08 ln(14 (EI)_B / s\u2074)), at least 0.3 (UK NA)",
+            d.kdist, "");
+        row("w = kdist kamp L\u00B3 / (48 (EI)_joist) under 1 kN", d.w, "mm");
+        row("a = 1.8 for L \u2264 4000 mm, else 16500 / L^1.1 (UK NA)", d.a, "mm/kN");
+        row("b = 180 \u2212 60 a for a \u2264 1, else 160 \u2212 40 a (UK NA)", d.b, "");
+        row("n40 = (((40 / f1)\u00B2 \u2212 1) (B / L)\u2074 (EI)_L / (EI)_B)^0.25", d.n40, "");
         row("v = 4 (0.4 + 0.6 n40) / (m B L + 200)", d.v, "m/(N s\u00B2)");
         row("v limit = b^(f1 \u03B6 \u2212 1)", d.vLimit, "m/(N s\u00B2)");
         return table;
@@ -258,6 +365,9 @@ public:
         if (!basis.vibration)
             table.rows.push_back(
                 {QStringLiteral("Floor vibration"), QStringLiteral("not checked")});
+        else if (belowEightHertz())
+            table.rows.push_back({QStringLiteral("Floor vibration"),
+                                  QStringLiteral("f1 < 8 Hz: special investigation required")});
         return table;
     }
 
@@ -282,12 +392,11 @@ public:
             spans.caption, QStringList{QStringLiteral("Section")} + spans.columnHeadings, {}};
         for (qsizetype row = 0; row < spans.rowHeadings.size(); ++row) {
             QStringList cells{spans.rowHeadings[row]};
-            if (std::size_t(row) < spans.cells.size()) {
-                for (qsizetype column = 0; column < spans.cells[std::size_t(row)].size(); ++column)
-                    cells << markedCell(spans, std::size_t(row), column);
-            }
+            if (std::size_t(row) < spans.cells.size())
+                cells << spans.cells[std::size_t(row)];
             table.rows.push_back(cells);
         }
+        table.marks = spans.marks;
         table.highlightedRow = spans.highlightedRow;
         table.highlightedColumn = spans.highlightedColumn;
         return table;
@@ -295,7 +404,9 @@ public:
 
 private:
     // Four significant figures, halves rounded away from zero as by hand
-    // (371.25 is 371.3), and no exponent below 10^7.
+    // (371.25 is 371.3); from 10^4 up and below 10^-3 as a multiple of a
+    // power of ten that is a multiple of three, "459.4 × 10⁹", so that no
+    // figure claims more digits than four.
     QString number(double value) const
     {
         if (value == 0 || !std::isfinite(value))
@@ -306,39 +417,24 @@ private:
         const std::string plain = joist::numberText(nudged, 4, ".");
         double rounded = nudged;
         std::from_chars(plain.data(), plain.data() + plain.size(), rounded);
-        const double magnitude = std::abs(rounded);
-        if (magnitude >= 1e4 && magnitude < 1e7) // written whole, not as 1.235e+04
-            return QString::fromUtf8(joist::numberText(
-                rounded, int(std::floor(std::log10(magnitude))) + 1, sheet_.decimalSeparator));
-        return QString::fromUtf8(joist::numberText(nudged, 4, sheet_.decimalSeparator));
+        const int exponent = int(std::floor(std::log10(std::abs(rounded))));
+        if (exponent >= -3 && exponent < 4)
+            return QString::fromUtf8(joist::numberText(rounded, 4, sheet_.decimalSeparator));
+        const int power = 3 * int(std::floor(exponent / 3.0));
+        return QString::fromUtf8(
+                   joist::numberText(rounded / std::pow(10.0, power), 4, sheet_.decimalSeparator)) +
+               QStringLiteral(" \u00D7 10") + superscript(power);
     }
 
-    // The demand of a check with its formula; the vibration's as named.
-    QString demandFormula(const joist::CheckDefinition& check, std::string_view separator) const
+    // "⁻⁶" for -6.
+    static QString superscript(int power)
     {
-        switch (check.check) {
-        case Check::u2:
-            return QStringLiteral("u inst,Q = 5 qk L\u2074 / (384 E0,mean I)");
-        case Check::u2Fin:
-            return QStringLiteral("u fin,Q = (1 + k mod qk) u inst,Q");
-        case Check::uNetFin:
-            return QStringLiteral("u net,fin = u fin,G + u fin,Q \u2212 u0");
-        case Check::bending:
-            return QStringLiteral("\u03C3m,d = M / W");
-        case Check::shear:
-            return QStringLiteral("\u03C4d = %1 V / A").arg(number(1.5));
-        case Check::bearing:
-            return QStringLiteral("\u03C3c,90,d = V / (bearing length \u00D7 b)");
-        default:
-            return QString::fromUtf8(localSymbol(check.demandSymbol, separator));
-        }
-    }
-
-    // "41.77 \u00D7 10\u2076".
-    QString scaled(float value, double unit, const char* power) const
-    {
-        return number(double(value) / unit) + QStringLiteral(" \u00D7 10") +
-               QString::fromUtf8(power);
+        static const char16_t digits[] = u"\u2070\u00B9\u00B2\u00B3\u2074\u2075\u2076\u2077"
+                                         u"\u2078\u2079";
+        QString text;
+        for (const QChar c : QString::number(power))
+            text += c == QLatin1Char('-') ? QChar(0x207B) : QChar(digits[c.digitValue()]);
+        return text;
     }
 
     // A property of the class as the table holds it.
@@ -368,6 +464,8 @@ QString plainCell(QString text)
 void appendPlain(QString& out, const Table& table)
 {
     out += plainCell(table.heading) + QLatin1Char('\n');
+    if (!table.note.isEmpty())
+        out += plainCell(table.note) + QLatin1Char('\n');
     auto line = [&out](const QStringList& cells) {
         QStringList clean;
         for (const QString& cell : cells)
@@ -378,8 +476,14 @@ void appendPlain(QString& out, const Table& table)
     };
     if (!table.columns.isEmpty())
         line(table.columns);
-    for (const QStringList& row : table.rows)
-        line(row);
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        QStringList cells = table.rows[r];
+        for (int c = 1; c < cells.size(); ++c) {
+            if (const QString mark = table.mark(r, c); !mark.isEmpty())
+                cells[c] += QStringLiteral(" (") + mark + QLatin1Char(')');
+        }
+        line(cells);
+    }
     out += QLatin1Char('\n');
 }
 
@@ -388,7 +492,27 @@ QString html(const QString& text)
     return text.toHtmlEscaped();
 }
 
+// The program's own text with its subscripts and powers set as such.
+QString markedHtml(const QString& text)
+{
+    static const QRegularExpression subscript(
+        QStringLiteral("(?<=[A-Za-z)])_([A-Za-z0-9]+(?:,[A-Za-z0-9]+)*)"));
+    static const QRegularExpression power(
+        QStringLiteral("\\^(?:\\(([^()]*)\\)|([0-9]+(?:[.,][0-9]+)?))"));
+    QString out = html(text);
+    out.replace(subscript, QStringLiteral("<sub>\\1</sub>"));
+    out.replace(power, QStringLiteral("<sup>\\1\\2</sup>"));
+    return out;
+}
+
+QString cellHtml(const Table& table, int cell, const QString& text)
+{
+    return cell < table.markedCells ? markedHtml(text) : html(text);
+}
+
 constexpr const char* highlight = "#fff2b3";
+// Lighter than the figures and still 7:1 on white and on the highlight.
+constexpr const char* markColour = "#4d4d4d";
 
 // A list of one-cell rows as one paragraph: the first row, then the rest
 // separated by semicolons.
@@ -396,7 +520,7 @@ QString paragraphHtml(const Table& table)
 {
     QStringList items;
     for (const QStringList& row : table.rows)
-        items << html(row.value(0));
+        items << cellHtml(table, 0, row.value(0));
     const QString first = items.isEmpty() ? QString() : items.takeFirst();
     const QString rest = items.join(QStringLiteral("; "));
     const QString between = first.endsWith(QLatin1Char(':')) || rest.isEmpty()
@@ -436,6 +560,8 @@ QString headerHtml(const SheetTables& tables, int page, int pages)
 QString tableHtml(const Table& table)
 {
     QString out = QStringLiteral("<p class=\"h\"><b>%1</b></p>").arg(html(table.heading));
+    if (!table.note.isEmpty())
+        out += QStringLiteral("<p><b>%1</b></p>").arg(html(table.note));
     out += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\">");
     if (!table.columns.isEmpty()) {
         out += QStringLiteral("<tr>");
@@ -449,7 +575,10 @@ QString tableHtml(const Table& table)
         for (int c = 0; c < row.size(); ++c) {
             const bool lit =
                 r == table.highlightedRow || (c > 0 && c - 1 == table.highlightedColumn);
-            QString cell = html(row[c]);
+            QString cell = cellHtml(table, c, row[c]);
+            if (const QString mark = table.mark(std::size_t(r), c); !mark.isEmpty())
+                cell += QStringLiteral("<sup><span style=\"color: %1;\">%2</span></sup>")
+                            .arg(QLatin1String(markColour), html(mark));
             if (r == table.strongRow ||
                 (c > 0 && r == table.highlightedRow && c - 1 == table.highlightedColumn))
                 cell = QStringLiteral("<b>%1</b>").arg(cell);
@@ -470,6 +599,7 @@ QString pageHtml(const CalculationSheet& sheet, const QString& sketchSource, int
     QString out =
         QStringLiteral("<html><head><meta charset=\"utf-8\"><style>"
                        "body { font-family: 'Liberation Sans', Arial, sans-serif; font-size: 7pt; }"
+                       "p { margin-top: 1px; margin-bottom: 1px; }"
                        "p.h { margin-top: 4px; margin-bottom: 1px; }"
                        "</style></head><body>");
     out += headerHtml(tables, 1, pages);

@@ -63,8 +63,8 @@ CalculationSheet gatherCalculationSheet(const SheetSources& sources)
     if (!materials::isShippedTable(row.fingerprint()))
         sheet.dataSource = QString::fromUtf8(materials::modifiedTableNotice);
     for (std::size_t i = 0; i < values.size(); ++i)
-        sheet.properties[i] = {QString::fromUtf8(strengthClassProperties[i].symbol), values[i],
-                               QString::fromUtf8(strengthClassProperties[i].unit)};
+        sheet.properties[i] = {QString::fromUtf8(sheetSymbolOf(strengthClassProperties[i])),
+                               values[i], QString::fromUtf8(strengthClassProperties[i].unit)};
 
     sheet.design = sources.design;
     sheet.ratioTexts = sources.ratioTexts;
