@@ -79,6 +79,8 @@ const LongestSpan& DesignAidMemo::longestOf(Entry& entry, std::size_t section,
 
 DesignAids DesignAidMemo::aids(const JoistDesign& inputs)
 {
+    if (const std::optional<std::string_view> problem = loadProblem(inputs))
+        return {.noAnswer = problem};
     Entry& entry = entryOf(inputs);
     const auto listed =
         std::find(byArea_.begin(), byArea_.end(), Section{inputs.breadth, inputs.depth});

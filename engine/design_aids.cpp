@@ -536,4 +536,21 @@ std::string lightestSectionText(const std::optional<Section>& section,
     return sectionText(*section, decimalSeparator) + " mm";
 }
 
+std::optional<std::string_view> loadProblem(const JoistDesign& inputs)
+{
+    if (inputs.deadLoad < 0)
+        return "the dead load is negative";
+    if (inputs.liveLoad < 0)
+        return "the live load is negative";
+    // The design line load of the check, from the inputs.
+    const double selfWeight =
+        double(inputs.rhoMean) * 9.81 * double(inputs.breadth) * double(inputs.depth) / 1e9;
+    const double designLoad =
+        (double(inputs.deadLoad) * double(inputs.spacing) / 1e3 + selfWeight) * 1.35 +
+        double(inputs.liveLoad) * double(inputs.spacing) / 1e3 * 1.5;
+    if (!(designLoad > 0))
+        return "the net design load does not act downward";
+    return std::nullopt;
+}
+
 } // namespace joist

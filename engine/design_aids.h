@@ -91,11 +91,18 @@ std::vector<Section> sectionsByArea(std::span<const float> breadths, std::span<c
 std::optional<Section> findLightestSection(const JoistDesign& inputs,
                                            std::span<const Section> byArea);
 
-// The two answers the verdict's tooltip and the command line give.
+// Why these loads load no joist, so that no span or section is a design
+// answer for them: a negative load, or a net design load that does not act
+// downward. Nothing when they do.
+std::optional<std::string_view> loadProblem(const JoistDesign& inputs);
+
+// The two answers the verdict's tooltip and the command line give, or why
+// there is none.
 struct DesignAids
 {
     LongestSpan longestSpan;
-    std::optional<Section> lightestSection; // among the listed widths and depths
+    std::optional<Section> lightestSection;   // among the listed widths and depths
+    std::optional<std::string_view> noAnswer; // the load problem, when there is one
 };
 
 // The longest span of every listed section (rows: each width in list order,

@@ -254,6 +254,7 @@ TEST(CommandLine, ModesAndRefusals)
 {
     QTemporaryDir dir;
     const QString design = writeDesign(dir, "d.joist", "");
+    const QString negative = writeDesign(dir, "n.joist", "\"liveLoad\": \"-1.5\"");
     const QString schedule = dir.filePath("s.csv");
     QFile file(schedule);
     file.open(QIODevice::WriteOnly);
@@ -286,6 +287,7 @@ TEST(CommandLine, ModesAndRefusals)
         {{"--schedule", schedule, "--output", link}, 2, "link to"},
         {{"--schedule", schedule}, 0, "\\x1B[2J"}, // on stderr, made harmless
         {{"--check", design}, 2, "no space left", "/dev/full"},
+        {{"--check", negative}, 2, "live load is negative"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());

@@ -10,6 +10,7 @@
 #include "tests/main_window_fixtures.h"
 #include "tests/materials_fixtures.h"
 #include "ui/material_data_window.h"
+#include "ui/sheet/calculation_sheet.h"
 #include "ui/span_table_window.h"
 #include "ui/toolkit/value_label.h"
 
@@ -150,6 +151,21 @@ TEST(WindowMessages, TextFromTheFileIsShownAsWrittenNeverObeyed)
     main.window->findChild<QAction*>("spanTableAct")->trigger();
     EXPECT_TRUE(main.window->spanTableWindow()->windowHandle()->title().startsWith(
         "Span table: C[*]40, dead"));
+}
+
+// The verdict stands as the check gives it; the message line, the aids and
+// the sheet say that it answers nothing.
+TEST(WindowMessages, ANegativeLoadIsSaidAndGivesNoAids)
+{
+    MainWindowDriver main;
+    main.start();
+    main.type(joist::Input::liveLoad, "-1.5");
+    EXPECT_EQ(main.label("governedByLbl"), "Joist Passes");
+    EXPECT_TRUE(main.label("messageLbl").contains("live load is negative"));
+    EXPECT_TRUE(main.window->designAidLines().constFirst().endsWith(": \u2013"));
+    EXPECT_TRUE(sheetPlainText(main.window->calculationSheet()).contains("live load is negative"));
+    main.type(joist::Input::liveLoad, "1.5");
+    EXPECT_TRUE(main.label("messageLbl").isEmpty());
 }
 
 TEST(WindowMessages, AStartUpThatCannotReadItsInputsRunsNoCheck)

@@ -60,7 +60,9 @@ int check(const QString& path, bool json, ClassTable& table)
         complain(QDir::toNativeSeparators(path).toStdString() + ": " + run.message);
         return 2;
     }
-    const std::string lightest = joist::lightestSectionText(run.aids.lightestSection, separator);
+    const std::string lightest =
+        run.aids.noAnswer ? std::string(noAnswerText)
+                          : joist::lightestSectionText(run.aids.lightestSection, separator);
     std::string out;
     if (json) {
         // Numbers as JSON numbers, each key naming its unit where it has one.
@@ -85,11 +87,13 @@ int check(const QString& path, bool json, ClassTable& table)
             }
         }
         object.insert(QStringLiteral("passes"), run.outcome == DesignRun::Outcome::passes);
-        const std::string metres = longestSpanMetres(run.aids.longestSpan);
+        const std::string metres = longestSpanMetres(run.aids);
         object.insert(QStringLiteral("longestSpanM"),
                       metres.empty() ? QJsonValue() : QJsonValue(std::stod(metres)));
         object.insert(QStringLiteral("longestSpanNote"),
-                      QString::fromStdString(longestSpanNote(run.aids.longestSpan)));
+                      QString::fromStdString(longestSpanNote(run.aids)));
+        if (!run.loadProblem.empty())
+            object.insert(QStringLiteral("message"), QString::fromStdString(run.loadProblem));
         object.insert(QStringLiteral("lightestSection"), QString::fromUtf8(lightest));
         object.insert(QStringLiteral("file"), path);
         out = QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
@@ -114,6 +118,11 @@ int check(const QString& path, bool json, ClassTable& table)
         }
     }
     io::writeStandardOutput(out);
+    // A verdict under a load that loads nothing is no answer to give a script.
+    if (!run.loadProblem.empty()) {
+        complain(QDir::toNativeSeparators(path).toStdString() + ": " + run.loadProblem);
+        return 2;
+    }
     return exitCodeOf(run.outcome);
 }
 

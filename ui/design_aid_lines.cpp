@@ -1,5 +1,7 @@
 #include "ui/design_aid_lines.h"
 
+#include <cctype>
+
 #include "ui/input_table.h"
 
 namespace ui {
@@ -13,19 +15,30 @@ std::span<const joist::Section> listedSections()
 
 DesignAids computeDesignAids(const joist::JoistDesign& inputs)
 {
+    if (const std::optional<std::string_view> problem = joist::loadProblem(inputs))
+        return {.noAnswer = problem};
     return {joist::findLongestSpan(inputs), joist::findLightestSection(inputs, listedSections())};
 }
 
 std::string longestSpanLine(const DesignAids& aids, std::string_view decimalSeparator)
 {
     return "Longest span that passes: " +
-           joist::longestSpanText(aids.longestSpan, decimalSeparator);
+           (aids.noAnswer ? std::string(noAnswerText)
+                          : joist::longestSpanText(aids.longestSpan, decimalSeparator));
 }
 
 std::string lightestSectionLine(const DesignAids& aids, std::string_view decimalSeparator)
 {
     return "Lightest listed section that passes: " +
-           joist::lightestSectionText(aids.lightestSection, decimalSeparator);
+           (aids.noAnswer ? std::string(noAnswerText)
+                          : joist::lightestSectionText(aids.lightestSection, decimalSeparator));
+}
+
+std::string loadProblemMessage(std::string_view problem)
+{
+    std::string message(problem);
+    message[0] = char(std::toupper(static_cast<unsigned char>(message[0])));
+    return message + ": the results are not a design answer, and the design aids give none.";
 }
 
 } // namespace ui

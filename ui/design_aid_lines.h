@@ -19,6 +19,12 @@ std::span<const joist::Section> listedSections();
 
 DesignAids computeDesignAids(const joist::JoistDesign& inputs);
 
+// What an aid shows when the loads give no design answer.
+inline constexpr std::string_view noAnswerText = "\u2013";
+
+// "The live load is negative: the results are not a design answer, ..."
+std::string loadProblemMessage(std::string_view problem);
+
 std::string longestSpanLine(const DesignAids& aids, std::string_view decimalSeparator);
 std::string lightestSectionLine(const DesignAids& aids, std::string_view decimalSeparator);
 

@@ -140,6 +140,8 @@ void checkDesign(joist::JoistDesign& design,
     // among the labels, is no part of theirs.
     design.governingMessage = std::string();
     run.aids = aids(design);
+    if (run.aids.noAnswer)
+        run.loadProblem = loadProblemMessage(*run.aids.noAnswer);
 }
 
 std::string quantityText(float value)
@@ -151,9 +153,10 @@ std::string quantityText(float value)
     return std::string(text.data(), end);
 }
 
-std::string longestSpanMetres(const joist::LongestSpan& span)
+std::string longestSpanMetres(const DesignAids& aids)
 {
-    if (span.kind != joist::LongestSpan::Kind::millimetres)
+    const joist::LongestSpan& span = aids.longestSpan;
+    if (aids.noAnswer || span.kind != joist::LongestSpan::Kind::millimetres)
         return {};
     std::array<char, 32> text{};
     const auto end =
@@ -161,9 +164,11 @@ std::string longestSpanMetres(const joist::LongestSpan& span)
     return std::string(text.data(), end);
 }
 
-std::string longestSpanNote(const joist::LongestSpan& span)
+std::string longestSpanNote(const DesignAids& aids)
 {
-    switch (span.kind) {
+    if (aids.noAnswer)
+        return std::string(noAnswerText);
+    switch (aids.longestSpan.kind) {
     case joist::LongestSpan::Kind::millimetres:
         break;
     case joist::LongestSpan::Kind::beyondRange:

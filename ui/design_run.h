@@ -60,9 +60,10 @@ inline constexpr std::array<QuantityKeys, 3> quantityKeys{{
 std::string quantityText(float value);
 
 // The longest span in metres, or empty when there is none to give; and the
-// note that says why ("beyond 30 m", "none"), or empty.
-std::string longestSpanMetres(const joist::LongestSpan& span);
-std::string longestSpanNote(const joist::LongestSpan& span);
+// note that says why ("beyond 30 m", "none", "\u2013" under a load problem),
+// or empty.
+std::string longestSpanMetres(const DesignAids& aids);
+std::string longestSpanNote(const DesignAids& aids);
 
 // Strings found by a view of their text, without a copy.
 struct NameHash : std::hash<std::string_view>
@@ -113,6 +114,9 @@ struct DesignRun
     std::array<float, joist::checkDefinitions.size()> demands{}, capacities{};
     DesignAids aids;
     std::string message; // why the design is bad
+    // Why the results, though complete, are no design answer (a negative
+    // load), or empty.
+    std::string loadProblem;
 };
 DesignRun runDesign(const DesignInputs& inputs, const joist::DesignBasis& basis, ClassTable& table);
 

@@ -12,11 +12,13 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "engine/design_aids.h"
 #include "engine/number_text.h"
 #include "engine/stop_reason.h"
 #include "io/display_text.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/check_working.h"
+#include "ui/design_aid_lines.h"
 #include "ui/design_basis_settings.h"
 #include "ui/design_basis_texts.h"
 #include "ui/design_basis_window.h"
@@ -338,6 +340,8 @@ void FrmMain::recalculate()
             status_.clearCalculationProblem();
         if (outcome.completed()) {
             lastCompleted_ = design_;
+            const std::optional<std::string_view> problem = joist::loadProblem(design_);
+            status_.setLoadProblem(problem ? loadProblemMessage(*problem) : std::string());
             // The check writes the fixed layout's results; these have a place
             // only while vibration is checked.
             for (const joist::CheckDefinition& check : joist::checkDefinitions) {

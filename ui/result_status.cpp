@@ -25,9 +25,12 @@ std::string ResultStatus::message() const
         return outOfDate(*material_);
     if (calculation_)
         return outOfDate(*calculation_);
-    if (notice_.empty() || settings_.empty())
-        return notice_ + settings_;
-    return notice_ + " " + settings_;
+    std::string message;
+    for (const std::string* part : {&loadProblem_, &notice_, &settings_}) {
+        if (!part->empty())
+            message += (message.empty() ? "" : " ") + *part;
+    }
+    return message;
 }
 
 } // namespace ui

@@ -28,6 +28,10 @@ public:
     void setCalculationProblem(std::string message) { calculation_ = std::move(message); }
     void clearCalculationProblem() { calculation_.reset(); }
 
+    // Results that are current but no design answer (a negative load), said
+    // before any notice.
+    void setLoadProblem(std::string problem) { loadProblem_ = std::move(problem); }
+
     // Information that is no reason to doubt the results, shown while they
     // are current.
     void setNotice(std::string notice) { notice_ = std::move(notice); }
@@ -46,6 +50,7 @@ private:
     std::map<joist::Input, std::string> inputs_;
     std::optional<std::string> material_;
     std::optional<std::string> calculation_;
+    std::string loadProblem_;
     std::string notice_;
     std::string settings_;
 };

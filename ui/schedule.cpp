@@ -303,27 +303,34 @@ void checkRecord(const CsvRecord& record, const ScheduleLayout& layout, RowMemor
             (layout.vibrationColumns || !isVibrationLabel(label)))
             out.push_back(design.texts[static_cast<std::size_t>(label)]);
     }
-    std::string longest = bad ? std::string() : longestSpanMetres(design.aids.longestSpan);
+    std::string longest = bad ? std::string() : longestSpanMetres(design.aids);
     withDecimalComma(longest, layout.decimalComma);
-    const std::string note = bad ? std::string() : longestSpanNote(design.aids.longestSpan);
-    const std::string_view lightest =
-        bad ? std::string_view() : memory.lightestText(design.aids.lightestSection);
+    const std::string note = bad ? std::string() : longestSpanNote(design.aids);
+    const std::string_view lightest = bad ? std::string_view()
+                                      : design.aids.noAnswer
+                                          ? noAnswerText
+                                          : memory.lightestText(design.aids.lightestSection);
+    // Complete, but no design answer: said, and counted as not checked.
+    const bool noAnswer = !design.loadProblem.empty();
+    if (noAnswer && message.empty())
+        message = design.loadProblem;
     std::string escapedMessage;
     out.insert(out.end(), {design.texts[std::size_t(ResultLabel::governedBy)], longest, note,
                            lightest, spreadsheetSafe(message, escapedMessage)});
     appendCsvRecord(part.output, out, layout.separator);
 
     // For the summary: the first few rows that did not pass, by id where they have one.
-    const bool fails = design.outcome == DesignRun::Outcome::fails;
-    auto& notable = bad ? part.bad : part.failed;
-    (bad ? part.badCount : fails ? part.failedCount : part.passed) += 1;
-    if ((bad || fails) && notable.size() < notableRows)
+    const bool unchecked = bad || noAnswer;
+    const bool fails = !unchecked && design.outcome == DesignRun::Outcome::fails;
+    auto& notable = unchecked ? part.bad : part.failed;
+    (unchecked ? part.badCount : fails ? part.failedCount : part.passed) += 1;
+    if ((unchecked || fails) && notable.size() < notableRows)
         notable.emplace_back(part.records,
                              layout.idColumn && *layout.idColumn < record.fields.size()
                                  ? record.fields[*layout.idColumn]
                                  : std::string());
     ++part.records;
-    part.anyBad |= bad;
+    part.anyBad |= unchecked;
     part.anyFails |= fails;
 }
 

@@ -3,6 +3,7 @@
 #include "engine/design_aids.h"
 #include "engine/number_text.h"
 #include "io/display_text.h"
+#include "ui/design_aid_lines.h"
 #include "ui/design_basis_texts.h"
 
 namespace ui {
@@ -11,6 +12,8 @@ SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& s
                               std::span<const float> spacings, std::string_view separator)
 {
     const joist::SpanTable spans = joist::computeSpanTable(inputs, breadths, depths, spacings);
+    // Under loads that load nothing, no cell is a design answer.
+    const std::optional<std::string_view> loadProblem = joist::loadProblem(inputs);
     SpanTableTexts table;
     auto text = [separator](float value) {
         return QString::fromUtf8(joist::generalText(value, separator));
@@ -44,6 +47,12 @@ SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& s
         for (std::size_t column = 0; column < spans.spacings.size(); ++column) {
             const joist::LongestSpan& cell = spans.cell(row, column);
             const std::optional<joist::Check> governing = spans.governedBy(row, column);
+            if (loadProblem) {
+                cells << QString::fromUtf8(noAnswerText);
+                marks << QString();
+                tooltips << QString::fromUtf8(loadProblemMessage(*loadProblem));
+                continue;
+            }
             cells << QString::fromUtf8(joist::spanTableCellText(cell, separator));
             marks << QString::fromUtf8(joist::spanTableMark(governing));
             tooltips << QString::fromUtf8(joist::spanTableCellTooltip(cell, governing, separator));

@@ -17,6 +17,7 @@
 #include "engine/number_text.h"
 #include "io/display_text.h"
 #include "ui/check_working.h"
+#include "ui/design_aid_lines.h"
 #include "ui/design_basis_texts.h"
 #include "ui/sheet/sheet_sketch.h"
 
@@ -357,6 +358,10 @@ public:
                     {},
                     {{QStringLiteral("Overall"), sheet_.unityRatioText},
                      {QStringLiteral("Result"), sheet_.verdictText}}};
+        // The verdict stands as the check gives it, with why it is no answer.
+        if (const std::optional<std::string_view> problem = joist::loadProblem(sheet_.design))
+            table.rows.push_back(
+                {QStringLiteral("Warning"), QString::fromStdString(loadProblemMessage(*problem))});
         const joist::DesignBasis& basis = sheet_.design.basis;
         if (basisChangesResults(basis))
             table.rows.push_back(
