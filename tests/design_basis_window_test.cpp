@@ -1,6 +1,6 @@
 // The design basis window as the user meets it: its fields and their
-// rejections, the check re-run on every change, Restore Defaults, the
-// settings kept between runs, and the verdict's tooltip in both separators.
+// rejections, the check re-run on every change, the program's defaults, the
+// user's defaults kept between runs, and the verdict's tooltip in both separators.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -189,22 +189,25 @@ TEST_P(DesignBasisWindow, VibrationShowsInTheWindowAndTheVerdictTooltip)
     EXPECT_TRUE(verdictTip(main).contains("Floor vibration not checked"));
 }
 
-TEST_P(DesignBasisWindow, SettingsAreWrittenOnlyWhenChangedAndReadAtStart)
+// Changes are the design's; only the button keeps them, for the next start.
+// Resetting to the program's defaults leaves the user's defaults alone.
+TEST_P(DesignBasisWindow, DefaultsAreKeptOnlyWhenAskedAndReadAtStart)
 {
-    {
-        MainWindowDriver main(testing::shippedDirectory(), locale());
-        ASSERT_TRUE(open(main));
-        main.type(joist::Input::span, "5");
-    }
-    EXPECT_FALSE(QFile::exists(settingsFile())) << "written with nothing changed";
     {
         MainWindowDriver main(testing::shippedDirectory(), locale());
         FrmDesignBasis* window = open(main);
         ASSERT_TRUE(window);
+        main.type(joist::Input::span, "5");
         type(window, "u2FinDivTxt", "250");
         control<QCheckBox>(window, "vibrationChk")->click();
+        EXPECT_FALSE(QFile::exists(settingsFile())) << "a change to the design was kept";
+        control<QPushButton>(window, "useAsDefaultBtn")->click();
+        ASSERT_TRUE(QFile::exists(settingsFile()));
+        EXPECT_FALSE(control<QPushButton>(window, "useAsDefaultBtn")->isEnabled());
+        control<QPushButton>(window, "restoreDefaultsBtn")->click();
+        EXPECT_TRUE(main.window->design().basis.isDefault());
+        EXPECT_TRUE(control<QPushButton>(window, "useAsDefaultBtn")->isEnabled());
     }
-    ASSERT_TRUE(QFile::exists(settingsFile()));
     {
         MainWindowDriver main(testing::shippedDirectory(), locale());
         main.start();
@@ -212,7 +215,9 @@ TEST_P(DesignBasisWindow, SettingsAreWrittenOnlyWhenChangedAndReadAtStart)
         EXPECT_TRUE(main.window->design().basis.vibration);
         EXPECT_TRUE(verdictTip(main).startsWith("Design basis: u 2,fin limit L/250; floor "
                                                 "vibration checked\n"));
-        control<QPushButton>(open(main), "restoreDefaultsBtn")->click();
+        FrmDesignBasis* window = open(main);
+        control<QPushButton>(window, "restoreDefaultsBtn")->click();
+        control<QPushButton>(window, "useAsDefaultBtn")->click();
     }
     // A value that cannot give a meaningful limit (edited by hand) is not read.
     programSettings()->setValue("designBasis/u2Divisor", "1e-40");

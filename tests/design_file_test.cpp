@@ -53,7 +53,7 @@ joist::DesignBasis storedBasis()
 
 SheetDetails storedDetails()
 {
-    return readSheetDetails(*programSettings());
+    return readDefaultSheetDetails(*programSettings());
 }
 
 void typeInto(QWidget* window, const char* name, const QString& text)
@@ -144,7 +144,6 @@ TEST_P(DesignFileRoundTrip, OpensWithTheSameInputsAndResults)
     ASSERT_TRUE(design.basis.vibration);
     QStringList expected = author.results();
     expected.replaceInStrings(point, opening.decimalPoint());
-    control<QPushButton>(basis, "restoreDefaultsBtn")->click();
 
     // The file's basis goes in force as if entered in the open basis window.
     MainWindowDriver reader(testing::shippedDirectory(), opening);
@@ -158,7 +157,7 @@ TEST_P(DesignFileRoundTrip, OpensWithTheSameInputsAndResults)
     joist::JoistDesign opened = reader.window->design();
     opened.governingMessage = design.governingMessage;
     EXPECT_EQ(opened, design);
-    EXPECT_EQ(storedBasis(), design.basis);
+    EXPECT_TRUE(storedBasis().isDefault()) << "opening kept the file's basis";
     FrmDesignBasis* shown = reader.window->designBasisWindow();
     EXPECT_EQ(control<QLineEdit>(shown, "dampingTxt")->text(),
               "0" + opening.decimalPoint() + "015");
@@ -169,7 +168,6 @@ TEST_P(DesignFileRoundTrip, OpensWithTheSameInputsAndResults)
     EXPECT_FALSE(reader.window->isWindowModified());
     reader.type(Input::span, "4");
     EXPECT_TRUE(reader.window->isWindowModified());
-    control<QPushButton>(shown, "restoreDefaultsBtn")->click();
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, DesignFileRoundTrip,
@@ -182,7 +180,8 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
     const QString good = dir.filePath("good.joist");
     writeFile(good, "{\"format\": \"timber-joist design\", \"version\": 1, \"colour\": \"red\", "
                     "\"inputs\": {\"span\": \"3.5\", \"breadth\": \"75\", \"strengthClass\": "
-                    "\"C27\", \"shape\": \"round\"}}");
+                    "\"C27\", \"shape\": \"round\"}, \"sheetDetails\": {\"project\": "
+                    "\"Mill\"}}");
     MainWindowDriver main;
     main.start();
     const joist::DesignBasis basis = storedBasis();
@@ -243,8 +242,8 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
         {"pipe", {}, fifo, "not a regular file"},
         {"missing", {}, dir.filePath("missing.joist"), "no such file"},
     };
-    writeSheetDetail(*programSettings(), sheetDetailFields[0], "Kept");
-    const SheetDetails details = storedDetails();
+    const SheetDetails details = main.window->calculationSheet().details;
+    ASSERT_EQ(details.project, "Mill");
     const joist::JoistDesign design = main.window->design();
     const QStringList inputs = shownInputs(main);
     const QStringList results = main.results();
@@ -262,13 +261,12 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
             << refusal.toStdString();
         EXPECT_EQ(main.window->design(), design);
         EXPECT_EQ(storedBasis(), basis);
-        EXPECT_TRUE(storedDetails() == details);
+        EXPECT_TRUE(main.window->calculationSheet().details == details);
         EXPECT_EQ(shownInputs(main), inputs);
         EXPECT_EQ(main.results(), results);
         EXPECT_EQ(main.window->windowTitle(), caption);
         EXPECT_EQ(main.window->designPath(), QFileInfo(good).absoluteFilePath());
     }
-    programSettings()->remove("sheetDetails");
 }
 
 TEST(DesignFile, CarriesTheSheetDetails)
@@ -281,7 +279,7 @@ TEST(DesignFile, CarriesTheSheetDetails)
     FrmSheetDetails* window = main.window->sheetDetailsWindow();
     typeInto(window, "projectTxt", "Mill Lane");
     typeInto(window, "revisionTxt", "B");
-    const SheetDetails saved = storedDetails();
+    const SheetDetails saved = window->details();
     ASSERT_TRUE(main.window->saveDesignTo(path)) << takeMessage(main).toStdString();
 
     // A design file holds its details: a change to them is a change to the design.
@@ -290,13 +288,67 @@ TEST(DesignFile, CarriesTheSheetDetails)
     EXPECT_TRUE(main.window->isWindowModified());
     answerNextQuestion(QMessageBox::Discard);
     ASSERT_TRUE(main.window->openDesign(path)) << takeMessage(main).toStdString();
-    EXPECT_TRUE(storedDetails() == saved);
-    EXPECT_FALSE(programSettings()->contains("sheetDetails/jobNo")); // empty: no key
     for (std::size_t i = 0; i < sheetDetailFields.size(); ++i)
         EXPECT_EQ(window->boxes()[i]->text(), saved.*sheetDetailFields[i].member);
     EXPECT_TRUE(main.window->calculationSheet().details == saved);
     EXPECT_FALSE(main.window->isWindowModified());
-    programSettings()->remove("sheetDetails");
+}
+
+// The user's defaults, as the design basis and sheet details windows keep
+// them (an earlier version kept the member too), and forgets them after.
+class KeptDefaults : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        basis_.u2Divisor = 360;
+        details_.project = "Mill";
+        details_.checkedBy = "AB";
+        auto settings = programSettings();
+        writeDesignBasis(*settings, basis_);
+        writeDefaultSheetDetails(*settings, details_);
+        settings->setValue("sheetDetails/member", "J9");
+    }
+    void TearDown() override
+    {
+        auto settings = programSettings();
+        settings->remove("designBasis");
+        settings->remove("sheetDetails");
+    }
+    // Opens a design with its own basis, member and revision.
+    void openLoft(MainWindowDriver& main)
+    {
+        const QString path = dir_.filePath("loft.joist");
+        writeFile(path, designJson({}, "1", "\"vibration\": true",
+                                   "\"project\": \"Loft\", \"member\": \"J1\", "
+                                   "\"revision\": \"C\""));
+        main.start();
+        ASSERT_TRUE(main.window->openDesign(path)) << takeMessage(main).toStdString();
+        ASSERT_TRUE(main.window->design().basis.vibration);
+    }
+
+    QTemporaryDir dir_;
+    joist::DesignBasis basis_;
+    SheetDetails details_;
+};
+
+TEST_F(KeptDefaults, OpeningAFileKeepsNothing)
+{
+    MainWindowDriver main;
+    openLoft(main);
+    EXPECT_EQ(storedBasis(), basis_);
+    EXPECT_TRUE(storedDetails() == details_);
+}
+
+TEST_F(KeptDefaults, NewDesignTakesThemWithoutMemberOrRevision)
+{
+    MainWindowDriver main;
+    openLoft(main);
+    main.window->findChild<QAction*>("sheetDetailsAct")->trigger();
+    main.window->newDesign();
+    EXPECT_EQ(main.window->design().basis, basis_);
+    EXPECT_TRUE(main.window->sheetDetailsWindow()->details() == details_);
+    EXPECT_TRUE(main.window->calculationSheet().details == details_);
 }
 
 // A file name is outside text: Qt's "[*]", a shortcut's "&" and a direction

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include "tests/main_window_fixtures.h"
@@ -36,10 +37,12 @@ protected:
     }
     void TearDown() override { qputenv("XDG_CONFIG_HOME", previous_); }
     QString path() const { return programSettingsPath(); }
-    static QLineEdit* detailBox(MainWindowDriver& main, const char* name)
+    // Types `text` into a sheet detail and keeps it as a default.
+    static void keepDetail(MainWindowDriver& main, const char* name, const char* text)
     {
         main.window->findChild<QAction*>("sheetDetailsAct")->trigger();
-        return control<QLineEdit>(main.window->sheetDetailsWindow(), name);
+        QTest::keyClicks(control<QLineEdit>(main.window->sheetDetailsWindow(), name), text);
+        control<QPushButton>(main.window->sheetDetailsWindow(), "useAsDefaultBtn")->click();
     }
 
     QTemporaryDir config_;
@@ -78,7 +81,7 @@ TEST_F(SettingsFile, WhatIsNotARegularFileIsLeftAloneAndNamed)
             EXPECT_TRUE(message.contains(path()) && message.contains(c.reason))
                 << c.what << ": " << message.toStdString();
             EXPECT_TRUE(main.window->design().basis.isDefault());
-            QTest::keyClicks(detailBox(main, "projectTxt"), "Mill");
+            keepDetail(main, "projectTxt", "Mill");
         }
         struct stat after = {};
         ::lstat(name.constData(), &after);
@@ -114,7 +117,7 @@ TEST_F(SettingsFile, FailedWriteKeepsTheOldFile)
 
     MainWindowDriver main;
     main.start();
-    EXPECT_EQ(readSheetDetails(*programSettings()).project, project);
+    EXPECT_EQ(readDefaultSheetDetails(*programSettings()).project, project);
     EXPECT_TRUE(main.window->design().basis.vibration);
     rlimit limit = {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
@@ -122,7 +125,7 @@ TEST_F(SettingsFile, FailedWriteKeepsTheOldFile)
     rlimit lowered = limit;
     lowered.rlim_cur = 1000;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &lowered), 0);
-    QTest::keyClicks(detailBox(main, "revisionTxt"), "B");
+    keepDetail(main, "checkedByTxt", "B");
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, handler);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -132,11 +135,11 @@ TEST_F(SettingsFile, FailedWriteKeepsTheOldFile)
     EXPECT_TRUE(message.contains("could not be saved") && message.contains(path()))
         << message.toStdString();
 
-    QTest::keyClicks(detailBox(main, "jobNoTxt"), "7");
+    keepDetail(main, "jobNoTxt", "7");
     EXPECT_FALSE(main.label("messageLbl").contains("could not be saved"));
     const QSettings qt(path(), QSettings::IniFormat);
     EXPECT_EQ(qt.value("sheetDetails/project").toString(), project);
-    EXPECT_EQ(qt.value("sheetDetails/revision").toString(), "B");
+    EXPECT_EQ(qt.value("sheetDetails/checkedBy").toString(), "B");
     EXPECT_EQ(qt.value("recentDesigns").toStringList(), recent);
     EXPECT_TRUE(qt.value("designBasis/vibration").toBool());
 }

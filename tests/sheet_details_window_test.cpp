@@ -1,6 +1,6 @@
 // The Sheet Details window: opened from the main window's menu, its boxes
-// kept between runs only when the user changes them, and the header they
-// fill on the saved sheet.
+// the design's details, kept as defaults only when the user asks, and the
+// header they fill on the saved sheet.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -57,38 +58,31 @@ protected:
     QByteArray previousConfig_;
 };
 
-TEST_F(SheetDetailsWindow, KeepsWhatTheUserTypesAndWritesNothingElse)
+// Typing changes the design's details, which the sheet prints; only the
+// button keeps them, without member and revision, for the next start.
+TEST_F(SheetDetailsWindow, KeepsDefaultsOnlyWhenAsked)
 {
-    {
-        MainWindowDriver main(testing::shippedDirectory());
-        FrmSheetDetails* window = open(main);
-        ASSERT_TRUE(window);
-        EXPECT_EQ(window->objectName(), "frmSheetDetails");
-        EXPECT_TRUE(window->isVisible());
-        // Set by the program, not typed: not a change of the user's.
-        control<QLineEdit>(window, "revisionTxt")->setText("A");
-    }
-    EXPECT_FALSE(QFile::exists(settingsFile())) << "written with nothing changed";
-
     QTemporaryDir dir;
     const QString path = dir.filePath("sheet.pdf");
     {
         MainWindowDriver main(testing::shippedDirectory());
         FrmSheetDetails* window = open(main);
         ASSERT_TRUE(window);
+        EXPECT_EQ(window->objectName(), "frmSheetDetails");
+        EXPECT_TRUE(window->isVisible());
+        auto* useAsDefault = control<QPushButton>(window, "useAsDefaultBtn");
+        EXPECT_FALSE(useAsDefault->isEnabled()) << "nothing to keep yet";
         typeInto(control<QLineEdit>(window, "projectTxt"), "Mill Lane \u00C9cole");
         typeInto(control<QLineEdit>(window, "calculatedByTxt"), "J. M\u00FCller");
+        typeInto(control<QLineEdit>(window, "revisionTxt"), "B");
         QTest::keyClick(control<QLineEdit>(window, "jobNoTxt"), Qt::Key_Z);
-        QTest::keyClick(control<QLineEdit>(window, "jobNoTxt"), Qt::Key_Backspace);
-    }
-    ASSERT_TRUE(QFile::exists(settingsFile()));
-    {
-        MainWindowDriver main(testing::shippedDirectory());
-        FrmSheetDetails* window = open(main);
-        ASSERT_TRUE(window);
-        EXPECT_EQ(control<QLineEdit>(window, "projectTxt")->text(), "Mill Lane \u00C9cole");
-        EXPECT_EQ(control<QLineEdit>(window, "jobNoTxt")->text(), "") << "emptied, so removed";
         main.window->saveCalculationTo(path);
+        EXPECT_FALSE(QFile::exists(settingsFile())) << "typing kept something";
+        useAsDefault->click();
+        EXPECT_FALSE(useAsDefault->isEnabled());
+        ASSERT_TRUE(QFile::exists(settingsFile()));
+        QTest::keyClick(control<QLineEdit>(window, "jobNoTxt"), Qt::Key_Backspace);
+        useAsDefault->click();
     }
     const QString text = testing::pdfText(path);
     EXPECT_TRUE(text.contains("Mill Lane \u00C9cole")) << text.toStdString();
@@ -99,6 +93,13 @@ TEST_F(SheetDetailsWindow, KeepsWhatTheUserTypesAndWritesNothingElse)
         << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Subject:\\s+Timber floor joist")));
     EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+Timber floor joist to EN 1995-1-1")));
+
+    MainWindowDriver main(testing::shippedDirectory());
+    FrmSheetDetails* window = open(main);
+    ASSERT_TRUE(window);
+    const SheetDetails expected{"Mill Lane \u00C9cole", {}, {}, "J. M\u00FCller", {}, {}};
+    EXPECT_TRUE(window->details() == expected) << "the job no. emptied, so removed";
+    EXPECT_EQ(programSettings()->allKeys().size(), 2);
 }
 
 // A detail pasted from a spreadsheet or a terminal is cleaned as it arrives,
@@ -113,7 +114,7 @@ TEST_F(SheetDetailsWindow, CleansPastedControlsSoTheSavedDesignOpens)
         QStringLiteral("B1\tGrid 2\r\nLevel\u20283\u0085roof\x1b[0m"));
     member->paste();
     EXPECT_EQ(member->text(), "B1 Grid 2 Level 3 roof[0m");
-    const SheetDetails kept = readSheetDetails(*programSettings());
+    const SheetDetails kept = window->details();
     EXPECT_EQ(kept.member, member->text());
     EXPECT_NO_THROW(parseDesignFile("pasted.joist",
                                     designFileBytes(startInputs(), joist::DesignBasis{}, kept)));

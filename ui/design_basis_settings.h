@@ -1,8 +1,9 @@
 #pragma once
 
-// The design basis kept between runs with QSettings, in the user's
-// configuration folder ($XDG_CONFIG_HOME/timber-joist/timber-joist.conf).
-// Only values that differ from the defaults are stored.
+// The user's default design basis for new designs, kept between runs with
+// QSettings in the user's configuration folder
+// ($XDG_CONFIG_HOME/timber-joist/timber-joist.conf). Only values that differ
+// from the program's defaults are stored.
 
 #include <memory>
 
@@ -14,7 +15,7 @@
 namespace ui {
 
 // The stored basis; a missing or unreadable value (edited by hand, say)
-// keeps its default.
+// keeps the program's default.
 joist::DesignBasis readDesignBasis(const QSettings& settings);
 
 // Stores what differs from the defaults and removes the rest.

@@ -183,10 +183,22 @@ void FrmDesignBasis::build()
     messageLbl_->hide();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    restoreDefaultsBtn_ =
-        buttons->addButton(QStringLiteral("Restore Defaults"), QDialogButtonBox::ResetRole);
+    // Two kinds of default, named apart: the program's own values, put in
+    // force for this design, and the user's, kept for new designs.
+    restoreDefaultsBtn_ = buttons->addButton(QStringLiteral("Reset to Program Defaults"),
+                                             QDialogButtonBox::ResetRole);
     restoreDefaultsBtn_->setObjectName(QStringLiteral("restoreDefaultsBtn"));
+    restoreDefaultsBtn_->setToolTip(
+        QStringLiteral("Puts the program's own design basis in force for this design; your "
+                       "defaults for new designs stay as they are."));
     connect(restoreDefaultsBtn_, &QPushButton::clicked, this, &FrmDesignBasis::restoreDefaults);
+    useAsDefaultBtn_ = buttons->addButton(QStringLiteral("Use as Default for New Designs"),
+                                          QDialogButtonBox::ActionRole);
+    useAsDefaultBtn_->setObjectName(QStringLiteral("useAsDefaultBtn"));
+    useAsDefaultBtn_->setToolTip(
+        QStringLiteral("New designs, and the program when it starts, take the design basis in "
+                       "force here."));
+    connect(useAsDefaultBtn_, &QPushButton::clicked, this, &FrmDesignBasis::useAsDefault);
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
 
     auto* layout = new QVBoxLayout(this);
@@ -196,6 +208,7 @@ void FrmDesignBasis::build()
     layout->addWidget(messageLbl_);
     layout->addStretch();
     layout->addWidget(buttons);
+    showDefaultState();
 
     auto* close = new QAction(QStringLiteral("Close"), this);
     close->setShortcuts({QKeySequence::Close, QKeySequence(Qt::Key_Escape)});
@@ -293,14 +306,27 @@ void FrmDesignBasis::applyBasis(const joist::DesignBasis& basis)
     accept(basis);
 }
 
-// Stores and applies a changed basis; an unchanged one writes nothing.
+// Passes a changed basis on to the design; an unchanged one does nothing.
 void FrmDesignBasis::accept(const joist::DesignBasis& basis)
 {
     if (basis == basis_)
         return;
     basis_ = basis;
-    writeDesignBasis(settings_, basis_);
+    showDefaultState();
     changed_(basis_);
+}
+
+void FrmDesignBasis::useAsDefault()
+{
+    writeDesignBasis(settings_, basis_);
+    showDefaultState();
+    emit defaultsStored();
+}
+
+// Offered only when it would change the defaults.
+void FrmDesignBasis::showDefaultState()
+{
+    useAsDefaultBtn_->setEnabled(basis_ != readDesignBasis(settings_));
 }
 
 void FrmDesignBasis::showMessages()

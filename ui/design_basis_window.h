@@ -2,7 +2,8 @@
 
 // The design basis window: the engineer's deflection limits and the floor
 // vibration check, with the live vibration results. Modeless, one instance;
-// every accepted change is stored and re-runs the main window's check.
+// every accepted change is a change to the design in force and re-runs the
+// main window's check. Only "Use as Default for New Designs" keeps anything.
 
 #include <array>
 #include <functional>
@@ -31,15 +32,16 @@ class FrmDesignBasis : public QWidget
 public:
     using BasisChanged = std::function<void(const joist::DesignBasis&)>;
 
-    // `settings` receives every change the user makes, and nothing else.
+    // Shows `basis`, the one in force; `settings` receives the defaults for
+    // new designs when the user asks, and nothing else.
     FrmDesignBasis(const joist::DesignBasis& basis, QLocale locale, QSettings& settings,
                    BasisChanged changed, QWidget* parent = nullptr);
     ~FrmDesignBasis() override;
 
     const joist::DesignBasis& basis() const { return basis_; }
 
-    // Puts a basis in force as if the user had entered it: shown, stored and
-    // passed on (a design file opened).
+    // Puts a basis in force as if the user had entered it: shown and passed
+    // on (a design opened or begun). Nothing is stored.
     void applyBasis(const joist::DesignBasis& basis);
 
     // The vibration values of the last completed check, or dashes when the
@@ -64,12 +66,19 @@ public:
 
     struct Field; // one row of the field table
 
+signals:
+    // The basis in force is now the default for new designs, not yet written
+    // to the settings file.
+    void defaultsStored();
+
 private:
     void build();
     void fill();
     void onEdited(const Field& field);
     void onFlagToggled();
     void restoreDefaults();
+    void useAsDefault();
+    void showDefaultState();
     void accept(const joist::DesignBasis& basis);
     void showMessages();
 
@@ -83,7 +92,8 @@ private:
     Fields fields_;
     QCheckBox* vibrationChk_ = nullptr;
     QCheckBox* struttingChk_ = nullptr;
-    QPushButton* restoreDefaultsBtn_ = nullptr;
+    QPushButton* restoreDefaultsBtn_ = nullptr; // the program's defaults, for this design
+    QPushButton* useAsDefaultBtn_ = nullptr;
     QLabel* messageLbl_ = nullptr;
     std::array<QLabel*, 8> resultLbls_{};  // f1, w, a, v, v limit, ratios of f1, w, v
     std::array<std::string, 11> problems_; // by field, empty when accepted

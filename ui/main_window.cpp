@@ -193,7 +193,9 @@ void FrmMain::load()
     materials::fillStrengthClassList(dStrengthClass_, classList,
                                      materials::databasePath(programDirectory_));
 
+    // The design in force starts as a new one: the user's defaults.
     design_.basis = readDesignBasis(*settings_);
+    details_ = readDefaultSheetDetails(*settings_);
     putStartValues();
     if (!c_.cmbSC->selectText(QStringLiteral("C16"))) {
         // Start on the table's first class rather than on none.
@@ -255,8 +257,8 @@ void FrmMain::onValueEdited(joist::Input input)
 void FrmMain::onBasisChanged(const joist::DesignBasis& basis)
 {
     noteDesignChanged(); // a design file holds its basis
-    saveSettings();
-    if (loading_) { // a design being opened runs one check at its end
+    // A design being opened runs one check at its end.
+    if (loading_) {
         design_.basis = basis;
         return;
     }
@@ -264,6 +266,13 @@ void FrmMain::onBasisChanged(const joist::DesignBasis& basis)
         design_.basis = basis;
         recalculate();
     });
+}
+
+// The user made the basis or details in force the defaults for new designs.
+void FrmMain::onDefaultsStored()
+{
+    saveSettings();
+    showStatus();
 }
 
 void FrmMain::onStrengthClassPicked()

@@ -19,6 +19,7 @@
 #include "ui/main_window_layout.h"
 #include "ui/result_status.h"
 #include "ui/sheet/calculation_sheet.h"
+#include "ui/sheet/sheet_details.h"
 #include "ui/sheet/sheet_gathering.h"
 #include "ui/toolkit/form.h"
 
@@ -33,7 +34,6 @@ class QTemporaryDir;
 namespace ui {
 
 struct DesignInputs;
-struct SheetDetails;
 class FrmDBData;
 class FrmDesignBasis;
 class FrmSpanTable;
@@ -114,6 +114,7 @@ private:
     void showDesignBasis();
     void showSheetDetails();
     void onBasisChanged(const joist::DesignBasis& basis);
+    void onDefaultsStored();
     void refreshSpanTable();
     void printCalculation();
     void saveCalculationAsPdf();
@@ -151,6 +152,7 @@ private:
     std::string decimalSeparator_;
 
     joist::JoistDesign design_;
+    SheetDetails details_; // those in force, as design_ holds the basis
     bool loading_ = false;
     materials::StrengthClassConnection dStrengthClass_;
     ResultStatus status_;

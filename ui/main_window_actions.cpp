@@ -165,6 +165,7 @@ void FrmMain::showDesignBasis()
             design_.basis, locale_, *settings_,
             [this](const joist::DesignBasis& basis) { onBasisChanged(basis); }, this);
         basisWindow_->showResults(status_.current() ? lastCompleted_ : std::nullopt);
+        connect(basisWindow_, &FrmDesignBasis::defaultsStored, this, &FrmMain::onDefaultsStored);
     }
     basisWindow_->show();
     basisWindow_->raise();
@@ -174,13 +175,13 @@ void FrmMain::showDesignBasis()
 void FrmMain::showSheetDetails()
 {
     if (!detailsWindow_) {
-        detailsWindow_ = new FrmSheetDetails(*settings_, this);
+        detailsWindow_ = new FrmSheetDetails(details_, *settings_, this);
         // A design file holds its sheet details.
         connect(detailsWindow_, &FrmSheetDetails::edited, this, [this] {
+            details_ = detailsWindow_->details();
             noteDesignChanged();
-            saveSettings();
-            showStatus();
         });
+        connect(detailsWindow_, &FrmSheetDetails::defaultsStored, this, &FrmMain::onDefaultsStored);
     }
     detailsWindow_->show();
     detailsWindow_->raise();
@@ -221,7 +222,7 @@ CalculationSheet FrmMain::calculationSheet()
     sources.unityRatioText = c_.unityRatioLbl->text();
     sources.verdictText = c_.governedByLbl->text();
     sources.designAids = designAidLines();
-    sources.details = readSheetDetails(*settings_);
+    sources.details = details_;
     return gatherCalculationSheet(sources);
 }
 

@@ -160,28 +160,21 @@ void FrmMain::closeEvent(QCloseEvent* event)
     Form::closeEvent(event);
 }
 
-// The basis of an opened design, in force as if the user had entered it: the
-// design basis window shows it, and it is stored as the user's choice.
+// The basis of the design opened or begun, in force as if the user had
+// entered it: the design basis window shows it. Nothing is kept.
 void FrmMain::applyBasis(const joist::DesignBasis& basis)
 {
-    if (basisWindow_) {
-        basisWindow_->applyBasis(basis); // stores it and passes it back
-    } else if (basis != design_.basis) {
-        writeDesignBasis(*settings_, basis);
+    if (basisWindow_)
+        basisWindow_->applyBasis(basis); // passes it back
+    else
         design_.basis = basis;
-    }
 }
 
-// The sheet details of an opened design, in force as if the user had typed
-// them: only the fields that change are stored, and an open details window
-// shows them.
+// The sheet details of the design opened or begun, in force as if the user
+// had typed them; an open details window shows them. Nothing is kept.
 void FrmMain::applySheetDetails(const SheetDetails& details)
 {
-    const SheetDetails stored = readSheetDetails(*settings_);
-    for (const SheetDetailField& field : sheetDetailFields) {
-        if (details.*field.member != stored.*field.member)
-            writeSheetDetail(*settings_, field, details.*field.member);
-    }
+    details_ = details;
     if (detailsWindow_)
         detailsWindow_->showDetails(details);
 }
@@ -203,7 +196,6 @@ void FrmMain::applyDesign(const DesignInputs& inputs, const joist::DesignBasis& 
     }
     c_.cmbSC->selectText(QString::fromUtf8(inputs.strengthClass));
     applyBasis(basis);
-    saveSettings(); // the details and basis of an opened design
     const bool read = readAllInputs();
     loading_ = false;
     status_.setNotice(std::move(notice));
@@ -244,7 +236,9 @@ void FrmMain::newDesign()
                  " has no class \"C16\"; starting on its first class, \"" + inputs.strengthClass +
                  "\".";
     }
-    applyDesign(inputs, design_.basis, notice); // the basis is the user's setting
+    // The user's defaults; member and revision name the last member only.
+    applySheetDetails(readDefaultSheetDetails(*settings_));
+    applyDesign(inputs, readDesignBasis(*settings_), notice);
     setDesignPath({});
 }
 
@@ -310,7 +304,7 @@ bool FrmMain::saveDesignTo(const QString& path, bool overwriteChanges)
             return overwriteChangedFile();
     }
     try {
-        writeDesignFile(path, designInputs(), design_.basis, readSheetDetails(*settings_));
+        writeDesignFile(path, designInputs(), design_.basis, details_);
     } catch (const std::exception& error) {
         showFileMessage(QStringLiteral("Save Design"), errorMessage(error));
         return false;

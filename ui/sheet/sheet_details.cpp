@@ -36,21 +36,35 @@ QString cleanSheetDetail(QStringView text)
     return clean;
 }
 
-SheetDetails readSheetDetails(const QSettings& settings)
+SheetDetails defaultPart(SheetDetails details)
 {
-    SheetDetails details;
-    for (const SheetDetailField& field : sheetDetailFields)
-        details.*field.member =
-            cleanSheetDetail(settings.value(QLatin1String(field.key)).toString());
+    for (const SheetDetailField& field : sheetDetailFields) {
+        if (field.designOnly)
+            (details.*field.member).clear();
+    }
     return details;
 }
 
-void writeSheetDetail(QSettings& settings, const SheetDetailField& field, const QString& value)
+SheetDetails readDefaultSheetDetails(const QSettings& settings)
 {
-    if (value.isEmpty())
-        settings.remove(QLatin1String(field.key));
-    else
-        settings.setValue(QLatin1String(field.key), value);
+    SheetDetails details;
+    for (const SheetDetailField& field : sheetDetailFields) {
+        if (!field.designOnly)
+            details.*field.member =
+                cleanSheetDetail(settings.value(QLatin1String(field.key)).toString());
+    }
+    return details;
+}
+
+void writeDefaultSheetDetails(QSettings& settings, const SheetDetails& details)
+{
+    for (const SheetDetailField& field : sheetDetailFields) {
+        const QString& value = details.*field.member;
+        if (field.designOnly || value.isEmpty())
+            settings.remove(QLatin1String(field.key));
+        else
+            settings.setValue(QLatin1String(field.key), value);
+    }
 }
 
 } // namespace ui

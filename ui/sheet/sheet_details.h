@@ -1,7 +1,9 @@
 #pragma once
 
 // The job header of a calculation sheet (project, job number, member,
-// who calculated and checked it, revision), kept between runs with QSettings.
+// who calculated and checked it, revision). The details in force belong to the
+// design being edited; the user's defaults for new designs are kept with
+// QSettings, without member and revision, which name one member only.
 
 #include <array>
 
@@ -24,23 +26,26 @@ struct SheetDetails
     friend bool operator==(const SheetDetails&, const SheetDetails&) = default;
 };
 
-// One field of the header: its caption, its box in the details window and
-// its settings key.
+// One field of the header: its caption, its box in the details window, its
+// settings key (also its design-file key, without the group) and whether it
+// belongs to one design only, never a default for new ones.
 struct SheetDetailField
 {
     const char* caption;
     const char* boxName;
     const char* key;
     QString SheetDetails::*member;
+    bool designOnly;
 };
 
 inline const std::array<SheetDetailField, 6> sheetDetailFields{{
-    {"Project", "projectTxt", "sheetDetails/project", &SheetDetails::project},
-    {"Job no.", "jobNoTxt", "sheetDetails/jobNo", &SheetDetails::jobNo},
-    {"Member / location", "memberTxt", "sheetDetails/member", &SheetDetails::member},
-    {"Calculated by", "calculatedByTxt", "sheetDetails/calculatedBy", &SheetDetails::calculatedBy},
-    {"Checked by", "checkedByTxt", "sheetDetails/checkedBy", &SheetDetails::checkedBy},
-    {"Revision", "revisionTxt", "sheetDetails/revision", &SheetDetails::revision},
+    {"Project", "projectTxt", "sheetDetails/project", &SheetDetails::project, false},
+    {"Job no.", "jobNoTxt", "sheetDetails/jobNo", &SheetDetails::jobNo, false},
+    {"Member / location", "memberTxt", "sheetDetails/member", &SheetDetails::member, true},
+    {"Calculated by", "calculatedByTxt", "sheetDetails/calculatedBy", &SheetDetails::calculatedBy,
+     false},
+    {"Checked by", "checkedByTxt", "sheetDetails/checkedBy", &SheetDetails::checkedBy, false},
+    {"Revision", "revisionTxt", "sheetDetails/revision", &SheetDetails::revision, true},
 }};
 
 // What a detail may not hold, for the window and for design files alike:
@@ -52,10 +57,15 @@ bool isSheetDetailControl(QChar c);
 // other control characters removed.
 QString cleanSheetDetail(QStringView text);
 
-// The stored details, cleaned as above; a missing one is empty.
-SheetDetails readSheetDetails(const QSettings& settings);
+// `details` as a default for new designs: the design-only fields empty.
+SheetDetails defaultPart(SheetDetails details);
 
-// Stores one field; an empty one is removed.
-void writeSheetDetail(QSettings& settings, const SheetDetailField& field, const QString& value);
+// The user's defaults for new designs, cleaned as above; a missing one, and
+// every design-only one (an earlier version kept them), is empty.
+SheetDetails readDefaultSheetDetails(const QSettings& settings);
+
+// Stores the default part of `details` as the defaults for new designs; an
+// empty field, and every design-only one, is removed.
+void writeDefaultSheetDetails(QSettings& settings, const SheetDetails& details);
 
 } // namespace ui

@@ -6,11 +6,10 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QVBoxLayout>
 #include <QValidator>
-
-#include "ui/sheet/sheet_details.h"
 
 namespace ui {
 namespace {
@@ -33,47 +32,72 @@ public:
 
 } // namespace
 
-FrmSheetDetails::FrmSheetDetails(QSettings& settings, QWidget* parent)
-    : QDialog(parent), settings_(settings)
+FrmSheetDetails::FrmSheetDetails(const SheetDetails& details, QSettings& settings, QWidget* parent)
+    : QDialog(parent), details_(details), settings_(settings)
 {
     setObjectName(QStringLiteral("frmSheetDetails"));
     setWindowTitle(QStringLiteral("Sheet Details"));
     auto* form = new QFormLayout;
-    const SheetDetails stored = readSheetDetails(settings_);
     for (std::size_t i = 0; i < sheetDetailFields.size(); ++i) {
         const SheetDetailField& field = sheetDetailFields[i];
-        auto* box = new QLineEdit(stored.*field.member, this);
+        auto* box = new QLineEdit(details_.*field.member, this);
         box->setObjectName(QLatin1String(field.boxName));
         box->setMinimumWidth(260);
         box->setValidator(new DetailValidator(box));
-        // textEdited, not textChanged: only what the user types is stored.
+        // textEdited, not textChanged: only what the user types is a change.
         connect(box, &QLineEdit::textEdited, this, [this, &field](const QString& text) {
-            writeSheetDetail(settings_, field, text);
+            details_.*field.member = text;
+            showDefaultState();
             emit edited();
         });
         form->addRow(QStringLiteral("&%1:").arg(QLatin1String(field.caption)), box);
         boxes_[i] = box;
     }
     auto* note = new QLabel(
-        QStringLiteral("Printed in the header of every calculation sheet; an empty field "
-                       "prints as a blank to fill in by hand."),
+        QStringLiteral("Printed in the header of this design's calculation sheet; an empty field "
+                       "prints as a blank to fill in by hand. New designs start with member / "
+                       "location and revision empty."),
         this);
     note->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    useAsDefaultBtn_ = buttons->addButton(QStringLiteral("Use as Default for New Designs"),
+                                          QDialogButtonBox::ActionRole);
+    useAsDefaultBtn_->setObjectName(QStringLiteral("useAsDefaultBtn"));
+    useAsDefaultBtn_->setAutoDefault(false);
+    useAsDefaultBtn_->setToolTip(
+        QStringLiteral("New designs, and the program when it starts, take the project, job no., "
+                       "calculated by and checked by shown here."));
+    connect(useAsDefaultBtn_, &QPushButton::clicked, this, &FrmSheetDetails::useAsDefault);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(note);
     layout->addWidget(buttons);
+    showDefaultState();
 }
 
 void FrmSheetDetails::showDetails(const SheetDetails& details)
 {
+    details_ = details;
     for (std::size_t i = 0; i < sheetDetailFields.size(); ++i) {
         const QString& text = details.*sheetDetailFields[i].member;
         if (boxes_[i]->text() != text) // the unchanged keep their cursor and undo
             boxes_[i]->setText(text);
     }
+    showDefaultState();
+}
+
+void FrmSheetDetails::useAsDefault()
+{
+    writeDefaultSheetDetails(settings_, details_);
+    showDefaultState();
+    emit defaultsStored();
+}
+
+// Offered only when it would change the defaults.
+void FrmSheetDetails::showDefaultState()
+{
+    useAsDefaultBtn_->setEnabled(defaultPart(details_) != readDefaultSheetDetails(settings_));
 }
 
 } // namespace ui

@@ -1,40 +1,55 @@
 #pragma once
 
-// The Sheet Details window: the job header printed on every calculation
-// sheet. Modeless, one instance; each edit the user makes is stored at once.
+// The Sheet Details window: the job header printed on the calculation sheet
+// of the design being edited. Modeless, one instance; an edit changes the
+// design, and only "Use as Default for New Designs" keeps anything.
 
 #include <array>
 
 #include <QDialog>
 
+#include "ui/sheet/sheet_details.h"
+
 class QLineEdit;
+class QPushButton;
 class QSettings;
 
 namespace ui {
-
-struct SheetDetails;
 
 class FrmSheetDetails : public QDialog
 {
     Q_OBJECT
 
 public:
-    // `settings` receives the user's edits, and nothing else.
-    explicit FrmSheetDetails(QSettings& settings, QWidget* parent = nullptr);
+    // Shows `details`, those in force; `settings` receives the defaults for
+    // new designs when the user asks, and nothing else.
+    FrmSheetDetails(const SheetDetails& details, QSettings& settings, QWidget* parent = nullptr);
 
     // The boxes, in the order of the field table.
     const std::array<QLineEdit*, 6>& boxes() const { return boxes_; }
 
-    // Shows details stored by someone else (an opened design); stores nothing.
+    // The details in force, as the user left them.
+    const SheetDetails& details() const { return details_; }
+
+    // Shows details put in force by someone else (a design opened or begun);
+    // stores nothing.
     void showDetails(const SheetDetails& details);
 
 signals:
-    // The user changed a field, and it is stored.
+    // The user changed a field of the design's details.
     void edited();
+    // The details in force are now the defaults for new designs, not yet
+    // written to the settings file.
+    void defaultsStored();
 
 private:
+    void useAsDefault();
+    void showDefaultState();
+
+    SheetDetails details_;
     QSettings& settings_;
     std::array<QLineEdit*, 6> boxes_{};
+    QPushButton* useAsDefaultBtn_ = nullptr;
 };
 
 } // namespace ui
