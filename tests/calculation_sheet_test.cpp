@@ -283,6 +283,28 @@ TEST(CalculationSheet, UntrustedTextIsEscapedCutAndStaysInItsCell)
     EXPECT_TRUE(pdfText(dir.filePath(QStringLiteral("sheet.pdf"))).contains("<U+202E>"));
 }
 
+// The header wraps a detail as long as one may be, whole, and the sheet keeps
+// its one or two pages.
+TEST(CalculationSheet, HeaderShowsTheLongestDetailsWhole)
+{
+    CalculationSheet sheet = ui::testing::exampleSheet(".");
+    const QString ending = QStringLiteral(" (bearing on blockwork)");
+    QString longest;
+    while (longest.size() + ending.size() < ui::longestSheetDetail)
+        longest += QStringLiteral("First floor joists J1 to J14, ");
+    longest.truncate(ui::longestSheetDetail - ending.size());
+    longest += ending;
+    for (const ui::SheetDetailField& field : ui::sheetDetailFields)
+        sheet.details.*field.member = longest;
+    EXPECT_EQ(ui::sheetPlainText(sheet).count(longest), 6);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long header.pdf"));
+    ui::writeSheetPdf(sheet, path);
+    const int pages = pdfPages(path);
+    EXPECT_LE(pages, 2);
+    EXPECT_EQ(pdfText(path).count(QStringLiteral("(bearing on blockwork)")), 6 * pages);
+}
+
 TEST(SheetPrinting, PrintsThroughAPrinterSetToPdfOutput)
 {
     QTemporaryDir dir;

@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -118,6 +119,13 @@ TEST_F(SheetDetailsWindow, CleansPastedControlsSoTheSavedDesignOpens)
     EXPECT_EQ(kept.member, member->text());
     EXPECT_NO_THROW(parseDesignFile("pasted.joist",
                                     designFileBytes(startInputs(), joist::DesignBasis{}, kept)));
+
+    // More than the sheet's header shows whole is not taken, and the window says so.
+    QGuiApplication::clipboard()->setText(QString(longestSheetDetail + 5, QLatin1Char('x')));
+    member->selectAll();
+    member->paste();
+    EXPECT_EQ(member->text().size(), longestSheetDetail);
+    EXPECT_TRUE(control<QLabel>(window, "detailsWarningLbl")->text().startsWith("Member"));
 }
 
 } // namespace

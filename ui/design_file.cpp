@@ -351,6 +351,10 @@ SheetDetails detailsFromValues(const SectionValues& values)
         const QString text = QString::fromUtf8(value->second);
         if (std::any_of(text.begin(), text.end(), isSheetDetailControl))
             throw ValueRefused(inQuotes(key) + " holds a line break or another control character");
+        if (text.size() > longestSheetDetail)
+            throw ValueRefused(inQuotes(key) + " holds more than " +
+                               std::to_string(longestSheetDetail) +
+                               " characters, more than the sheet's header shows");
         details.*field.member = text;
     }
     return details;

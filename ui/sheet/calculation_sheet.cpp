@@ -118,7 +118,8 @@ public:
         std::vector<QStringList> lines;
         for (const SheetDetailField& field : sheetDetailFields)
             lines.push_back(
-                {QLatin1String(field.caption), io::displayText(sheet_.details.*field.member)});
+                {QLatin1String(field.caption),
+                 io::displayText(sheet_.details.*field.member, io::DisplayUse::message)});
         lines.push_back(
             {QStringLiteral("Date"), sheet_.created.toString(QStringLiteral("yyyy-MM-dd HH:mm"))});
         lines.push_back({QStringLiteral("Program"),

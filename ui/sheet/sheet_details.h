@@ -48,6 +48,10 @@ inline const std::array<SheetDetailField, 6> sheetDetailFields{{
     {"Revision", "revisionTxt", "sheetDetails/revision", &SheetDetails::revision, true},
 }};
 
+// The most characters a detail holds: the sheet's header shows each whole,
+// wrapped over a few lines of its box, and keeps to its page.
+inline constexpr qsizetype longestSheetDetail = 200;
+
 // What a detail may not hold, for the window and for design files alike:
 // line breaks, tabs and other control characters, which the sheet's one-line
 // boxes cannot show.

@@ -1,6 +1,7 @@
 #include "ui/sheet/sheet_details_window.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -16,18 +17,29 @@ namespace {
 
 // What is typed or pasted, cleaned by the rule design files are read by, so
 // that whatever the window keeps a saved design opens with.
+// Longer text than a detail holds is cut, and `cut` says so.
 class DetailValidator : public QValidator
 {
 public:
-    using QValidator::QValidator;
+    DetailValidator(std::function<void()> cut, QObject* parent)
+        : QValidator(parent), cut_(std::move(cut))
+    {}
     State validate(QString& input, int& pos) const override
     {
         if (std::any_of(input.cbegin(), input.cend(), isSheetDetailControl)) {
             pos = int(cleanSheetDetail(QStringView(input).first(pos)).size());
             input = cleanSheetDetail(input);
         }
+        if (input.size() > longestSheetDetail) {
+            input.truncate(longestSheetDetail);
+            pos = std::min(pos, int(longestSheetDetail));
+            cut_();
+        }
         return Acceptable;
     }
+
+private:
+    std::function<void()> cut_;
 };
 
 } // namespace
@@ -37,15 +49,29 @@ FrmSheetDetails::FrmSheetDetails(const SheetDetails& details, QSettings& setting
 {
     setObjectName(QStringLiteral("frmSheetDetails"));
     setWindowTitle(QStringLiteral("Sheet Details"));
+    warning_ = new QLabel(this);
+    warning_->setObjectName(QStringLiteral("detailsWarningLbl"));
+    warning_->setWordWrap(true);
     auto* form = new QFormLayout;
     for (std::size_t i = 0; i < sheetDetailFields.size(); ++i) {
         const SheetDetailField& field = sheetDetailFields[i];
         auto* box = new QLineEdit(details_.*field.member, this);
         box->setObjectName(QLatin1String(field.boxName));
         box->setMinimumWidth(260);
-        box->setValidator(new DetailValidator(box));
+        box->setValidator(new DetailValidator(
+            [this, &field] {
+                warning_->setText(
+                    QStringLiteral("%1 holds at most %2 characters, so that the sheet's header "
+                                   "shows it whole: the rest was not taken.")
+                        .arg(QLatin1String(field.caption))
+                        .arg(longestSheetDetail));
+            },
+            box));
         // textEdited, not textChanged: only what the user types is a change.
         connect(box, &QLineEdit::textEdited, this, [this, &field](const QString& text) {
+            if (text.size() < longestSheetDetail &&
+                warning_->text().startsWith(QLatin1String(field.caption)))
+                warning_->clear();
             details_.*field.member = text;
             showDefaultState();
             emit edited();
@@ -72,6 +98,7 @@ FrmSheetDetails::FrmSheetDetails(const SheetDetails& details, QSettings& setting
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(note);
+    layout->addWidget(warning_);
     layout->addWidget(buttons);
     showDefaultState();
 }

@@ -10,6 +10,7 @@
 
 #include "ui/sheet/sheet_details.h"
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSettings;
@@ -50,6 +51,7 @@ private:
     QSettings& settings_;
     std::array<QLineEdit*, 6> boxes_{};
     QPushButton* useAsDefaultBtn_ = nullptr;
+    QLabel* warning_ = nullptr; // why text typed or pasted was not all taken
 };
 
 } // namespace ui
