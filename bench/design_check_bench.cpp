@@ -67,7 +67,7 @@ BENCHMARK(designCheck);
 void designCheckFloor(benchmark::State& state)
 {
     joist::JoistDesign d = startInputs();
-    std::string labels[8];
+    std::array<std::string, joist::resultLabelCount> labels;
     bool failing = false;
     for (auto _ : state) {
         d.span = failing ? 6.0f : 4.0f;

@@ -4,6 +4,7 @@
 // plain way, with snprintf and strtof for the roundings and label texts. It
 // exists only to be timed beside the program's check in the same run.
 
+#include <array>
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
@@ -38,7 +39,8 @@ inline void labelText(std::string& out, float value)
 // Returns false on a floating-point fault, like the program's check. The
 // steps are the program's own formulas; what differs is the plain fault test,
 // the snprintf roundings and texts, and no sink.
-inline bool snprintfCheck(joist::JoistDesign& d, std::string (&labels)[8])
+inline bool snprintfCheck(joist::JoistDesign& d,
+                          std::array<std::string, joist::resultLabelCount>& labels)
 {
     std::feclearexcept(FE_ALL_EXCEPT);
     auto ok = [] { return !std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW); };

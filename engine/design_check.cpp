@@ -34,11 +34,6 @@ void show(ResultSink& sink, ResultLabel label, float value, std::string_view sep
 
 } // namespace
 
-const CheckDefinition& definitionOf(Check check)
-{
-    return checkDefinitions[static_cast<std::size_t>(check)];
-}
-
 void findGoverningCheck(JoistDesign& design)
 {
     design.unityRatio = 0;
@@ -94,12 +89,11 @@ CheckOutcome runDesignCheck(JoistDesign& d, bool loading, ResultSink& sink,
             return outcome;
     }
 
-    show(sink, ResultLabel::bending, d.ratioBending, decimalSeparator);
-    show(sink, ResultLabel::shear, d.ratioShear, decimalSeparator);
-    show(sink, ResultLabel::bearing, d.ratioBearing, decimalSeparator);
-    show(sink, ResultLabel::u2, d.ratioU2, decimalSeparator);
-    show(sink, ResultLabel::u2Fin, d.ratioU2Fin, decimalSeparator);
-    show(sink, ResultLabel::uNetFin, d.ratioUNetFin, decimalSeparator);
+    for (const ResultLabel label : outputOrder) {
+        const std::optional<Check> check = checkOfLabel(label);
+        if (check && inForce(definitionOf(*check), d))
+            show(sink, label, d.*definitionOf(*check).ratio, decimalSeparator);
+    }
     findGoverningCheck(d);
     show(sink, ResultLabel::unityRatio, d.unityRatio, decimalSeparator);
     if (d.unityRatio > 1) {

@@ -17,7 +17,16 @@ namespace joist {
 // vibration checks take part only when the design basis checks vibration.
 enum class Check { u2, u2Fin, uNetFin, bending, shear, bearing, f1, w, v };
 
-// The labels a completed check writes.
+// What a check checks: how it is grouped on screen, on the sheet and in the
+// design basis, and whether the basis puts it in force.
+enum class CheckKind {
+    deflection, // serviceability: the design basis sets its limit
+    strength,   // ultimate limit state
+    vibration,  // in force only while the design basis checks floor vibration
+};
+
+// The labels a completed check writes: one for each check, the overall ratio
+// and the verdict. `count` is how many there are.
 enum class ResultLabel {
     bending,
     shear,
@@ -32,7 +41,9 @@ enum class ResultLabel {
     f1,
     w,
     v,
+    count,
 };
+inline constexpr std::size_t resultLabelCount = static_cast<std::size_t>(ResultLabel::count);
 
 // Everything about one check, written once: what it divides, where the
 // ratio goes, and how it is named and worked on screen and on the sheet.
@@ -40,6 +51,8 @@ enum class ResultLabel {
 struct CheckDefinition
 {
     Check check;
+    CheckKind kind;
+    std::string_view key; // in the command line's output: "bending", "u2Fin"
     float JoistDesign::*numerator;
     float JoistDesign::*denominator;
     float JoistDesign::*ratio;
@@ -62,37 +75,102 @@ struct CheckDefinition
 };
 
 inline constexpr std::array<CheckDefinition, 9> checkDefinitions{{
-    {Check::u2, &JoistDesign::uInstQ, &JoistDesign::limitU2, &JoistDesign::ratioU2, ResultLabel::u2,
-     "u 2", "Joist fails in deflection: u 2", "u inst,Q", "L/300", "mm", "7.2, 2.2.3", 'U', "u 2",
-     3},
-    {Check::u2Fin, &JoistDesign::uFinQ, &JoistDesign::limitU2Fin, &JoistDesign::ratioU2Fin,
-     ResultLabel::u2Fin, "u 2,fin", "Joist fails in deflection: u 2,fin", "u fin,Q", "L/200", "mm",
-     "7.2, 2.2.3", 'F', "u 2,fin", 3},
-    {Check::uNetFin, &JoistDesign::uNetFin, &JoistDesign::limitUNetFin, &JoistDesign::ratioUNetFin,
-     ResultLabel::uNetFin, "u net,fin", "Joist fails in deflection: u net,fin",
-     "u fin,G + u fin,Q \u2212 u0", "L/200", "mm", "7.2, 2.2.3", 'N', "u net,fin", 3},
-    {Check::bending, &JoistDesign::bendingStress, &JoistDesign::fmd, &JoistDesign::ratioBending,
-     ResultLabel::bending, "Bending", "Joist fails in bending", "\u03C3m,d", "fm,d", "N/mm\u00B2",
-     "6.1.6", 'B', "bending", 2},
-    {Check::shear, &JoistDesign::shearStress, &JoistDesign::fvd, &JoistDesign::ratioShear,
-     ResultLabel::shear, "Shear", "Joist fails in shear", "\u03C4d = 1.5 V/A", "fv,d", "N/mm\u00B2",
-     "6.1.7", 'S', "shear", 1},
-    {Check::bearing, &JoistDesign::bearingStress, &JoistDesign::fc90d, &JoistDesign::ratioBearing,
-     ResultLabel::bearing, "Bearing", "Joist fails in bearing", "\u03C3c,90,d", "fc,90,d",
-     "N/mm\u00B2", "6.1.5", 'C', "bearing", 1},
-    {Check::f1, &JoistDesign::f1Min, &JoistDesign::f1, &JoistDesign::ratioF1, ResultLabel::f1, "f1",
-     "Joist fails in vibration: f1", "f1,min", "f1", "Hz", "7.3.3", 'V', "vibration", 2},
-    {Check::w, &JoistDesign::w, &JoistDesign::a, &JoistDesign::ratioW, ResultLabel::w, "w",
-     "Joist fails in vibration: w", "w", "a", "mm/kN", "7.3.3", 'V', "vibration", 4},
-    {Check::v, &JoistDesign::v, &JoistDesign::vLimit, &JoistDesign::ratioV, ResultLabel::v, "v",
-     "Joist fails in vibration: v", "v", "v,lim", "m/(N s\u00B2)", "7.3.3", 'V', "vibration", 0},
+    {Check::u2, CheckKind::deflection, "u2", &JoistDesign::uInstQ, &JoistDesign::limitU2,
+     &JoistDesign::ratioU2, ResultLabel::u2, "u 2", "Joist fails in deflection: u 2", "u inst,Q",
+     "L/300", "mm", "7.2, 2.2.3", 'U', "u 2", 3},
+    {Check::u2Fin, CheckKind::deflection, "u2Fin", &JoistDesign::uFinQ, &JoistDesign::limitU2Fin,
+     &JoistDesign::ratioU2Fin, ResultLabel::u2Fin, "u 2,fin", "Joist fails in deflection: u 2,fin",
+     "u fin,Q", "L/200", "mm", "7.2, 2.2.3", 'F', "u 2,fin", 3},
+    {Check::uNetFin, CheckKind::deflection, "uNetFin", &JoistDesign::uNetFin,
+     &JoistDesign::limitUNetFin, &JoistDesign::ratioUNetFin, ResultLabel::uNetFin, "u net,fin",
+     "Joist fails in deflection: u net,fin", "u fin,G + u fin,Q \u2212 u0", "L/200", "mm",
+     "7.2, 2.2.3", 'N', "u net,fin", 3},
+    {Check::bending, CheckKind::strength, "bending", &JoistDesign::bendingStress, &JoistDesign::fmd,
+     &JoistDesign::ratioBending, ResultLabel::bending, "Bending", "Joist fails in bending",
+     "\u03C3m,d", "fm,d", "N/mm\u00B2", "6.1.6", 'B', "bending", 2},
+    {Check::shear, CheckKind::strength, "shear", &JoistDesign::shearStress, &JoistDesign::fvd,
+     &JoistDesign::ratioShear, ResultLabel::shear, "Shear", "Joist fails in shear",
+     "\u03C4d = 1.5 V/A", "fv,d", "N/mm\u00B2", "6.1.7", 'S', "shear", 1},
+    {Check::bearing, CheckKind::strength, "bearing", &JoistDesign::bearingStress,
+     &JoistDesign::fc90d, &JoistDesign::ratioBearing, ResultLabel::bearing, "Bearing",
+     "Joist fails in bearing", "\u03C3c,90,d", "fc,90,d", "N/mm\u00B2", "6.1.5", 'C', "bearing", 1},
+    {Check::f1, CheckKind::vibration, "f1", &JoistDesign::f1Min, &JoistDesign::f1,
+     &JoistDesign::ratioF1, ResultLabel::f1, "f1", "Joist fails in vibration: f1", "f1,min", "f1",
+     "Hz", "7.3.3", 'V', "vibration", 2},
+    {Check::w, CheckKind::vibration, "w", &JoistDesign::w, &JoistDesign::a, &JoistDesign::ratioW,
+     ResultLabel::w, "w", "Joist fails in vibration: w", "w", "a", "mm/kN", "7.3.3", 'V',
+     "vibration", 4},
+    {Check::v, CheckKind::vibration, "v", &JoistDesign::v, &JoistDesign::vLimit,
+     &JoistDesign::ratioV, ResultLabel::v, "v", "Joist fails in vibration: v", "v", "v,lim",
+     "m/(N s\u00B2)", "7.3.3", 'V', "vibration", 0},
 }};
 
-const CheckDefinition& definitionOf(Check check);
+// Each check's row stands at its place in check order, and each has a label
+// of its own: a row missing, out of place or twice is a build error.
+consteval bool checksAreInOrderWithTheirOwnLabels()
+{
+    if (resultLabelCount != checkDefinitions.size() + 2)
+        return false;
+    for (std::size_t i = 0; i < checkDefinitions.size(); ++i) {
+        const CheckDefinition& row = checkDefinitions[i];
+        if (static_cast<std::size_t>(row.check) != i || row.label == ResultLabel::unityRatio ||
+            row.label == ResultLabel::governedBy || row.key.empty())
+            return false;
+        for (std::size_t j = 0; j < i; ++j) {
+            if (checkDefinitions[j].label == row.label || checkDefinitions[j].key == row.key)
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(
+    checksAreInOrderWithTheirOwnLabels(),
+    "checkDefinitions: one row per Check, in order, each with its own ResultLabel and key");
 
+constexpr const CheckDefinition& definitionOf(Check check)
+{
+    return checkDefinitions[static_cast<std::size_t>(check)];
+}
 inline constexpr bool isVibrationCheck(Check check)
 {
-    return check >= Check::f1;
+    return definitionOf(check).kind == CheckKind::vibration;
+}
+
+// The check that writes a label, or none for the overall ratio and verdict.
+constexpr std::optional<Check> checkOfLabel(ResultLabel label)
+{
+    for (const CheckDefinition& check : checkDefinitions) {
+        if (check.label == label)
+            return check.check;
+    }
+    return std::nullopt;
+}
+constexpr bool isVibrationLabel(ResultLabel label)
+{
+    const std::optional<Check> check = checkOfLabel(label);
+    return check && isVibrationCheck(*check);
+}
+
+// The results in the order the command line writes them: each check's ratio,
+// in label order, then the overall ratio and the verdict.
+inline constexpr std::array<ResultLabel, resultLabelCount> outputOrder = [] {
+    std::array<ResultLabel, resultLabelCount> order{};
+    std::size_t next = 0;
+    for (std::size_t label = 0; label < resultLabelCount; ++label) {
+        if (checkOfLabel(static_cast<ResultLabel>(label)))
+            order[next++] = static_cast<ResultLabel>(label);
+    }
+    order[next++] = ResultLabel::unityRatio;
+    order[next] = ResultLabel::governedBy;
+    return order;
+}();
+
+// A label's key in the command line's output.
+constexpr std::string_view resultKey(ResultLabel label)
+{
+    if (const std::optional<Check> check = checkOfLabel(label))
+        return definitionOf(*check).key;
+    return label == ResultLabel::unityRatio ? "overall" : "verdict";
 }
 
 // Whether a check takes part in the ratios, the unity ratio and the verdict
@@ -131,9 +209,9 @@ struct CheckOutcome
 // Steps 1 to 24: loads, actions, strengths, section properties, stresses,
 // deflections and limits, the floor vibration steps 25 to 37 when the basis
 // checks vibration, then the rounded ratios, the unity ratio and the verdict,
-// written to the sink (the six ratios of the fixed layout, not the three of
-// vibration). A floating-point fault stops it at once: what
-// was stored before stays, and nothing is shown.
+// written to the sink: the label of each check in force, then the overall
+// ratio and the verdict. A floating-point fault stops it at once: what was
+// stored before stays, and nothing is shown.
 CheckOutcome runDesignCheck(JoistDesign& design, bool loading, ResultSink& sink,
                             std::string_view decimalSeparator);
 

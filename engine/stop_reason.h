@@ -4,6 +4,7 @@
 // enum, and its wording, in which the caller's names for the inputs stand.
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,10 @@ struct StopReason
     std::string_view quantity; // "the design bending strength fm,d", "the section modulus"
     std::string_view basis;    // values of the design basis involved, in words
 };
+
+// The inputs a step of the check is computed from (steps 1 to
+// lastStep, the ratios at 24 aside), or nothing for a step not described.
+std::optional<std::vector<Input>> inputsOfStep(int step);
 
 // From where the check stopped and the inputs that led there.
 StopReason stopReason(const CheckOutcome& outcome, const JoistDesign& design);

@@ -2,8 +2,8 @@
 //
 // Input: lines. Line 1 names the decimal separator by its first byte (see
 // fuzzing::separatorFromByte). The next lines are the texts of the inputs,
-// one each, in readInputs order (joist::inputDefinitions: twenty today, from
-// fmk to camber); missing lines are empty texts. Every later line is one
+// one each, in readInputs order (joist::inputDefinitions, from fmk to
+// camber); missing lines are empty texts. Every later line is one
 // keystroke: its first byte picks the input ('a' for the first, 'b' for the
 // second and so on, any other byte by its value) and the rest is the
 // control's new text, stored alone as its handler does.
@@ -14,11 +14,11 @@
 //   to the first that does not convert, and stops there; nothing else moves.
 //   A store reads only its own control and changes at most its own member.
 // - While loading, a check changes nothing and shows nothing.
-// - A completed check has finite intermediate values and writes exactly the
-//   eight labels in order: each ratio is its quotient rounded to three
-//   decimals, each label reads back to its ratio, the unity ratio is 0 or the
-//   largest ratio, and the verdict is "Joist Passes" exactly when the unity
-//   label reads as at most 1, else the failure text of the first check whose
+// - A completed check has finite intermediate values and writes a label for
+//   each check in force, then the overall ratio and the verdict, in order:
+//   each ratio is its quotient rounded to three decimals, each label reads
+//   back to its ratio, the unity ratio is 0 or the largest ratio, and the verdict is "Joist Passes"
+//   exactly when the unity label reads as at most 1, else the failure text of the first check whose
 //   ratio is the unity ratio.
 // - The design aids' pass/fail evaluation of the same inputs gives the
 //   check's verdict: passes, fails or stopped.
@@ -34,6 +34,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -284,22 +285,25 @@ void checkCompleted(const JoistDesign& before, const JoistDesign& d, const Sink&
     }
     mayChange.set(slotOf(&JoistDesign::unityRatio));
 
-    using joist::ResultLabel;
-    constexpr std::array<ResultLabel, 8> order{ResultLabel::bending,    ResultLabel::shear,
-                                               ResultLabel::bearing,    ResultLabel::u2,
-                                               ResultLabel::u2Fin,      ResultLabel::uNetFin,
-                                               ResultLabel::unityRatio, ResultLabel::governedBy};
+    // Each label of a check in force, then the overall ratio and the verdict,
+    // in the command line's order.
+    std::vector<joist::ResultLabel> order;
+    for (const joist::ResultLabel label : joist::outputOrder) {
+        const std::optional<joist::Check> check = joist::checkOfLabel(label);
+        if (!check || joist::inForce(joist::definitionOf(*check), d))
+            order.push_back(label);
+    }
     FUZZ_REQUIRE(sink.writes.size() == order.size(),
-                 "a completed check did not write exactly eight labels",
+                 "a completed check did not write one label for each check in force and two more",
                  std::to_string(sink.writes.size()) + " writes");
-    for (std::size_t i = 0; i < order.size(); ++i)
+    for (std::size_t i = 0; i < order.size(); ++i) {
         FUZZ_REQUIRE(sink.writes[i].first == order[i],
                      "the result labels were written out of order");
-    for (const joist::CheckDefinition& check : joist::checkDefinitions) {
-        if (!joist::inForce(check, d))
-            continue;
-        const std::string& text = sink.writes[static_cast<std::size_t>(check.label)].second;
-        checkLabelText(text, d.*check.ratio, separator, check.caption);
+        if (const std::optional<joist::Check> check = joist::checkOfLabel(order[i])) {
+            const joist::CheckDefinition& definition = joist::definitionOf(*check);
+            checkLabelText(sink.writes[i].second, d.*definition.ratio, separator,
+                           definition.caption);
+        }
     }
 
     // The unity ratio: 0, or the largest ratio.

@@ -224,6 +224,19 @@ TEST(DesignCheck, EveryStepIsComputedFromTheStoredFloatsBeforeIt)
     }
 }
 
+// A step that can stop the check names what it is computed from, so that a
+// stop is never blamed on inputs that play no part in it.
+TEST(StopReason, EveryStepNamesWhatItIsComputedFrom)
+{
+    JoistDesign d = startExample();
+    d.basis.vibration = true;
+    computeSteps(d, [](int step, float& member, double value) {
+        member = static_cast<float>(value);
+        EXPECT_TRUE(inputsOfStep(step).has_value()) << "step " << step;
+        return true;
+    });
+}
+
 TEST(DesignCheck, SpanToTheFourthIsCorrectlyRounded)
 {
     // (10^3 L)^4 = m^4 5^12 2^(4e+12) for L = m 2^e: the integer fits in 128

@@ -82,7 +82,7 @@ public:
         shown[static_cast<std::size_t>(label)] =
             QString::fromUtf8(text.data(), qsizetype(text.size()));
     }
-    std::array<QString, 8> shown;
+    std::array<QString, joist::resultLabelCount> shown;
 };
 
 // Draws nothing; the sketch only has to succeed for a check to run.
@@ -326,13 +326,14 @@ private:
         if (!saysCurrent || !looksCurrent)
             return "the inputs on screen check fine, but the results are shown as out of date: " +
                    message.toStdString();
-        const QStringList shown = main_.results();
+        // Every label the fresh check writes, and only those, shown.
         for (std::size_t i = 0; i < expected.shown.size(); ++i) {
-            static constexpr int order[] = {0, 1, 2, 3, 4, 5, 6, 7};
-            if (shown[order[i]] != expected.shown[i])
-                return "result label " + std::to_string(i) + " shows \"" +
-                       shown[order[i]].toStdString() + "\", a fresh check gives \"" +
-                       expected.shown[i].toStdString() + "\"";
+            const ValueLabel* label =
+                resultLabel(main_.controls(), static_cast<joist::ResultLabel>(i));
+            const QString shown = label->isHidden() ? QString() : label->text();
+            if (shown != expected.shown[i])
+                return "result label " + std::to_string(i) + " shows \"" + shown.toStdString() +
+                       "\", a fresh check gives \"" + expected.shown[i].toStdString() + "\"";
         }
         return {};
     }

@@ -75,9 +75,9 @@ int check(const QString& path, bool json, ClassTable& table)
             if (!file.basis.vibration && isVibrationLabel(label))
                 continue;
             const QString text = QString::fromUtf8(run.texts[i]);
-            object.insert(key(resultKeys[i]), label == ResultLabel::governedBy
-                                                  ? QJsonValue(text)
-                                                  : QJsonValue(text.toDouble()));
+            object.insert(key(joist::resultKey(label)), label == ResultLabel::governedBy
+                                                            ? QJsonValue(text)
+                                                            : QJsonValue(text.toDouble()));
         }
         for (const QuantityKeys& quantity : quantityKeys) {
             const std::size_t i = std::size_t(quantity.check);

@@ -17,14 +17,14 @@ constexpr std::string_view separator = cSeparator;
 class LabelTexts : public joist::ResultSink
 {
 public:
-    explicit LabelTexts(std::array<std::string, 11>& texts) : texts_(texts) {}
+    explicit LabelTexts(std::array<std::string, joist::resultLabelCount>& texts) : texts_(texts) {}
     void setResultText(ResultLabel label, std::string_view text) override
     {
         texts_[static_cast<std::size_t>(label)] = text;
     }
 
 private:
-    std::array<std::string, 11>& texts_;
+    std::array<std::string, joist::resultLabelCount>& texts_;
 };
 
 class DesignTexts : public joist::InputSource
@@ -118,13 +118,6 @@ void checkDesign(joist::JoistDesign& design,
         run.texts = {};
         run.message = joist::describeStop(joist::stopReason(outcome, design), inputCaption) + ".";
         return;
-    }
-    if (design.basis.vibration) { // as the design basis window shows them
-        for (const joist::CheckDefinition& check : joist::checkDefinitions) {
-            if (joist::isVibrationCheck(check.check))
-                run.texts[std::size_t(check.label)] =
-                    joist::generalText(design.*check.ratio, separator);
-        }
     }
     for (std::size_t i = 0; i < joist::checkDefinitions.size(); ++i) {
         const joist::CheckDefinition& check = joist::checkDefinitions[i];

@@ -24,24 +24,8 @@ namespace ui {
 // The C locale's decimal separator, in which the command line writes.
 inline constexpr std::string_view cSeparator = ".";
 
-// Each result label's key in CSV and JSON output, by joist::ResultLabel.
-inline constexpr std::array<std::string_view, 11> resultKeys{
-    "bending", "shear", "bearing", "u2", "u2Fin", "uNetFin", "overall", "verdict", "f1", "w", "v",
-};
-
-// The labels in output order: the vibration ratios follow the six ratios,
-// and are left out when the basis does not check vibration.
-inline constexpr std::array<joist::ResultLabel, 11> outputOrder{
-    joist::ResultLabel::bending,    joist::ResultLabel::shear,      joist::ResultLabel::bearing,
-    joist::ResultLabel::u2,         joist::ResultLabel::u2Fin,      joist::ResultLabel::uNetFin,
-    joist::ResultLabel::f1,         joist::ResultLabel::w,          joist::ResultLabel::v,
-    joist::ResultLabel::unityRatio, joist::ResultLabel::governedBy,
-};
-
-inline bool isVibrationLabel(joist::ResultLabel label)
-{
-    return label >= joist::ResultLabel::f1;
-}
+using joist::isVibrationLabel;
+using joist::outputOrder;
 
 // The vibration quantities written beside their ratios, each key naming its
 // unit: what the floor gives, and what it must keep to.
@@ -108,7 +92,7 @@ struct DesignRun
     Outcome outcome = Outcome::bad;
     // By joist::ResultLabel; the vibration ratios only when the basis checks
     // vibration.
-    std::array<std::string, 11> texts;
+    std::array<std::string, joist::resultLabelCount> texts;
     // Each check's demand and capacity (what its ratio divides), by check
     // order, for the checks in force of a completed check.
     std::array<float, joist::checkDefinitions.size()> demands{}, capacities{};

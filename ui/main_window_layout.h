@@ -61,13 +61,23 @@ struct MainControls
     std::vector<QWidget*> tabOrder; // by the focus ranks of the layout and input tables
 };
 
-// The label each result is written to, by joist::ResultLabel.
-inline constexpr std::array<ValueLabel * MainControls::*, 11> resultLabels{
-    &MainControls::bendingResLbl, &MainControls::shearResLbl,   &MainControls::bearingResLbl,
-    &MainControls::u2ResLbl,      &MainControls::u2FinResLbl,   &MainControls::uNetFinResLbl,
-    &MainControls::unityRatioLbl, &MainControls::governedByLbl, &MainControls::f1ResLbl,
-    &MainControls::wResLbl,       &MainControls::vResLbl,
-};
+// The label each result is written to, by joist::ResultLabel: a check added
+// without its label here does not build.
+inline constexpr auto resultLabels = std::to_array<ValueLabel * MainControls::*>({
+    &MainControls::bendingResLbl,
+    &MainControls::shearResLbl,
+    &MainControls::bearingResLbl,
+    &MainControls::u2ResLbl,
+    &MainControls::u2FinResLbl,
+    &MainControls::uNetFinResLbl,
+    &MainControls::unityRatioLbl,
+    &MainControls::governedByLbl,
+    &MainControls::f1ResLbl,
+    &MainControls::wResLbl,
+    &MainControls::vResLbl,
+});
+static_assert(resultLabels.size() == joist::resultLabelCount,
+              "one main window label for each joist::ResultLabel");
 
 inline ValueLabel* resultLabel(const MainControls& controls, joist::ResultLabel label)
 {

@@ -558,7 +558,7 @@ int runSchedule(const ScheduleStreams& streams, ClassTable& table)
                            {std::string(quantity.demand), std::string(quantity.capacity)});
         }
         if (layout.vibrationColumns || !isVibrationLabel(label))
-            out.emplace_back(resultKeys[static_cast<std::size_t>(label)]);
+            out.emplace_back(joist::resultKey(label));
     }
     out.insert(out.end(), {"longestSpan", "longestSpanNote", "lightestSection", "message"});
     std::string headerLine;
