@@ -269,7 +269,8 @@ TEST(CommandLine, ModesAndRefusals)
         QString standardOutput = {};
     };
     const Case cases[] = {
-        {{"--help"}, 0, "--schedule"},
+        {{"--help"}, 0, "[options] [FILE.joist]"},
+        {{"--help-all"}, 2, "help-all"}, // Qt's own options are not the command line's
         {{"--version"}, 0, "timber-joist "},
         {{"--check", dir.filePath("missing.joist")}, 2, "no such file"},
         {{"--check", design, "--database", dir.filePath("none.mdb")}, 2, "none.mdb"},
