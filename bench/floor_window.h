@@ -46,7 +46,7 @@ private:
             "0.947", "1.419", "1.419", "Joist fails in deflection: u net,fin"};
         const QStringList& texts = text == QLatin1String("6") ? failing : passing;
         for (qsizetype i = 0; i < texts.size(); ++i)
-            ui::resultLabel(c_, static_cast<joist::ResultLabel>(i))->setText(texts[i]);
+            (c_.*ui::resultPlaces[i].member)->setText(texts[i]);
         joist::JoistDesign section;
         section.breadth = 44;
         section.depth = 225;

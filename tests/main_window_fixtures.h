@@ -98,9 +98,9 @@ public:
     QStringList results() const
     {
         QStringList texts;
-        for (ValueLabel* MainControls::*label : resultLabels) {
-            if (!(controls().*label)->isHidden())
-                texts << (controls().*label)->text();
+        for (const ResultPlace& place : resultPlaces) {
+            if (!(controls().*place.member)->isHidden())
+                texts << (controls().*place.member)->text();
         }
         return texts;
     }

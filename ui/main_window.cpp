@@ -100,8 +100,8 @@ void FrmMain::createControls()
 {
     buildMainWindowControls(this, c_, locale_);
     setLocale(locale_); // numbers a label shortens keep the user's separator
-    for (ValueLabel* MainControls::*member : resultLabels)
-        (c_.*member)->setNumeric(member != &MainControls::governedByLbl);
+    for (const ResultPlace& place : resultPlaces)
+        (c_.*place.member)->setNumeric(place.label != joist::ResultLabel::governedBy);
     for (const InputControl& input : c_.inputs)
         if (input.label)
             input.label->setNumeric(true);
@@ -110,8 +110,8 @@ void FrmMain::createControls()
     showInErrorColour(c_.messageLbl);
     c_.messageLbl->setDisplayUse(io::DisplayUse::message);
     // Out-of-date results stay readable (italics in showStatus).
-    for (ValueLabel* MainControls::*member : resultLabels) {
-        ValueLabel* label = c_.*member;
+    for (const ResultPlace& place : resultPlaces) {
+        ValueLabel* label = c_.*place.member;
         QPalette palette = label->palette();
         palette.setColor(QPalette::Disabled, QPalette::WindowText, staleTextColor());
         label->setPalette(palette);
@@ -167,7 +167,8 @@ std::string FrmMain::text(joist::Input input) const
 
 void FrmMain::setResultText(joist::ResultLabel label, std::string_view text)
 {
-    resultLabel(c_, label)->setValue(QString::fromUtf8(text));
+    if (ValueLabel* shown = resultLabel(c_, label))
+        shown->setValue(QString::fromUtf8(text));
 }
 
 // Start-up values, in table order; each raises its control's event.
@@ -372,13 +373,14 @@ void FrmMain::showStatus()
         for (QLabel* caption : c_.vibrationCaptions)
             caption->setVisible(vibration);
         for (const joist::CheckDefinition& check : joist::checkDefinitions) {
-            if (joist::isVibrationCheck(check.check))
-                resultLabel(c_, check.label)->setVisible(vibration);
+            if (ValueLabel* label = resultLabel(c_, check.label);
+                label && joist::isVibrationCheck(check.check))
+                label->setVisible(vibration);
         }
     }
     const bool current = status_.current();
-    for (ValueLabel* MainControls::*member : resultLabels) {
-        ValueLabel* label = c_.*member;
+    for (const ResultPlace& place : resultPlaces) {
+        ValueLabel* label = c_.*place.member;
         if (label->isEnabled() == current)
             continue;
         label->setEnabled(current);
@@ -406,8 +408,8 @@ void FrmMain::showWorking()
                                   : "No check has completed.";
     }
     auto show = [&](joist::ResultLabel label, const std::string& working) {
-        resultLabel(c_, label)->setDetail(
-            QString::fromUtf8(preface + (lastCompleted_ ? working : "")));
+        if (ValueLabel* shown = resultLabel(c_, label))
+            shown->setDetail(QString::fromUtf8(preface + (lastCompleted_ ? working : "")));
     };
     const std::string_view separator = decimalSeparator_;
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {

@@ -99,8 +99,8 @@ void FrmMain::createActions()
     setContextMenuPolicy(Qt::ActionsContextMenu);
     // The working is written into the result labels' tooltips when one is
     // asked for, not on every keystroke.
-    for (ValueLabel* MainControls::*label : resultLabels)
-        (c_.*label)->installEventFilter(this);
+    for (const ResultPlace& place : resultPlaces)
+        (c_.*place.member)->installEventFilter(this);
     // A text box would claim some of them for its own editing keys (on X11,
     // Ctrl+E moves to the end of the line): the window's commands win.
     for (const InputControl& input : c_.inputs) {
@@ -214,11 +214,14 @@ CalculationSheet FrmMain::calculationSheet()
     sources.selectedClass = c_.cmbSC->selectedIndex();
     sources.checkedRow = &dStrengthClass_;
     sources.design = *lastCompleted_;
-    for (const joist::CheckDefinition& check : joist::checkDefinitions)
-        sources.ratioTexts.push_back(joist::isVibrationCheck(check.check) // no label of their own
-                                         ? QString::fromUtf8(joist::generalText(
-                                               sources.design.*check.ratio, decimalSeparator_))
-                                         : resultLabel(c_, check.label)->text());
+    // As shown, or as the check writes it where the window has no place for it.
+    for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        const ValueLabel* shown = resultLabel(c_, check.label);
+        sources.ratioTexts.push_back(shown && !shown->isHidden()
+                                         ? shown->text()
+                                         : QString::fromUtf8(joist::generalText(
+                                               sources.design.*check.ratio, decimalSeparator_)));
+    }
     sources.unityRatioText = c_.unityRatioLbl->text();
     sources.verdictText = c_.governedByLbl->text();
     sources.designAids = designAidLines();

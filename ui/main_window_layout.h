@@ -61,27 +61,36 @@ struct MainControls
     std::vector<QWidget*> tabOrder; // by the focus ranks of the layout and input tables
 };
 
-// The label each result is written to, by joist::ResultLabel: a check added
-// without its label here does not build.
-inline constexpr auto resultLabels = std::to_array<ValueLabel * MainControls::*>({
-    &MainControls::bendingResLbl,
-    &MainControls::shearResLbl,
-    &MainControls::bearingResLbl,
-    &MainControls::u2ResLbl,
-    &MainControls::u2FinResLbl,
-    &MainControls::uNetFinResLbl,
-    &MainControls::unityRatioLbl,
-    &MainControls::governedByLbl,
-    &MainControls::f1ResLbl,
-    &MainControls::wResLbl,
-    &MainControls::vResLbl,
-});
-static_assert(resultLabels.size() == joist::resultLabelCount,
-              "one main window label for each joist::ResultLabel");
+// The label each result is shown in. A check without a row here is checked,
+// and stands on the sheet and in the command line's output, but the window
+// has no place for it.
+struct ResultPlace
+{
+    joist::ResultLabel label;
+    ValueLabel* MainControls::*member;
+};
+inline constexpr ResultPlace resultPlaces[] = {
+    {joist::ResultLabel::bending, &MainControls::bendingResLbl},
+    {joist::ResultLabel::shear, &MainControls::shearResLbl},
+    {joist::ResultLabel::bearing, &MainControls::bearingResLbl},
+    {joist::ResultLabel::u2, &MainControls::u2ResLbl},
+    {joist::ResultLabel::u2Fin, &MainControls::u2FinResLbl},
+    {joist::ResultLabel::uNetFin, &MainControls::uNetFinResLbl},
+    {joist::ResultLabel::unityRatio, &MainControls::unityRatioLbl},
+    {joist::ResultLabel::governedBy, &MainControls::governedByLbl},
+    {joist::ResultLabel::f1, &MainControls::f1ResLbl},
+    {joist::ResultLabel::w, &MainControls::wResLbl},
+    {joist::ResultLabel::v, &MainControls::vResLbl},
+};
 
+// The label a result is shown in, or null where the window has none.
 inline ValueLabel* resultLabel(const MainControls& controls, joist::ResultLabel label)
 {
-    return controls.*resultLabels[static_cast<std::size_t>(label)];
+    for (const ResultPlace& place : resultPlaces) {
+        if (place.label == label)
+            return controls.*place.member;
+    }
+    return nullptr;
 }
 
 // Every control of the main window that is not an input (the inputs stand in
