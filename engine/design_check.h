@@ -74,7 +74,7 @@ struct CheckDefinition
     int spanPower;
 };
 
-inline constexpr std::array<CheckDefinition, 9> checkDefinitions{{
+inline constexpr auto checkDefinitions = std::to_array<CheckDefinition>({
     {Check::u2, CheckKind::deflection, "u2", &JoistDesign::uInstQ, &JoistDesign::limitU2,
      &JoistDesign::ratioU2, ResultLabel::u2, "u 2", "Joist fails in deflection: u 2", "u inst,Q",
      "L/300", "mm", "7.2, 2.2.3", 'U', "u 2", 3},
@@ -103,7 +103,7 @@ inline constexpr std::array<CheckDefinition, 9> checkDefinitions{{
     {Check::v, CheckKind::vibration, "v", &JoistDesign::v, &JoistDesign::vLimit,
      &JoistDesign::ratioV, ResultLabel::v, "v", "Joist fails in vibration: v", "v", "v,lim",
      "m/(N s\u00B2)", "7.3.3", 'V', "vibration", 0},
-}};
+});
 
 // Each check's row stands at its place in check order, and each has a label
 // of its own: a row missing, out of place or twice is a build error.
