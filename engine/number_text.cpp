@@ -201,4 +201,11 @@ std::string generalText(float value, std::string_view decimalSeparator)
     return numberText(value, 7, decimalSeparator);
 }
 
+std::string shortestText(float value)
+{
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), value).ptr;
+    return std::string(text.data(), end);
+}
+
 } // namespace joist

@@ -42,4 +42,8 @@ std::string numberText(double value, int significantDigits, std::string_view dec
 // The general conversion of a stored value: seven significant digits.
 std::string generalText(float value, std::string_view decimalSeparator);
 
+// The shortest text, with "." as decimal separator, that reads back as the
+// same float: how every file the program writes keeps a number.
+std::string shortestText(float value);
+
 } // namespace joist

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <string_view>
 
+#include "engine/number_text.h"
+
 namespace ui {
 namespace {
 
@@ -81,7 +83,8 @@ joist::DesignBasis readDesignBasis(const QSettings& settings)
 void writeDesignBasis(QSettings& settings, const joist::DesignBasis& basis)
 {
     const DesignBasis defaults;
-    // Floats are stored as their shortest decimal, read back exactly.
+    // Floats are stored as design files keep them: their shortest decimal,
+    // read back exactly.
     auto put = [&settings](const char* key, bool isDefault, const QVariant& value) {
         if (isDefault)
             settings.remove(QLatin1String(key));
@@ -90,10 +93,10 @@ void writeDesignBasis(QSettings& settings, const joist::DesignBasis& basis)
     };
     for (const NumberKey& number : numberKeys)
         put(number.key, basis.*number.member == defaults.*number.member,
-            QString::number(basis.*number.member, 'g', 9));
+            QString::fromStdString(joist::shortestText(basis.*number.member)));
     for (const CapKey& cap : capKeys)
         put(cap.key, !(basis.*cap.member).has_value(),
-            QString::number((basis.*cap.member).value_or(0), 'g', 9));
+            QString::fromStdString(joist::shortestText((basis.*cap.member).value_or(0))));
     for (const FlagKey& flag : flagKeys)
         put(flag.key, basis.*flag.member == defaults.*flag.member, basis.*flag.member);
 }

@@ -161,14 +161,6 @@ CheckedInput checkedInput(const InputRow& row, std::string_view text)
                        ", which its list does not offer (" + choices + ")");
 }
 
-// The shortest text that reads back as the same float.
-std::string floatText(float value)
-{
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return std::string(text, end);
-}
-
 // A positive number, as the design basis window accepts; for a cap, an empty
 // text is none.
 std::optional<float> basisNumber(const BasisKey& key, std::string_view text)
@@ -198,9 +190,9 @@ SectionValues basisValues(const DesignBasis& basis)
     for (const BasisKey& key : basisKeys) {
         std::string& text = values[std::string(key.name)];
         if (key.number)
-            text = floatText(basis.*key.number);
+            text = joist::shortestText(basis.*key.number);
         else if (key.cap)
-            text = (basis.*key.cap) ? floatText(*(basis.*key.cap)) : std::string();
+            text = (basis.*key.cap) ? joist::shortestText(*(basis.*key.cap)) : std::string();
         else
             text = basis.*key.flag ? "true" : "false";
     }
