@@ -5,6 +5,7 @@
 // defaults reproduce the check without it exactly.
 
 #include <optional>
+#include <string_view>
 
 namespace joist {
 
@@ -58,5 +59,32 @@ inline std::optional<LimitRange> rangeOf(float DesignBasis::*member)
         return divisorRange;
     return std::nullopt;
 }
+
+// Each value of the basis, once: its key (the same in design files and, under
+// "designBasis/", in the settings), and the member that holds it, a number,
+// a cap (none when empty) or a flag. In the design file's order.
+struct BasisField
+{
+    std::string_view key;
+    float DesignBasis::*number = nullptr;
+    std::optional<float> DesignBasis::*cap = nullptr;
+    bool DesignBasis::*flag = nullptr;
+    std::string_view earlierSettingsKey = {}; // what settings called it before, if other
+};
+inline constexpr BasisField basisFields[] = {
+    {"u2Div", &DesignBasis::u2Divisor, nullptr, nullptr, "u2Divisor"},
+    {"u2FinDiv", &DesignBasis::u2FinDivisor, nullptr, nullptr, "u2FinDivisor"},
+    {"uNetFinDiv", &DesignBasis::uNetFinDivisor, nullptr, nullptr, "uNetFinDivisor"},
+    {"u2Cap", nullptr, &DesignBasis::u2Cap},
+    {"u2FinCap", nullptr, &DesignBasis::u2FinCap},
+    {"uNetFinCap", nullptr, &DesignBasis::uNetFinCap},
+    {"vibration", nullptr, nullptr, &DesignBasis::vibration},
+    {"floorWidth", &DesignBasis::floorWidth},
+    {"deckThickness", &DesignBasis::deckThickness},
+    {"deckModulus", &DesignBasis::deckModulus},
+    {"strutting", nullptr, nullptr, &DesignBasis::strutting},
+    {"damping", &DesignBasis::damping},
+    {"kamp", &DesignBasis::kamp},
+};
 
 } // namespace joist

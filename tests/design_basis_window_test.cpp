@@ -80,6 +80,20 @@ protected:
     QByteArray previousConfig_;
 };
 
+// Settings keep the basis under the design file's keys; an earlier
+// version's keys are read, and give way to them at the next write.
+TEST(DesignBasisSettings, EarlierKeysAreReadAndReplacedByTheFilesKeys)
+{
+    const std::unique_ptr<QSettings> settings = programSettings();
+    settings->setValue("designBasis/u2Divisor", "360");
+    const joist::DesignBasis basis = readDesignBasis(*settings);
+    EXPECT_EQ(basis.u2Divisor, 360);
+    writeDesignBasis(*settings, basis);
+    EXPECT_FALSE(settings->contains("designBasis/u2Divisor"));
+    EXPECT_EQ(settings->value("designBasis/u2Div").toString(), "360");
+    settings->remove("designBasis");
+}
+
 TEST_P(DesignBasisWindow, OpensOnceWithItsNamedControls)
 {
     MainWindowDriver main(testing::shippedDirectory(), locale());

@@ -10,48 +10,24 @@ namespace {
 
 using joist::DesignBasis;
 
-struct NumberKey
+// A field's key in the settings: the design file's, in the group
+// "designBasis"; its earlier name is read when the new one is not there.
+QString settingsKey(std::string_view key)
 {
-    const char* key;
-    float DesignBasis::*member;
-};
-constexpr NumberKey numberKeys[] = {
-    {"designBasis/u2Divisor", &DesignBasis::u2Divisor},
-    {"designBasis/u2FinDivisor", &DesignBasis::u2FinDivisor},
-    {"designBasis/uNetFinDivisor", &DesignBasis::uNetFinDivisor},
-    {"designBasis/floorWidth", &DesignBasis::floorWidth},
-    {"designBasis/deckThickness", &DesignBasis::deckThickness},
-    {"designBasis/deckModulus", &DesignBasis::deckModulus},
-    {"designBasis/damping", &DesignBasis::damping},
-    {"designBasis/kamp", &DesignBasis::kamp},
-};
+    return QStringLiteral("designBasis/") + QString::fromUtf8(key.data(), qsizetype(key.size()));
+}
 
-struct CapKey
+QVariant storedValue(const QSettings& settings, const joist::BasisField& field)
 {
-    const char* key;
-    std::optional<float> DesignBasis::*member;
-};
-constexpr CapKey capKeys[] = {
-    {"designBasis/u2Cap", &DesignBasis::u2Cap},
-    {"designBasis/u2FinCap", &DesignBasis::u2FinCap},
-    {"designBasis/uNetFinCap", &DesignBasis::uNetFinCap},
-};
-
-struct FlagKey
-{
-    const char* key;
-    bool DesignBasis::*member;
-};
-constexpr FlagKey flagKeys[] = {
-    {"designBasis/vibration", &DesignBasis::vibration},
-    {"designBasis/strutting", &DesignBasis::strutting},
-};
+    const QVariant value = settings.value(settingsKey(field.key));
+    if (value.isValid() || field.earlierSettingsKey.empty())
+        return value;
+    return settings.value(settingsKey(field.earlierSettingsKey));
+}
 
 // A positive finite float in its range, as the window accepts, or nothing.
-std::optional<float> storedNumber(const QSettings& settings, const char* key,
-                                  std::optional<joist::LimitRange> range)
+std::optional<float> storedNumber(const QVariant& value, std::optional<joist::LimitRange> range)
 {
-    const QVariant value = settings.value(QLatin1String(key));
     bool ok = false;
     const double number = value.toDouble(&ok);
     const auto single = static_cast<float>(number);
@@ -65,17 +41,17 @@ std::optional<float> storedNumber(const QSettings& settings, const char* key,
 joist::DesignBasis readDesignBasis(const QSettings& settings)
 {
     DesignBasis basis;
-    for (const NumberKey& number : numberKeys) {
-        if (const std::optional<float> value =
-                storedNumber(settings, number.key, joist::rangeOf(number.member)))
-            basis.*number.member = *value;
-    }
-    for (const CapKey& cap : capKeys)
-        basis.*cap.member = storedNumber(settings, cap.key, joist::capRange);
-    for (const FlagKey& flag : flagKeys) {
-        const QVariant value = settings.value(QLatin1String(flag.key));
-        if (value.isValid())
-            basis.*flag.member = value.toBool();
+    for (const joist::BasisField& field : joist::basisFields) {
+        const QVariant value = storedValue(settings, field);
+        if (field.number) {
+            if (const std::optional<float> number =
+                    storedNumber(value, joist::rangeOf(field.number)))
+                basis.*field.number = *number;
+        } else if (field.cap) {
+            basis.*field.cap = storedNumber(value, joist::capRange);
+        } else if (value.isValid()) {
+            basis.*field.flag = value.toBool();
+        }
     }
     return basis;
 }
@@ -83,22 +59,23 @@ joist::DesignBasis readDesignBasis(const QSettings& settings)
 void writeDesignBasis(QSettings& settings, const joist::DesignBasis& basis)
 {
     const DesignBasis defaults;
-    // Floats are stored as design files keep them: their shortest decimal,
-    // read back exactly.
-    auto put = [&settings](const char* key, bool isDefault, const QVariant& value) {
-        if (isDefault)
-            settings.remove(QLatin1String(key));
+    for (const joist::BasisField& field : joist::basisFields) {
+        // Written under the key design files use; the earlier one goes.
+        if (!field.earlierSettingsKey.empty())
+            settings.remove(settingsKey(field.earlierSettingsKey));
+        const QString key = settingsKey(field.key);
+        // Floats as design files keep them: their shortest decimal, read back exactly.
+        if (field.number && basis.*field.number != defaults.*field.number)
+            settings.setValue(key,
+                              QString::fromStdString(joist::shortestText(basis.*field.number)));
+        else if (field.cap && basis.*field.cap)
+            settings.setValue(key,
+                              QString::fromStdString(joist::shortestText(*(basis.*field.cap))));
+        else if (field.flag && basis.*field.flag != defaults.*field.flag)
+            settings.setValue(key, basis.*field.flag);
         else
-            settings.setValue(QLatin1String(key), value);
-    };
-    for (const NumberKey& number : numberKeys)
-        put(number.key, basis.*number.member == defaults.*number.member,
-            QString::fromStdString(joist::shortestText(basis.*number.member)));
-    for (const CapKey& cap : capKeys)
-        put(cap.key, !(basis.*cap.member).has_value(),
-            QString::fromStdString(joist::shortestText((basis.*cap.member).value_or(0))));
-    for (const FlagKey& flag : flagKeys)
-        put(flag.key, basis.*flag.member == defaults.*flag.member, basis.*flag.member);
+            settings.remove(key);
+    }
 }
 
 } // namespace ui

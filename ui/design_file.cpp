@@ -27,30 +27,8 @@ constexpr std::string_view detailsSection = "sheetDetails";
 // What a QLineEdit holds by default; the command line has no widgets to ask.
 constexpr qsizetype longestText = 32767;
 
-// The design basis section's keys, in file order: each a number, a cap or a
-// flag of the basis.
-struct BasisKey
-{
-    std::string_view name;
-    float DesignBasis::*number = nullptr;
-    std::optional<float> DesignBasis::*cap = nullptr;
-    bool DesignBasis::*flag = nullptr;
-};
-constexpr BasisKey basisKeys[] = {
-    {"u2Div", &DesignBasis::u2Divisor},
-    {"u2FinDiv", &DesignBasis::u2FinDivisor},
-    {"uNetFinDiv", &DesignBasis::uNetFinDivisor},
-    {"u2Cap", nullptr, &DesignBasis::u2Cap},
-    {"u2FinCap", nullptr, &DesignBasis::u2FinCap},
-    {"uNetFinCap", nullptr, &DesignBasis::uNetFinCap},
-    {"vibration", nullptr, nullptr, &DesignBasis::vibration},
-    {"floorWidth", &DesignBasis::floorWidth},
-    {"deckThickness", &DesignBasis::deckThickness},
-    {"deckModulus", &DesignBasis::deckModulus},
-    {"strutting", nullptr, nullptr, &DesignBasis::strutting},
-    {"damping", &DesignBasis::damping},
-    {"kamp", &DesignBasis::kamp},
-};
+using BasisKey = joist::BasisField;
+constexpr const auto& basisKeys = joist::basisFields;
 
 // A sheet detail's key in the file: its settings key without the group.
 std::string_view detailKey(const SheetDetailField& field)
@@ -70,7 +48,7 @@ std::vector<FileSection> makeSections()
     FileSection basis{basisSection, {}};
     for (const BasisKey& key : basisKeys)
         basis.keys.push_back(
-            {std::string(key.name), key.flag ? FileSection::Kind::flag : FileSection::Kind::text});
+            {std::string(key.key), key.flag ? FileSection::Kind::flag : FileSection::Kind::text});
     FileSection details{detailsSection, {}};
     for (const SheetDetailField& field : sheetDetailFields)
         details.keys.push_back({std::string(detailKey(field)), FileSection::Kind::freeText});
@@ -165,19 +143,19 @@ CheckedInput checkedInput(const InputRow& row, std::string_view text)
 // text is none.
 std::optional<float> basisNumber(const BasisKey& key, std::string_view text)
 {
-    requireShowable(key.name, text);
+    requireShowable(key.key, text);
     const joist::NumberReading reading = joist::readNumber(text, ".");
     if (key.cap && reading.problem == joist::NumberProblem::empty)
         return std::nullopt;
     if (!reading.value || !(*reading.value > 0))
-        throw ValueRefused(inQuotes(key.name) + " holds " + inQuotes(text) +
+        throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(text) +
                            ", which is not a positive number written with \".\" as decimal "
                            "separator" +
                            (key.cap ? " (leave it empty for no cap)" : ""));
     const std::optional<joist::LimitRange> range =
         key.cap ? joist::capRange : joist::rangeOf(key.number);
     if (range && !range->holds(*reading.value))
-        throw ValueRefused(inQuotes(key.name) + " holds " + inQuotes(text) +
+        throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(text) +
                            ", which is not a number " +
                            rangeText(*range, key.cap ? "mm" : "", ".") +
                            (key.cap ? " (leave it empty for no cap)" : ""));
@@ -188,7 +166,7 @@ SectionValues basisValues(const DesignBasis& basis)
 {
     SectionValues values;
     for (const BasisKey& key : basisKeys) {
-        std::string& text = values[std::string(key.name)];
+        std::string& text = values[std::string(key.key)];
         if (key.number)
             text = joist::shortestText(basis.*key.number);
         else if (key.cap)
@@ -313,12 +291,12 @@ DesignBasis basisFromValues(const SectionValues& values)
 {
     DesignBasis basis;
     for (const BasisKey& key : basisKeys) {
-        const auto value = values.find(key.name);
+        const auto value = values.find(key.key);
         if (value == values.end())
             continue;
         if (key.flag) {
             if (value->second != "true" && value->second != "false")
-                throw ValueRefused(inQuotes(key.name) + " holds " + inQuotes(value->second) +
+                throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(value->second) +
                                    ", which is neither true nor false");
             basis.*key.flag = value->second == "true";
         } else if (key.cap) {
