@@ -14,6 +14,32 @@ set(JOIST_PRIVATE_DIR lib/timber-joist)
 set(JOIST_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(JOIST_APP_ID io.github.brannoch.TimberJoist)
 
+# The manual page, and the HTML manual made from it, which the program opens
+# with F1 from beside its executable (in the build tree too).
+find_program(JOIST_MAN2HTML man2html REQUIRED)
+set(JOIST_MANUAL_PAGE ${JOIST_PACKAGING_DIR}/timber-joist.1)
+set(JOIST_MANUAL_HTML ${JOIST_RUNTIME_DIR}/timber-joist.html)
+set(JOIST_DOC_BUILD_DIR ${PROJECT_BINARY_DIR}/packaging)
+add_custom_command(
+    OUTPUT ${JOIST_MANUAL_HTML}
+    COMMAND ${CMAKE_COMMAND} -DMAN2HTML=${JOIST_MAN2HTML} -DPAGE=${JOIST_MANUAL_PAGE}
+            -DHTML=${JOIST_MANUAL_HTML} -P ${JOIST_PACKAGING_DIR}/manual_html.cmake
+    DEPENDS ${JOIST_MANUAL_PAGE} ${JOIST_PACKAGING_DIR}/manual_html.cmake
+    COMMENT "Making the HTML manual from timber-joist.1")
+# Compressed as Debian's tools compress them: without name or time stamp.
+set(JOIST_COMPRESSED_DOCS)
+foreach(doc timber-joist.1)
+    add_custom_command(
+        OUTPUT ${JOIST_DOC_BUILD_DIR}/${doc}.gz
+        COMMAND ${CMAKE_COMMAND} -E copy ${JOIST_PACKAGING_DIR}/${doc} ${JOIST_DOC_BUILD_DIR}/${doc}
+        COMMAND gzip -9nf ${JOIST_DOC_BUILD_DIR}/${doc}
+        DEPENDS ${JOIST_PACKAGING_DIR}/${doc}
+        COMMENT "Compressing ${doc}")
+    list(APPEND JOIST_COMPRESSED_DOCS ${JOIST_DOC_BUILD_DIR}/${doc}.gz)
+endforeach()
+add_custom_target(program_documents ALL DEPENDS ${JOIST_MANUAL_HTML} ${JOIST_COMPRESSED_DOCS})
+add_dependencies(timber-joist program_documents)
+
 install(TARGETS timber-joist
         RUNTIME DESTINATION ${JOIST_PRIVATE_DIR}
         COMPONENT ${JOIST_INSTALL_COMPONENT})
