@@ -7,7 +7,7 @@
 #
 # Usage: installed_program_test.sh <cmake> <build dir> <build-tree program>
 # Needs: Xvfb, xwininfo and xprop (x11-utils), xwd (x11-apps), strace, python3,
-# appstreamcli (appstream).
+# appstreamcli (appstream), man (man-db).
 set -euo pipefail
 cmake=$1
 build=$2
@@ -40,10 +40,12 @@ fail() {
 # --- Layout ----------------------------------------------------------------
 
 cd "$prefix"
-private=lib/timber-joist
+private=libexec/timber-joist
 sizes=(16 32 48 64 128 256)
-expected=(bin/timber-joist "$private/timber-joist" "$private/ZU5ZO.mdb"
+expected=(bin/timber-joist "$private/timber-joist" "$private/ZU5ZO.mdb" "$private/timber-joist.html"
     share/applications/timber-joist.desktop
+    share/doc/timber-joist/changelog.gz share/doc/timber-joist/copyright
+    share/lintian/overrides/timber-joist share/man/man1/timber-joist.1.gz
     share/metainfo/io.github.brannoch.TimberJoist.metainfo.xml
     share/mime/packages/timber-joist.xml)
 for n in "${sizes[@]}"; do expected+=("share/icons/hicolor/${n}x$n/apps/timber-joist.png"); done
@@ -69,6 +71,12 @@ for n in "${sizes[@]}"; do
         "$source_dir/assets/icons/${n}x$n/timber-joist.png" ||
         fail "the installed ${n}x$n icon is not the generated one"
 done
+cmp -s "$private/timber-joist.html" "$(dirname "$reference_program")/timber-joist.html" ||
+    fail "the installed manual is not the one the build made"
+# What man shows, without its warnings.
+MANWIDTH=80 man --warnings -l share/man/man1/timber-joist.1.gz >"$work/man.txt" 2>"$work/man.log" &&
+    [ ! -s "$work/man.log" ] && grep -q '^NAME' "$work/man.txt" ||
+    { cat "$work/man.log" >&2; fail "man cannot show the installed manual page"; }
 cmp -s share/applications/timber-joist.desktop "$source_dir/packaging/timber-joist.desktop" ||
     fail "the installed .desktop file differs from packaging/timber-joist.desktop"
 # The menu entry must name what was installed.
