@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -225,6 +226,10 @@ void FrmMain::unload()
         spanWindow_->close();
     if (basisWindow_)
         basisWindow_->close();
+    for (QWidget* help : {manualWindow_, shortcutsWindow_, aboutWindow_}) {
+        if (help)
+            help->close();
+    }
 }
 
 template <class Handler> void FrmMain::guarded(Handler handler)
