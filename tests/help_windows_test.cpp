@@ -1,10 +1,11 @@
-// The help a new user finds from the window: the manual on F1, the list of
-// shortcuts and the About window.
+// The help a new user finds from the window: the hint in the message line,
+// the manual on F1, the list of shortcuts and the About window.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QCryptographicHash>
 #include <QDesktopServices>
 #include <QDialog>
@@ -12,9 +13,13 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include "tests/main_window_fixtures.h"
+#include "ui/error_message.h"
+#include "ui/settings_file.h"
 
 namespace ui {
 namespace {
@@ -27,6 +32,60 @@ QString windowText(const QWidget* window)
     for (const QLabel* label : window->findChildren<QLabel*>())
         texts << label->text();
     return texts.join('\n');
+}
+
+// Starts with no settings file, as a new user does.
+class NewUser : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        previous_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
+    }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", previous_); }
+
+    QTemporaryDir config_;
+    QByteArray previous_;
+};
+
+TEST_F(NewUser, IsToldOfTheContextMenuUntilTheyHaveOpenedIt)
+{
+    const QString hint = "Right-click the window for its commands; F1 opens the manual.";
+    {
+        MainWindowDriver main;
+        main.start();
+        EXPECT_EQ(main.label("messageLbl"), hint);
+        const auto colour = [&] {
+            return control<QLabel>(main.window.get(), "messageLbl")
+                ->palette()
+                .color(QPalette::WindowText);
+        };
+        EXPECT_NE(colour(), errorColour) << "the hint is no error";
+        // A message that matters takes the line; the hint comes back after.
+        main.type(joist::Input::span, "");
+        EXPECT_TRUE(main.label("messageLbl").startsWith("Results out of date"));
+        EXPECT_EQ(colour(), errorColour);
+        main.type(joist::Input::span, "4");
+        EXPECT_EQ(main.label("messageLbl"), hint);
+    }
+    EXPECT_FALSE(QFileInfo::exists(programSettingsPath())) << "written without the menu used";
+    {
+        MainWindowDriver main;
+        main.start();
+        EXPECT_EQ(main.label("messageLbl"), hint);
+        QTimer::singleShot(0, [] {
+            if (QWidget* menu = QApplication::activePopupWidget())
+                menu->close();
+        });
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                     main.window->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(main.window.get(), &rightClick);
+        EXPECT_EQ(main.label("messageLbl"), "");
+    }
+    MainWindowDriver later;
+    later.start();
+    EXPECT_EQ(later.label("messageLbl"), "");
 }
 
 TEST(ShortcutsWindow, ListsEveryActionOfTheMenuWithItsShortcut)

@@ -120,6 +120,11 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 DISPLAY=:$(head -n1 "$work/display")
 export DISPLAY
 export QT_QPA_PLATFORM=xcb
+# Settings of the test's own, as of a user who has opened the context menu:
+# the message line then shows only what would make the results out of date.
+export XDG_CONFIG_HOME=$work/config
+mkdir -p "$XDG_CONFIG_HOME/timber-joist"
+printf '[help]\ncontextMenuUsed=true\n' >"$XDG_CONFIG_HOME/timber-joist/timber-joist.conf"
 # The program is ended by a signal, so a leak report would be noise; the
 # sanitizers' other checks stay on.
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0

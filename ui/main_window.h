@@ -117,6 +117,7 @@ private:
     void showManual();
     void showShortcuts();
     void showAbout();
+    void noteContextMenuUsed();
     void onBasisChanged(const joist::DesignBasis& basis);
     void onDefaultsStored();
     void refreshSpanTable();
@@ -124,6 +125,7 @@ private:
     void saveCalculationAsPdf();
     template <class Output> void withSheet(const QString& title, Output output);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
     void putStartValues();
     template <class Handler> void guarded(Handler handler);
 
