@@ -2,10 +2,12 @@
 # build needs are present, installing them when run as root.
 
 # Packages for building and running the program.
-app_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlite3-dev nettle-dev libgl-dev fonts-dejavu-core fonts-liberation)
+# man2html-base makes the HTML manual from the manual page.
+app_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlite3-dev nettle-dev libgl-dev fonts-dejavu-core fonts-liberation
+              man2html-base)
 # Extra packages for the test suite.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils desktop-file-utils appstream shared-mime-info
-               x11-apps strace python3 dpkg-dev file poppler-utils clang-format)
+               x11-apps strace python3 dpkg-dev file poppler-utils clang-format lintian man-db)
 
 # Extra packages for the fuzz targets.
 fuzz_packages=(clang-14 libclang-rt-14-dev)

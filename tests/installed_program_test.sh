@@ -7,7 +7,7 @@
 #
 # Usage: installed_program_test.sh <cmake> <build dir> <build-tree program>
 # Needs: Xvfb, xwininfo and xprop (x11-utils), xwd (x11-apps), strace, python3,
-# appstreamcli (appstream).
+# appstreamcli (appstream), man (man-db).
 set -euo pipefail
 cmake=$1
 build=$2
@@ -40,10 +40,12 @@ fail() {
 # --- Layout ----------------------------------------------------------------
 
 cd "$prefix"
-private=lib/timber-joist
+private=libexec/timber-joist
 sizes=(16 32 48 64 128 256)
-expected=(bin/timber-joist "$private/timber-joist" "$private/ZU5ZO.mdb"
+expected=(bin/timber-joist "$private/timber-joist" "$private/ZU5ZO.mdb" "$private/timber-joist.html"
     share/applications/timber-joist.desktop
+    share/doc/timber-joist/changelog.gz share/doc/timber-joist/copyright
+    share/lintian/overrides/timber-joist share/man/man1/timber-joist.1.gz
     share/metainfo/io.github.brannoch.TimberJoist.metainfo.xml
     share/mime/packages/timber-joist.xml)
 for n in "${sizes[@]}"; do expected+=("share/icons/hicolor/${n}x$n/apps/timber-joist.png"); done
@@ -69,6 +71,12 @@ for n in "${sizes[@]}"; do
         "$source_dir/assets/icons/${n}x$n/timber-joist.png" ||
         fail "the installed ${n}x$n icon is not the generated one"
 done
+cmp -s "$private/timber-joist.html" "$(dirname "$reference_program")/timber-joist.html" ||
+    fail "the installed manual is not the one the build made"
+# What man shows, without its warnings.
+MANWIDTH=80 man --warnings -l share/man/man1/timber-joist.1.gz >"$work/man.txt" 2>"$work/man.log" &&
+    [ ! -s "$work/man.log" ] && grep -q '^NAME' "$work/man.txt" ||
+    { cat "$work/man.log" >&2; fail "man cannot show the installed manual page"; }
 cmp -s share/applications/timber-joist.desktop "$source_dir/packaging/timber-joist.desktop" ||
     fail "the installed .desktop file differs from packaging/timber-joist.desktop"
 # The menu entry must name what was installed.
@@ -112,6 +120,11 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 DISPLAY=:$(head -n1 "$work/display")
 export DISPLAY
 export QT_QPA_PLATFORM=xcb
+# Settings of the test's own, as of a user who has opened the context menu:
+# the message line then shows only what would make the results out of date.
+export XDG_CONFIG_HOME=$work/config
+mkdir -p "$XDG_CONFIG_HOME/timber-joist"
+printf '[help]\ncontextMenuUsed=true\n' >"$XDG_CONFIG_HOME/timber-joist/timber-joist.conf"
 # The program is ended by a signal, so a leak report would be noise; the
 # sanitizers' other checks stay on.
 export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0

@@ -220,7 +220,8 @@ TEST(SpanTableWindow, OpensOnceWithCtrlTAndFollowsTheMainWindow)
     EXPECT_EQ(menu, (QStringList{"New Design", "Open Design...", "Open Recent", "Save Design",
                                  "Save Design As...", "", "Span Table...", "Design Basis...",
                                  "Sheet Details...", "Copy Calculation", "Print Calculation...",
-                                 "Export Calculation as PDF..."}));
+                                 "Export Calculation as PDF...", "", "Timber Joist Manual",
+                                 "Keyboard Shortcuts", "About Timber Joist"}));
     EXPECT_EQ(main.window->contextMenuPolicy(), Qt::ActionsContextMenu);
     ASSERT_TRUE(QTest::qWaitForWindowActive(main.window.get())); // for the shortcuts
 

@@ -268,7 +268,7 @@ TEST(DatabaseFileSwappedForAPipe, NeverBlocksAReader)
     const auto deadline = std::chrono::steady_clock::now() + 20s;
     bool blocked = false;
     for (bool toPipe = true; reads.wait_for(0s) != std::future_status::ready; toPipe = !toPipe) {
-        ::link((toPipe ? pipe : table).c_str(), next.c_str());
+        ASSERT_EQ(::link((toPipe ? pipe : table).c_str(), next.c_str()), 0);
         std::filesystem::rename(next, file);
         if (std::chrono::steady_clock::now() > deadline) {
             blocked = true;

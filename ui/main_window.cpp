@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include <QDialog>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -69,6 +71,9 @@ std::string describeSketchProblem(const SketchOutcome& outcome)
     return "the section's dimensions are too large to draw.";
 }
 
+// Set once the user has opened the context menu: the window stops pointing to it.
+const QString menuUsedKey = QStringLiteral("help/contextMenuUsed");
+
 const QString invalidBoxStyle =
     QStringLiteral("QLineEdit { border: 2px solid %1; }").arg(errorColour.name());
 
@@ -84,6 +89,9 @@ FrmMain::FrmMain(std::filesystem::path programDirectory, QLocale locale)
     settingsStandIn_ = std::move(settings.standIn);
     settings_ = std::move(settings.settings);
     status_.setSettingsProblem(std::move(settings.problem));
+    // Nothing on screen shows where the commands are until the menu is found.
+    if (!settings_->value(menuUsedKey).toBool())
+        status_.setHint("Right-click the window for its commands; F1 opens the manual.");
     setObjectName(QStringLiteral("frmMain"));
     fixedCaption_ = windowTitle();
     setFont(standardFont());
@@ -226,6 +234,10 @@ void FrmMain::unload()
         spanWindow_->close();
     if (basisWindow_)
         basisWindow_->close();
+    for (QWidget* help : {manualWindow_, shortcutsWindow_, aboutWindow_}) {
+        if (help)
+            help->close();
+    }
 }
 
 template <class Handler> void FrmMain::guarded(Handler handler)
@@ -272,6 +284,27 @@ void FrmMain::onBasisChanged(const joist::DesignBasis& basis)
 // The user made the basis or details in force the defaults for new designs.
 void FrmMain::onDefaultsStored()
 {
+    saveSettings();
+    showStatus();
+}
+
+// Any way the window's context menu opens (right button, menu key) counts;
+// a text box's own menu does not reach the window.
+bool FrmMain::event(QEvent* event)
+{
+    if (event->type() == QEvent::ContextMenu)
+        noteContextMenuUsed();
+    return Form::event(event);
+}
+
+// Kept so that later starts need no hint: written once, when the user has
+// found the menu; a start alone writes nothing.
+void FrmMain::noteContextMenuUsed()
+{
+    if (!status_.hasHint())
+        return;
+    status_.setHint({});
+    settings_->setValue(menuUsedKey, true);
     saveSettings();
     showStatus();
 }
@@ -387,6 +420,14 @@ void FrmMain::showStatus()
         QFont font = label->font();
         font.setItalic(!current);
         label->setFont(font);
+    }
+    // The hint is no error: in the window's own text colour.
+    const QColor messageColour =
+        status_.showsHint() ? palette().color(QPalette::WindowText) : errorColour;
+    if (c_.messageLbl->palette().color(QPalette::WindowText) != messageColour) {
+        QPalette palette = c_.messageLbl->palette();
+        palette.setColor(QPalette::WindowText, messageColour);
+        c_.messageLbl->setPalette(palette);
     }
     c_.messageLbl->setValue(QString::fromUtf8(status_.message()));
     workingShown_ = false;

@@ -24,6 +24,7 @@
 #include "ui/toolkit/form.h"
 
 class QAction;
+class QDialog;
 class QMenu;
 class QPrinter;
 class QFileDialog;
@@ -113,6 +114,10 @@ private:
     void showSpanTable();
     void showDesignBasis();
     void showSheetDetails();
+    void showManual();
+    void showShortcuts();
+    void showAbout();
+    void noteContextMenuUsed();
     void onBasisChanged(const joist::DesignBasis& basis);
     void onDefaultsStored();
     void refreshSpanTable();
@@ -120,6 +125,7 @@ private:
     void saveCalculationAsPdf();
     template <class Output> void withSheet(const QString& title, Output output);
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
     void putStartValues();
     template <class Handler> void guarded(Handler handler);
 
@@ -164,6 +170,9 @@ private:
     std::unique_ptr<QSettings> settings_;
     FrmDesignBasis* basisWindow_ = nullptr;    // likewise
     FrmSheetDetails* detailsWindow_ = nullptr; // likewise
+    QDialog* manualWindow_ = nullptr;          // likewise
+    QDialog* shortcutsWindow_ = nullptr;       // likewise
+    QDialog* aboutWindow_ = nullptr;           // likewise
     std::optional<QStringList> designAids_;
     bool workingShown_ = false; // the tooltips hold the working of what is on screen
     QString fixedCaption_;

@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -19,10 +21,12 @@
 
 #include "engine/design_aids.h"
 #include "engine/number_text.h"
+#include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/design_aid_lines.h"
 #include "ui/design_basis_window.h"
 #include "ui/error_message.h"
+#include "ui/help_windows.h"
 #include "ui/input_table.h"
 #include "ui/main_window.h"
 #include "ui/sheet/sheet_details.h"
@@ -37,6 +41,13 @@ namespace ui {
 namespace {
 
 using joist::Input;
+
+void bringUp(QWidget* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
 
 } // namespace
 
@@ -72,6 +83,11 @@ void FrmMain::createActions()
          &FrmMain::printCalculation},
         {"pdfCalcAct", "Export Calculation as PDF...", QKeySequence(Qt::CTRL | Qt::Key_E),
          &FrmMain::saveCalculationAsPdf},
+        {nullptr, nullptr, {}, nullptr},
+        {"helpAct", "Timber Joist Manual", QKeySequence(QKeySequence::HelpContents),
+         &FrmMain::showManual},
+        {"shortcutsAct", "Keyboard Shortcuts", QKeySequence(), &FrmMain::showShortcuts},
+        {"aboutAct", "About Timber Joist", QKeySequence(), &FrmMain::showAbout},
     };
     for (const ActionRow& row : rows) {
         auto* action = new QAction(this);
@@ -186,6 +202,44 @@ void FrmMain::showSheetDetails()
     detailsWindow_->show();
     detailsWindow_->raise();
     detailsWindow_->activateWindow();
+}
+
+void FrmMain::showManual()
+{
+    const QString path = QString::fromStdString((programDirectory_ / "timber-joist.html").string());
+    if (!QFileInfo(path).isFile()) {
+        plainMessageBox(QMessageBox::Warning, QStringLiteral("Timber Joist Manual"),
+                        QStringLiteral("The manual is not where it is installed with the "
+                                       "program, \"%1\". Install the program again, or read "
+                                       "the manual page: man timber-joist.")
+                            .arg(io::displayText(QDir::toNativeSeparators(path))),
+                        this);
+        return;
+    }
+    // The desktop's browser where there is one, else a window of our own.
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        return;
+    if (!manualWindow_)
+        manualWindow_ = makeManualWindow(path, this);
+    bringUp(manualWindow_);
+}
+
+void FrmMain::showShortcuts()
+{
+    if (!shortcutsWindow_)
+        shortcutsWindow_ = makeShortcutsWindow(actions(), this);
+    bringUp(shortcutsWindow_);
+}
+
+// Made again each time: it says which table is in use now.
+void FrmMain::showAbout()
+{
+    delete aboutWindow_;
+    const std::string& digest = dStrengthClass_.fingerprint();
+    aboutWindow_ = makeAboutWindow({QString::fromStdString(dStrengthClass_.messagePath()), digest,
+                                    !digest.empty() && materials::isShippedTable(digest)},
+                                   this);
+    bringUp(aboutWindow_);
 }
 
 void FrmMain::refreshSpanTable()

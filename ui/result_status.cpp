@@ -25,6 +25,8 @@ std::string ResultStatus::message() const
         return outOfDate(*material_);
     if (calculation_)
         return outOfDate(*calculation_);
+    if (showsHint())
+        return hint_;
     std::string message;
     for (const std::string* part : {&loadProblem_, &notice_, &settings_}) {
         if (!part->empty())

@@ -39,11 +39,20 @@ public:
     // either, but kept until it is mended, not replaced by a notice.
     void setSettingsProblem(std::string problem) { settings_ = std::move(problem); }
 
+    // A pointer for a new user, shown only when there is nothing else to say.
+    void setHint(std::string hint) { hint_ = std::move(hint); }
+    bool hasHint() const { return !hint_.empty(); }
+    bool showsHint() const
+    {
+        return hasHint() && current() && loadProblem_.empty() && notice_.empty() &&
+               settings_.empty();
+    }
+
     bool current() const { return inputs_.empty() && !material_ && !calculation_; }
     bool hasInputProblem(joist::Input input) const { return inputs_.contains(input); }
     // The first reason, in reading order, said as out of date, or the notice
-    // and the settings problem when the results are current. Reasons are set
-    // without that lead.
+    // and the settings problem when the results are current, or else the
+    // hint. Reasons are set without that lead.
     std::string message() const;
 
 private:
@@ -53,6 +62,7 @@ private:
     std::string loadProblem_;
     std::string notice_;
     std::string settings_;
+    std::string hint_;
 };
 
 } // namespace ui

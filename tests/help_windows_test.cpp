@@ -1,0 +1,175 @@
+// The help a new user finds from the window: the hint in the message line,
+// the manual on F1, the list of shortcuts and the About window.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QCryptographicHash>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include "tests/main_window_fixtures.h"
+#include "ui/error_message.h"
+#include "ui/settings_file.h"
+
+namespace ui {
+namespace {
+
+using testing::MainWindowDriver;
+
+QString windowText(const QWidget* window)
+{
+    QStringList texts;
+    for (const QLabel* label : window->findChildren<QLabel*>())
+        texts << label->text();
+    return texts.join('\n');
+}
+
+// Starts with no settings file, as a new user does.
+class NewUser : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        previous_ = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
+    }
+    void TearDown() override { qputenv("XDG_CONFIG_HOME", previous_); }
+
+    QTemporaryDir config_;
+    QByteArray previous_;
+};
+
+TEST_F(NewUser, IsToldOfTheContextMenuUntilTheyHaveOpenedIt)
+{
+    const QString hint = "Right-click the window for its commands; F1 opens the manual.";
+    {
+        MainWindowDriver main;
+        main.start();
+        EXPECT_EQ(main.label("messageLbl"), hint);
+        const auto colour = [&] {
+            return control<QLabel>(main.window.get(), "messageLbl")
+                ->palette()
+                .color(QPalette::WindowText);
+        };
+        EXPECT_NE(colour(), errorColour) << "the hint is no error";
+        // A message that matters takes the line; the hint comes back after.
+        main.type(joist::Input::span, "");
+        EXPECT_TRUE(main.label("messageLbl").startsWith("Results out of date"));
+        EXPECT_EQ(colour(), errorColour);
+        main.type(joist::Input::span, "4");
+        EXPECT_EQ(main.label("messageLbl"), hint);
+    }
+    EXPECT_FALSE(QFileInfo::exists(programSettingsPath())) << "written without the menu used";
+    {
+        MainWindowDriver main;
+        main.start();
+        EXPECT_EQ(main.label("messageLbl"), hint);
+        QTimer::singleShot(0, [] {
+            if (QWidget* menu = QApplication::activePopupWidget())
+                menu->close();
+        });
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                     main.window->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(main.window.get(), &rightClick);
+        EXPECT_EQ(main.label("messageLbl"), "");
+    }
+    MainWindowDriver later;
+    later.start();
+    EXPECT_EQ(later.label("messageLbl"), "");
+}
+
+TEST(ShortcutsWindow, ListsEveryActionOfTheMenuWithItsShortcut)
+{
+    MainWindowDriver main;
+    main.start();
+    main.window->findChild<QAction*>("shortcutsAct")->trigger();
+    auto* window = main.window->findChild<QDialog*>("shortcutsWindow");
+    ASSERT_TRUE(window && window->isVisible());
+    auto* table = window->findChild<QTableWidget*>("shortcutsTbl");
+    QStringList listed;
+    for (int row = 0; row < table->rowCount(); ++row)
+        listed << table->item(row, 0)->text() + " " + table->item(row, 1)->text();
+    QStringList menu;
+    for (const QAction* action : main.window->actions()) {
+        if (!action->isSeparator())
+            menu << action->text().remove("...") + " " +
+                        action->shortcut().toString(QKeySequence::NativeText);
+    }
+    EXPECT_EQ(listed, menu);
+    EXPECT_TRUE(listed.contains("Timber Joist Manual F1"));
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST(AboutWindow, NamesVersionLicenceTheTableInUseAndTheLibraries)
+{
+    MainWindowDriver main;
+    main.start();
+    main.window->findChild<QAction*>("aboutAct")->trigger();
+    auto* window = main.window->findChild<QDialog*>("aboutWindow");
+    ASSERT_TRUE(window && window->isVisible());
+    QFile table(JOIST_SHIPPED_DATABASE);
+    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
+    const QString digest =
+        QCryptographicHash::hash(table.readAll(), QCryptographicHash::Sha256).toHex();
+    const QString text = windowText(window);
+    for (const QString& fact :
+         {QStringLiteral("Version " JOIST_VERSION), QStringLiteral("MIT licence"),
+          QStringLiteral(JOIST_SHIPPED_DATABASE), QStringLiteral("EN 338:2003, Table 1"), digest,
+          QString::fromLatin1(qVersion()), QString::fromLatin1(sqlite3_libversion())})
+        EXPECT_TRUE(text.contains(fact)) << fact.toStdString() << " not in\n" << text.toStdString();
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
+
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public slots:
+    void open(const QUrl& url) { opened << url; }
+
+public:
+    QList<QUrl> opened;
+};
+
+TEST(Manual, F1OpensTheManualBesideTheProgram)
+{
+    MainWindowDriver main;
+    main.start();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.window.get())); // for the shortcut
+    UrlCatcher desktop;
+    QDesktopServices::setUrlHandler("file", &desktop, "open");
+    QTest::keyClick(main.box(joist::Input::span), Qt::Key_F1);
+    QDesktopServices::unsetUrlHandler("file");
+    ASSERT_EQ(desktop.opened.size(), 1);
+    QFile manual(desktop.opened.front().toLocalFile());
+    EXPECT_EQ(
+        QFileInfo(manual).absolutePath(),
+        QFileInfo(QString::fromStdString(testing::shippedDirectory().string())).absoluteFilePath());
+    ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(manual.readAll().contains("<H2>EXIT STATUS</H2>"));
+
+    // Where the desktop cannot open it (as on the offscreen platform, which
+    // never starts a browser), in a window of the program's own.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        return;
+    main.window->findChild<QAction*>("helpAct")->trigger();
+    auto* window = main.window->findChild<QDialog*>("manualWindow");
+    ASSERT_TRUE(window && window->isVisible());
+    EXPECT_TRUE(window->findChild<QTextBrowser*>()->toPlainText().contains("EXIT STATUS"));
+}
+
+} // namespace
+} // namespace ui
+
+#include "help_windows_test.moc"
