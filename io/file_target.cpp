@@ -13,7 +13,7 @@
 namespace io {
 namespace {
 
-// QSaveFile replaces a file through a temporary name seven bytes longer: a
+// Qt replaces a file through a temporary name seven bytes longer: a
 // dot and six random characters.
 constexpr qsizetype longestReplacedName = NAME_MAX - 7;
 

@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "io/checked_file.h"
 #include "io/regular_file.h"
 
 namespace ui {
@@ -180,8 +181,9 @@ bool writeSettings(QIODevice& device, const QSettings::SettingsMap& map)
             text += '\n';
         }
     }
-    // QSaveFile commits even when its buffered bytes failed to reach the disk
-    // (a full disk, a size limit): only a flush says so.
+    // QSettings commits its temporary file even when the buffered bytes failed
+    // to reach the disk (a full disk, a size limit): only a flush says so. The
+    // reason is worded as every other failed write's (io/checked_file.h).
     auto* file = qobject_cast<QFileDevice*>(&device);
     lastWrite().made = true;
     errno = 0;
@@ -189,7 +191,7 @@ bool writeSettings(QIODevice& device, const QSettings::SettingsMap& map)
         // Qt's text for a failed flush is "Unknown error".
         const int error = errno;
         lastWrite().problem =
-            error ? QString::fromLocal8Bit(std::strerror(error)) : device.errorString();
+            error ? QString::fromStdString(io::errorInWords(error)) : device.errorString();
         return false;
     }
     return true;
