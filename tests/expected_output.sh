@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# What the command line prints for a few designs and a schedule, compared
+# whole with the files kept beside them in tests/expected_output/. After a
+# change meant to alter that output, write them anew and review the diff:
+#   tests/expected_output.sh build/release/bin/timber-joist tests/expected_output --regenerate
+set -euo pipefail
+program=$(realpath "$1")
+dir=$2
+mode=${3:-compare}
+cd "$dir"
+export LC_ALL=C.UTF-8
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# name, then the program's arguments (paths relative to the folder)
+cases=(
+    "floor.check|--check floor.joist"
+    "floor.json|--check floor.joist --json"
+    "vibration.check|--check vibration.joist"
+    "vibration.json|--check vibration.joist --json"
+    "negative.check|--check negative.joist"
+    "schedule|--schedule schedule.csv"
+)
+failed=0
+for entry in "${cases[@]}"; do
+    name=${entry%%|*}
+    read -r -a arguments <<<"${entry#*|}"
+    status=0
+    "$program" "${arguments[@]}" >"$work/out" 2>"$work/err" </dev/null || status=$?
+    { cat "$work/out"; echo "--- standard error"; cat "$work/err"; echo "--- exit $status"; } \
+        >"$work/$name.out"
+    if [ "$mode" = --regenerate ]; then
+        cp "$work/$name.out" "$name.out"
+    elif ! diff -u "$name.out" "$work/$name.out"; then
+        echo "FAIL: timber-joist ${entry#*|} differs from $dir/$name.out" >&2
+        failed=1
+    fi
+done
+exit $failed
