@@ -108,6 +108,16 @@ public:
     std::unique_ptr<FrmMain> window;
 };
 
+// Checks each label named against its text: a test about one result names
+// that result, and a result added elsewhere is no part of it.
+inline void expectResults(const MainWindowDriver& main,
+                          std::initializer_list<std::pair<joist::ResultLabel, QString>> expected)
+{
+    for (const auto& [label, text] : expected)
+        EXPECT_EQ(resultLabel(main.controls(), label)->text(), text)
+            << "result " << joist::resultKey(label);
+}
+
 // A message box the window opened: its text, and it is closed.
 inline QString takeMessage(const MainWindowDriver& main)
 {

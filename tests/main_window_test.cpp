@@ -75,8 +75,8 @@ TEST(MainWindow, EveryEditRecalculatesAtOnce)
     }
 
     main.type(joist::Input::span, "6");
-    EXPECT_EQ(main.results(), (QStringList{"1.09", "0.363", "0.892", "1.136", "0.947", "1.419",
-                                           "1.419", "Joist fails in deflection: u net,fin"}));
+    expectResults(main, {{joist::ResultLabel::uNetFin, "1.419"},
+                         {joist::ResultLabel::governedBy, "Joist fails in deflection: u net,fin"}});
     main.type(joist::Input::span, "4");
     EXPECT_EQ(main.results(), startResults);
 
@@ -203,10 +203,10 @@ TEST(MainWindow, ADecimalCommaLocaleGivesTheSameResults)
     EXPECT_EQ(main.list(joist::Input::kmod)->selectedText(), "0,8");
     EXPECT_EQ(main.list(joist::Input::kmodQk)->selectedText(), "0,25");
     EXPECT_EQ(main.label("fc90kLbl"), "2,2");
-    EXPECT_EQ(main.results(), (QStringList{"0,484", "0,242", "0,595", "0,337", "0,281", "0,421",
-                                           "0,595", "Joist Passes"}));
     MainWindowDriver point;
     point.start();
+    // Every result as under a decimal point, with a comma.
+    EXPECT_EQ(main.results(), point.results().replaceInStrings(".", ","));
     EXPECT_EQ(main.window->design(), point.window->design());
 
     main.type(joist::Input::span, "4.5");
