@@ -7,7 +7,8 @@ app_packages=(cmake ninja-build g++ pkg-config qt6-base-dev libsqlite3-dev nettl
               man2html-base)
 # Extra packages for the test suite.
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth x11-utils desktop-file-utils appstream shared-mime-info
-               x11-apps strace python3 dpkg-dev file poppler-utils clang-format lintian man-db)
+               x11-apps strace python3 dpkg-dev file poppler-utils clang-format lintian man-db
+               locales)
 
 # Extra packages for the fuzz targets.
 fuzz_packages=(clang-14 libclang-rt-14-dev)

@@ -36,4 +36,22 @@ for entry in "${cases[@]}"; do
         failed=1
     fi
 done
+# Numbers leave in the same form whatever the user's locale: the JSON once
+# more under one whose decimal separator is a comma.
+mkdir -p "$work/locale"
+localedef -i de_DE -f UTF-8 "$work/locale/de_DE.UTF-8" >/dev/null 2>&1 || true
+if [ ! -d "$work/locale/de_DE.UTF-8" ]; then
+    echo "FAIL: localedef could not make de_DE.UTF-8 (the Debian package locales)" >&2
+    failed=1
+elif [ "$mode" != --regenerate ]; then
+    status=0
+    LOCPATH=$work/locale LC_ALL=de_DE.UTF-8 "$program" --check vibration.joist --json \
+        >"$work/out" 2>"$work/err" </dev/null || status=$?
+    { cat "$work/out"; echo "--- standard error"; cat "$work/err"; echo "--- exit $status"; } \
+        >"$work/de.out"
+    if ! diff -u vibration.json.out "$work/de.out"; then
+        echo "FAIL: --check --json under de_DE.UTF-8 differs from $dir/vibration.json.out" >&2
+        failed=1
+    fi
+fi
 exit $failed

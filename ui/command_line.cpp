@@ -1,6 +1,7 @@
 #include "ui/command_line.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 
 #include <QCommandLineParser>
@@ -45,6 +46,14 @@ void complain(std::string_view text)
                            "\n");
 }
 
+// A number written with "." read back, whatever the user's locale says.
+double numberOf(const std::string& text)
+{
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
 int exitCodeOf(DesignRun::Outcome outcome)
 {
     return outcome == DesignRun::Outcome::passes ? 0 : outcome == DesignRun::Outcome::fails ? 1 : 2;
@@ -82,14 +91,14 @@ int check(const QString& path, bool json, ClassTable& table)
         for (const QuantityKeys& quantity : quantityKeys) {
             const std::size_t i = std::size_t(quantity.check);
             if (file.basis.vibration) {
-                object.insert(key(quantity.demand), std::stod(quantityText(run.demands[i])));
-                object.insert(key(quantity.capacity), std::stod(quantityText(run.capacities[i])));
+                object.insert(key(quantity.demand), numberOf(quantityText(run.demands[i])));
+                object.insert(key(quantity.capacity), numberOf(quantityText(run.capacities[i])));
             }
         }
         object.insert(QStringLiteral("passes"), run.outcome == DesignRun::Outcome::passes);
         const std::string metres = longestSpanMetres(run.aids);
         object.insert(QStringLiteral("longestSpanM"),
-                      metres.empty() ? QJsonValue() : QJsonValue(std::stod(metres)));
+                      metres.empty() ? QJsonValue() : QJsonValue(numberOf(metres)));
         object.insert(QStringLiteral("longestSpanNote"),
                       QString::fromStdString(longestSpanNote(run.aids)));
         if (!run.loadProblem.empty())
