@@ -18,6 +18,7 @@ cases=(
     "floor.json|--check floor.joist --json"
     "vibration.check|--check vibration.joist"
     "vibration.json|--check vibration.joist --json"
+    "low-frequency.check|--check low-frequency.joist"
     "negative.check|--check negative.joist"
     "schedule|--schedule schedule.csv"
 )

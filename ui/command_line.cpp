@@ -103,6 +103,8 @@ int check(const QString& path, bool json, ClassTable& table)
                       QString::fromStdString(longestSpanNote(run.aids)));
         if (!run.loadProblem.empty())
             object.insert(QStringLiteral("message"), QString::fromStdString(run.loadProblem));
+        if (!run.note.empty())
+            object.insert(QStringLiteral("note"), QString::fromStdString(run.note));
         object.insert(QStringLiteral("lightestSection"), QString::fromUtf8(lightest));
         object.insert(QStringLiteral("file"), path);
         out = QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
@@ -125,6 +127,8 @@ int check(const QString& path, bool json, ClassTable& table)
                        std::string(check.capacitySymbol) + " = " + quantityText(run.capacities[i]) +
                        " " + std::string(check.unit) + "\n";
         }
+        if (!run.note.empty())
+            out += "Note: " + run.note + "\n";
     }
     io::writeStandardOutput(out);
     // A verdict under a load that loads nothing is no answer to give a script.

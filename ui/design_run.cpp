@@ -135,6 +135,11 @@ void checkDesign(joist::JoistDesign& design,
     run.aids = aids(design);
     if (run.aids.noAnswer)
         run.loadProblem = loadProblemMessage(*run.aids.noAnswer);
+    // Below 8 Hz, 7.3.3's w and v do not apply; the sheet says so too.
+    if (design.basis.vibration && design.f1 < design.f1Min)
+        run.note = "f1 = " + quantityText(design.f1) +
+                   " Hz is below 8 Hz: EN 1995-1-1 7.3.3 requires a special investigation of "
+                   "this floor, and w and v are not a valid check";
 }
 
 std::string quantityText(float value)

@@ -101,6 +101,9 @@ struct DesignRun
     // Why the results, though complete, are no design answer (a negative
     // load), or empty.
     std::string loadProblem;
+    // What the results do not settle, said beside them (a floor below 8 Hz),
+    // or empty.
+    std::string note;
 };
 DesignRun runDesign(const DesignInputs& inputs, const joist::DesignBasis& basis, ClassTable& table);
 

@@ -314,6 +314,8 @@ void checkRecord(const CsvRecord& record, const ScheduleLayout& layout, RowMemor
     const bool noAnswer = !design.loadProblem.empty();
     if (noAnswer && message.empty())
         message = design.loadProblem;
+    if (message.empty())
+        message = design.note;
     std::string escapedMessage;
     out.insert(out.end(), {design.texts[std::size_t(ResultLabel::governedBy)], longest, note,
                            lightest, spreadsheetSafe(message, escapedMessage)});
