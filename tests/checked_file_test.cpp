@@ -11,9 +11,9 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
+#include "engine/input_facts.h"
 #include "tests/sheet_fixtures.h"
 #include "ui/design_file.h"
-#include "ui/input_table.h"
 #include "ui/sheet/sheet_output.h"
 
 namespace {

@@ -16,11 +16,11 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "engine/input_facts.h"
 #include "tests/main_window_fixtures.h"
 #include "ui/design_basis_settings.h"
 #include "ui/design_basis_window.h"
 #include "ui/design_file.h"
-#include "ui/input_table.h"
 #include "ui/sheet/sheet_details_window.h"
 
 namespace ui {
@@ -67,10 +67,10 @@ void typeInto(QWidget* window, const char* name, const QString& text)
 QStringList shownInputs(const MainWindowDriver& main)
 {
     QStringList texts;
-    for (const InputRow& row : inputRows()) {
-        if (row.kind == ControlKind::textBox)
+    for (const joist::InputFacts& row : joist::inputFacts()) {
+        if (row.entry == joist::InputEntry::typed)
             texts << main.box(row.input)->text();
-        else if (row.kind == ControlKind::dropDownList)
+        else if (row.entry == joist::InputEntry::list)
             texts << main.list(row.input)->selectedText();
     }
     return texts << main.classList()->selectedText();

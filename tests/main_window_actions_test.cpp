@@ -22,6 +22,7 @@
 #include <QTimer>
 
 #include "engine/design_aids.h"
+#include "engine/input_facts.h"
 #include "tests/main_window_fixtures.h"
 #include "tests/materials_fixtures.h"
 #include "tests/sheet_fixtures.h"
@@ -81,17 +82,17 @@ TEST_P(InLocale, SheetHoldsWhatTheScreenShows)
     main.type(joist::Input::span, local("4.5"));
     main.pickClass("C24");
     QStringList screen;
-    for (const InputRow& row : inputRows()) {
+    for (const joist::InputFacts& row : joist::inputFacts()) {
         // Material values stand under their symbols, the other inputs under
         // their captions.
         if (row.field.empty())
             screen << QString::fromUtf8(std::string(row.caption));
         screen << [&] {
-            if (row.kind == ControlKind::textBox)
+            if (row.entry == joist::InputEntry::typed)
                 return main.box(row.input)->text();
-            if (row.kind == ControlKind::dropDownList)
+            if (row.entry == joist::InputEntry::list)
                 return main.list(row.input)->selectedText();
-            return main.label(row.name);
+            return main.label(ui::inputView(row.input).name);
         }();
     }
     screen << main.results() << main.label("SCLbl") << main.label("fc0kLbl");

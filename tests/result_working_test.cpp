@@ -2,8 +2,8 @@
 
 #include <QTextDocument>
 
+#include "engine/input_facts.h"
 #include "tests/main_window_fixtures.h"
-#include "ui/input_table.h"
 
 namespace ui {
 namespace {
@@ -87,7 +87,7 @@ TEST(ResultWorking, EveryInputAndResultHasAnAccessibleName)
     MainWindowDriver main;
     main.start();
     // Inputs by their caption and unit, results by their caption.
-    for (const InputRow& row : inputRows()) {
+    for (const joist::InputFacts& row : joist::inputFacts()) {
         const joist::Input input = row.input;
         const QWidget* control = main.box(input) ? static_cast<QWidget*>(main.box(input))
                                  : main.list(input)

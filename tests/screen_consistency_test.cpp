@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include "engine/design_check.h"
+#include "engine/input_facts.h"
 #include "engine/number_text.h"
 #include "materials/strength_class_connection.h"
 #include "tests/main_window_fixtures.h"
@@ -28,8 +29,8 @@ namespace fs = std::filesystem;
 // The inputs the user types into, from the input table.
 const std::vector<joist::Input> textBoxes = [] {
     std::vector<joist::Input> boxes;
-    for (const InputRow& row : inputRows())
-        if (row.kind == ControlKind::textBox)
+    for (const joist::InputFacts& row : joist::inputFacts())
+        if (row.entry == joist::InputEntry::typed)
             boxes.push_back(row.input);
     return boxes;
 }();
@@ -179,8 +180,8 @@ private:
     DropDownList* randomList()
     {
         std::vector<DropDownList*> lists{main_.classList()};
-        for (const InputRow& row : inputRows())
-            if (row.kind == ControlKind::dropDownList)
+        for (const joist::InputFacts& row : joist::inputFacts())
+            if (row.entry == joist::InputEntry::list)
                 lists.push_back(main_.list(row.input));
         return lists[std::size_t(uniform(int(lists.size())))];
     }
@@ -300,7 +301,7 @@ private:
         bool checkable = true;
         for (const joist::InputDefinition& input : joist::inputDefinitions) {
             const std::optional<float> value =
-                joist::parseNumber(screenText(inputRow(input.input).name), separator_);
+                joist::parseNumber(screenText(ui::inputView(input.input).name), separator_);
             if (!value) {
                 checkable = false;
                 break;

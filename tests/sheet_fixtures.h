@@ -11,9 +11,9 @@
 #include <QString>
 
 #include "engine/design_aids.h"
+#include "engine/input_facts.h"
 #include "engine/number_text.h"
 #include "tests/engine_fixtures.h"
-#include "ui/input_table.h"
 #include "ui/sheet/calculation_sheet.h"
 #include "ui/strength_class_properties.h"
 
@@ -61,7 +61,7 @@ inline CalculationSheet exampleSheet(const std::string& separator)
     sheet.created = QDateTime(QDate(2026, 12, 7), QTime(11, 20));
     sheet.decimalSeparator = separator;
     // The start-up texts of the window's own inputs.
-    for (const InputRow& row : inputRows()) {
+    for (const joist::InputFacts& row : joist::inputFacts()) {
         if (!row.field.empty())
             continue;
         const std::string_view text = row.startValue.empty() ? row.designText : row.startValue;

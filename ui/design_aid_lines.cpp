@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "ui/input_table.h"
+#include "engine/input_facts.h"
 
 namespace ui {
 

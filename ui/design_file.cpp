@@ -9,12 +9,12 @@
 #include <QJsonObject>
 #include <QLocale>
 
+#include "engine/input_facts.h"
 #include "engine/number_text.h"
 #include "io/checked_file.h"
 #include "io/display_text.h"
 #include "io/regular_file.h"
 #include "ui/design_basis_texts.h"
-#include "ui/input_table.h"
 
 namespace ui {
 namespace {
@@ -40,7 +40,7 @@ std::string_view detailKey(const SheetDetailField& field)
 std::vector<FileSection> makeSections()
 {
     FileSection inputs{inputsSection, {}};
-    for (const InputRow& row : inputRows()) {
+    for (const joist::InputFacts& row : joist::inputFacts()) {
         if (!row.key.empty())
             inputs.keys.push_back({std::string(row.key)});
     }
@@ -71,20 +71,20 @@ std::string inQuotes(std::string_view text)
     return quoted;
 }
 
-std::string startText(const InputRow& row)
+std::string startText(const joist::InputFacts& row)
 {
     return std::string(row.startValue.empty() ? row.designText : row.startValue);
 }
 
 // Each list's items: number and design text, read once.
 using ListItems = std::vector<std::pair<float, std::string_view>>;
-const ListItems& listItems(const InputRow& row)
+const ListItems& listItems(const joist::InputFacts& row)
 {
     static const auto lists = [] {
         std::array<ListItems, joist::inputDefinitions.size()> all;
-        for (const InputRow& list : inputRows()) {
+        for (const joist::InputFacts& list : joist::inputFacts()) {
             std::string_view rest = list.designText;
-            while (list.kind == ControlKind::dropDownList && !rest.empty()) {
+            while (list.entry == joist::InputEntry::list && !rest.empty()) {
                 const std::size_t end = std::min(rest.find('|'), rest.size());
                 const std::string_view item = rest.substr(0, end);
                 all[static_cast<std::size_t>(list.input)].emplace_back(
@@ -115,7 +115,7 @@ struct CheckedInput
     std::string_view text; // for a list, its item
     float value;
 };
-CheckedInput checkedInput(const InputRow& row, std::string_view text)
+CheckedInput checkedInput(const joist::InputFacts& row, std::string_view text)
 {
     requireShowable(row.key, text);
     const joist::NumberReading reading = joist::readNumber(text, ".");
@@ -126,7 +126,7 @@ CheckedInput checkedInput(const InputRow& row, std::string_view text)
                               : ", which is not a number written with \".\" as decimal separator";
         throw ValueRefused(inQuotes(row.key) + " holds " + inQuotes(text) + why);
     }
-    if (row.kind != ControlKind::dropDownList)
+    if (row.entry != joist::InputEntry::list)
         return {text, *reading.value};
     for (const auto& [value, item] : listItems(row)) {
         if (value == *reading.value)
@@ -250,7 +250,7 @@ std::string openFailure(const QString& path, std::string_view reason)
 
 float inputValue(joist::Input input, std::string_view text)
 {
-    return checkedInput(inputRow(input), text).value;
+    return checkedInput(joist::factsOf(input), text).value;
 }
 
 std::string_view checkedClassName(std::string_view name)
@@ -262,7 +262,7 @@ std::string_view checkedClassName(std::string_view name)
 DesignInputs startInputs()
 {
     DesignInputs inputs;
-    for (const InputRow& row : inputRows()) {
+    for (const joist::InputFacts& row : joist::inputFacts()) {
         if (!row.key.empty())
             inputs.texts[static_cast<std::size_t>(row.input)] = startText(row);
     }
@@ -273,7 +273,7 @@ DesignInputs startInputs()
 DesignInputs inputsFromValues(const SectionValues& values)
 {
     DesignInputs inputs;
-    for (const InputRow& row : inputRows()) {
+    for (const joist::InputFacts& row : joist::inputFacts()) {
         if (row.key.empty())
             continue;
         const auto value = values.find(row.key);
@@ -398,7 +398,7 @@ QByteArray designFileBytes(const DesignInputs& inputs, const DesignBasis& basis,
                            const SheetDetails& details)
 {
     SectionValues values;
-    for (const InputRow& row : inputRows()) {
+    for (const joist::InputFacts& row : joist::inputFacts()) {
         if (!row.key.empty())
             values[std::string(row.key)] = inputs.texts[static_cast<std::size_t>(row.input)];
     }

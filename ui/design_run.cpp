@@ -2,10 +2,10 @@
 
 #include <charconv>
 
+#include "engine/input_facts.h"
 #include "engine/number_text.h"
 #include "engine/stop_reason.h"
 #include "materials/strength_class_sequences.h"
-#include "ui/input_table.h"
 
 namespace ui {
 namespace {
@@ -57,7 +57,7 @@ public:
 ClassTable::ClassTable(const std::string& path)
     : path_(path), connection_(std::string(separator)), names_(std::make_unique<Names>())
 {
-    for (const InputRow& row : inputRows()) {
+    for (const joist::InputFacts& row : joist::inputFacts()) {
         if (row.field.empty())
             continue;
         const auto i = static_cast<std::size_t>(row.input);
@@ -84,7 +84,7 @@ const ClassTable::Row* ClassTable::find(std::string_view className)
     Row row;
     // The first field the design reads that is not a number, as the window says it.
     for (const joist::InputDefinition& definition : joist::inputDefinitions) {
-        const InputRow& input = inputRow(definition.input);
+        const joist::InputFacts& input = joist::factsOf(definition.input);
         if (input.field.empty())
             continue;
         const std::optional<float> value =
@@ -116,7 +116,8 @@ void checkDesign(joist::JoistDesign& design,
     const joist::CheckOutcome outcome = joist::runDesignCheck(design, false, labels, separator);
     if (!outcome.completed()) {
         run.texts = {};
-        run.message = joist::describeStop(joist::stopReason(outcome, design), inputCaption) + ".";
+        run.message =
+            joist::describeStop(joist::stopReason(outcome, design), joist::inputCaption) + ".";
         return;
     }
     for (std::size_t i = 0; i < joist::checkDefinitions.size(); ++i) {
@@ -187,7 +188,7 @@ DesignRun runDesign(const DesignInputs& inputs, const joist::DesignBasis& basis,
     joist::JoistDesign design = row->values;
     design.basis = basis;
     const DesignTexts texts(inputs);
-    for (const InputRow& input : inputRows()) {
+    for (const joist::InputFacts& input : joist::inputFacts()) {
         if (input.key.empty())
             continue;
         const joist::ReadResult read = joist::storeInput(design, texts, input.input, separator);

@@ -1,8 +1,8 @@
 #include "ui/input_messages.h"
 
+#include "engine/input_facts.h"
 #include "engine/number_text.h"
 #include "io/display_text.h"
-#include "ui/input_table.h"
 
 namespace ui {
 namespace {
@@ -47,7 +47,7 @@ std::string swapped(std::string_view text, std::string_view from, std::string_vi
 std::string inputProblemMessage(joist::Input input, std::string_view text,
                                 std::string_view decimalSeparator)
 {
-    const std::string lead(inputRow(input).caption);
+    const std::string lead(joist::factsOf(input).caption);
     const joist::NumberReading reading = joist::readNumber(text, decimalSeparator);
     switch (reading.problem) {
     case joist::NumberProblem::empty:

@@ -1,9 +1,10 @@
 #include "ui/input_table.h"
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
-#include "engine/number_text.h"
+#include "engine/input_facts.h"
 
 namespace ui {
 namespace {
@@ -39,66 +40,55 @@ constexpr InputPlaces material(int top)
     return {360, 1035, 1440, top, 735, 255, 2160, 735};
 }
 
-constexpr auto rows = std::to_array<InputRow>({
-    {Input::fmk, "fmkLbl", K::valueLabel, "fm,k", "N/mm2", "fm,k", "", "", material(6480)},
-    {Input::fc90k, "fc90kLbl", K::valueLabel, "fc,90,k", "N/mm2", "fc,90,k", "", "",
-     material(6960)},
-    {Input::fvk, "fvkLbl", K::valueLabel, "fv,k", "N/mm2", "fv,k", "", "", material(7200)},
-    {Input::e0mean,
-     "EmeanLbl",
-     K::valueLabel,
-     "E mean",
-     "kN/mm2",
-     "E0,mean",
-     "",
-     "",
-     material(7440),
-     0,
-     {},
-     "E0,mean"},
-    {Input::rhoMean, "RmeanLbl", K::valueLabel, "Density", "kg/m3", "rmean", "", "",
-     material(7680)},
-    {Input::spacing, "cmbSpacing", K::dropDownList, "Spacing of Joists, S", "mm", "",
-     "200|300|400|450|500|550|600", "300", leftList(3840, 1575), 2, "spacing"},
-    {Input::breadth, "cmbBreadth", K::dropDownList, "Section Width", "mm", "", "36|44|75", "44",
-     middleList(3360), 3, "breadth"},
-    {Input::depth, "cmbDepth", K::dropDownList, "Section Depth", "mm", "",
-     "100|115|125|150|175|200|225", "225", middleList(3840), 4, "depth"},
-    {Input::kmod, "cmbKmod", K::dropDownList, "k mod", "", "", "0.8|1.0", "0.8", factor(3360), 9,
-     "kmod", "kmod"},
-    {Input::kcrit, "cmbKcrit", K::dropDownList, "k crit", "", "", "1", "1", factor(3840), 15,
-     "kcrit", "kcrit"},
-    {Input::kls, "cmbKls", K::dropDownList, "k ls", "", "", "1", "1", factor(4320), 14, "kls",
-     "ksys"},
-    {Input::kh, "cmbKh", K::dropDownList, "k h", "", "", "1", "1", factor(4800), 13, "kh", "kh"},
-    {Input::gammaM, "cmbGm", K::dropDownList, "g m", "", "", "1.3", "1.3", factor(5280), 12,
-     "gammaM", "\u03B3M"},
-    {Input::kmodGk, "cmbKmodGk", K::dropDownList, "k mod gk", "", "", "0.8", "0.8", factor(5760),
-     11, "kmodGk", "kdef"},
-    {Input::kmodQk, "cmbKmodQk", K::dropDownList, "k mod qk", "", "", "0.25", "0.25", factor(6240),
-     10, "kmodQk", "\u03C82\u00B7kdef"},
-    {Input::bearingLength, "bearLTxt", K::textBox, "Bearing Length", "mm", "", "4", "50",
-     leftBox(4320, 1455), 6, "bearingLength"},
-    {Input::camber, "u0Txt", K::textBox, "Initial Camber, u 0", "mm", "", "0", "0",
-     leftBox(4800, 1335), 16, "camber", "w_c"},
-    {Input::span, "spanTxt", K::textBox, "Span of Joist", "m", "", "4", "", leftBox(3360, 975), 1,
-     "span"},
-    {Input::deadLoad, "deadTxt", K::textBox, "Dead Load", "kN/m2", "", "0.4", "", middleBox(4920),
-     7, "deadLoad"},
-    {Input::liveLoad, "liveTxt", K::textBox, "Live Load", "kN/m2", "", "1.5", "", middleBox(5400),
-     8, "liveLoad"},
+constexpr auto views = std::to_array<InputView>({
+    {Input::fmk, "fmkLbl", K::valueLabel, material(6480)},
+    {Input::fc90k, "fc90kLbl", K::valueLabel, material(6960)},
+    {Input::fvk, "fvkLbl", K::valueLabel, material(7200)},
+    {Input::e0mean, "EmeanLbl", K::valueLabel, material(7440)},
+    {Input::rhoMean, "RmeanLbl", K::valueLabel, material(7680)},
+    {Input::spacing, "cmbSpacing", K::dropDownList, leftList(3840, 1575), 2},
+    {Input::breadth, "cmbBreadth", K::dropDownList, middleList(3360), 3},
+    {Input::depth, "cmbDepth", K::dropDownList, middleList(3840), 4},
+    {Input::kmod, "cmbKmod", K::dropDownList, factor(3360), 9},
+    {Input::kcrit, "cmbKcrit", K::dropDownList, factor(3840), 15},
+    {Input::kls, "cmbKls", K::dropDownList, factor(4320), 14},
+    {Input::kh, "cmbKh", K::dropDownList, factor(4800), 13},
+    {Input::gammaM, "cmbGm", K::dropDownList, factor(5280), 12},
+    {Input::kmodGk, "cmbKmodGk", K::dropDownList, factor(5760), 11},
+    {Input::kmodQk, "cmbKmodQk", K::dropDownList, factor(6240), 10},
+    {Input::bearingLength, "bearLTxt", K::textBox, leftBox(4320, 1455), 6},
+    {Input::camber, "u0Txt", K::textBox, leftBox(4800, 1335), 16},
+    {Input::span, "spanTxt", K::textBox, leftBox(3360, 975), 1},
+    {Input::deadLoad, "deadTxt", K::textBox, middleBox(4920), 7},
+    {Input::liveLoad, "liveTxt", K::textBox, middleBox(5400), 8},
 });
 
-// Each input once, so that the lookup below is a plain index.
-constexpr std::array<std::size_t, joist::inputDefinitions.size()> rowIndex = [] {
+constexpr ControlKind controlFor(joist::InputEntry entry)
+{
+    switch (entry) {
+    case joist::InputEntry::classValue:
+        return K::valueLabel;
+    case joist::InputEntry::typed:
+        return K::textBox;
+    case joist::InputEntry::list:
+        return K::dropDownList;
+    }
+    return K::valueLabel;
+}
+
+// Each input once, and shown as it is entered, so that the lookup below is a plain index.
+constexpr std::array<std::size_t, joist::inputDefinitions.size()> viewIndex = [] {
     std::array<std::size_t, joist::inputDefinitions.size()> index{};
     std::array<bool, joist::inputDefinitions.size()> seen{};
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const auto input = static_cast<std::size_t>(rows[i].input);
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        const auto input = static_cast<std::size_t>(views[i].input);
         if (seen[input])
             throw std::logic_error("an input stands twice in the input table");
         seen[input] = true;
         index[input] = i;
+        for (const joist::InputFacts& facts : joist::inputFactsTable)
+            if (facts.input == views[i].input && controlFor(facts.entry) != views[i].kind)
+                throw std::logic_error("an input's control does not fit how it is entered");
     }
     for (bool s : seen)
         if (!s)
@@ -108,48 +98,28 @@ constexpr std::array<std::size_t, joist::inputDefinitions.size()> rowIndex = [] 
 
 } // namespace
 
-std::span<const InputRow> inputRows()
+std::span<const InputView> inputViews()
 {
-    return rows;
+    return views;
 }
 
-const InputRow& inputRow(joist::Input input)
+const InputView& inputView(joist::Input input)
 {
-    return rows[rowIndex[static_cast<std::size_t>(input)]];
+    return views[viewIndex[static_cast<std::size_t>(input)]];
 }
 
-std::vector<float> listValues(joist::Input input)
+std::vector<joist::Input> inputsInFocusOrder()
 {
-    std::vector<float> values;
-    std::string_view items = inputRow(input).designText;
-    while (!items.empty()) {
-        const std::size_t end = std::min(items.find('|'), items.size());
-        if (const std::optional<float> value = joist::parseNumber(items.substr(0, end), "."))
-            values.push_back(*value);
-        items.remove_prefix(std::min(end + 1, items.size()));
-    }
-    return values;
-}
-
-std::string captionWithSymbol(const InputRow& row)
-{
-    std::string text(row.caption);
-    if (!row.symbol.empty())
-        text.append(" (").append(row.symbol).append(")");
-    return text;
-}
-
-std::string inputCaption(joist::Input input)
-{
-    return std::string(inputRow(input).caption);
-}
-
-std::string accessibleInputName(const InputRow& row)
-{
-    std::string name(row.caption);
-    if (!row.unit.empty())
-        name.append(", ").append(row.unit);
-    return name;
+    std::vector<const InputView*> ranked;
+    for (const InputView& view : views)
+        if (view.focus != 0 && joist::factsOf(view.input).field.empty())
+            ranked.push_back(&view);
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const InputView* a, const InputView* b) { return a->focus < b->focus; });
+    std::vector<joist::Input> inputs;
+    for (const InputView* view : ranked)
+        inputs.push_back(view->input);
+    return inputs;
 }
 
 } // namespace ui

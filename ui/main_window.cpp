@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include "engine/design_aids.h"
+#include "engine/input_facts.h"
 #include "engine/number_text.h"
 #include "engine/stop_reason.h"
 #include "io/display_text.h"
@@ -134,7 +135,7 @@ void FrmMain::bindMaterialLabels()
             label->setValue(QString::fromUtf8(text));
         });
     };
-    for (const InputRow& row : inputRows()) {
+    for (const joist::InputFacts& row : joist::inputFacts()) {
         if (!row.field.empty())
             bind(row.field, c_.inputs[static_cast<std::size_t>(row.input)].label);
     }
@@ -149,7 +150,7 @@ void FrmMain::setFocusOrder()
 
 void FrmMain::connectEvents()
 {
-    for (const InputRow& row : inputRows()) {
+    for (const joist::InputFacts& row : joist::inputFacts()) {
         const InputControl& control = c_.inputs[static_cast<std::size_t>(row.input)];
         const joist::Input input = row.input;
         if (control.box)
@@ -182,7 +183,7 @@ void FrmMain::setResultText(joist::ResultLabel label, std::string_view text)
 // Start-up values, in table order; each raises its control's event.
 void FrmMain::putStartValues()
 {
-    for (const InputRow& row : inputRows()) {
+    for (const joist::InputFacts& row : joist::inputFacts()) {
         if (row.startValue.empty())
             continue;
         const InputControl& control = c_.inputs[static_cast<std::size_t>(row.input)];
@@ -340,7 +341,7 @@ bool FrmMain::readAllInputs()
         status_.clearMaterialProblem();
         return true;
     }
-    const std::string_view field = inputRow(*read.failedInput).field;
+    const std::string_view field = joist::factsOf(*read.failedInput).field;
     if (!field.empty()) {
         status_.setMaterialProblem(materials::nonNumericFieldError(dStrengthClass_, field).what());
     } else {
@@ -378,7 +379,8 @@ void FrmMain::recalculate()
         ++checksRun_;
         if (outcome.stopped())
             status_.setCalculationProblem(
-                joist::describeStop(joist::stopReason(outcome, design_), inputCaption) + ".");
+                joist::describeStop(joist::stopReason(outcome, design_), joist::inputCaption) +
+                ".");
         else
             status_.clearCalculationProblem();
         if (outcome.completed()) {

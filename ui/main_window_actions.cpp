@@ -20,6 +20,7 @@
 #include <QPrinterInfo>
 
 #include "engine/design_aids.h"
+#include "engine/input_facts.h"
 #include "engine/number_text.h"
 #include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
@@ -262,6 +263,7 @@ CalculationSheet FrmMain::calculationSheet()
     SheetSources sources;
     sources.programName = fixedCaption_; // without the design file's name
     sources.decimalSeparator = decimalSeparator_;
+    sources.inputOrder = inputsInFocusOrder();
     sources.inputText = [this](Input input) { return text(input); };
     sources.className = c_.scLbl->text();
     sources.databasePath = materials::databasePath(programDirectory_);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include "engine/input_facts.h"
 #include "engine/number_text.h"
 #include "io/display_text.h"
 #include "ui/design_basis_settings.h"
@@ -208,7 +209,7 @@ void FrmMain::applyDesign(const DesignInputs& inputs, const joist::DesignBasis& 
 DesignInputs FrmMain::designInputs() const
 {
     DesignInputs inputs;
-    for (const InputRow& row : inputRows()) {
+    for (const joist::InputFacts& row : joist::inputFacts()) {
         if (row.key.empty())
             continue;
         const std::string shown = text(row.input);

@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QPushButton>
 
+#include "engine/input_facts.h"
 #include "ui/input_table.h"
 #include "ui/toolkit/drop_down_list.h"
 #include "ui/toolkit/picture_box.h"
@@ -100,16 +101,17 @@ QString localizedDesignText(std::string_view designText, const QLocale& locale)
 namespace {
 
 // An input's caption, its control and its unit; returns the control.
-QWidget* buildInput(QWidget* window, const InputRow& row, InputControl& control,
+QWidget* buildInput(QWidget* window, const InputView& view, InputControl& control,
                     const QLocale& locale)
 {
-    const InputPlaces& at = row.places;
+    const joist::InputFacts& row = joist::factsOf(view.input);
+    const InputPlaces& at = view.places;
     createControl(window, {}, ControlKind::label,
                   QRect(at.captionLeft, at.top + at.captionDrop, at.captionWidth, 255),
                   row.caption);
-    QWidget* widget =
-        createControl(window, row.name, row.kind, QRect(at.left, at.top, at.width, at.height), {});
-    switch (row.kind) {
+    QWidget* widget = createControl(window, view.name, view.kind,
+                                    QRect(at.left, at.top, at.width, at.height), {});
+    switch (view.kind) {
     case ControlKind::textBox:
         control.box = static_cast<QLineEdit*>(widget);
         control.box->setText(localizedDesignText(row.designText, locale));
@@ -139,11 +141,11 @@ void buildMainWindowControls(QWidget* window, MainControls& controls, const QLoc
 {
     std::vector<std::pair<int, QWidget*>> ranked =
         buildControls(window, mainWindowLayout(), controls);
-    for (const InputRow& row : inputRows()) {
+    for (const InputView& view : inputViews()) {
         QWidget* control =
-            buildInput(window, row, controls.inputs[static_cast<std::size_t>(row.input)], locale);
-        if (row.focus != 0)
-            ranked.emplace_back(row.focus, control);
+            buildInput(window, view, controls.inputs[static_cast<std::size_t>(view.input)], locale);
+        if (view.focus != 0)
+            ranked.emplace_back(view.focus, control);
     }
     std::sort(ranked.begin(), ranked.end());
     for (const auto& [rank, control] : ranked)

@@ -11,8 +11,8 @@
 
 #include "engine/design_aid_memo.h"
 #include "engine/design_aids.h"
+#include "engine/input_facts.h"
 #include "ui/csv.h"
-#include "ui/input_table.h"
 
 namespace ui {
 namespace {
@@ -76,7 +76,7 @@ std::string_view knownKey(const std::string& name)
 {
     if (name == "id")
         return "id";
-    for (const InputRow& row : inputRows()) {
+    for (const joist::InputFacts& row : joist::inputFacts()) {
         if (!row.key.empty() && headerKey(row.key) == name)
             return row.key;
     }
@@ -94,7 +94,7 @@ ScheduleLayout scheduleLayout(const std::vector<std::string>& header, std::strin
     ScheduleLayout layout;
     layout.fields = header.size();
     const DesignInputs start = startInputs();
-    for (const InputRow& row : inputRows()) {
+    for (const joist::InputFacts& row : joist::inputFacts()) {
         if (!row.key.empty())
             layout.startValues[std::size_t(row.input)] =
                 inputValue(row.input, start.texts[std::size_t(row.input)]);
@@ -110,13 +110,14 @@ ScheduleLayout scheduleLayout(const std::vector<std::string>& header, std::strin
             throw ValueRefused("the column \"" + std::string(key) +
                                "\" stands twice in the header");
         read.push_back(key);
-        const auto input = std::find_if(inputRows().begin(), inputRows().end(),
-                                        [&](const InputRow& row) { return row.key == key; });
+        const auto input =
+            std::find_if(joist::inputFacts().begin(), joist::inputFacts().end(),
+                         [&](const joist::InputFacts& row) { return row.key == key; });
         if (key == "id") {
             layout.idColumn = column;
             continue;
         }
-        if (input != inputRows().end())
+        if (input != joist::inputFacts().end())
             layout.inputColumns[std::size_t(input->input)] = column;
         else if (key == strengthClassKey)
             layout.classColumn = column;
@@ -176,7 +177,7 @@ void checkRow(const CsvRecord& record, const ScheduleLayout& layout, RowMemory& 
               DesignRun& run)
 {
     std::array<float, inputCount> values = layout.startValues;
-    for (const InputRow& input : inputRows()) {
+    for (const joist::InputFacts& input : joist::inputFacts()) {
         const auto i = std::size_t(input.input);
         if (layout.inputColumns[i])
             values[i] =
@@ -199,7 +200,7 @@ void checkRow(const CsvRecord& record, const ScheduleLayout& layout, RowMemory& 
         return;
     joist::JoistDesign design = row->values;
     design.basis = basis;
-    for (const InputRow& input : inputRows()) {
+    for (const joist::InputFacts& input : joist::inputFacts()) {
         if (!input.key.empty())
             design.*joist::definitionOf(input.input).member = values[std::size_t(input.input)];
     }

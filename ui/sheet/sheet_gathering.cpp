@@ -5,29 +5,13 @@
 
 #include <QDateTime>
 
+#include "engine/input_facts.h"
 #include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
-#include "ui/input_table.h"
 #include "ui/span_table_texts.h"
 #include "ui/strength_class_properties.h"
 
 namespace ui {
-namespace {
-
-// The inputs the window's user sets, in the order the user tabs through them;
-// the class's own values are listed with its properties.
-std::vector<const InputRow*> sheetInputRows()
-{
-    std::vector<const InputRow*> rows;
-    for (const InputRow& row : inputRows())
-        if (row.field.empty())
-            rows.push_back(&row);
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const InputRow* a, const InputRow* b) { return a->focus < b->focus; });
-    return rows;
-}
-
-} // namespace
 
 CalculationSheet gatherCalculationSheet(const SheetSources& sources)
 {
@@ -36,10 +20,12 @@ CalculationSheet gatherCalculationSheet(const SheetSources& sources)
     sheet.programVersion = QStringLiteral(JOIST_VERSION);
     sheet.created = QDateTime::currentDateTime();
     sheet.decimalSeparator = sources.decimalSeparator;
-    for (const InputRow* row : sheetInputRows())
-        sheet.inputs.push_back({row->input, QString::fromUtf8(captionWithSymbol(*row)),
-                                QString::fromUtf8(sources.inputText(row->input)),
-                                QString::fromUtf8(row->unit)});
+    for (const joist::Input input : sources.inputOrder) {
+        const joist::InputFacts& facts = joist::factsOf(input);
+        sheet.inputs.push_back({input, QString::fromUtf8(captionWithSymbol(facts)),
+                                QString::fromUtf8(sources.inputText(input)),
+                                QString::fromUtf8(facts.unit)});
+    }
     sheet.className = sources.className;
     sheet.strengthClass = {{}, QStringLiteral("Strength Class"), sheet.className, {}};
 

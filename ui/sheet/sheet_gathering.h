@@ -33,6 +33,7 @@ struct SheetSources
 {
     QString programName;
     std::string decimalSeparator;
+    std::vector<joist::Input> inputOrder; // the user's inputs, as the sheet lists them
     std::function<std::string(joist::Input)> inputText;
     QString className;
     std::filesystem::path databasePath;
