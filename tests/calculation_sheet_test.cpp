@@ -167,7 +167,7 @@ TEST_P(SheetInLocale, PlainTextHasOneItemALineWithTabBetweenLabelAndValue)
     EXPECT_TRUE(lines.contains(QStringLiteral("Result\t") + sheet_.verdictText));
     // A span table mark stands apart from the figure: in parentheses here,
     // raised on the formatted sheet.
-    EXPECT_TRUE(text.contains('\t' + ui::markedCell(sheet_.spanTable, 0, 1) + '\t'));
+    EXPECT_TRUE(text.contains('\t' + report::markedCell(sheet_.spanTable, 0, 1) + '\t'));
     EXPECT_TRUE(
         ui::sheetHtml(sheet_).contains(sheet_.spanTable.cells[0][1] + "&nbsp;&nbsp;<sup>") ||
         ui::sheetHtml(sheet_).contains(sheet_.spanTable.cells[0][1] + "<sup>"));

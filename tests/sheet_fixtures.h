@@ -13,9 +13,9 @@
 #include "engine/design_aids.h"
 #include "engine/input_facts.h"
 #include "engine/number_text.h"
+#include "report/strength_class_properties.h"
 #include "tests/engine_fixtures.h"
 #include "ui/sheet/calculation_sheet.h"
-#include "ui/strength_class_properties.h"
 
 namespace ui::testing {
 
@@ -73,10 +73,11 @@ inline CalculationSheet exampleSheet(const std::string& separator)
     sheet.className = QStringLiteral("C16");
     const char* values[] = {"16", "10",  "0.5",  "17",  "2.2", "1.8",
                             "8",  "5.4", "0.27", "0.5", "370", "310"};
-    for (std::size_t i = 0; i < strengthClassProperties.size(); ++i)
-        sheet.properties[i] = {QString::fromUtf8(sheetSymbolOf(strengthClassProperties[i])),
-                               localText(values[i], separator),
-                               QString::fromUtf8(strengthClassProperties[i].unit)};
+    for (std::size_t i = 0; i < report::strengthClassProperties.size(); ++i)
+        sheet.properties[i] = {
+            QString::fromUtf8(report::sheetSymbolOf(report::strengthClassProperties[i])),
+            localText(values[i], separator),
+            QString::fromUtf8(report::strengthClassProperties[i].unit)};
 
     sheet.design = joist::testing::startExample();
     joist::testing::RecordingSink sink;
@@ -88,7 +89,7 @@ inline CalculationSheet exampleSheet(const std::string& separator)
 
     sheet.designAids = {localText("Longest span that passes: 4.372 m", separator),
                         QStringLiteral("Lightest listed section that passes: 44 x 175 mm")};
-    SpanTableTexts& table = sheet.spanTable;
+    report::SpanTableTexts& table = sheet.spanTable;
     table.caption =
         localText("Span table: C16, dead 0.4 kN/m\u00B2, live 1.5 kN/m\u00B2, bearing length 50 mm "
                   "(longest spans in m)",

@@ -24,7 +24,7 @@ protected:
     void SetUp() override { show(); }
     void show()
     {
-        window.showTable(spanTableTexts(inputs, "C16", breadths, depths, spacings, ","));
+        window.showTable(report::spanTableTexts(inputs, "C16", breadths, depths, spacings, ","));
     }
 
     QTableWidget* table() const { return window.findChild<QTableWidget*>("spanTbl"); }

@@ -12,6 +12,7 @@
 
 #include "io/checked_file.h"
 #include "io/display_text.h"
+#include "io/failure_words.h"
 #include "io/regular_file.h"
 #include "io/standard_output.h"
 #include "materials/strength_class_sequences.h"
@@ -70,7 +71,7 @@ int check(const QString& path, bool json, ClassTable& table)
         return 2;
     }
     const std::string lightest =
-        run.aids.noAnswer ? std::string(noAnswerText)
+        run.aids.noAnswer ? std::string(report::noAnswerText)
                           : joist::lightestSectionText(run.aids.lightestSection, separator);
     std::string out;
     if (json) {
@@ -114,8 +115,8 @@ int check(const QString& path, bool json, ClassTable& table)
             if (file.basis.vibration || !isVibrationLabel(label))
                 out += std::string(captionOf(i)) + ": " + run.texts[i] + "\n";
         }
-        out += longestSpanLine(run.aids, separator) + "\n";
-        out += lightestSectionLine(run.aids, separator) + "\n";
+        out += report::longestSpanLine(run.aids, separator) + "\n";
+        out += report::lightestSectionLine(run.aids, separator) + "\n";
         // What the vibration ratios divide: "f1 quantities: f1,min = 8 Hz, f1 = 9.87 Hz".
         for (const QuantityKeys& quantity : quantityKeys) {
             const joist::CheckDefinition& check = joist::definitionOf(quantity.check);
@@ -325,7 +326,7 @@ int runCommandLine(int argc, char** argv)
         return checking ? check(parser.value(checkOption), parser.isSet(jsonOption), table)
                         : schedule(parser.value(scheduleOption), parser.value(outputOption), table);
     } catch (const std::exception& error) {
-        complain(errorMessage(error));
+        complain(io::errorMessage(error));
         return 2;
     }
 }

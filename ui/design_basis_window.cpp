@@ -15,9 +15,9 @@
 
 #include "engine/design_check.h"
 #include "engine/number_text.h"
-#include "ui/check_working.h"
+#include "report/check_working.h"
+#include "report/design_basis_texts.h"
 #include "ui/design_basis_settings.h"
-#include "ui/design_basis_texts.h"
 
 namespace ui {
 namespace {
@@ -256,13 +256,14 @@ void FrmDesignBasis::onEdited(const Field& field)
             field.value           ? joist::generalText(basis_.*field.value, separator_)
             : (basis_.*field.cap) ? joist::generalText(*(basis_.*field.cap), separator_) + " mm"
                                   : std::string("no cap");
-        problem = std::string(field.caption) +
-                  (reading.problem == joist::NumberProblem::empty
-                       ? std::string(" is empty")
-                       : ": \"" + text + "\" is not " +
-                             (range ? "a number " + rangeText(*range, field.unit, separator_)
-                                    : std::string("a positive number"))) +
-                  "; " + inForce + " stays in force.";
+        problem =
+            std::string(field.caption) +
+            (reading.problem == joist::NumberProblem::empty
+                 ? std::string(" is empty")
+                 : ": \"" + text + "\" is not " +
+                       (range ? "a number " + report::rangeText(*range, field.unit, separator_)
+                              : std::string("a positive number"))) +
+            "; " + inForce + " stays in force.";
         box->setStyleSheet(invalidBoxStyle);
         box->setToolTip(QString::fromUtf8(problem));
         showMessages();

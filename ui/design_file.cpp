@@ -14,7 +14,7 @@
 #include "io/checked_file.h"
 #include "io/display_text.h"
 #include "io/regular_file.h"
-#include "ui/design_basis_texts.h"
+#include "report/design_basis_texts.h"
 
 namespace ui {
 namespace {
@@ -157,7 +157,7 @@ std::optional<float> basisNumber(const BasisKey& key, std::string_view text)
     if (range && !range->holds(*reading.value))
         throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(text) +
                            ", which is not a number " +
-                           rangeText(*range, key.cap ? "mm" : "", ".") +
+                           report::rangeText(*range, key.cap ? "mm" : "", ".") +
                            (key.cap ? " (leave it empty for no cap)" : ""));
     return reading.value;
 }

@@ -110,7 +110,7 @@ const ClassTable::Row* usableRow(const ClassTable::Row* row, std::string_view na
 }
 
 void checkDesign(joist::JoistDesign& design,
-                 const std::function<DesignAids(const joist::JoistDesign&)>& aids, DesignRun& run)
+                 const std::function<report::DesignAids(const joist::JoistDesign&)>& aids, DesignRun& run)
 {
     LabelTexts labels(run.texts);
     const joist::CheckOutcome outcome = joist::runDesignCheck(design, false, labels, separator);
@@ -135,7 +135,7 @@ void checkDesign(joist::JoistDesign& design,
     design.governingMessage = std::string();
     run.aids = aids(design);
     if (run.aids.noAnswer)
-        run.loadProblem = loadProblemMessage(*run.aids.noAnswer);
+        run.loadProblem = report::loadProblemMessage(*run.aids.noAnswer);
     // Below 8 Hz, 7.3.3's w and v do not apply; the sheet says so too.
     if (design.basis.vibration && design.f1 < design.f1Min)
         run.note = "f1 = " + quantityText(design.f1) +
@@ -152,7 +152,7 @@ std::string quantityText(float value)
     return std::string(text.data(), end);
 }
 
-std::string longestSpanMetres(const DesignAids& aids)
+std::string longestSpanMetres(const report::DesignAids& aids)
 {
     const joist::LongestSpan& span = aids.longestSpan;
     if (aids.noAnswer || span.kind != joist::LongestSpan::Kind::millimetres)
@@ -163,10 +163,10 @@ std::string longestSpanMetres(const DesignAids& aids)
     return std::string(text.data(), end);
 }
 
-std::string longestSpanNote(const DesignAids& aids)
+std::string longestSpanNote(const report::DesignAids& aids)
 {
     if (aids.noAnswer)
-        return std::string(noAnswerText);
+        return std::string(report::noAnswerText);
     switch (aids.longestSpan.kind) {
     case joist::LongestSpan::Kind::millimetres:
         break;
@@ -197,7 +197,7 @@ DesignRun runDesign(const DesignInputs& inputs, const joist::DesignBasis& basis,
             return run;
         }
     }
-    checkDesign(design, computeDesignAids, run);
+    checkDesign(design, report::computeDesignAids, run);
     return run;
 }
 

@@ -16,7 +16,7 @@
 #include "engine/design_inputs.h"
 #include "engine/joist_design.h"
 #include "materials/strength_class_connection.h"
-#include "ui/design_aid_lines.h"
+#include "report/design_aid_lines.h"
 #include "ui/design_file.h"
 
 namespace ui {
@@ -46,8 +46,8 @@ std::string quantityText(float value);
 // The longest span in metres, or empty when there is none to give; and the
 // note that says why ("beyond 30 m", "none", "\u2013" under a load problem),
 // or empty.
-std::string longestSpanMetres(const DesignAids& aids);
-std::string longestSpanNote(const DesignAids& aids);
+std::string longestSpanMetres(const report::DesignAids& aids);
+std::string longestSpanNote(const report::DesignAids& aids);
 
 // Strings found by a view of their text, without a copy.
 struct NameHash : std::hash<std::string_view>
@@ -96,7 +96,7 @@ struct DesignRun
     // Each check's demand and capacity (what its ratio divides), by check
     // order, for the checks in force of a completed check.
     std::array<float, joist::checkDefinitions.size()> demands{}, capacities{};
-    DesignAids aids;
+    report::DesignAids aids;
     std::string message; // why the design is bad
     // Why the results, though complete, are no design answer (a negative
     // load), or empty.
@@ -113,6 +113,7 @@ const ClassTable::Row* usableRow(const ClassTable::Row* row, std::string_view na
 
 // Checks a design whose inputs are stored, and answers its aids.
 void checkDesign(joist::JoistDesign& design,
-                 const std::function<DesignAids(const joist::JoistDesign&)>& aids, DesignRun& run);
+                 const std::function<report::DesignAids(const joist::JoistDesign&)>& aids,
+                 DesignRun& run);
 
 } // namespace ui

@@ -1,20 +1,11 @@
 #include "ui/error_message.h"
 
-#include <new>
-
 #include <QPalette>
 #include <QWidget>
 
 #include "io/display_text.h"
 
 namespace ui {
-
-std::string errorMessage(const std::exception& error)
-{
-    if (dynamic_cast<const std::bad_alloc*>(&error))
-        return "There is not enough memory for this.";
-    return error.what();
-}
 
 void showInErrorColour(QWidget* label)
 {

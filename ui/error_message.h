@@ -1,10 +1,8 @@
 #pragma once
 
-// How the windows tell the user something went wrong: the words of a failure,
-// the one colour of errors, and plain-text message boxes.
-
-#include <exception>
-#include <string>
+// How the windows tell the user something went wrong: the one colour of
+// errors, and plain-text message boxes (the words of a failure are
+// io/failure_words.h).
 
 #include <QColor>
 #include <QMessageBox>
@@ -13,11 +11,6 @@
 class QWidget;
 
 namespace ui {
-
-// What a failure says to the user: the program's own errors carry their
-// message; the standard library's names ("std::bad_alloc") mean nothing to an
-// engineer.
-std::string errorMessage(const std::exception& error);
 
 // Messages, refused text boxes and out-of-date notes: dark red, 5.9:1 on the
 // window's grey.

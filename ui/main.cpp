@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QTranslator>
 
+#include "io/failure_words.h"
 #include "materials/database_error.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/command_line.h"
@@ -41,7 +42,7 @@ int main(int argc, char** argv)
         // Without its strength-class table the program cannot check anything.
         std::unique_ptr<QMessageBox> box(
             ui::plainMessageBox(QMessageBox::Critical, QStringLiteral("Timber Joist Design to EC5"),
-                                QString::fromUtf8(ui::errorMessage(error))));
+                                QString::fromUtf8(io::errorMessage(error))));
         box->exec();
         return 1;
     }

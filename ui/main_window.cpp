@@ -19,11 +19,12 @@
 #include "engine/number_text.h"
 #include "engine/stop_reason.h"
 #include "io/display_text.h"
+#include "io/failure_words.h"
 #include "materials/strength_class_sequences.h"
-#include "ui/check_working.h"
-#include "ui/design_aid_lines.h"
+#include "report/check_working.h"
+#include "report/design_aid_lines.h"
+#include "report/design_basis_texts.h"
 #include "ui/design_basis_settings.h"
-#include "ui/design_basis_texts.h"
 #include "ui/design_basis_window.h"
 #include "ui/error_message.h"
 #include "ui/input_messages.h"
@@ -247,7 +248,7 @@ template <class Handler> void FrmMain::guarded(Handler handler)
     try {
         handler();
     } catch (const std::exception& error) {
-        status_.setCalculationProblem(errorMessage(error));
+        status_.setCalculationProblem(io::errorMessage(error));
         showStatus();
     }
 }
@@ -386,7 +387,7 @@ void FrmMain::recalculate()
         if (outcome.completed()) {
             lastCompleted_ = design_;
             const std::optional<std::string_view> problem = joist::loadProblem(design_);
-            status_.setLoadProblem(problem ? loadProblemMessage(*problem) : std::string());
+            status_.setLoadProblem(problem ? report::loadProblemMessage(*problem) : std::string());
             // The check writes the fixed layout's results; these have a place
             // only while vibration is checked.
             for (const joist::CheckDefinition& check : joist::checkDefinitions) {
@@ -457,22 +458,23 @@ void FrmMain::showWorking()
     const std::string_view separator = decimalSeparator_;
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {
         const bool inForce = lastCompleted_ && joist::inForce(check, *lastCompleted_);
-        show(check.label, inForce ? checkWorking(check.check, *lastCompleted_, separator) : "");
+        show(check.label,
+             inForce ? report::checkWorking(check.check, *lastCompleted_, separator) : "");
     }
     show(joist::ResultLabel::unityRatio,
-         lastCompleted_ ? governingCheckText(*lastCompleted_, separator) : "");
+         lastCompleted_ ? report::governingCheckText(*lastCompleted_, separator) : "");
     std::string verdict;
     if (lastCompleted_) {
-        const std::string basis = basisLine(lastCompleted_->basis, separator);
+        const std::string basis = report::basisLine(lastCompleted_->basis, separator);
         if (!basis.empty())
             verdict = basis + '\n';
-        verdict += verdictWorking(*lastCompleted_, separator);
+        verdict += report::verdictWorking(*lastCompleted_, separator);
         if (lastCompleted_->basis.vibration)
-            verdict += '\n' + vibrationBlock(*lastCompleted_, separator);
+            verdict += '\n' + report::vibrationBlock(*lastCompleted_, separator);
     }
     if (lastCompleted_ && !lastCompleted_->basis.vibration) {
         verdict += '\n';
-        verdict += vibrationNotCheckedLine;
+        verdict += report::vibrationNotCheckedLine;
     }
     if (status_.current() && designAids_) {
         verdict += '\n';
@@ -493,7 +495,7 @@ void FrmMain::showMaterialData()
     } catch (const std::exception& error) {
         // Not while typing: only after a press of the button.
         plainMessageBox(QMessageBox::Warning, QStringLiteral("Material Properties"),
-                        QString::fromUtf8(errorMessage(error)), this);
+                        QString::fromUtf8(io::errorMessage(error)), this);
     }
 }
 

@@ -22,9 +22,10 @@
 #include "engine/design_aids.h"
 #include "engine/input_facts.h"
 #include "engine/number_text.h"
+#include "io/failure_words.h"
 #include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
-#include "ui/design_aid_lines.h"
+#include "report/design_aid_lines.h"
 #include "ui/design_basis_window.h"
 #include "ui/error_message.h"
 #include "ui/help_windows.h"
@@ -140,9 +141,10 @@ QStringList FrmMain::designAidLines()
     if (!status_.current() || !lastCompleted_)
         return {};
     if (!designAids_) {
-        const DesignAids aids = computeDesignAids(*lastCompleted_);
-        designAids_ = QStringList{QString::fromUtf8(longestSpanLine(aids, decimalSeparator_)),
-                                  QString::fromUtf8(lightestSectionLine(aids, decimalSeparator_))};
+        const report::DesignAids aids = report::computeDesignAids(*lastCompleted_);
+        designAids_ =
+            QStringList{QString::fromUtf8(report::longestSpanLine(aids, decimalSeparator_)),
+                        QString::fromUtf8(report::lightestSectionLine(aids, decimalSeparator_))};
         workingShown_ = false; // whoever asked, the verdict's tooltip gains the aids
     }
     return *designAids_;
@@ -246,9 +248,9 @@ void FrmMain::showAbout()
 void FrmMain::refreshSpanTable()
 {
     if (status_.current() && lastCompleted_) {
-        spanWindow_->showTable(spanTableTexts(*lastCompleted_, c_.scLbl->text(),
-                                              listValues(Input::breadth), listValues(Input::depth),
-                                              listValues(Input::spacing), decimalSeparator_));
+        spanWindow_->showTable(report::spanTableTexts(
+            *lastCompleted_, c_.scLbl->text(), listValues(Input::breadth), listValues(Input::depth),
+            listValues(Input::spacing), decimalSeparator_));
     } else {
         spanWindow_->markOutOfDate(QString::fromUtf8(status_.message()));
     }
@@ -292,7 +294,8 @@ template <class Output> void FrmMain::withSheet(const QString& title, Output out
     try {
         output(calculationSheet());
     } catch (const std::exception& error) {
-        plainMessageBox(QMessageBox::Warning, title, QString::fromUtf8(errorMessage(error)), this);
+        plainMessageBox(QMessageBox::Warning, title, QString::fromUtf8(io::errorMessage(error)),
+                        this);
     }
 }
 

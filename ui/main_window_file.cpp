@@ -15,6 +15,7 @@
 #include "engine/input_facts.h"
 #include "engine/number_text.h"
 #include "io/display_text.h"
+#include "io/failure_words.h"
 #include "ui/design_basis_settings.h"
 #include "ui/design_basis_window.h"
 #include "ui/design_file.h"
@@ -255,7 +256,7 @@ bool FrmMain::openDesign(const QString& path)
                 path, "its strength class \"" + file.inputs.strengthClass +
                           "\" is not in the strength-class table " + dStrengthClass_.path()));
     } catch (const std::exception& error) {
-        showFileMessage(QStringLiteral("Open Design"), errorMessage(error));
+        showFileMessage(QStringLiteral("Open Design"), io::errorMessage(error));
         return false;
     }
     applySheetDetails(file.details);
@@ -307,7 +308,7 @@ bool FrmMain::saveDesignTo(const QString& path, bool overwriteChanges)
     try {
         writeDesignFile(path, designInputs(), design_.basis, details_);
     } catch (const std::exception& error) {
-        showFileMessage(QStringLiteral("Save Design"), errorMessage(error));
+        showFileMessage(QStringLiteral("Save Design"), io::errorMessage(error));
         return false;
     }
     setDesignPath(path);

@@ -9,8 +9,8 @@
 
 #include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
+#include "report/strength_class_properties.h"
 #include "ui/error_message.h"
-#include "ui/strength_class_properties.h"
 #include "ui/toolkit/fonts.h"
 #include "ui/toolkit/layout_table.h"
 #include "ui/toolkit/value_label.h"
@@ -52,10 +52,10 @@ valueFillers(std::index_sequence<row...>)
 std::vector<Placement<C>> panelLayout()
 {
     constexpr auto fillers =
-        valueFillers(std::make_index_sequence<strengthClassProperties.size()>{});
+        valueFillers(std::make_index_sequence<report::strengthClassProperties.size()>{});
     std::vector<Placement<C>> rows;
-    for (std::size_t row = 0; row < strengthClassProperties.size(); ++row) {
-        const StrengthClassProperty& p = strengthClassProperties[row];
+    for (std::size_t row = 0; row < report::strengthClassProperties.size(); ++row) {
+        const report::StrengthClassProperty& p = report::strengthClassProperties[row];
         const int top = 360 * static_cast<int>(row);
         if (p.greekLetter.empty()) {
             rows.push_back({"", K::label, 120, top, p.captionWidth, 255, p.symbol});
@@ -90,7 +90,7 @@ FrmDBData::FrmDBData(std::filesystem::path programDirectory, const QLocale& loca
     // The values stand apart from symbols and units by their alignment, which
     // also lines up their decimal places.
     for (std::size_t row = 0; row < c_.values.size(); ++row) {
-        const StrengthClassProperty& property = strengthClassProperties[row];
+        const report::StrengthClassProperty& property = report::strengthClassProperties[row];
         ValueLabel* value = c_.values[row];
         value->setAlignment(Qt::AlignRight | Qt::AlignTop);
         value->setNumeric(true);

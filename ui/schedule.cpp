@@ -148,7 +148,7 @@ struct RowMemory
     {
         if (!section)
             return sectionTexts.back();
-        const std::span<const joist::Section> listed = listedSections();
+        const std::span<const joist::Section> listed = report::listedSections();
         const auto at = std::find(listed.begin(), listed.end(), *section);
         if (at != listed.end())
             return sectionTexts[std::size_t(at - listed.begin())];
@@ -160,7 +160,7 @@ struct RowMemory
     std::unordered_map<std::string, const ClassTable::Row*, NameHash, std::equal_to<>> classes;
     std::vector<std::string> sectionTexts = [] { // by listed section, then none
         std::vector<std::string> texts;
-        for (const joist::Section& section : listedSections())
+        for (const joist::Section& section : report::listedSections())
             texts.push_back(joist::lightestSectionText(section, separator));
         texts.push_back(joist::lightestSectionText(std::nullopt, separator));
         return texts;
@@ -169,7 +169,7 @@ struct RowMemory
     std::string unlisted;             // the text of a section not listed, for the row at hand
     std::string scratch;              // a number's text with a decimal point
     SectionValues basisValues;        // a row only assigns its texts
-    joist::DesignAidMemo aids{listedSections()};
+    joist::DesignAidMemo aids{report::listedSections()};
 };
 
 // Checks one row as a design file holding its columns would be checked.
@@ -309,7 +309,7 @@ void checkRecord(const CsvRecord& record, const ScheduleLayout& layout, RowMemor
     const std::string note = bad ? std::string() : longestSpanNote(design.aids);
     const std::string_view lightest = bad ? std::string_view()
                                       : design.aids.noAnswer
-                                          ? noAnswerText
+                                          ? report::noAnswerText
                                           : memory.lightestText(design.aids.lightestSection);
     // Complete, but no design answer: said, and counted as not checked.
     const bool noAnswer = !design.loadProblem.empty();

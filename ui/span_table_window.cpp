@@ -148,7 +148,7 @@ FrmSpanTable::FrmSpanTable(QWidget* parent)
     resize(560, 560);
 }
 
-void FrmSpanTable::showTable(const SpanTableTexts& spans)
+void FrmSpanTable::showTable(const report::SpanTableTexts& spans)
 {
     caption_ = spans.caption;
     setWindowTitle(io::displayText(spans.caption, io::DisplayUse::windowTitle));
@@ -177,7 +177,7 @@ void FrmSpanTable::showTable(const SpanTableTexts& spans)
             item->setData(markRole, spans.marks.size() > std::size_t(row)
                                         ? spans.marks[std::size_t(row)].value(column)
                                         : QString());
-            item->setData(Qt::AccessibleTextRole, markedCell(spans, std::size_t(row), column));
+            item->setData(Qt::AccessibleTextRole, report::markedCell(spans, std::size_t(row), column));
             item->setToolTip(spans.tooltips.size() > std::size_t(row)
                                  ? spans.tooltips[std::size_t(row)].value(column)
                                  : QString());

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "ui/span_table_texts.h"
+#include "report/span_table_texts.h"
 
 class QLabel;
 class QTableWidget;
@@ -24,7 +24,7 @@ public:
     explicit FrmSpanTable(QWidget* parent = nullptr);
 
     // Shows a computed table, the inputs' section and spacing highlighted.
-    void showTable(const SpanTableTexts& spans);
+    void showTable(const report::SpanTableTexts& spans);
 
     // Draws the cells in the stale style and shows why they no longer
     // describe the inputs, until the next showTable; Ctrl+C then refuses.

@@ -16,9 +16,9 @@
 #include "engine/design_check.h"
 #include "engine/number_text.h"
 #include "io/display_text.h"
-#include "ui/check_working.h"
-#include "ui/design_aid_lines.h"
-#include "ui/design_basis_texts.h"
+#include "report/check_working.h"
+#include "report/design_aid_lines.h"
+#include "report/design_basis_texts.h"
 #include "ui/sheet/sheet_sketch.h"
 
 namespace ui {
@@ -135,7 +135,8 @@ public:
         const joist::DesignBasis& b = sheet_.design.basis;
         const std::string_view sep = sheet_.decimalSeparator;
         auto limit = [&](Check check) {
-            return QString::fromUtf8(deflectionLimitText(check, b, sep).value_or(std::string()));
+            return QString::fromUtf8(
+                report::deflectionLimitText(check, b, sep).value_or(std::string()));
         };
         Table table{QStringLiteral("Basis"), {}, {}};
         table.markedCells = 1;
@@ -285,13 +286,13 @@ public:
                  QString::fromUtf8(check.clause),
                  text.demand
                      ? QString::fromUtf8(text.demand).replace(QStringLiteral("%1"), number(1.5))
-                     : QString::fromUtf8(localSymbol(check.demandSymbol, separator)),
+                     : QString::fromUtf8(report::localSymbol(check.demandSymbol, separator)),
                  number(sheet_.design.*check.numerator),
                  text.capacity
                      ? QString::fromUtf8(text.capacity)
                      : QString::fromUtf8(
-                           deflectionLimitText(check.check, sheet_.design.basis, separator)
-                               .value_or(localSymbol(check.capacitySymbol, separator))),
+                           report::deflectionLimitText(check.check, sheet_.design.basis, separator)
+                               .value_or(report::localSymbol(check.capacitySymbol, separator))),
                  number(sheet_.design.*check.denominator), QString::fromUtf8(check.unit),
                  sheet_.ratioTexts[i], note});
         }
@@ -308,8 +309,9 @@ public:
             {}};
         table.markedCells = 3;
         auto row = [&](const char* label, float value, const char* unit) {
-            table.rows.push_back({QString::fromUtf8(localSymbol(label, sheet_.decimalSeparator)),
-                                  number(value), QString::fromUtf8(unit)});
+            table.rows.push_back(
+                {QString::fromUtf8(report::localSymbol(label, sheet_.decimalSeparator)),
+                 number(value), QString::fromUtf8(unit)});
         };
         if (belowEightHertz())
             table.note = QStringLiteral("f1 = %1 Hz is below 8 Hz: 7.3.3 requires a special "
@@ -354,13 +356,13 @@ public:
                      {QStringLiteral("Result"), sheet_.verdictText}}};
         // The verdict stands as the check gives it, with why it is no answer.
         if (const std::optional<std::string_view> problem = joist::loadProblem(sheet_.design))
-            table.rows.push_back(
-                {QStringLiteral("Warning"), QString::fromStdString(loadProblemMessage(*problem))});
+            table.rows.push_back({QStringLiteral("Warning"),
+                                  QString::fromStdString(report::loadProblemMessage(*problem))});
         const joist::DesignBasis& basis = sheet_.design.basis;
-        if (basisChangesResults(basis))
+        if (report::basisChangesResults(basis))
             table.rows.push_back(
                 {QStringLiteral("Design basis"),
-                 QString::fromUtf8(basisDescription(basis, sheet_.decimalSeparator))});
+                 QString::fromUtf8(report::basisDescription(basis, sheet_.decimalSeparator))});
         if (!basis.vibration)
             table.rows.push_back(
                 {QStringLiteral("Floor vibration"), QStringLiteral("not checked")});
@@ -386,7 +388,7 @@ public:
 
     Table spanTable() const
     {
-        const SpanTableTexts& spans = sheet_.spanTable;
+        const report::SpanTableTexts& spans = sheet_.spanTable;
         Table table{
             spans.caption, QStringList{QStringLiteral("Section")} + spans.columnHeadings, {}};
         for (qsizetype row = 0; row < spans.rowHeadings.size(); ++row) {

@@ -15,8 +15,8 @@
 #include "engine/design_check.h"
 #include "engine/design_inputs.h"
 #include "engine/joist_design.h"
+#include "report/span_table_texts.h"
 #include "ui/sheet/sheet_details.h"
-#include "ui/span_table_texts.h"
 
 class QTextDocument;
 
@@ -68,7 +68,7 @@ struct CalculationSheet
     QString verdictText;
 
     QStringList designAids; // the two lines of the verdict tooltip
-    SpanTableTexts spanTable;
+    report::SpanTableTexts spanTable;
     SheetDetails details;     // the job header; empty fields are left blank
     QString tableFile;        // the strength-class table's file name
     QString tableFingerprint; // its SHA-256, first 12 hex digits

@@ -8,8 +8,8 @@
 #include "engine/input_facts.h"
 #include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
-#include "ui/span_table_texts.h"
-#include "ui/strength_class_properties.h"
+#include "report/span_table_texts.h"
+#include "report/strength_class_properties.h"
 
 namespace ui {
 
@@ -31,10 +31,10 @@ CalculationSheet gatherCalculationSheet(const SheetSources& sources)
 
     // The window reads only the properties it uses: the twelve come from the
     // class's row read again, which must still hold what was checked.
-    std::array<QString, strengthClassProperties.size()> values;
+    std::array<QString, report::strengthClassProperties.size()> values;
     materials::StrengthClassConnection row(sources.decimalSeparator);
     for (std::size_t i = 0; i < values.size(); ++i)
-        row.bind(std::string(strengthClassProperties[i].field),
+        row.bind(std::string(report::strengthClassProperties[i].field),
                  [&values, i](const std::string& value) { values[i] = QString::fromUtf8(value); });
     try {
         materials::positionOnSelectedClass(row, sources.databasePath, sources.selectedClass);
@@ -49,8 +49,9 @@ CalculationSheet gatherCalculationSheet(const SheetSources& sources)
     if (!materials::isShippedTable(row.fingerprint()))
         sheet.dataSource = QString::fromUtf8(materials::modifiedTableNotice);
     for (std::size_t i = 0; i < values.size(); ++i)
-        sheet.properties[i] = {QString::fromUtf8(sheetSymbolOf(strengthClassProperties[i])),
-                               values[i], QString::fromUtf8(strengthClassProperties[i].unit)};
+        sheet.properties[i] = {
+            QString::fromUtf8(report::sheetSymbolOf(report::strengthClassProperties[i])), values[i],
+            QString::fromUtf8(report::strengthClassProperties[i].unit)};
 
     sheet.design = sources.design;
     sheet.ratioTexts = sources.ratioTexts;
@@ -58,9 +59,9 @@ CalculationSheet gatherCalculationSheet(const SheetSources& sources)
     sheet.verdictText = sources.verdictText;
     sheet.designAids = sources.designAids;
     sheet.spanTable =
-        spanTableTexts(sources.design, sheet.className, listValues(joist::Input::breadth),
-                       listValues(joist::Input::depth), listValues(joist::Input::spacing),
-                       sources.decimalSeparator);
+        report::spanTableTexts(sources.design, sheet.className, listValues(joist::Input::breadth),
+                               listValues(joist::Input::depth), listValues(joist::Input::spacing),
+                               sources.decimalSeparator);
     sheet.details = sources.details;
     sheet.tableFile = QString::fromUtf8(sources.databasePath.filename().string());
     // The digest of the very bytes the row was read from, not of a second open.

@@ -8,7 +8,7 @@
 
 #include "materials/strength_class_fields.h"
 
-namespace ui {
+namespace report {
 
 // The twelve stored properties of a strength class, in the order the
 // material window and the calculation sheet list them: field as the table
@@ -49,4 +49,4 @@ inline constexpr std::array<StrengthClassProperty, 12> strengthClassProperties{{
     {materials::propertyFieldNames[11], "\u03C1k", "kg/m3", "Label33", 735, "r", "k", 0},
 }};
 
-} // namespace ui
+} // namespace report

@@ -1,9 +1,9 @@
-#include "ui/design_basis_texts.h"
+#include "report/design_basis_texts.h"
 
 #include "engine/number_text.h"
-#include "ui/check_working.h"
+#include "report/check_working.h"
 
-namespace ui {
+namespace report {
 namespace {
 
 struct LimitOfBasis
@@ -113,4 +113,4 @@ std::string vibrationBlock(const joist::JoistDesign& checked, std::string_view d
            " m/(N s\u00B2)" + ratio(joist::Check::v);
 }
 
-} // namespace ui
+} // namespace report

@@ -1,10 +1,10 @@
-#include "ui/design_aid_lines.h"
+#include "report/design_aid_lines.h"
 
 #include <cctype>
 
 #include "engine/input_facts.h"
 
-namespace ui {
+namespace report {
 
 std::span<const joist::Section> listedSections()
 {
@@ -41,4 +41,4 @@ std::string loadProblemMessage(std::string_view problem)
     return message + ": the results are not a design answer, and the design aids give none.";
 }
 
-} // namespace ui
+} // namespace report

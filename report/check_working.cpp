@@ -1,11 +1,11 @@
-#include "ui/check_working.h"
+#include "report/check_working.h"
 
 #include <optional>
 
 #include "engine/number_text.h"
-#include "ui/design_basis_texts.h"
+#include "report/design_basis_texts.h"
 
-namespace ui {
+namespace report {
 
 using joist::Check;
 using joist::JoistDesign;
@@ -70,4 +70,4 @@ std::string verdictWorking(const JoistDesign& checked, std::string_view decimalS
     return text;
 }
 
-} // namespace ui
+} // namespace report

@@ -11,7 +11,7 @@
 #include "engine/design_check.h"
 #include "engine/joist_design.h"
 
-namespace ui {
+namespace report {
 
 inline constexpr std::string_view vibrationNotCheckedLine =
     "Floor vibration not checked (Design Basis..., Ctrl+D)";
@@ -44,4 +44,4 @@ std::string basisLine(const joist::DesignBasis& basis, std::string_view decimalS
 // a and v against its limit, each with its ratio, four significant digits.
 std::string vibrationBlock(const joist::JoistDesign& checked, std::string_view decimalSeparator);
 
-} // namespace ui
+} // namespace report

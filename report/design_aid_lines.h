@@ -10,7 +10,7 @@
 
 #include "engine/design_aids.h"
 
-namespace ui {
+namespace report {
 
 using DesignAids = joist::DesignAids;
 
@@ -28,4 +28,4 @@ std::string loadProblemMessage(std::string_view problem);
 std::string longestSpanLine(const DesignAids& aids, std::string_view decimalSeparator);
 std::string lightestSectionLine(const DesignAids& aids, std::string_view decimalSeparator);
 
-} // namespace ui
+} // namespace report

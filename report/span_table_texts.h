@@ -12,7 +12,7 @@
 
 #include "engine/joist_design.h"
 
-namespace ui {
+namespace report {
 
 // The span table as the window and the calculation sheet show it.
 struct SpanTableTexts
@@ -43,4 +43,4 @@ SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& s
 // no mark.
 QString markedCell(const SpanTableTexts& spans, std::size_t row, qsizetype column);
 
-} // namespace ui
+} // namespace report

@@ -9,7 +9,7 @@
 #include "engine/design_check.h"
 #include "engine/joist_design.h"
 
-namespace ui {
+namespace report {
 
 // A symbol written with full stops, in the reader's decimal separator.
 std::string localSymbol(std::string_view symbol, std::string_view decimalSeparator);
@@ -27,4 +27,4 @@ std::string governingCheckText(const joist::JoistDesign& checked,
 // All six ratios, the governing one marked, and the design actions.
 std::string verdictWorking(const joist::JoistDesign& checked, std::string_view decimalSeparator);
 
-} // namespace ui
+} // namespace report

@@ -1,12 +1,12 @@
-#include "ui/span_table_texts.h"
+#include "report/span_table_texts.h"
 
 #include "engine/design_aids.h"
 #include "engine/number_text.h"
 #include "io/display_text.h"
-#include "ui/design_aid_lines.h"
-#include "ui/design_basis_texts.h"
+#include "report/design_aid_lines.h"
+#include "report/design_basis_texts.h"
 
-namespace ui {
+namespace report {
 SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& strengthClass,
                               std::span<const float> breadths, std::span<const float> depths,
                               std::span<const float> spacings, std::string_view separator)
@@ -74,4 +74,4 @@ QString markedCell(const SpanTableTexts& spans, std::size_t row, qsizetype colum
     return cell + QStringLiteral(" (") + spans.marks[row][column] + QLatin1Char(')');
 }
 
-} // namespace ui
+} // namespace report
