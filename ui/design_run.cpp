@@ -110,7 +110,8 @@ const ClassTable::Row* usableRow(const ClassTable::Row* row, std::string_view na
 }
 
 void checkDesign(joist::JoistDesign& design,
-                 const std::function<report::DesignAids(const joist::JoistDesign&)>& aids, DesignRun& run)
+                 const std::function<report::DesignAids(const joist::JoistDesign&)>& aids,
+                 DesignRun& run)
 {
     LabelTexts labels(run.texts);
     const joist::CheckOutcome outcome = joist::runDesignCheck(design, false, labels, separator);

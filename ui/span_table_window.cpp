@@ -177,7 +177,8 @@ void FrmSpanTable::showTable(const report::SpanTableTexts& spans)
             item->setData(markRole, spans.marks.size() > std::size_t(row)
                                         ? spans.marks[std::size_t(row)].value(column)
                                         : QString());
-            item->setData(Qt::AccessibleTextRole, report::markedCell(spans, std::size_t(row), column));
+            item->setData(Qt::AccessibleTextRole,
+                          report::markedCell(spans, std::size_t(row), column));
             item->setToolTip(spans.tooltips.size() > std::size_t(row)
                                  ? spans.tooltips[std::size_t(row)].value(column)
                                  : QString());
