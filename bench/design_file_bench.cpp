@@ -15,10 +15,10 @@
 #include <QTemporaryDir>
 
 #include "bench/paired_reporter.h"
+#include "document/csv.h"
+#include "document/design_file.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/command_line.h"
-#include "ui/csv.h"
-#include "ui/design_file.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -82,15 +82,15 @@ void Schedule(benchmark::State& state)
 void ScheduleFloor(benchmark::State& state)
 {
     ui::ClassTable table(tablePath());
-    const std::vector<ui::CsvRecord> written =
-        ui::parseCsv(ui::runSchedule(schedule(), table).output);
+    const std::vector<document::CsvRecord> written =
+        document::parseCsv(ui::runSchedule(schedule(), table).output);
     for (auto _ : state) {
-        const std::vector<ui::CsvRecord> read = ui::parseCsv(schedule());
+        const std::vector<document::CsvRecord> read = document::parseCsv(schedule());
         std::string out;
         out.reserve(schedule().size() * 2);
         for (std::size_t row = 0; row < read.size(); ++row) {
             benchmark::DoNotOptimize(read[row].fields.data());
-            ui::appendCsvRecord(out, written[row].fields);
+            document::appendCsvRecord(out, written[row].fields);
         }
         benchmark::DoNotOptimize(out.data());
     }
@@ -111,20 +111,20 @@ QString designPath(int which)
 {
     const QString path = folder().filePath(QStringLiteral("design%1.joist").arg(which));
     if (!QFile::exists(path)) {
-        ui::DesignInputs inputs = ui::startInputs();
+        document::DesignInputs inputs = document::startInputs();
         if (which == 1) {
-            inputs = ui::inputsFromValues({{"span", "3.75"},
-                                           {"spacing", "400"},
-                                           {"breadth", "75"},
-                                           {"depth", "200"},
-                                           {"bearingLength", "75"},
-                                           {"camber", "2"},
-                                           {"deadLoad", "0.6"},
-                                           {"liveLoad", "2"},
-                                           {"kmod", "1.0"},
-                                           {"strengthClass", "C24"}});
+            inputs = document::inputsFromValues({{"span", "3.75"},
+                                                 {"spacing", "400"},
+                                                 {"breadth", "75"},
+                                                 {"depth", "200"},
+                                                 {"bearingLength", "75"},
+                                                 {"camber", "2"},
+                                                 {"deadLoad", "0.6"},
+                                                 {"liveLoad", "2"},
+                                                 {"kmod", "1.0"},
+                                                 {"strengthClass", "C24"}});
         }
-        ui::writeDesignFile(path, inputs, {});
+        document::writeDesignFile(path, inputs, {});
     }
     return path;
 }
@@ -149,7 +149,7 @@ void OpenDesignFloor(benchmark::State& state)
     const QString paths[] = {designPath(0), designPath(1)};
     int which = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ui::readDesignFile(paths[which]));
+        benchmark::DoNotOptimize(document::readDesignFile(paths[which]));
         which = 1 - which;
     }
 }

@@ -290,11 +290,11 @@ TEST(CalculationSheet, HeaderShowsTheLongestDetailsWhole)
     CalculationSheet sheet = ui::testing::exampleSheet(".");
     const QString ending = QStringLiteral(" (bearing on blockwork)");
     QString longest;
-    while (longest.size() + ending.size() < ui::longestSheetDetail)
+    while (longest.size() + ending.size() < document::longestSheetDetail)
         longest += QStringLiteral("First floor joists J1 to J14, ");
-    longest.truncate(ui::longestSheetDetail - ending.size());
+    longest.truncate(document::longestSheetDetail - ending.size());
     longest += ending;
-    for (const ui::SheetDetailField& field : ui::sheetDetailFields)
+    for (const document::SheetDetailField& field : document::sheetDetailFields)
         sheet.details.*field.member = longest;
     EXPECT_EQ(ui::sheetPlainText(sheet).count(longest), 6);
     QTemporaryDir dir;

@@ -11,9 +11,9 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
+#include "document/design_file.h"
 #include "engine/input_facts.h"
 #include "tests/sheet_fixtures.h"
-#include "ui/design_file.h"
 #include "ui/sheet/sheet_output.h"
 
 namespace {
@@ -91,7 +91,7 @@ TEST(CheckedFile, AFailedWriteLeavesNoFileKeepsTheOldOneAndSaysWhy)
             printer.setOutputFileName(path);
             ui::printSheet(sheet, printer);
         },
-        [](const QString& path) { ui::writeDesignFile(path, ui::startInputs(), {}); },
+        [](const QString& path) { document::writeDesignFile(path, document::startInputs(), {}); },
     };
     for (const Case& c : cases) {
         for (const auto& write : writers) {

@@ -11,10 +11,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "document/csv.h"
+#include "document/design_basis_settings.h"
 #include "tests/main_window_fixtures.h"
 #include "ui/command_line.h"
-#include "ui/csv.h"
-#include "ui/design_basis_settings.h"
 #include "ui/design_basis_window.h"
 
 namespace ui {
@@ -188,7 +188,7 @@ TEST(CommandLine, ScheduleRunsEveryRowAndSaysWhichFailed)
                                                          : "") +
                                        "overall,verdict,longestSpan,longestSpanNote,"
                                        "lightestSection,message\r\n"));
-        const std::vector<CsvRecord> records = parseCsv(written.toStdString());
+        const std::vector<document::CsvRecord> records = document::parseCsv(written.toStdString());
         ASSERT_EQ(records.size(), std::size_t(c.rows.count("\r\n") + 1));
         auto at = [&](std::size_t row, std::string_view column) {
             const auto& names = records[0].fields;
@@ -238,9 +238,9 @@ TEST(CommandLine, ALongScheduleComesOutInRowOrderAsEachRowAlone)
         EXPECT_EQ(rounds.output, whole.output);
         std::string alone;
         int worst = 0;
-        for (const CsvRecord& row : parseCsv(rows)) {
+        for (const document::CsvRecord& row : document::parseCsv(rows)) {
             std::string line;
-            appendCsvRecord(line, row.fields);
+            document::appendCsvRecord(line, row.fields);
             const ScheduleRun one = runSchedule(header + line, table);
             alone += one.output.substr(one.output.find('\n') + 1);
             worst = std::max(worst, one.exitCode);
@@ -299,7 +299,7 @@ TEST(CommandLine, ModesAndRefusals)
     }
     // The pipe and the file behind the link are as they were.
     EXPECT_TRUE(QFileInfo(pipe).isFile() == false && QFileInfo(link).isSymLink());
-    EXPECT_TRUE(readDesignFile(design).ignoredKeys.empty());
+    EXPECT_TRUE(document::readDesignFile(design).ignoredKeys.empty());
 }
 
 TEST(Schedule, ReadsHeaderNamesLooselyAndWritesNothingASpreadsheetWouldRun)
@@ -321,8 +321,8 @@ TEST(Schedule, ReadsHeaderNamesLooselyAndWritesNothingASpreadsheetWouldRun)
                     .warnings.ends_with("3 rows: 1 passed, 1 failed (B), 1 not checked (C); see "
                                         "the message column\n"));
 
-    const std::vector<CsvRecord> rows =
-        parseCsv(runSchedule("id,span\n=1+2,3\n-1.5,3\n@x,3,a,b\n", table).output);
+    const std::vector<document::CsvRecord> rows =
+        document::parseCsv(runSchedule("id,span\n=1+2,3\n-1.5,3\n@x,3,a,b\n", table).output);
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[1].fields[0], "'=1+2");
     EXPECT_EQ(rows[2].fields[0], "-1.5"); // a number stays one
@@ -349,14 +349,14 @@ TEST(Csv, ReadsRfc4180AndSaysWhereARecordBreaksIt)
         {"\"x\"y,z", {{"xy", "z"}}, {"text follows"}},
     };
     for (const Case& c : cases) {
-        const std::vector<CsvRecord> records = parseCsv(c.text);
+        const std::vector<document::CsvRecord> records = document::parseCsv(c.text);
         ASSERT_EQ(records.size(), c.records.size()) << c.text;
         for (std::size_t i = 0; i < records.size(); ++i) {
             EXPECT_EQ(records[i].fields, c.records[i]) << c.text;
             EXPECT_TRUE(records[i].problem.starts_with(c.problems[i])) << records[i].problem;
             std::string written;
-            appendCsvRecord(written, records[i].fields);
-            EXPECT_EQ(parseCsv(written).front().fields, records[i].fields);
+            document::appendCsvRecord(written, records[i].fields);
+            EXPECT_EQ(document::parseCsv(written).front().fields, records[i].fields);
         }
     }
 }

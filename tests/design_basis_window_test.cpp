@@ -12,8 +12,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "document/design_basis_settings.h"
 #include "tests/main_window_fixtures.h"
-#include "ui/design_basis_settings.h"
 #include "ui/design_basis_window.h"
 
 namespace ui {
@@ -84,11 +84,11 @@ protected:
 // version's keys are read, and give way to them at the next write.
 TEST(DesignBasisSettings, EarlierKeysAreReadAndReplacedByTheFilesKeys)
 {
-    const std::unique_ptr<QSettings> settings = programSettings();
+    const std::unique_ptr<QSettings> settings = document::programSettings();
     settings->setValue("designBasis/u2Divisor", "360");
-    const joist::DesignBasis basis = readDesignBasis(*settings);
+    const joist::DesignBasis basis = document::readDesignBasis(*settings);
     EXPECT_EQ(basis.u2Divisor, 360);
-    writeDesignBasis(*settings, basis);
+    document::writeDesignBasis(*settings, basis);
     EXPECT_FALSE(settings->contains("designBasis/u2Divisor"));
     EXPECT_EQ(settings->value("designBasis/u2Div").toString(), "360");
     settings->remove("designBasis");
@@ -234,7 +234,7 @@ TEST_P(DesignBasisWindow, DefaultsAreKeptOnlyWhenAskedAndReadAtStart)
         control<QPushButton>(window, "useAsDefaultBtn")->click();
     }
     // A value that cannot give a meaningful limit (edited by hand) is not read.
-    programSettings()->setValue("designBasis/u2Divisor", "1e-40");
+    document::programSettings()->setValue("designBasis/u2Divisor", "1e-40");
     MainWindowDriver main(testing::shippedDirectory(), locale());
     main.start();
     EXPECT_TRUE(main.window->design().basis.isDefault());

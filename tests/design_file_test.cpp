@@ -16,11 +16,11 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "document/design_basis_settings.h"
+#include "document/design_file.h"
 #include "engine/input_facts.h"
 #include "tests/main_window_fixtures.h"
-#include "ui/design_basis_settings.h"
 #include "ui/design_basis_window.h"
-#include "ui/design_file.h"
 #include "ui/sheet/sheet_details_window.h"
 
 namespace ui {
@@ -48,12 +48,12 @@ QByteArray designJson(const QByteArray& inputs, const QByteArray& version = "1",
 
 joist::DesignBasis storedBasis()
 {
-    return readDesignBasis(*programSettings());
+    return document::readDesignBasis(*document::programSettings());
 }
 
-SheetDetails storedDetails()
+document::SheetDetails storedDetails()
 {
-    return readDefaultSheetDetails(*programSettings());
+    return document::readDefaultSheetDetails(*document::programSettings());
 }
 
 void typeInto(QWidget* window, const char* name, const QString& text)
@@ -246,7 +246,7 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
         {"pipe", {}, fifo, "not a regular file"},
         {"missing", {}, dir.filePath("missing.joist"), "no such file"},
     };
-    const SheetDetails details = main.window->calculationSheet().details;
+    const document::SheetDetails details = main.window->calculationSheet().details;
     ASSERT_EQ(details.project, "Mill");
     const joist::JoistDesign design = main.window->design();
     const QStringList inputs = shownInputs(main);
@@ -283,7 +283,7 @@ TEST(DesignFile, CarriesTheSheetDetails)
     FrmSheetDetails* window = main.window->sheetDetailsWindow();
     typeInto(window, "projectTxt", "Mill Lane");
     typeInto(window, "revisionTxt", "B");
-    const SheetDetails saved = window->details();
+    const document::SheetDetails saved = window->details();
     ASSERT_TRUE(main.window->saveDesignTo(path)) << takeMessage(main).toStdString();
 
     // A design file holds its details: a change to them is a change to the design.
@@ -292,8 +292,8 @@ TEST(DesignFile, CarriesTheSheetDetails)
     EXPECT_TRUE(main.window->isWindowModified());
     answerNextQuestion(QMessageBox::Discard);
     ASSERT_TRUE(main.window->openDesign(path)) << takeMessage(main).toStdString();
-    for (std::size_t i = 0; i < sheetDetailFields.size(); ++i)
-        EXPECT_EQ(window->boxes()[i]->text(), saved.*sheetDetailFields[i].member);
+    for (std::size_t i = 0; i < document::sheetDetailFields.size(); ++i)
+        EXPECT_EQ(window->boxes()[i]->text(), saved.*document::sheetDetailFields[i].member);
     EXPECT_TRUE(main.window->calculationSheet().details == saved);
     EXPECT_FALSE(main.window->isWindowModified());
 }
@@ -308,14 +308,14 @@ protected:
         basis_.u2Divisor = 360;
         details_.project = "Mill";
         details_.checkedBy = "AB";
-        auto settings = programSettings();
-        writeDesignBasis(*settings, basis_);
-        writeDefaultSheetDetails(*settings, details_);
+        auto settings = document::programSettings();
+        document::writeDesignBasis(*settings, basis_);
+        document::writeDefaultSheetDetails(*settings, details_);
         settings->setValue("sheetDetails/member", "J9");
     }
     void TearDown() override
     {
-        auto settings = programSettings();
+        auto settings = document::programSettings();
         settings->remove("designBasis");
         settings->remove("sheetDetails");
     }
@@ -333,7 +333,7 @@ protected:
 
     QTemporaryDir dir_;
     joist::DesignBasis basis_;
-    SheetDetails details_;
+    document::SheetDetails details_;
 };
 
 TEST_F(KeptDefaults, OpeningAFileKeepsNothing)
@@ -391,7 +391,7 @@ TEST(DesignFile, NewDesignAndUnsavedChanges)
     EXPECT_TRUE(takeMessage(main).contains("Span of Joist"));
     main.type(Input::span, "4.5");
     EXPECT_TRUE(main.window->isWindowModified());
-    EXPECT_EQ(readDesignFile(path).inputs.texts[std::size_t(Input::span)], "5");
+    EXPECT_EQ(document::readDesignFile(path).inputs.texts[std::size_t(Input::span)], "5");
 
     // Cancel keeps the window and the changes; Save writes them, then New.
     answerNextQuestion(QMessageBox::Cancel);
@@ -402,7 +402,7 @@ TEST(DesignFile, NewDesignAndUnsavedChanges)
     EXPECT_EQ(main.window->design(), startDesign);
     EXPECT_EQ(main.window->windowTitle(), fixedCaption);
     EXPECT_TRUE(main.window->designPath().isEmpty());
-    EXPECT_EQ(readDesignFile(path).inputs.texts[std::size_t(Input::span)], "4.5");
+    EXPECT_EQ(document::readDesignFile(path).inputs.texts[std::size_t(Input::span)], "4.5");
 
     // Recently used files head the Open Recent menu; a window without a file
     // closes without a question.
@@ -428,10 +428,10 @@ TEST(DesignFile, SavingOverAChangeMadeElsewhereAsksFirst)
     first.type(Input::span, "7");
     answerNextQuestion(QStringLiteral("Cancel"));
     EXPECT_FALSE(first.window->saveDesignTo(path));
-    EXPECT_EQ(readDesignFile(path).inputs.texts[std::size_t(Input::span)], "6");
+    EXPECT_EQ(document::readDesignFile(path).inputs.texts[std::size_t(Input::span)], "6");
     answerNextQuestion(QStringLiteral("Save Over It"));
     EXPECT_TRUE(first.window->saveDesignTo(path));
-    EXPECT_EQ(readDesignFile(path).inputs.texts[std::size_t(Input::span)], "7");
+    EXPECT_EQ(document::readDesignFile(path).inputs.texts[std::size_t(Input::span)], "7");
 }
 
 } // namespace

@@ -17,9 +17,9 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include "document/settings_file.h"
 #include "tests/main_window_fixtures.h"
 #include "ui/error_message.h"
-#include "ui/settings_file.h"
 
 namespace ui {
 namespace {
@@ -69,7 +69,8 @@ TEST_F(NewUser, IsToldOfTheContextMenuUntilTheyHaveOpenedIt)
         main.type(joist::Input::span, "4");
         EXPECT_EQ(main.label("messageLbl"), hint);
     }
-    EXPECT_FALSE(QFileInfo::exists(programSettingsPath())) << "written without the menu used";
+    EXPECT_FALSE(QFileInfo::exists(document::programSettingsPath()))
+        << "written without the menu used";
     {
         MainWindowDriver main;
         main.start();

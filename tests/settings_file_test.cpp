@@ -15,10 +15,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "document/design_basis_settings.h"
+#include "document/settings_file.h"
+#include "document/sheet_details.h"
 #include "tests/main_window_fixtures.h"
-#include "ui/design_basis_settings.h"
-#include "ui/settings_file.h"
-#include "ui/sheet/sheet_details.h"
 #include "ui/sheet/sheet_details_window.h"
 
 namespace ui {
@@ -36,7 +36,7 @@ protected:
         ASSERT_TRUE(QDir(config_.path()).mkpath("timber-joist"));
     }
     void TearDown() override { qputenv("XDG_CONFIG_HOME", previous_); }
-    QString path() const { return programSettingsPath(); }
+    QString path() const { return document::programSettingsPath(); }
     // Types `text` into a sheet detail and keeps it as a default.
     static void keepDetail(MainWindowDriver& main, const char* name, const char* text)
     {
@@ -117,7 +117,7 @@ TEST_F(SettingsFile, FailedWriteKeepsTheOldFile)
 
     MainWindowDriver main;
     main.start();
-    EXPECT_EQ(readDefaultSheetDetails(*programSettings()).project, project);
+    EXPECT_EQ(document::readDefaultSheetDetails(*document::programSettings()).project, project);
     EXPECT_TRUE(main.window->design().basis.vibration);
     rlimit limit = {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);

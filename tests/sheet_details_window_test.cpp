@@ -14,11 +14,11 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "document/design_basis_settings.h"
+#include "document/design_file.h"
+#include "document/sheet_details.h"
 #include "tests/main_window_fixtures.h"
 #include "tests/sheet_fixtures.h"
-#include "ui/design_basis_settings.h"
-#include "ui/design_file.h"
-#include "ui/sheet/sheet_details.h"
 #include "ui/sheet/sheet_details_window.h"
 
 namespace ui {
@@ -98,9 +98,9 @@ TEST_F(SheetDetailsWindow, KeepsDefaultsOnlyWhenAsked)
     MainWindowDriver main(testing::shippedDirectory());
     FrmSheetDetails* window = open(main);
     ASSERT_TRUE(window);
-    const SheetDetails expected{"Mill Lane \u00C9cole", {}, {}, "J. M\u00FCller", {}, {}};
+    const document::SheetDetails expected{"Mill Lane \u00C9cole", {}, {}, "J. M\u00FCller", {}, {}};
     EXPECT_TRUE(window->details() == expected) << "the job no. emptied, so removed";
-    EXPECT_EQ(programSettings()->allKeys().size(), 2);
+    EXPECT_EQ(document::programSettings()->allKeys().size(), 2);
 }
 
 // A detail pasted from a spreadsheet or a terminal is cleaned as it arrives,
@@ -115,16 +115,18 @@ TEST_F(SheetDetailsWindow, CleansPastedControlsSoTheSavedDesignOpens)
         QStringLiteral("B1\tGrid 2\r\nLevel\u20283\u0085roof\x1b[0m"));
     member->paste();
     EXPECT_EQ(member->text(), "B1 Grid 2 Level 3 roof[0m");
-    const SheetDetails kept = window->details();
+    const document::SheetDetails kept = window->details();
     EXPECT_EQ(kept.member, member->text());
-    EXPECT_NO_THROW(parseDesignFile("pasted.joist",
-                                    designFileBytes(startInputs(), joist::DesignBasis{}, kept)));
+    EXPECT_NO_THROW(document::parseDesignFile(
+        "pasted.joist",
+        document::designFileBytes(document::startInputs(), joist::DesignBasis{}, kept)));
 
     // More than the sheet's header shows whole is not taken, and the window says so.
-    QGuiApplication::clipboard()->setText(QString(longestSheetDetail + 5, QLatin1Char('x')));
+    QGuiApplication::clipboard()->setText(
+        QString(document::longestSheetDetail + 5, QLatin1Char('x')));
     member->selectAll();
     member->paste();
-    EXPECT_EQ(member->text().size(), longestSheetDetail);
+    EXPECT_EQ(member->text().size(), document::longestSheetDetail);
     EXPECT_TRUE(control<QLabel>(window, "detailsWarningLbl")->text().startsWith("Member"));
 }
 

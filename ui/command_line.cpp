@@ -62,7 +62,7 @@ int exitCodeOf(DesignRun::Outcome outcome)
 
 int check(const QString& path, bool json, ClassTable& table)
 {
-    const DesignFile file = readDesignFile(path);
+    const document::DesignFile file = document::readDesignFile(path);
     for (const std::string& key : file.ignoredKeys)
         complain(QDir::toNativeSeparators(path).toStdString() + ": ignored \"" + key + "\"");
     const DesignRun run = runDesign(file.inputs, file.basis, table);
@@ -153,8 +153,8 @@ int schedule(const QString& path, const QString& outputPath, ClassTable& table)
     try {
         input.emplace(path);
     } catch (const io::FileRefused& refused) {
-        throw ValueRefused("Cannot read the schedule \"" + shownPath + "\": " + refused.what() +
-                           ".");
+        throw document::ValueRefused("Cannot read the schedule \"" + shownPath +
+                                     "\": " + refused.what() + ".");
     }
     // The output file is checked before any row is, and replaces the old one
     // only when it is whole.
@@ -164,7 +164,8 @@ int schedule(const QString& path, const QString& outputPath, ClassTable& table)
         if (!isStandardOutput(outputPath))
             output.emplace(outputPath);
     } catch (const io::WriteFailed& failed) {
-        throw ValueRefused("Cannot write \"" + shownOutput + "\": " + failed.what() + ".");
+        throw document::ValueRefused("Cannot write \"" + shownOutput + "\": " + failed.what() +
+                                     ".");
     }
     const ScheduleStreams streams{
         [&](char* into, std::size_t room) { return input->read(into, room); },
@@ -182,14 +183,15 @@ int schedule(const QString& path, const QString& outputPath, ClassTable& table)
             output->commit();
         return exitCode;
     } catch (const io::FileRefused& refused) {
-        throw ValueRefused("Cannot read the schedule \"" + shownPath + "\": " + refused.what() +
-                           ".");
+        throw document::ValueRefused("Cannot read the schedule \"" + shownPath +
+                                     "\": " + refused.what() + ".");
     } catch (const io::WriteFailed& failed) {
         if (!output)
             throw;
-        throw ValueRefused("Cannot write \"" + shownOutput + "\": " + failed.what() + ".");
-    } catch (const ValueRefused& refused) {
-        throw ValueRefused(shownPath + ": " + refused.what());
+        throw document::ValueRefused("Cannot write \"" + shownOutput + "\": " + failed.what() +
+                                     ".");
+    } catch (const document::ValueRefused& refused) {
+        throw document::ValueRefused(shownPath + ": " + refused.what());
     }
 }
 

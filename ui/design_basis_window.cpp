@@ -13,11 +13,11 @@
 #include <QSettings>
 #include <QVBoxLayout>
 
+#include "document/design_basis_settings.h"
 #include "engine/design_check.h"
 #include "engine/number_text.h"
 #include "report/check_working.h"
 #include "report/design_basis_texts.h"
-#include "ui/design_basis_settings.h"
 
 namespace ui {
 namespace {
@@ -319,7 +319,7 @@ void FrmDesignBasis::accept(const joist::DesignBasis& basis)
 
 void FrmDesignBasis::useAsDefault()
 {
-    writeDesignBasis(settings_, basis_);
+    document::writeDesignBasis(settings_, basis_);
     showDefaultState();
     emit defaultsStored();
 }
@@ -327,7 +327,7 @@ void FrmDesignBasis::useAsDefault()
 // Offered only when it would change the defaults.
 void FrmDesignBasis::showDefaultState()
 {
-    useAsDefaultBtn_->setEnabled(basis_ != readDesignBasis(settings_));
+    useAsDefaultBtn_->setEnabled(basis_ != document::readDesignBasis(settings_));
 }
 
 void FrmDesignBasis::showMessages()

@@ -30,14 +30,14 @@ private:
 class DesignTexts : public joist::InputSource
 {
 public:
-    explicit DesignTexts(const DesignInputs& inputs) : inputs_(inputs) {}
+    explicit DesignTexts(const document::DesignInputs& inputs) : inputs_(inputs) {}
     std::string text(joist::Input input) const override
     {
         return inputs_.texts[static_cast<std::size_t>(input)];
     }
 
 private:
-    const DesignInputs& inputs_;
+    const document::DesignInputs& inputs_;
 };
 
 } // namespace
@@ -179,7 +179,8 @@ std::string longestSpanNote(const report::DesignAids& aids)
     return {};
 }
 
-DesignRun runDesign(const DesignInputs& inputs, const joist::DesignBasis& basis, ClassTable& table)
+DesignRun runDesign(const document::DesignInputs& inputs, const joist::DesignBasis& basis,
+                    ClassTable& table)
 {
     DesignRun run;
     const ClassTable::Row* row =

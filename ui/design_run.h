@@ -12,12 +12,12 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "document/design_file.h"
 #include "engine/design_check.h"
 #include "engine/design_inputs.h"
 #include "engine/joist_design.h"
 #include "materials/strength_class_connection.h"
 #include "report/design_aid_lines.h"
-#include "ui/design_file.h"
 
 namespace ui {
 
@@ -105,7 +105,8 @@ struct DesignRun
     // or empty.
     std::string note;
 };
-DesignRun runDesign(const DesignInputs& inputs, const joist::DesignBasis& basis, ClassTable& table);
+DesignRun runDesign(const document::DesignInputs& inputs, const joist::DesignBasis& basis,
+                    ClassTable& table);
 
 // The class row a design names, or null with the reason in the run.
 const ClassTable::Row* usableRow(const ClassTable::Row* row, std::string_view name,

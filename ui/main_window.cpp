@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "document/design_basis_settings.h"
 #include "engine/design_aids.h"
 #include "engine/input_facts.h"
 #include "engine/number_text.h"
@@ -24,7 +25,6 @@
 #include "report/check_working.h"
 #include "report/design_aid_lines.h"
 #include "report/design_basis_texts.h"
-#include "ui/design_basis_settings.h"
 #include "ui/design_basis_window.h"
 #include "ui/error_message.h"
 #include "ui/input_messages.h"
@@ -87,7 +87,7 @@ FrmMain::FrmMain(std::filesystem::path programDirectory, QLocale locale)
       programDirectory_(std::move(programDirectory)), locale_(std::move(locale)),
       decimalSeparator_(locale_.decimalPoint().toStdString()), dStrengthClass_(decimalSeparator_)
 {
-    ProgramSettings settings = openProgramSettings();
+    document::ProgramSettings settings = document::openProgramSettings();
     settingsStandIn_ = std::move(settings.standIn);
     settings_ = std::move(settings.settings);
     status_.setSettingsProblem(std::move(settings.problem));
@@ -205,8 +205,8 @@ void FrmMain::load()
                                      materials::databasePath(programDirectory_));
 
     // The design in force starts as a new one: the user's defaults.
-    design_.basis = readDesignBasis(*settings_);
-    details_ = readDefaultSheetDetails(*settings_);
+    design_.basis = document::readDesignBasis(*settings_);
+    details_ = document::readDefaultSheetDetails(*settings_);
     putStartValues();
     if (!c_.cmbSC->selectText(QStringLiteral("C16"))) {
         // Start on the table's first class rather than on none.

@@ -11,6 +11,7 @@
 
 #include <QLocale>
 
+#include "document/sheet_details.h"
 #include "engine/design_check.h"
 #include "engine/design_inputs.h"
 #include "engine/joist_design.h"
@@ -19,7 +20,6 @@
 #include "ui/main_window_layout.h"
 #include "ui/result_status.h"
 #include "ui/sheet/calculation_sheet.h"
-#include "ui/sheet/sheet_details.h"
 #include "ui/sheet/sheet_gathering.h"
 #include "ui/toolkit/form.h"
 
@@ -32,9 +32,12 @@ class QKeyEvent;
 class QSettings;
 class QTemporaryDir;
 
+namespace document {
+struct DesignInputs;
+}
+
 namespace ui {
 
-struct DesignInputs;
 class FrmDBData;
 class FrmDesignBasis;
 class FrmSpanTable;
@@ -129,11 +132,11 @@ private:
     void putStartValues();
     template <class Handler> void guarded(Handler handler);
 
-    void applyDesign(const DesignInputs& inputs, const joist::DesignBasis& basis,
+    void applyDesign(const document::DesignInputs& inputs, const joist::DesignBasis& basis,
                      std::string notice);
     void applyBasis(const joist::DesignBasis& basis);
-    void applySheetDetails(const SheetDetails& details);
-    DesignInputs designInputs() const;
+    void applySheetDetails(const document::SheetDetails& details);
+    document::DesignInputs designInputs() const;
     void noteDesignChanged();
     void setDesignPath(const QString& path);
     void showCaption();
@@ -158,7 +161,7 @@ private:
     std::string decimalSeparator_;
 
     joist::JoistDesign design_;
-    SheetDetails details_; // those in force, as design_ holds the basis
+    document::SheetDetails details_; // those in force, as design_ holds the basis
     bool loading_ = false;
     materials::StrengthClassConnection dStrengthClass_;
     ResultStatus status_;

@@ -19,6 +19,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "document/sheet_details.h"
 #include "engine/design_aids.h"
 #include "engine/input_facts.h"
 #include "engine/number_text.h"
@@ -31,7 +32,6 @@
 #include "ui/help_windows.h"
 #include "ui/input_table.h"
 #include "ui/main_window.h"
-#include "ui/sheet/sheet_details.h"
 #include "ui/sheet/sheet_details_window.h"
 #include "ui/sheet/sheet_gathering.h"
 #include "ui/sheet/sheet_output.h"

@@ -12,18 +12,18 @@
 #include <QPushButton>
 #include <QSettings>
 
+#include "document/design_basis_settings.h"
+#include "document/design_file.h"
+#include "document/settings_file.h"
+#include "document/sheet_details.h"
 #include "engine/input_facts.h"
 #include "engine/number_text.h"
 #include "io/display_text.h"
 #include "io/failure_words.h"
-#include "ui/design_basis_settings.h"
 #include "ui/design_basis_window.h"
-#include "ui/design_file.h"
 #include "ui/error_message.h"
 #include "ui/input_table.h"
 #include "ui/main_window.h"
-#include "ui/settings_file.h"
-#include "ui/sheet/sheet_details.h"
 #include "ui/sheet/sheet_details_window.h"
 #include "ui/toolkit/drop_down_list.h"
 #include "ui/toolkit/value_label.h"
@@ -91,7 +91,7 @@ void FrmMain::rememberDesign(const QString& path)
 // while it can still be acted on.
 void FrmMain::saveSettings()
 {
-    if (std::optional<std::string> problem = saveProgramSettings(*settings_))
+    if (std::optional<std::string> problem = document::saveProgramSettings(*settings_))
         status_.setSettingsProblem(std::move(*problem));
     else if (!settingsStandIn_)
         status_.setSettingsProblem({});
@@ -174,7 +174,7 @@ void FrmMain::applyBasis(const joist::DesignBasis& basis)
 
 // The sheet details of the design opened or begun, in force as if the user
 // had typed them; an open details window shows them. Nothing is kept.
-void FrmMain::applySheetDetails(const SheetDetails& details)
+void FrmMain::applySheetDetails(const document::SheetDetails& details)
 {
     details_ = details;
     if (detailsWindow_)
@@ -183,7 +183,7 @@ void FrmMain::applySheetDetails(const SheetDetails& details)
 
 // Every input, then the class, set as the user would set them, then the
 // basis, while the window counts as loading, so that one check runs at the end.
-void FrmMain::applyDesign(const DesignInputs& inputs, const joist::DesignBasis& basis,
+void FrmMain::applyDesign(const document::DesignInputs& inputs, const joist::DesignBasis& basis,
                           std::string notice)
 {
     loading_ = true;
@@ -207,16 +207,17 @@ void FrmMain::applyDesign(const DesignInputs& inputs, const joist::DesignBasis& 
         showStatus();
 }
 
-DesignInputs FrmMain::designInputs() const
+document::DesignInputs FrmMain::designInputs() const
 {
-    DesignInputs inputs;
+    document::DesignInputs inputs;
     for (const joist::InputFacts& row : joist::inputFacts()) {
         if (row.key.empty())
             continue;
         const std::string shown = text(row.input);
         if (!joist::parseNumber(shown, decimalSeparator_))
-            throw DesignFileError("The design cannot be saved while " + accessibleInputName(row) +
-                                  " holds \"" + shown + "\", which is not a number.");
+            throw document::DesignFileError("The design cannot be saved while " +
+                                            accessibleInputName(row) + " holds \"" + shown +
+                                            "\", which is not a number.");
         inputs.texts[static_cast<std::size_t>(row.input)] =
             QString::fromUtf8(shown)
                 .replace(locale_.decimalPoint(), QStringLiteral("."))
@@ -230,7 +231,7 @@ void FrmMain::newDesign()
 {
     if (!keepOrDropChanges())
         return;
-    DesignInputs inputs = startInputs();
+    document::DesignInputs inputs = document::startInputs();
     std::string notice;
     if (c_.cmbSC->findText(QString::fromUtf8(inputs.strengthClass)) < 0 && c_.cmbSC->count() > 0) {
         inputs.strengthClass = c_.cmbSC->itemText(0).toStdString();
@@ -239,8 +240,8 @@ void FrmMain::newDesign()
                  "\".";
     }
     // The user's defaults; member and revision name the last member only.
-    applySheetDetails(readDefaultSheetDetails(*settings_));
-    applyDesign(inputs, readDesignBasis(*settings_), notice);
+    applySheetDetails(document::readDefaultSheetDetails(*settings_));
+    applyDesign(inputs, document::readDesignBasis(*settings_), notice);
     setDesignPath({});
 }
 
@@ -248,11 +249,11 @@ bool FrmMain::openDesign(const QString& path)
 {
     if (!keepOrDropChanges())
         return false;
-    DesignFile file;
+    document::DesignFile file;
     try {
-        file = readDesignFile(path);
+        file = document::readDesignFile(path);
         if (c_.cmbSC->findText(QString::fromUtf8(file.inputs.strengthClass)) < 0)
-            throw DesignFileError(openFailure(
+            throw document::DesignFileError(document::openFailure(
                 path, "its strength class \"" + file.inputs.strengthClass +
                           "\" is not in the strength-class table " + dStrengthClass_.path()));
     } catch (const std::exception& error) {
@@ -306,7 +307,7 @@ bool FrmMain::saveDesignTo(const QString& path, bool overwriteChanges)
             return overwriteChangedFile();
     }
     try {
-        writeDesignFile(path, designInputs(), design_.basis, details_);
+        document::writeDesignFile(path, designInputs(), design_.basis, details_);
     } catch (const std::exception& error) {
         showFileMessage(QStringLiteral("Save Design"), io::errorMessage(error));
         return false;

@@ -9,10 +9,10 @@
 #include <thread>
 #include <vector>
 
+#include "document/csv.h"
 #include "engine/design_aid_memo.h"
 #include "engine/design_aids.h"
 #include "engine/input_facts.h"
-#include "ui/csv.h"
 
 namespace ui {
 namespace {
@@ -80,9 +80,9 @@ std::string_view knownKey(const std::string& name)
         if (!row.key.empty() && headerKey(row.key) == name)
             return row.key;
     }
-    if (headerKey(strengthClassKey) == name)
-        return strengthClassKey;
-    for (const FileSection::Key& key : designFileSections()[1].keys) {
+    if (headerKey(document::strengthClassKey) == name)
+        return document::strengthClassKey;
+    for (const document::FileSection::Key& key : document::designFileSections()[1].keys) {
         if (headerKey(key.name) == name)
             return key.name;
     }
@@ -93,11 +93,11 @@ ScheduleLayout scheduleLayout(const std::vector<std::string>& header, std::strin
 {
     ScheduleLayout layout;
     layout.fields = header.size();
-    const DesignInputs start = startInputs();
+    const document::DesignInputs start = document::startInputs();
     for (const joist::InputFacts& row : joist::inputFacts()) {
         if (!row.key.empty())
             layout.startValues[std::size_t(row.input)] =
-                inputValue(row.input, start.texts[std::size_t(row.input)]);
+                document::inputValue(row.input, start.texts[std::size_t(row.input)]);
     }
     std::vector<std::string_view> read;
     for (std::size_t column = 0; column < header.size(); ++column) {
@@ -107,8 +107,8 @@ ScheduleLayout scheduleLayout(const std::vector<std::string>& header, std::strin
             continue;
         }
         if (std::find(read.begin(), read.end(), key) != read.end())
-            throw ValueRefused("the column \"" + std::string(key) +
-                               "\" stands twice in the header");
+            throw document::ValueRefused("the column \"" + std::string(key) +
+                                         "\" stands twice in the header");
         read.push_back(key);
         const auto input =
             std::find_if(joist::inputFacts().begin(), joist::inputFacts().end(),
@@ -119,7 +119,7 @@ ScheduleLayout scheduleLayout(const std::vector<std::string>& header, std::strin
         }
         if (input != joist::inputFacts().end())
             layout.inputColumns[std::size_t(input->input)] = column;
-        else if (key == strengthClassKey)
+        else if (key == document::strengthClassKey)
             layout.classColumn = column;
         else
             layout.basisColumns.emplace_back(column, std::string(key));
@@ -165,34 +165,34 @@ struct RowMemory
         texts.push_back(joist::lightestSectionText(std::nullopt, separator));
         return texts;
     }();
-    std::vector<std::string> escaped; // the row's fields made safe, where they had to be
-    std::string unlisted;             // the text of a section not listed, for the row at hand
-    std::string scratch;              // a number's text with a decimal point
-    SectionValues basisValues;        // a row only assigns its texts
+    std::vector<std::string> escaped;    // the row's fields made safe, where they had to be
+    std::string unlisted;                // the text of a section not listed, for the row at hand
+    std::string scratch;                 // a number's text with a decimal point
+    document::SectionValues basisValues; // a row only assigns its texts
     joist::DesignAidMemo aids{report::listedSections()};
 };
 
 // Checks one row as a design file holding its columns would be checked.
-void checkRow(const CsvRecord& record, const ScheduleLayout& layout, RowMemory& memory,
+void checkRow(const document::CsvRecord& record, const ScheduleLayout& layout, RowMemory& memory,
               DesignRun& run)
 {
     std::array<float, inputCount> values = layout.startValues;
     for (const joist::InputFacts& input : joist::inputFacts()) {
         const auto i = std::size_t(input.input);
         if (layout.inputColumns[i])
-            values[i] =
-                inputValue(input.input, withDecimalPoint(record.fields[*layout.inputColumns[i]],
-                                                         layout.decimalComma, memory.scratch));
+            values[i] = document::inputValue(
+                input.input, withDecimalPoint(record.fields[*layout.inputColumns[i]],
+                                              layout.decimalComma, memory.scratch));
     }
-    const std::string_view className =
-        checkedClassName(layout.classColumn ? std::string_view(record.fields[*layout.classColumn])
-                                            : startStrengthClass);
+    const std::string_view className = document::checkedClassName(
+        layout.classColumn ? std::string_view(record.fields[*layout.classColumn])
+                           : document::startStrengthClass);
     joist::DesignBasis basis;
     if (!layout.basisColumns.empty()) {
         for (const auto& [column, key] : layout.basisColumns)
             memory.basisValues[key] =
                 withDecimalPoint(record.fields[column], layout.decimalComma, memory.scratch);
-        basis = basisFromValues(memory.basisValues);
+        basis = document::basisFromValues(memory.basisValues);
     }
     const ClassTable::Row* row =
         usableRow(memory.classRow(className), className, memory.table, run);
@@ -248,7 +248,7 @@ template <class Work> void inParallel(std::size_t count, Work&& work)
 
 // Why a row whose fields do not match the header is not checked; fields
 // beyond the header are named, so that nothing read is lost.
-std::string fieldCountProblem(const CsvRecord& record, std::size_t headerFields)
+std::string fieldCountProblem(const document::CsvRecord& record, std::size_t headerFields)
 {
     std::string problem = "the row has " + std::to_string(record.fields.size()) +
                           " fields and the header " + std::to_string(headerFields);
@@ -262,7 +262,7 @@ std::string fieldCountProblem(const CsvRecord& record, std::size_t headerFields)
 constexpr std::size_t notableRows = 5;
 
 // Checks one record and writes it with its results appended.
-void checkRecord(const CsvRecord& record, const ScheduleLayout& layout, RowMemory& memory,
+void checkRecord(const document::CsvRecord& record, const ScheduleLayout& layout, RowMemory& memory,
                  std::vector<std::string_view>& out, ScheduleRows& part)
 {
     out.assign(record.fields.begin(), record.fields.end());
@@ -278,7 +278,7 @@ void checkRecord(const CsvRecord& record, const ScheduleLayout& layout, RowMemor
         try {
             checkRow(record, layout, memory, design);
             message = design.message;
-        } catch (const ValueRefused& refused) {
+        } catch (const document::ValueRefused& refused) {
             message = refused.what();
         }
     }
@@ -320,7 +320,7 @@ void checkRecord(const CsvRecord& record, const ScheduleLayout& layout, RowMemor
     std::string escapedMessage;
     out.insert(out.end(), {design.texts[std::size_t(ResultLabel::governedBy)], longest, note,
                            lightest, spreadsheetSafe(message, escapedMessage)});
-    appendCsvRecord(part.output, out, layout.separator);
+    document::appendCsvRecord(part.output, out, layout.separator);
 
     // For the summary: the first few rows that did not pass, by id where they have one.
     const bool unchecked = bad || noAnswer;
@@ -344,9 +344,9 @@ try {
     std::vector<std::string_view> out; // a row's fields and results, as views
     part.next = part.begin;
     while (part.next < part.end) {
-        const CsvRecords block = parseCsvRecords(
+        const document::CsvRecords block = document::parseCsvRecords(
             csv, part.next, std::min(part.end, part.next + bytesPerBlock), layout.separator);
-        for (const CsvRecord& record : block.records)
+        for (const document::CsvRecord& record : block.records)
             checkRecord(record, layout, memory, out, part);
         part.next = block.next;
     }
@@ -362,9 +362,10 @@ void divide(std::string_view csv, std::size_t begin, std::size_t end,
     const std::size_t count = parts.size();
     parts[0].begin = begin;
     for (std::size_t t = 1; t < count; ++t)
-        parts[t].begin = std::min(
-            std::max(nextLineStart(csv, begin + (end - begin) * t / count), parts[t - 1].begin),
-            end);
+        parts[t].begin =
+            std::min(std::max(document::nextLineStart(csv, begin + (end - begin) * t / count),
+                              parts[t - 1].begin),
+                     end);
     for (std::size_t t = 0; t < count; ++t)
         parts[t].end = t + 1 < count ? parts[t + 1].begin : end;
 }
@@ -409,8 +410,9 @@ constexpr std::size_t roundMargin = std::size_t(1) << 16;
 void readMore(Unread& unread, std::size_t& round, const char* what)
 {
     if (unread.text().size() >= largestRound)
-        throw ValueRefused(std::string(what) + " runs on for more than " +
-                           std::string(largestRoundText) + " (is a quoted field not closed?)");
+        throw document::ValueRefused(std::string(what) + " runs on for more than " +
+                                     std::string(largestRoundText) +
+                                     " (is a quoted field not closed?)");
     round = std::min(unread.text().size() * 2, largestRound);
 }
 
@@ -521,23 +523,23 @@ int runSchedule(const ScheduleStreams& streams, ClassTable& table)
 {
     Unread unread(streams.read);
     std::size_t round = streams.roundBytes;
-    CsvRecords head;
+    document::CsvRecords head;
     char separator = ',';
     for (bool first = true;; first = false) {
         unread.fill(round);
-        if (first && withoutByteOrderMark(unread.text()).size() < unread.text().size())
+        if (first && document::withoutByteOrderMark(unread.text()).size() < unread.text().size())
             unread.consume(3);
         separator = separatorOf(unread.text());
-        head = parseCsvRecords(unread.text(), 0, 1, separator);
+        head = document::parseCsvRecords(unread.text(), 0, 1, separator);
         if (unread.atEnd() || head.next < unread.text().size())
             break;
         readMore(unread, round, "the header row");
     }
     if (head.records.empty())
-        throw ValueRefused("the schedule has no header row");
-    const CsvRecord& header = head.records.front();
+        throw document::ValueRefused("the schedule has no header row");
+    const document::CsvRecord& header = head.records.front();
     if (!header.problem.empty())
-        throw ValueRefused("the header row is not sound CSV: " + header.problem);
+        throw document::ValueRefused("the header row is not sound CSV: " + header.problem);
 
     std::string ignored;
     ScheduleLayout layout = scheduleLayout(header.fields, ignored);
@@ -565,7 +567,7 @@ int runSchedule(const ScheduleStreams& streams, ClassTable& table)
     }
     out.insert(out.end(), {"longestSpan", "longestSpanNote", "lightestSection", "message"});
     std::string headerLine;
-    appendCsvRecord(headerLine, out, separator);
+    document::appendCsvRecord(headerLine, out, separator);
     streams.write(headerLine);
     unread.consume(head.next);
 
@@ -588,8 +590,9 @@ int runSchedule(const ScheduleStreams& streams, ClassTable& table)
         const std::size_t cut =
             unread.atEnd()
                 ? csv.size()
-                : nextLineStart(csv, std::max<std::size_t>(
-                                         1, csv.size() - std::min(roundMargin, csv.size() / 2)));
+                : document::nextLineStart(
+                      csv,
+                      std::max<std::size_t>(1, csv.size() - std::min(roundMargin, csv.size() / 2)));
         const std::size_t threads =
             std::clamp<std::size_t>(std::min(cores, cut / bytesPerThread), 1, cores);
         std::vector<ScheduleRows> parts(threads);

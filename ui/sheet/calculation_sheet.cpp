@@ -109,7 +109,7 @@ public:
     std::vector<QStringList> titleLines() const
     {
         std::vector<QStringList> lines;
-        for (const SheetDetailField& field : sheetDetailFields)
+        for (const document::SheetDetailField& field : document::sheetDetailFields)
             lines.push_back(
                 {QLatin1String(field.caption),
                  io::displayText(sheet_.details.*field.member, io::DisplayUse::message)});

@@ -12,11 +12,11 @@
 #include <QString>
 #include <QStringList>
 
+#include "document/sheet_details.h"
 #include "engine/design_check.h"
 #include "engine/design_inputs.h"
 #include "engine/joist_design.h"
 #include "report/span_table_texts.h"
-#include "ui/sheet/sheet_details.h"
 
 class QTextDocument;
 
@@ -69,9 +69,9 @@ struct CalculationSheet
 
     QStringList designAids; // the two lines of the verdict tooltip
     report::SpanTableTexts spanTable;
-    SheetDetails details;     // the job header; empty fields are left blank
-    QString tableFile;        // the strength-class table's file name
-    QString tableFingerprint; // its SHA-256, first 12 hex digits
+    document::SheetDetails details; // the job header; empty fields are left blank
+    QString tableFile;              // the strength-class table's file name
+    QString tableFingerprint;       // its SHA-256, first 12 hex digits
 };
 
 // The document's title: the sheet's heading and, when given, the member,

@@ -26,13 +26,13 @@ public:
     {}
     State validate(QString& input, int& pos) const override
     {
-        if (std::any_of(input.cbegin(), input.cend(), isSheetDetailControl)) {
-            pos = int(cleanSheetDetail(QStringView(input).first(pos)).size());
-            input = cleanSheetDetail(input);
+        if (std::any_of(input.cbegin(), input.cend(), document::isSheetDetailControl)) {
+            pos = int(document::cleanSheetDetail(QStringView(input).first(pos)).size());
+            input = document::cleanSheetDetail(input);
         }
-        if (input.size() > longestSheetDetail) {
-            input.truncate(longestSheetDetail);
-            pos = std::min(pos, int(longestSheetDetail));
+        if (input.size() > document::longestSheetDetail) {
+            input.truncate(document::longestSheetDetail);
+            pos = std::min(pos, int(document::longestSheetDetail));
             cut_();
         }
         return Acceptable;
@@ -44,7 +44,8 @@ private:
 
 } // namespace
 
-FrmSheetDetails::FrmSheetDetails(const SheetDetails& details, QSettings& settings, QWidget* parent)
+FrmSheetDetails::FrmSheetDetails(const document::SheetDetails& details, QSettings& settings,
+                                 QWidget* parent)
     : QDialog(parent), details_(details), settings_(settings)
 {
     setObjectName(QStringLiteral("frmSheetDetails"));
@@ -53,8 +54,8 @@ FrmSheetDetails::FrmSheetDetails(const SheetDetails& details, QSettings& setting
     warning_->setObjectName(QStringLiteral("detailsWarningLbl"));
     warning_->setWordWrap(true);
     auto* form = new QFormLayout;
-    for (std::size_t i = 0; i < sheetDetailFields.size(); ++i) {
-        const SheetDetailField& field = sheetDetailFields[i];
+    for (std::size_t i = 0; i < document::sheetDetailFields.size(); ++i) {
+        const document::SheetDetailField& field = document::sheetDetailFields[i];
         auto* box = new QLineEdit(details_.*field.member, this);
         box->setObjectName(QLatin1String(field.boxName));
         box->setMinimumWidth(260);
@@ -64,12 +65,12 @@ FrmSheetDetails::FrmSheetDetails(const SheetDetails& details, QSettings& setting
                     QStringLiteral("%1 holds at most %2 characters, so that the sheet's header "
                                    "shows it whole: the rest was not taken.")
                         .arg(QLatin1String(field.caption))
-                        .arg(longestSheetDetail));
+                        .arg(document::longestSheetDetail));
             },
             box));
         // textEdited, not textChanged: only what the user types is a change.
         connect(box, &QLineEdit::textEdited, this, [this, &field](const QString& text) {
-            if (text.size() < longestSheetDetail &&
+            if (text.size() < document::longestSheetDetail &&
                 warning_->text().startsWith(QLatin1String(field.caption)))
                 warning_->clear();
             details_.*field.member = text;
@@ -103,11 +104,11 @@ FrmSheetDetails::FrmSheetDetails(const SheetDetails& details, QSettings& setting
     showDefaultState();
 }
 
-void FrmSheetDetails::showDetails(const SheetDetails& details)
+void FrmSheetDetails::showDetails(const document::SheetDetails& details)
 {
     details_ = details;
-    for (std::size_t i = 0; i < sheetDetailFields.size(); ++i) {
-        const QString& text = details.*sheetDetailFields[i].member;
+    for (std::size_t i = 0; i < document::sheetDetailFields.size(); ++i) {
+        const QString& text = details.*document::sheetDetailFields[i].member;
         if (boxes_[i]->text() != text) // the unchanged keep their cursor and undo
             boxes_[i]->setText(text);
     }
@@ -116,7 +117,7 @@ void FrmSheetDetails::showDetails(const SheetDetails& details)
 
 void FrmSheetDetails::useAsDefault()
 {
-    writeDefaultSheetDetails(settings_, details_);
+    document::writeDefaultSheetDetails(settings_, details_);
     showDefaultState();
     emit defaultsStored();
 }
@@ -124,7 +125,8 @@ void FrmSheetDetails::useAsDefault()
 // Offered only when it would change the defaults.
 void FrmSheetDetails::showDefaultState()
 {
-    useAsDefaultBtn_->setEnabled(defaultPart(details_) != readDefaultSheetDetails(settings_));
+    useAsDefaultBtn_->setEnabled(document::defaultPart(details_) !=
+                                 document::readDefaultSheetDetails(settings_));
 }
 
 } // namespace ui

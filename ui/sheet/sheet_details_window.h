@@ -8,7 +8,7 @@
 
 #include <QDialog>
 
-#include "ui/sheet/sheet_details.h"
+#include "document/sheet_details.h"
 
 class QLabel;
 class QLineEdit;
@@ -24,17 +24,18 @@ class FrmSheetDetails : public QDialog
 public:
     // Shows `details`, those in force; `settings` receives the defaults for
     // new designs when the user asks, and nothing else.
-    FrmSheetDetails(const SheetDetails& details, QSettings& settings, QWidget* parent = nullptr);
+    FrmSheetDetails(const document::SheetDetails& details, QSettings& settings,
+                    QWidget* parent = nullptr);
 
     // The boxes, in the order of the field table.
     const std::array<QLineEdit*, 6>& boxes() const { return boxes_; }
 
     // The details in force, as the user left them.
-    const SheetDetails& details() const { return details_; }
+    const document::SheetDetails& details() const { return details_; }
 
     // Shows details put in force by someone else (a design opened or begun);
     // stores nothing.
-    void showDetails(const SheetDetails& details);
+    void showDetails(const document::SheetDetails& details);
 
 signals:
     // The user changed a field of the design's details.
@@ -47,7 +48,7 @@ private:
     void useAsDefault();
     void showDefaultState();
 
-    SheetDetails details_;
+    document::SheetDetails details_;
     QSettings& settings_;
     std::array<QLineEdit*, 6> boxes_{};
     QPushButton* useAsDefaultBtn_ = nullptr;

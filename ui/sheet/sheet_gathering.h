@@ -12,11 +12,11 @@
 #include <QString>
 #include <QStringList>
 
+#include "document/sheet_details.h"
 #include "engine/design_inputs.h"
 #include "engine/joist_design.h"
 #include "materials/strength_class_connection.h"
 #include "ui/sheet/calculation_sheet.h"
-#include "ui/sheet/sheet_details.h"
 
 namespace ui {
 
@@ -44,7 +44,7 @@ struct SheetSources
     QString unityRatioText;
     QString verdictText;
     QStringList designAids;
-    SheetDetails details;
+    document::SheetDetails details;
 };
 
 // Throws SheetRefused when the class's row cannot be read again or no longer

@@ -1,8 +1,8 @@
-#include "ui/csv.h"
+#include "document/csv.h"
 
 #include <algorithm>
 
-namespace ui {
+namespace document {
 namespace {
 
 bool isLineEnd(char c)
@@ -141,4 +141,4 @@ void appendCsvRecord(std::string& out, const std::vector<std::string>& fields, c
     appendRecord(out, fields, separator);
 }
 
-} // namespace ui
+} // namespace document

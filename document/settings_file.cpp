@@ -1,4 +1,4 @@
-#include "ui/settings_file.h"
+#include "document/settings_file.h"
 
 #include <cerrno>
 #include <cstring>
@@ -15,7 +15,7 @@
 #include "io/checked_file.h"
 #include "io/regular_file.h"
 
-namespace ui {
+namespace document {
 namespace {
 
 constexpr qint64 largestSettingsBytes = 1 << 20;
@@ -304,4 +304,4 @@ std::optional<std::string> saveProgramSettings(QSettings& settings)
            why.toStdString() + "); the file there is kept as it was.";
 }
 
-} // namespace ui
+} // namespace document

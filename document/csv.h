@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ui {
+namespace document {
 
 struct CsvRecord
 {
@@ -48,4 +48,4 @@ void appendCsvRecord(std::string& out, std::span<const std::string_view> fields,
 void appendCsvRecord(std::string& out, const std::vector<std::string>& fields,
                      char separator = ',');
 
-} // namespace ui
+} // namespace document

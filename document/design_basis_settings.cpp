@@ -1,11 +1,11 @@
-#include "ui/design_basis_settings.h"
+#include "document/design_basis_settings.h"
 
 #include <cmath>
 #include <string_view>
 
 #include "engine/number_text.h"
 
-namespace ui {
+namespace document {
 namespace {
 
 using joist::DesignBasis;
@@ -78,4 +78,4 @@ void writeDesignBasis(QSettings& settings, const joist::DesignBasis& basis)
     }
 }
 
-} // namespace ui
+} // namespace document

@@ -15,7 +15,7 @@
 
 class QTemporaryDir;
 
-namespace ui {
+namespace document {
 
 QString programSettingsPath();
 
@@ -44,4 +44,4 @@ ProgramSettings openProgramSettings();
 // words naming it (the old file is kept as it was).
 std::optional<std::string> saveProgramSettings(QSettings& settings);
 
-} // namespace ui
+} // namespace document

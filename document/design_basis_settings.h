@@ -9,10 +9,10 @@
 
 #include <QSettings>
 
+#include "document/settings_file.h"
 #include "engine/design_basis.h"
-#include "ui/settings_file.h"
 
-namespace ui {
+namespace document {
 
 // The stored basis; a missing or unreadable value (edited by hand, say)
 // keeps the program's default.
@@ -21,4 +21,4 @@ joist::DesignBasis readDesignBasis(const QSettings& settings);
 // Stores what differs from the defaults and removes the rest.
 void writeDesignBasis(QSettings& settings, const joist::DesignBasis& basis);
 
-} // namespace ui
+} // namespace document

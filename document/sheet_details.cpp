@@ -1,8 +1,8 @@
-#include "ui/sheet/sheet_details.h"
+#include "document/sheet_details.h"
 
 #include <QSettings>
 
-namespace ui {
+namespace document {
 namespace {
 
 bool breaksLine(QChar c)
@@ -67,4 +67,4 @@ void writeDefaultSheetDetails(QSettings& settings, const SheetDetails& details)
     }
 }
 
-} // namespace ui
+} // namespace document

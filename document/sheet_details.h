@@ -12,7 +12,7 @@
 
 class QSettings;
 
-namespace ui {
+namespace document {
 
 struct SheetDetails
 {
@@ -72,4 +72,4 @@ SheetDetails readDefaultSheetDetails(const QSettings& settings);
 // empty field, and every design-only one, is removed.
 void writeDefaultSheetDetails(QSettings& settings, const SheetDetails& details);
 
-} // namespace ui
+} // namespace document

@@ -1,4 +1,4 @@
-#include "ui/design_file.h"
+#include "document/design_file.h"
 
 #include <algorithm>
 #include <charconv>
@@ -16,7 +16,7 @@
 #include "io/regular_file.h"
 #include "report/design_basis_texts.h"
 
-namespace ui {
+namespace document {
 namespace {
 
 using joist::DesignBasis;
@@ -437,4 +437,4 @@ void writeDesignFile(const QString& path, const DesignInputs& inputs, const Desi
     }
 }
 
-} // namespace ui
+} // namespace document

@@ -14,11 +14,11 @@
 
 #include <QString>
 
+#include "document/sheet_details.h"
 #include "engine/design_basis.h"
 #include "engine/design_inputs.h"
-#include "ui/sheet/sheet_details.h"
 
-namespace ui {
+namespace document {
 
 inline constexpr std::string_view designFileFormat = "timber-joist design";
 inline constexpr int designFileVersion = 1;
@@ -123,4 +123,4 @@ QByteArray designFileBytes(const DesignInputs& inputs, const joist::DesignBasis&
 // "Cannot open the design \"<path>\": <reason>."
 std::string openFailure(const QString& path, std::string_view reason);
 
-} // namespace ui
+} // namespace document
