@@ -15,10 +15,10 @@
 #include <QTemporaryDir>
 
 #include "bench/paired_reporter.h"
+#include "cli/command_line.h"
 #include "document/csv.h"
 #include "document/design_file.h"
 #include "materials/strength_class_sequences.h"
-#include "ui/command_line.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -68,8 +68,8 @@ void Schedule(benchmark::State& state)
 {
     int exitCode = 0;
     for (auto _ : state) {
-        ui::ClassTable table(tablePath()); // read once per run, as the command line does
-        const ui::ScheduleRun run = ui::runSchedule(schedule(), table);
+        cli::ClassTable table(tablePath()); // read once per run, as the command line does
+        const cli::ScheduleRun run = cli::runSchedule(schedule(), table);
         benchmark::DoNotOptimize(run.output.data());
         exitCode = run.exitCode;
     }
@@ -81,9 +81,9 @@ void Schedule(benchmark::State& state)
 // columns taken from one run made beforehand.
 void ScheduleFloor(benchmark::State& state)
 {
-    ui::ClassTable table(tablePath());
+    cli::ClassTable table(tablePath());
     const std::vector<document::CsvRecord> written =
-        document::parseCsv(ui::runSchedule(schedule(), table).output);
+        document::parseCsv(cli::runSchedule(schedule(), table).output);
     for (auto _ : state) {
         const std::vector<document::CsvRecord> read = document::parseCsv(schedule());
         std::string out;

@@ -13,7 +13,7 @@
 
 #include "engine/joist_design.h"
 #include "ui/main_window_layout.h"
-#include "ui/section_sketch.h"
+#include "ui/sketch/section_sketch.h"
 #include "ui/toolkit/form.h"
 #include "ui/toolkit/layout_table.h"
 #include "ui/toolkit/picture_box.h"

@@ -11,16 +11,16 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "cli/command_line.h"
 #include "document/csv.h"
 #include "document/design_basis_settings.h"
 #include "tests/main_window_fixtures.h"
-#include "ui/command_line.h"
 #include "ui/design_basis_window.h"
 
-namespace ui {
+namespace cli {
 namespace {
 
-using testing::MainWindowDriver;
+using ui::testing::MainWindowDriver;
 
 struct ProgramRun
 {
@@ -116,9 +116,9 @@ TEST(CommandLine, CheckSaysWhatTheWindowShows)
         QStringList expected;
         const bool vibration = window.window->design().basis.vibration;
         EXPECT_EQ(vibration, !c.basis.isEmpty());
-        for (const joist::ResultLabel label : outputOrder) {
-            if (vibration || !isVibrationLabel(label)) {
-                const ValueLabel* shown = resultLabel(window.controls(), label);
+        for (const joist::ResultLabel label : joist::outputOrder) {
+            if (vibration || !joist::isVibrationLabel(label)) {
+                const ui::ValueLabel* shown = resultLabel(window.controls(), label);
                 expected << (shown ? shown->text() : QStringLiteral("(no place in the window)"));
             }
         }
@@ -362,4 +362,4 @@ TEST(Csv, ReadsRfc4180AndSaysWhereARecordBreaksIt)
 }
 
 } // namespace
-} // namespace ui
+} // namespace cli

@@ -4,7 +4,7 @@
 #include <QImage>
 
 #include "tests/sketch_fixtures.h"
-#include "ui/section_sketch.h"
+#include "ui/sketch/section_sketch.h"
 #include "ui/toolkit/picture_box.h"
 
 namespace ui {

@@ -19,7 +19,7 @@
 #include "tests/materials_fixtures.h"
 #include "ui/input_table.h"
 #include "ui/material_data_window.h"
-#include "ui/section_sketch.h"
+#include "ui/sketch/section_sketch.h"
 
 namespace ui {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "tests/sketch_fixtures.h"
-#include "ui/section_sketch.h"
+#include "ui/sketch/section_sketch.h"
 
 namespace ui {
 namespace {

@@ -8,10 +8,10 @@
 #include <QMessageBox>
 #include <QTranslator>
 
+#include "cli/command_line.h"
 #include "io/failure_words.h"
 #include "materials/database_error.h"
 #include "materials/strength_class_sequences.h"
-#include "ui/command_line.h"
 #include "ui/error_message.h"
 #include "ui/main_window.h"
 
@@ -21,8 +21,8 @@ int main(int argc, char** argv)
     // the usual message and the old file kept, instead of killing the program.
     std::signal(SIGXFSZ, SIG_IGN);
     // Checks and schedules run over ssh too: no display, no QApplication.
-    if (ui::isCommandLineMode(argc, argv))
-        return ui::runCommandLine(argc, argv);
+    if (cli::isCommandLineMode(argc, argv))
+        return cli::runCommandLine(argc, argv);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("timber-joist"));
     QApplication::setOrganizationName(QStringLiteral("timber-joist")); // QSettings' folder

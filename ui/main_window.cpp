@@ -31,7 +31,7 @@
 #include "ui/input_table.h"
 #include "ui/main_window_layout.h"
 #include "ui/material_data_window.h"
-#include "ui/section_sketch.h"
+#include "ui/sketch/section_sketch.h"
 #include "ui/span_table_window.h"
 #include "ui/stale_style.h"
 #include "ui/toolkit/drop_down_list.h"

@@ -649,15 +649,6 @@ QString pngDataUrl(const QImage& image)
 
 } // namespace
 
-const SheetInput& CalculationSheet::input(joist::Input which) const
-{
-    const auto found = std::find_if(inputs.begin(), inputs.end(),
-                                    [which](const SheetInput& row) { return row.input == which; });
-    if (found == inputs.end())
-        throw std::logic_error("a calculation sheet without one of its inputs");
-    return *found;
-}
-
 QString sheetTitle(const CalculationSheet& sheet)
 {
     const QString title = SheetTables(sheet).title();

@@ -10,7 +10,7 @@
 #include <QTextImageFormat>
 
 #include "io/display_text.h"
-#include "ui/section_sketch.h"
+#include "ui/sketch/section_sketch.h"
 #include "ui/toolkit/drawing_surface.h"
 
 namespace ui {

@@ -9,7 +9,7 @@
 #include <QSizeF>
 #include <QTextObjectInterface>
 
-#include "ui/sheet/calculation_sheet.h"
+#include "ui/sheet/sheet_contents.h"
 
 class QPainter;
 class QTextDocument;

@@ -3,10 +3,10 @@
 // The program's modes without a window: --help, --version, --check of one
 // design file and --schedule of a CSV file of designs. They need no display.
 
-#include "ui/design_run.h"
-#include "ui/schedule.h"
+#include "cli/design_run.h"
+#include "cli/schedule.h"
 
-namespace ui {
+namespace cli {
 
 // Whether the arguments ask for one of these modes; decided before any
 // QApplication is made.
@@ -16,4 +16,4 @@ bool isCommandLineMode(int argc, char** argv);
 // 0 passes, 1 fails, 2 a check stopped or an input was bad.
 int runCommandLine(int argc, char** argv);
 
-} // namespace ui
+} // namespace cli

@@ -1,4 +1,4 @@
-#include "ui/command_line.h"
+#include "cli/command_line.h"
 
 #include <algorithm>
 #include <charconv>
@@ -16,9 +16,8 @@
 #include "io/regular_file.h"
 #include "io/standard_output.h"
 #include "materials/strength_class_sequences.h"
-#include "ui/error_message.h"
 
-namespace ui {
+namespace cli {
 namespace {
 
 using joist::ResultLabel;
@@ -333,4 +332,4 @@ int runCommandLine(int argc, char** argv)
     }
 }
 
-} // namespace ui
+} // namespace cli

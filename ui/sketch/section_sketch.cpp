@@ -1,4 +1,4 @@
-#include "ui/section_sketch.h"
+#include "ui/sketch/section_sketch.h"
 
 namespace ui {
 namespace {

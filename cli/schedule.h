@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "ui/design_run.h"
+#include "cli/design_run.h"
 
-namespace ui {
+namespace cli {
 
 // Where a schedule comes from and goes to. The output is written in row
 // order a block of rows at a time, so a schedule of any length needs memory
@@ -42,4 +42,4 @@ ScheduleRun runSchedule(std::string_view csv, ClassTable& table,
 // leading "'"; numbers stay as they are.
 std::string_view spreadsheetSafe(std::string_view field, std::string& escaped);
 
-} // namespace ui
+} // namespace cli

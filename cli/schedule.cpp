@@ -1,4 +1,4 @@
-#include "ui/schedule.h"
+#include "cli/schedule.h"
 
 #include <algorithm>
 #include <exception>
@@ -14,7 +14,7 @@
 #include "engine/design_aids.h"
 #include "engine/input_facts.h"
 
-namespace ui {
+namespace cli {
 namespace {
 
 using joist::ResultLabel;
@@ -658,4 +658,4 @@ ScheduleRun runSchedule(std::string_view csv, ClassTable& table, std::size_t rou
     return run;
 }
 
-} // namespace ui
+} // namespace cli

@@ -19,7 +19,7 @@
 #include "materials/strength_class_connection.h"
 #include "report/design_aid_lines.h"
 
-namespace ui {
+namespace cli {
 
 // The C locale's decimal separator, in which the command line writes.
 inline constexpr std::string_view cSeparator = ".";
@@ -117,4 +117,4 @@ void checkDesign(joist::JoistDesign& design,
                  const std::function<report::DesignAids(const joist::JoistDesign&)>& aids,
                  DesignRun& run);
 
-} // namespace ui
+} // namespace cli

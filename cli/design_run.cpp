@@ -1,4 +1,4 @@
-#include "ui/design_run.h"
+#include "cli/design_run.h"
 
 #include <charconv>
 
@@ -7,7 +7,7 @@
 #include "engine/stop_reason.h"
 #include "materials/strength_class_sequences.h"
 
-namespace ui {
+namespace cli {
 namespace {
 
 using joist::ResultLabel;
@@ -203,4 +203,4 @@ DesignRun runDesign(const document::DesignInputs& inputs, const joist::DesignBas
     return run;
 }
 
-} // namespace ui
+} // namespace cli
