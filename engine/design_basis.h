@@ -61,30 +61,47 @@ inline std::optional<LimitRange> rangeOf(float DesignBasis::*member)
 }
 
 // Each value of the basis, once: its key (the same in design files and, under
-// "designBasis/", in the settings), and the member that holds it, a number,
-// a cap (none when empty) or a flag. In the design file's order.
+// "designBasis/", in the settings), its caption and unit as the window and
+// messages show them, and the member that holds it, a number, a cap (none
+// when empty) or a flag; its default is the member's. In the design file's
+// order.
 struct BasisField
 {
     std::string_view key;
+    std::string_view caption;
+    std::string_view unit;
     float DesignBasis::*number = nullptr;
     std::optional<float> DesignBasis::*cap = nullptr;
     bool DesignBasis::*flag = nullptr;
     std::string_view earlierSettingsKey = {}; // what settings called it before, if other
 };
 inline constexpr BasisField basisFields[] = {
-    {"u2Div", &DesignBasis::u2Divisor, nullptr, nullptr, "u2Divisor"},
-    {"u2FinDiv", &DesignBasis::u2FinDivisor, nullptr, nullptr, "u2FinDivisor"},
-    {"uNetFinDiv", &DesignBasis::uNetFinDivisor, nullptr, nullptr, "uNetFinDivisor"},
-    {"u2Cap", nullptr, &DesignBasis::u2Cap},
-    {"u2FinCap", nullptr, &DesignBasis::u2FinCap},
-    {"uNetFinCap", nullptr, &DesignBasis::uNetFinCap},
-    {"vibration", nullptr, nullptr, &DesignBasis::vibration},
-    {"floorWidth", &DesignBasis::floorWidth},
-    {"deckThickness", &DesignBasis::deckThickness},
-    {"deckModulus", &DesignBasis::deckModulus},
-    {"strutting", nullptr, nullptr, &DesignBasis::strutting},
-    {"damping", &DesignBasis::damping},
-    {"kamp", &DesignBasis::kamp},
+    {"u2Div", "u 2 limit, span divisor", "", &DesignBasis::u2Divisor, nullptr, nullptr,
+     "u2Divisor"},
+    {"u2FinDiv", "u 2,fin limit, span divisor", "", &DesignBasis::u2FinDivisor, nullptr, nullptr,
+     "u2FinDivisor"},
+    {"uNetFinDiv", "u net,fin limit, span divisor", "", &DesignBasis::uNetFinDivisor, nullptr,
+     nullptr, "uNetFinDivisor"},
+    {"u2Cap", "u 2 limit, at most", "mm", nullptr, &DesignBasis::u2Cap},
+    {"u2FinCap", "u 2,fin limit, at most", "mm", nullptr, &DesignBasis::u2FinCap},
+    {"uNetFinCap", "u net,fin limit, at most", "mm", nullptr, &DesignBasis::uNetFinCap},
+    {"vibration", "Check floor vibration", "", nullptr, nullptr, &DesignBasis::vibration},
+    {"floorWidth", "Floor width B", "m", &DesignBasis::floorWidth},
+    {"deckThickness", "Deck thickness t", "mm", &DesignBasis::deckThickness},
+    {"deckModulus", "Deck modulus across the joists E", "N/mm\u00B2", &DesignBasis::deckModulus},
+    {"strutting", "Strutting", "", nullptr, nullptr, &DesignBasis::strutting},
+    {"damping", "Damping ratio \u03B6", "", &DesignBasis::damping},
+    {"kamp", "Amplification k amp", "", &DesignBasis::kamp},
 };
+
+// The field of a key; a key not in the table does not compile where it is
+// looked up in a constant expression.
+constexpr const BasisField& basisField(std::string_view key)
+{
+    for (const BasisField& field : basisFields)
+        if (field.key == key)
+            return field;
+    throw "no design basis field has this key";
+}
 
 } // namespace joist

@@ -28,45 +28,39 @@ const QString invalidBoxStyle = QStringLiteral("QLineEdit { border: 2px solid #c
 
 } // namespace
 
-// One text field: a value that must be a positive number, or an optional cap
-// that may also be left empty.
+// One text field of the basis: a value that must be a positive number, or an
+// optional cap that may also be left empty; what it is comes from the basis's
+// own table.
 struct FrmDesignBasis::Field
 {
     QLineEdit* Fields::*box;
     const char* name;
-    const char* caption; // as messages name it
-    float DesignBasis::*value;
-    std::optional<float> DesignBasis::*cap;
-    const char* unit;
+    const joist::BasisField& basis;
 };
 
 namespace {
 
-// The one table of fields, in message order.
+// The window's text fields, in message order.
 const FrmDesignBasis::Field fieldRows[] = {
-    {&FrmDesignBasis::Fields::u2DivTxt, "u2DivTxt", "u 2 limit, span divisor",
-     &DesignBasis::u2Divisor, nullptr, ""},
-    {&FrmDesignBasis::Fields::u2FinDivTxt, "u2FinDivTxt", "u 2,fin limit, span divisor",
-     &DesignBasis::u2FinDivisor, nullptr, ""},
-    {&FrmDesignBasis::Fields::uNetFinDivTxt, "uNetFinDivTxt", "u net,fin limit, span divisor",
-     &DesignBasis::uNetFinDivisor, nullptr, ""},
-    {&FrmDesignBasis::Fields::u2CapTxt, "u2CapTxt", "u 2 limit, at most", nullptr,
-     &DesignBasis::u2Cap, "mm"},
-    {&FrmDesignBasis::Fields::u2FinCapTxt, "u2FinCapTxt", "u 2,fin limit, at most", nullptr,
-     &DesignBasis::u2FinCap, "mm"},
-    {&FrmDesignBasis::Fields::uNetFinCapTxt, "uNetFinCapTxt", "u net,fin limit, at most", nullptr,
-     &DesignBasis::uNetFinCap, "mm"},
-    {&FrmDesignBasis::Fields::floorWidthTxt, "floorWidthTxt", "Floor width B",
-     &DesignBasis::floorWidth, nullptr, "m"},
-    {&FrmDesignBasis::Fields::deckThicknessTxt, "deckThicknessTxt", "Deck thickness t",
-     &DesignBasis::deckThickness, nullptr, "mm"},
-    {&FrmDesignBasis::Fields::deckModulusTxt, "deckModulusTxt", "Deck modulus across the joists E",
-     &DesignBasis::deckModulus, nullptr, "N/mm\u00B2"},
-    {&FrmDesignBasis::Fields::dampingTxt, "dampingTxt", "Damping ratio \u03B6",
-     &DesignBasis::damping, nullptr, ""},
-    {&FrmDesignBasis::Fields::kampTxt, "kampTxt", "Amplification k amp", &DesignBasis::kamp,
-     nullptr, ""},
+    {&FrmDesignBasis::Fields::u2DivTxt, "u2DivTxt", joist::basisField("u2Div")},
+    {&FrmDesignBasis::Fields::u2FinDivTxt, "u2FinDivTxt", joist::basisField("u2FinDiv")},
+    {&FrmDesignBasis::Fields::uNetFinDivTxt, "uNetFinDivTxt", joist::basisField("uNetFinDiv")},
+    {&FrmDesignBasis::Fields::u2CapTxt, "u2CapTxt", joist::basisField("u2Cap")},
+    {&FrmDesignBasis::Fields::u2FinCapTxt, "u2FinCapTxt", joist::basisField("u2FinCap")},
+    {&FrmDesignBasis::Fields::uNetFinCapTxt, "uNetFinCapTxt", joist::basisField("uNetFinCap")},
+    {&FrmDesignBasis::Fields::floorWidthTxt, "floorWidthTxt", joist::basisField("floorWidth")},
+    {&FrmDesignBasis::Fields::deckThicknessTxt, "deckThicknessTxt",
+     joist::basisField("deckThickness")},
+    {&FrmDesignBasis::Fields::deckModulusTxt, "deckModulusTxt", joist::basisField("deckModulus")},
+    {&FrmDesignBasis::Fields::dampingTxt, "dampingTxt", joist::basisField("damping")},
+    {&FrmDesignBasis::Fields::kampTxt, "kampTxt", joist::basisField("kamp")},
 };
+
+QString captionOf(std::string_view key)
+{
+    const std::string_view caption = joist::basisField(key).caption;
+    return QString::fromUtf8(caption.data(), qsizetype(caption.size()));
+}
 
 } // namespace
 
@@ -89,7 +83,7 @@ void FrmDesignBasis::build()
     for (const Field& row : fieldRows) {
         auto* box = new QLineEdit(this);
         box->setObjectName(QLatin1String(row.name));
-        box->setAccessibleName(QString::fromUtf8(row.caption));
+        box->setAccessibleName(captionOf(row.basis.key));
         fields_.*row.box = box;
         connect(box, &QLineEdit::textChanged, this, [this, &row] { onEdited(row); });
     }
@@ -122,23 +116,21 @@ void FrmDesignBasis::build()
     auto* vibration =
         new QGroupBox(QStringLiteral("Floor vibration (EN 1995-1-1 7.3.3, UK NA rules)"), this);
     auto* form = new QFormLayout(vibration);
-    vibrationChk_ = new QCheckBox(QStringLiteral("Check floor vibration"), vibration);
+    vibrationChk_ = new QCheckBox(captionOf("vibration"), vibration);
     vibrationChk_->setObjectName(QStringLiteral("vibrationChk"));
-    struttingChk_ = new QCheckBox(QStringLiteral("Strutting"), vibration);
+    struttingChk_ = new QCheckBox(captionOf("strutting"), vibration);
     struttingChk_->setObjectName(QStringLiteral("struttingChk"));
     form->addRow(vibrationChk_);
-    auto withUnit = [&](QLineEdit* box, const char* unitText) {
+    auto withUnit = [&](QLineEdit* box, std::string_view unitText) {
         auto* line = new QHBoxLayout;
         line->addWidget(box);
-        line->addWidget(unit(unitText));
+        line->addWidget(unit(std::string(unitText).c_str()));
         return line;
     };
     for (const Field& field : fieldRows) {
-        if (field.value && fields_.*field.box != fields_.u2DivTxt &&
-            fields_.*field.box != fields_.u2FinDivTxt &&
-            fields_.*field.box != fields_.uNetFinDivTxt)
-            form->addRow(QString::fromUtf8(field.caption),
-                         withUnit(fields_.*field.box, field.unit));
+        if (field.basis.number && !joist::rangeOf(field.basis.number))
+            form->addRow(captionOf(field.basis.key),
+                         withUnit(fields_.*field.box, field.basis.unit));
         if (fields_.*field.box == fields_.deckModulusTxt)
             form->addRow(struttingChk_);
     }
@@ -223,9 +215,9 @@ void FrmDesignBasis::fill()
     for (const Field& field : fieldRows) {
         QLineEdit* box = fields_.*field.box;
         std::string text;
-        if (field.value)
-            text = joist::generalText(basis_.*field.value, separator_);
-        else if (const std::optional<float>& cap = basis_.*field.cap)
+        if (field.basis.number)
+            text = joist::generalText(basis_.*field.basis.number, separator_);
+        else if (const std::optional<float>& cap = basis_.*field.basis.cap)
             text = joist::generalText(*cap, separator_);
         box->setText(QString::fromUtf8(text));
         box->setStyleSheet(QString());
@@ -245,25 +237,26 @@ void FrmDesignBasis::onEdited(const Field& field)
     QLineEdit* box = fields_.*field.box;
     const std::string text = box->text().toStdString();
     const joist::NumberReading reading = joist::readNumber(text, separator_);
-    const bool emptyCap = field.cap && reading.problem == joist::NumberProblem::empty;
+    const bool emptyCap = field.basis.cap && reading.problem == joist::NumberProblem::empty;
     const std::optional<joist::LimitRange> range =
-        field.cap ? joist::capRange : joist::rangeOf(field.value);
+        field.basis.cap ? joist::capRange : joist::rangeOf(field.basis.number);
     const bool accepted = emptyCap || (reading.value && *reading.value > 0 &&
                                        (!range || range->holds(*reading.value)));
     std::string& problem = problems_[std::size_t(&field - fieldRows)];
     if (!accepted) {
         const std::string inForce =
-            field.value           ? joist::generalText(basis_.*field.value, separator_)
-            : (basis_.*field.cap) ? joist::generalText(*(basis_.*field.cap), separator_) + " mm"
-                                  : std::string("no cap");
-        problem =
-            std::string(field.caption) +
-            (reading.problem == joist::NumberProblem::empty
-                 ? std::string(" is empty")
-                 : ": \"" + text + "\" is not " +
-                       (range ? "a number " + report::rangeText(*range, field.unit, separator_)
-                              : std::string("a positive number"))) +
-            "; " + inForce + " stays in force.";
+            field.basis.number ? joist::generalText(basis_.*field.basis.number, separator_)
+            : (basis_.*field.basis.cap)
+                ? joist::generalText(*(basis_.*field.basis.cap), separator_) + " mm"
+                : std::string("no cap");
+        problem = std::string(field.basis.caption) +
+                  (reading.problem == joist::NumberProblem::empty
+                       ? std::string(" is empty")
+                       : ": \"" + text + "\" is not " +
+                             (range ? "a number " +
+                                          report::rangeText(*range, field.basis.unit, separator_)
+                                    : std::string("a positive number"))) +
+                  "; " + inForce + " stays in force.";
         box->setStyleSheet(invalidBoxStyle);
         box->setToolTip(QString::fromUtf8(problem));
         showMessages();
@@ -276,10 +269,10 @@ void FrmDesignBasis::onEdited(const Field& field)
         showMessages();
     }
     DesignBasis changed = basis_;
-    if (field.value)
-        changed.*field.value = *reading.value;
+    if (field.basis.number)
+        changed.*field.basis.number = *reading.value;
     else
-        changed.*field.cap = emptyCap ? std::nullopt : reading.value;
+        changed.*field.basis.cap = emptyCap ? std::nullopt : reading.value;
     accept(changed);
 }
 
