@@ -90,6 +90,7 @@ FrmMain::FrmMain(std::filesystem::path programDirectory, QLocale locale)
     document::ProgramSettings settings = document::openProgramSettings();
     settingsStandIn_ = std::move(settings.standIn);
     settings_ = std::move(settings.settings);
+    document_ = std::make_unique<document::DesignDocument>(*settings_);
     status_.setSettingsProblem(std::move(settings.problem));
     // Nothing on screen shows where the commands are until the menu is found.
     if (!settings_->value(menuUsedKey).toBool())
@@ -206,7 +207,7 @@ void FrmMain::load()
 
     // The design in force starts as a new one: the user's defaults.
     design_.basis = document::readDesignBasis(*settings_);
-    details_ = document::readDefaultSheetDetails(*settings_);
+    document_->setDetails(document::readDefaultSheetDetails(*settings_));
     putStartValues();
     if (!c_.cmbSC->selectText(QStringLiteral("C16"))) {
         // Start on the table's first class rather than on none.

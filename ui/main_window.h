@@ -11,11 +11,11 @@
 
 #include <QLocale>
 
+#include "document/design_document.h"
 #include "document/sheet_details.h"
 #include "engine/design_check.h"
 #include "engine/design_inputs.h"
 #include "engine/joist_design.h"
-#include "io/file_stamp.h"
 #include "materials/strength_class_connection.h"
 #include "ui/main_window_layout.h"
 #include "ui/result_status.h"
@@ -31,10 +31,6 @@ class QFileDialog;
 class QKeyEvent;
 class QSettings;
 class QTemporaryDir;
-
-namespace document {
-struct DesignInputs;
-}
 
 namespace ui {
 
@@ -86,7 +82,7 @@ public:
     // `overwriteChanges`: write even when another program changed the file.
     bool saveDesignTo(const QString& path, bool overwriteChanges = false);
     void newDesign();
-    const QString& designPath() const { return designPath_; } // empty: no file in use
+    const QString& designPath() const { return document_->path(); } // empty: no file in use
 
 protected:
     // Start-up; throws materials::DatabaseError when the strength-class table
@@ -140,9 +136,7 @@ private:
     void noteDesignChanged();
     void setDesignPath(const QString& path);
     void showCaption();
-    QStringList recentDesigns() const; // most recent first, at most eight
     void showRecentDesigns(const QStringList& paths);
-    void rememberDesign(const QString& path);
     void saveSettings();
     void showFileMessage(const QString& title, const std::string& text);
     bool keepOrDropChanges();
@@ -161,7 +155,6 @@ private:
     std::string decimalSeparator_;
 
     joist::JoistDesign design_;
-    document::SheetDetails details_; // those in force, as design_ holds the basis
     bool loading_ = false;
     materials::StrengthClassConnection dStrengthClass_;
     ResultStatus status_;
@@ -171,6 +164,9 @@ private:
     FrmSpanTable* spanWindow_ = nullptr;             // a window of its own, deleted with this one
     std::unique_ptr<QTemporaryDir> settingsStandIn_; // the settings file is not used
     std::unique_ptr<QSettings> settings_;
+    // The design as a file; its sheet details are those in force, as design_
+    // holds the basis.
+    std::unique_ptr<document::DesignDocument> document_;
     FrmDesignBasis* basisWindow_ = nullptr;    // likewise
     FrmSheetDetails* detailsWindow_ = nullptr; // likewise
     QDialog* manualWindow_ = nullptr;          // likewise
@@ -179,8 +175,6 @@ private:
     std::optional<QStringList> designAids_;
     bool workingShown_ = false; // the tooltips hold the working of what is on screen
     QString fixedCaption_;
-    QString designPath_;
-    std::optional<io::FileStamp> designStamp_; // the file as last opened or saved
     QMenu* recentMenu_ = nullptr;
     QAction* recentAction_ = nullptr;
 

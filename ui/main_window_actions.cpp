@@ -112,7 +112,7 @@ void FrmMain::createActions()
         }
         addAction(action);
     }
-    showRecentDesigns(recentDesigns());
+    showRecentDesigns(document_->recentDesigns());
     // Right-click outside a text box lists them; text boxes keep their own menu.
     setContextMenuPolicy(Qt::ActionsContextMenu);
     // The working is written into the result labels' tooltips when one is
@@ -194,10 +194,10 @@ void FrmMain::showDesignBasis()
 void FrmMain::showSheetDetails()
 {
     if (!detailsWindow_) {
-        detailsWindow_ = new FrmSheetDetails(details_, *settings_, this);
+        detailsWindow_ = new FrmSheetDetails(document_->details(), *settings_, this);
         // A design file holds its sheet details.
         connect(detailsWindow_, &FrmSheetDetails::edited, this, [this] {
-            details_ = detailsWindow_->details();
+            document_->setDetails(detailsWindow_->details());
             noteDesignChanged();
         });
         connect(detailsWindow_, &FrmSheetDetails::defaultsStored, this, &FrmMain::onDefaultsStored);
@@ -283,7 +283,7 @@ CalculationSheet FrmMain::calculationSheet()
     sources.unityRatioText = c_.unityRatioLbl->text();
     sources.verdictText = c_.governedByLbl->text();
     sources.designAids = designAidLines();
-    sources.details = details_;
+    sources.details = document_->details();
     return gatherCalculationSheet(sources);
 }
 
@@ -363,9 +363,10 @@ void FrmMain::saveCalculationAsPdf()
     const QString title = QStringLiteral("Export Calculation as PDF");
     withSheet(title, [this, &title](const CalculationSheet& sheet) {
         // Beside the design's file, under its name, when there is one.
-        const QFileInfo design(designPath_);
+        const QString& path = document_->path();
+        const QFileInfo design(path);
         const QString proposal =
-            designPath_.isEmpty()
+            path.isEmpty()
                 ? proposedSheetPath(sheet)
                 : design.dir().filePath(design.completeBaseName() + QStringLiteral(".pdf"));
         QString folder = QFileInfo(proposal).path(), name = QFileInfo(proposal).fileName();

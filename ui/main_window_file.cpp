@@ -31,8 +31,6 @@
 namespace ui {
 namespace {
 
-const QString recentKey = QStringLiteral("recentDesigns");
-constexpr qsizetype recentCount = 8;
 const QString fileFilter = QStringLiteral("Timber joist designs (*.joist)");
 
 std::string ignoredKeysNotice(const QString& path, const std::vector<std::string>& keys)
@@ -50,11 +48,6 @@ std::string ignoredKeysNotice(const QString& path, const std::vector<std::string
 
 } // namespace
 
-QStringList FrmMain::recentDesigns() const
-{
-    return settings_->value(recentKey).toStringList().mid(0, recentCount);
-}
-
 void FrmMain::showRecentDesigns(const QStringList& paths)
 {
     recentMenu_->clear();
@@ -71,22 +64,6 @@ void FrmMain::showRecentDesigns(const QStringList& paths)
     recentAction_->setEnabled(!paths.isEmpty());
 }
 
-// The list is written only when it changes.
-void FrmMain::rememberDesign(const QString& path)
-{
-    const QStringList old = recentDesigns();
-    QStringList paths = old;
-    paths.removeAll(path);
-    paths.prepend(path);
-    paths = paths.mid(0, recentCount);
-    if (paths != old) {
-        settings_->setValue(recentKey, paths);
-        saveSettings();
-        showStatus();
-    }
-    showRecentDesigns(paths);
-}
-
 // Each change the user makes is written at once, so that a failure is told
 // while it can still be acted on.
 void FrmMain::saveSettings()
@@ -97,34 +74,37 @@ void FrmMain::saveSettings()
         status_.setSettingsProblem({});
 }
 
-// The design in use, unmodified. Qt tracks "modified" only with the marker in
+// The design in use, unmodified. Qt shows "modified" only with the marker in
 // the caption.
 void FrmMain::setDesignPath(const QString& path)
 {
-    if (!designPath_.isEmpty())
-        setWindowModified(false);
-    designPath_ = path.isEmpty() ? QString() : QFileInfo(path).absoluteFilePath();
+    const bool recentChanged = document_->setPath(path);
+    setWindowModified(false);
     showCaption();
-    designStamp_ = designPath_.isEmpty() ? std::nullopt : io::stampOf(designPath_);
-    if (!designPath_.isEmpty()) {
-        setWindowModified(false);
-        rememberDesign(designPath_);
+    if (recentChanged) {
+        saveSettings();
+        showStatus();
     }
+    if (!document_->path().isEmpty())
+        showRecentDesigns(document_->recentDesigns());
 }
 
 void FrmMain::showCaption()
 {
     // Qt shows "*" in place of "[*]" while the window is modified.
-    setWindowTitle(designPath_.isEmpty() ? fixedCaption_
-                                         : io::displayText(QFileInfo(designPath_).fileName(),
-                                                           io::DisplayUse::windowTitle) +
-                                               QStringLiteral("[*] \u2013 ") + fixedCaption_);
+    const QString& path = document_->path();
+    setWindowTitle(path.isEmpty()
+                       ? fixedCaption_
+                       : io::displayText(QFileInfo(path).fileName(), io::DisplayUse::windowTitle) +
+                             QStringLiteral("[*] \u2013 ") + fixedCaption_);
 }
 
 void FrmMain::noteDesignChanged()
 {
-    if (!loading_ && !designPath_.isEmpty())
-        setWindowModified(true);
+    if (loading_)
+        return;
+    document_->noteChanged();
+    setWindowModified(document_->modified());
 }
 
 void FrmMain::showFileMessage(const QString& title, const std::string& text)
@@ -134,18 +114,18 @@ void FrmMain::showFileMessage(const QString& title, const std::string& text)
 
 bool FrmMain::keepOrDropChanges()
 {
-    if (designPath_.isEmpty() || !isWindowModified())
+    if (!document_->modified())
         return true;
     QMessageBox box(QMessageBox::Question, QStringLiteral("Unsaved Changes"),
                     QStringLiteral("Save the changes to \"%1\"?")
-                        .arg(io::displayText(QFileInfo(designPath_).fileName())),
+                        .arg(io::displayText(QFileInfo(document_->path()).fileName())),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("unsavedChangesBox"));
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
     case QMessageBox::Save:
-        return saveDesignTo(designPath_);
+        return saveDesignTo(document_->path());
     case QMessageBox::Discard:
         return true;
     default:
@@ -176,7 +156,7 @@ void FrmMain::applyBasis(const joist::DesignBasis& basis)
 // had typed them; an open details window shows them. Nothing is kept.
 void FrmMain::applySheetDetails(const document::SheetDetails& details)
 {
-    details_ = details;
+    document_->setDetails(details);
     if (detailsWindow_)
         detailsWindow_->showDetails(details);
 }
@@ -272,8 +252,8 @@ void FrmMain::openDesignDialog()
 {
     if (!keepOrDropChanges())
         return;
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Design"),
-                                                      QFileInfo(designPath_).path(), fileFilter);
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Open Design"), QFileInfo(document_->path()).path(), fileFilter);
     if (!path.isEmpty())
         openDesign(path);
 }
@@ -286,7 +266,7 @@ bool FrmMain::overwriteChangedFile()
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Save Design"),
                     QStringLiteral("\"%1\" was changed by another program or window since you "
                                    "opened or saved it here. Saving over it loses those changes.")
-                        .arg(io::displayText(QFileInfo(designPath_).fileName())),
+                        .arg(io::displayText(QFileInfo(document_->path()).fileName())),
                     QMessageBox::Cancel, this);
     box.setObjectName(QStringLiteral("changedOnDiskBox"));
     box.setTextFormat(Qt::PlainText);
@@ -296,18 +276,16 @@ bool FrmMain::overwriteChangedFile()
     box.exec();
     if (box.clickedButton() == saveAs)
         return saveDesignAs();
-    return box.clickedButton() == overwrite && saveDesignTo(designPath_, true);
+    return box.clickedButton() == overwrite && saveDesignTo(document_->path(), true);
 }
 
 bool FrmMain::saveDesignTo(const QString& path, bool overwriteChanges)
 {
-    if (!overwriteChanges && designStamp_ && QFileInfo(path).absoluteFilePath() == designPath_) {
-        const std::optional<io::FileStamp> now = io::stampOf(path);
-        if (now && *now != *designStamp_)
-            return overwriteChangedFile();
-    }
+    if (!overwriteChanges && QFileInfo(path).absoluteFilePath() == document_->path() &&
+        document_->changedElsewhere())
+        return overwriteChangedFile();
     try {
-        document::writeDesignFile(path, designInputs(), design_.basis, details_);
+        document_->write(path, designInputs(), design_.basis);
     } catch (const std::exception& error) {
         showFileMessage(QStringLiteral("Save Design"), io::errorMessage(error));
         return false;
@@ -318,13 +296,14 @@ bool FrmMain::saveDesignTo(const QString& path, bool overwriteChanges)
 
 bool FrmMain::saveDesign()
 {
-    return designPath_.isEmpty() ? saveDesignAs() : saveDesignTo(designPath_);
+    return document_->path().isEmpty() ? saveDesignAs() : saveDesignTo(document_->path());
 }
 
 bool FrmMain::saveDesignAs()
 {
     QFileDialog dialog(this, QStringLiteral("Save Design As"),
-                       designPath_.isEmpty() ? QDir::homePath() : designPath_, fileFilter);
+                       document_->path().isEmpty() ? QDir::homePath() : document_->path(),
+                       fileFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("joist"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
