@@ -1,12 +1,13 @@
 // The whole design check, fed from fuzzed control texts.
 //
 // Input: lines. Line 1 names the decimal separator by its first byte (see
-// fuzzing::separatorFromByte). The next lines are the texts of the inputs,
-// one each, in readInputs order (joist::inputDefinitions, from fmk to
-// camber); missing lines are empty texts. Every later line is one
-// keystroke: its first byte picks the input ('a' for the first, 'b' for the
-// second and so on, any other byte by its value) and the rest is the
-// control's new text, stored alone as its handler does.
+// fuzzing::separatorFromByte). Each next line "name=text" gives an input's
+// control its text, the input named as a design file names it ("span",
+// "deadLoad") or, for a class's value, by its field ("fm,k"); an input no
+// line names has an empty text. From the first line that starts with '>',
+// each line ">name=text" is one keystroke: the control's new text, stored
+// alone as its handler does. A name that is no input's picks one by its
+// first byte, so that any bytes still reach every input.
 //
 // Starting from the start-up values, readInputs runs, then a check, then each
 // keystroke's store and a check. Invariants:
@@ -42,6 +43,7 @@
 #include "engine/design_aids.h"
 #include "engine/design_check.h"
 #include "engine/design_inputs.h"
+#include "engine/input_facts.h"
 #include "engine/number_text.h"
 #include "engine/stop_reason.h"
 #include "fuzz/fuzz_check.h"
@@ -432,7 +434,20 @@ void checkDesign(JoistDesign& d, std::string_view separator)
     FUZZ_REQUIRE(aidVerdict == verdict, "the design aids' verdict is not the check's");
 }
 
-constexpr std::size_t mostKeystrokes = 64;
+constexpr std::size_t mostLines = 128;
+
+// The input a line names, and its text.
+std::pair<std::size_t, std::string_view> namedText(std::string_view line)
+{
+    const std::size_t equals = std::min(line.find('='), line.size());
+    const std::string_view name = line.substr(0, equals);
+    const std::string_view text = line.substr(std::min(equals + 1, line.size()));
+    for (const joist::InputFacts& facts : joist::inputFacts())
+        if (name == (facts.key.empty() ? facts.field : facts.key))
+            return {static_cast<std::size_t>(facts.input), text};
+    const auto pick = name.empty() ? 0u : static_cast<unsigned char>(name[0]);
+    return {pick % joist::inputDefinitions.size(), text};
+}
 
 } // namespace
 
@@ -440,9 +455,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     std::vector<std::string_view> lines;
-    constexpr std::size_t firstKeystroke = 1 + joist::inputDefinitions.size();
-    for (std::size_t start = 0;
-         start <= input.size() && lines.size() < firstKeystroke + mostKeystrokes;) {
+    for (std::size_t start = 0; start <= input.size() && lines.size() < mostLines;) {
         const std::size_t end = std::min(input.find('\n', start), input.size());
         lines.push_back(input.substr(start, end - start));
         start = end + 1;
@@ -452,20 +465,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     JoistDesign d = joist::testing::startExample();
     Controls controls;
-    for (std::size_t i = 0; i < controls.texts.size() && i + 1 < lines.size(); ++i)
-        controls.texts[i] = std::string(lines[i + 1]);
+    std::size_t line = 1;
+    for (; line < lines.size() && !lines[line].starts_with('>'); ++line) {
+        const auto [index, text] = namedText(lines[line]);
+        controls.texts[index] = std::string(text);
+    }
     checkReadInputs(d, controls, separator);
     checkDesign(d, separator);
 
-    for (std::size_t line = firstKeystroke; line < lines.size(); ++line) {
-        const std::string_view keystroke = lines[line];
-        if (keystroke.empty())
+    for (; line < lines.size(); ++line) {
+        if (lines[line].empty())
             continue;
-        const auto pick = static_cast<unsigned char>(keystroke[0]);
-        const std::size_t index = pick >= 'a' && pick < 'a' + joist::inputDefinitions.size()
-                                      ? pick - 'a'
-                                      : pick % joist::inputDefinitions.size();
-        checkStore(d, index, std::string(keystroke.substr(1)), separator);
+        const auto [index, text] = namedText(lines[line].substr(1));
+        checkStore(d, index, std::string(text), separator);
         checkDesign(d, separator);
     }
     return 0;

@@ -12,9 +12,6 @@ namespace {
 
 using testing::MainWindowDriver;
 
-const QStringList startResults{"0.484", "0.242", "0.595", "0.337",
-                               "0.281", "0.421", "0.595", "Joist Passes"};
-
 TEST(MainWindow, StartsWithTheDefaultInputsAndOneCheck)
 {
     MainWindowDriver main;
@@ -43,7 +40,9 @@ TEST(MainWindow, StartsWithTheDefaultInputsAndOneCheck)
     EXPECT_EQ(main.label("EmeanLbl"), "8");
     EXPECT_EQ(main.label("RmeanLbl"), "370");
 
-    EXPECT_EQ(main.results(), startResults);
+    expectResults(main, {{joist::ResultLabel::bearing, "0.595"},
+                         {joist::ResultLabel::unityRatio, "0.595"},
+                         {joist::ResultLabel::governedBy, "Joist Passes"}});
     // The handlers fired during start-up, but only the last step checked.
     EXPECT_EQ(w.checksRun(), 1);
     EXPECT_TRUE(w.resultsCurrent());
@@ -60,6 +59,7 @@ TEST(MainWindow, EveryEditRecalculatesAtOnce)
 {
     MainWindowDriver main;
     main.start();
+    const QStringList startResults = main.results();
     const joist::JoistDesign before = main.window->design();
 
     main.type(joist::Input::span, "5");
@@ -138,6 +138,7 @@ TEST(MainWindow, TextThatIsNotANumberKeepsTheRecordAndSaysSo)
 {
     MainWindowDriver main;
     main.start();
+    const QStringList startResults = main.results();
     FrmMain& w = *main.window;
 
     main.type(joist::Input::span, "");
@@ -177,6 +178,7 @@ TEST(MainWindow, AStoppedCheckKeepsTheResultsAndNamesTheCause)
 {
     MainWindowDriver main;
     main.start();
+    const QStringList startResults = main.results();
     FrmMain& w = *main.window;
 
     main.type(joist::Input::span, "0");
