@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 #include "engine/number_text.h"
 #include "engine/stop_reason.h"
 #include "materials/strength_class_sequences.h"

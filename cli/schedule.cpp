@@ -12,7 +12,7 @@
 #include "document/csv.h"
 #include "engine/design_aid_memo.h"
 #include "engine/design_aids.h"
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 
 namespace cli {
 namespace {

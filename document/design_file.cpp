@@ -9,7 +9,7 @@
 #include <QJsonObject>
 #include <QLocale>
 
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 #include "engine/number_text.h"
 #include "io/checked_file.h"
 #include "io/display_text.h"

@@ -1,5 +1,8 @@
 #include "engine/design_inputs.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include "engine/number_text.h"
 
 namespace joist {
@@ -30,6 +33,71 @@ ReadResult readInputs(JoistDesign& design, const InputSource& source,
             return result;
     }
     return {};
+}
+
+namespace {
+
+// Each input once, so that the lookup below is a plain index.
+constexpr std::array<std::size_t, inputDefinitions.size()> factsIndex = [] {
+    std::array<std::size_t, inputDefinitions.size()> index{};
+    std::array<bool, inputDefinitions.size()> seen{};
+    for (std::size_t i = 0; i < inputFactsTable.size(); ++i) {
+        const auto input = static_cast<std::size_t>(inputFactsTable[i].input);
+        if (seen[input])
+            throw std::logic_error("an input stands twice in the input facts");
+        seen[input] = true;
+        index[input] = i;
+    }
+    for (bool s : seen)
+        if (!s)
+            throw std::logic_error("an input is missing from the input facts");
+    return index;
+}();
+
+} // namespace
+
+std::span<const InputFacts> inputFacts()
+{
+    return inputFactsTable;
+}
+
+const InputFacts& factsOf(Input input)
+{
+    return inputFactsTable[factsIndex[static_cast<std::size_t>(input)]];
+}
+
+std::vector<float> listValues(Input input)
+{
+    std::vector<float> values;
+    std::string_view items = factsOf(input).designText;
+    while (!items.empty()) {
+        const std::size_t end = std::min(items.find('|'), items.size());
+        if (const std::optional<float> value = parseNumber(items.substr(0, end), "."))
+            values.push_back(*value);
+        items.remove_prefix(std::min(end + 1, items.size()));
+    }
+    return values;
+}
+
+std::string captionWithSymbol(const InputFacts& facts)
+{
+    std::string text(facts.caption);
+    if (!facts.symbol.empty())
+        text.append(" (").append(facts.symbol).append(")");
+    return text;
+}
+
+std::string inputCaption(Input input)
+{
+    return std::string(factsOf(input).caption);
+}
+
+std::string accessibleInputName(const InputFacts& facts)
+{
+    std::string name(facts.caption);
+    if (!facts.unit.empty())
+        name.append(", ").append(facts.unit);
+    return name;
 }
 
 } // namespace joist

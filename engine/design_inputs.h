@@ -1,12 +1,14 @@
 #pragma once
 
-// The design's inputs: which member each is stored in, and how their texts are
-// read and stored, all at once or one at a time.
+// The design's inputs: what each is, which member it is stored in, and how
+// their texts are read and stored, all at once or one at a time.
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/joist_design.h"
 
@@ -34,47 +36,121 @@ enum class Input {
     liveLoad,
     bearingLength,
     camber,
+    count, // how many there are
 };
+inline constexpr std::size_t inputCount = static_cast<std::size_t>(Input::count);
 
-// Where readInputs stores each input; the windows know which control holds it.
-struct InputDefinition
+// How the user gives an input: not at all (the class's value), typed, or
+// chosen from a list.
+enum class InputEntry { classValue, typed, list };
+
+// What each input is, apart from how a window shows it (ui/input_table.h):
+// the member readInputs stores it in, how it is entered, its caption and
+// unit, the database field a class's value comes from, its design text, start
+// value, key and Eurocode symbol.
+struct InputFacts
 {
     Input input;
     float JoistDesign::*member;
+    InputEntry entry;
+    std::string_view caption;
+    std::string_view unit;
+    std::string_view field;       // a class's value is read from this field
+    std::string_view designText;  // a list's items separated by '|'; decimals with a full stop
+    std::string_view startValue;  // empty: the design text stays
+    std::string_view key = {};    // in design files and schedules; empty for a class's value
+    std::string_view symbol = {}; // EN 1995-1-1's name on the sheet ("w_c": c set below)
 };
 
-inline constexpr auto inputDefinitions = std::to_array<InputDefinition>({
-    {Input::fmk, &JoistDesign::fmk},
-    {Input::fc90k, &JoistDesign::fc90k},
-    {Input::fvk, &JoistDesign::fvk},
-    {Input::e0mean, &JoistDesign::e0mean},
-    {Input::rhoMean, &JoistDesign::rhoMean},
-    {Input::spacing, &JoistDesign::spacing},
-    {Input::depth, &JoistDesign::depth},
-    {Input::breadth, &JoistDesign::breadth},
-    {Input::span, &JoistDesign::span},
-    {Input::kmod, &JoistDesign::kmod},
-    {Input::kcrit, &JoistDesign::kcrit},
-    {Input::kls, &JoistDesign::kls},
-    {Input::kh, &JoistDesign::kh},
-    {Input::gammaM, &JoistDesign::gammaM},
-    {Input::kmodGk, &JoistDesign::kmodGk},
-    {Input::kmodQk, &JoistDesign::kmodQk},
-    {Input::deadLoad, &JoistDesign::deadLoad},
-    {Input::liveLoad, &JoistDesign::liveLoad},
-    {Input::bearingLength, &JoistDesign::bearingLength},
-    {Input::camber, &JoistDesign::camber},
+// Every input once, in the order start-up sets them, design files write them
+// and schedules list them.
+inline constexpr auto inputFactsTable = std::to_array<InputFacts>({
+    {Input::fmk, &JoistDesign::fmk, InputEntry::classValue, "fm,k", "N/mm2", "fm,k", "", ""},
+    {Input::fc90k, &JoistDesign::fc90k, InputEntry::classValue, "fc,90,k", "N/mm2", "fc,90,k", "",
+     ""},
+    {Input::fvk, &JoistDesign::fvk, InputEntry::classValue, "fv,k", "N/mm2", "fv,k", "", ""},
+    {Input::e0mean,
+     &JoistDesign::e0mean,
+     InputEntry::classValue,
+     "E mean",
+     "kN/mm2",
+     "E0,mean",
+     "",
+     "",
+     {},
+     "E0,mean"},
+    {Input::rhoMean, &JoistDesign::rhoMean, InputEntry::classValue, "Density", "kg/m3", "rmean", "",
+     ""},
+    {Input::spacing, &JoistDesign::spacing, InputEntry::list, "Spacing of Joists, S", "mm", "",
+     "200|300|400|450|500|550|600", "300", "spacing"},
+    {Input::breadth, &JoistDesign::breadth, InputEntry::list, "Section Width", "mm", "", "36|44|75",
+     "44", "breadth"},
+    {Input::depth, &JoistDesign::depth, InputEntry::list, "Section Depth", "mm", "",
+     "100|115|125|150|175|200|225", "225", "depth"},
+    {Input::kmod, &JoistDesign::kmod, InputEntry::list, "k mod", "", "", "0.8|1.0", "0.8", "kmod",
+     "kmod"},
+    {Input::kcrit, &JoistDesign::kcrit, InputEntry::list, "k crit", "", "", "1", "1", "kcrit",
+     "kcrit"},
+    {Input::kls, &JoistDesign::kls, InputEntry::list, "k ls", "", "", "1", "1", "kls", "ksys"},
+    {Input::kh, &JoistDesign::kh, InputEntry::list, "k h", "", "", "1", "1", "kh", "kh"},
+    {Input::gammaM, &JoistDesign::gammaM, InputEntry::list, "g m", "", "", "1.3", "1.3", "gammaM",
+     "\u03B3M"},
+    {Input::kmodGk, &JoistDesign::kmodGk, InputEntry::list, "k mod gk", "", "", "0.8", "0.8",
+     "kmodGk", "kdef"},
+    {Input::kmodQk, &JoistDesign::kmodQk, InputEntry::list, "k mod qk", "", "", "0.25", "0.25",
+     "kmodQk", "\u03C82\u00B7kdef"},
+    {Input::bearingLength, &JoistDesign::bearingLength, InputEntry::typed, "Bearing Length", "mm",
+     "", "4", "50", "bearingLength"},
+    {Input::camber, &JoistDesign::camber, InputEntry::typed, "Initial Camber, u 0", "mm", "", "0",
+     "0", "camber", "w_c"},
+    {Input::span, &JoistDesign::span, InputEntry::typed, "Span of Joist", "m", "", "4", "", "span"},
+    {Input::deadLoad, &JoistDesign::deadLoad, InputEntry::typed, "Dead Load", "kN/m2", "", "0.4",
+     "", "deadLoad"},
+    {Input::liveLoad, &JoistDesign::liveLoad, InputEntry::typed, "Live Load", "kN/m2", "", "1.5",
+     "", "liveLoad"},
 });
 
-// The table lists the inputs in their enum's order, so an input is its index.
-static_assert([] {
-    for (std::size_t i = 0; i < inputDefinitions.size(); ++i)
-        if (static_cast<std::size_t>(inputDefinitions[i].input) != i)
-            return false;
-    return true;
-}());
+// Where readInputs stores each input, in the enum's order, which is the order
+// it reads them in.
+struct InputDefinition
+{
+    Input input{};
+    float JoistDesign::*member = nullptr;
+};
+
+inline constexpr auto inputDefinitions = [] {
+    std::array<InputDefinition, inputCount> definitions{};
+    std::array<bool, inputCount> seen{};
+    for (const InputFacts& facts : inputFactsTable) {
+        const auto index = static_cast<std::size_t>(facts.input);
+        if (index >= inputCount || seen[index])
+            throw "an input stands twice in the input table";
+        seen[index] = true;
+        definitions[index] = {facts.input, facts.member};
+    }
+    for (bool s : seen)
+        if (!s)
+            throw "an input is missing from the input table";
+    return definitions;
+}();
 
 const InputDefinition& definitionOf(Input input);
+
+std::span<const InputFacts> inputFacts();
+
+const InputFacts& factsOf(Input input);
+
+// The numbers of a list input's fixed items, in list order.
+std::vector<float> listValues(Input input);
+
+// "g m (γM)": the caption with its Eurocode symbol, for the calculation sheet.
+std::string captionWithSymbol(const InputFacts& facts);
+
+// What messages call an input: its caption.
+std::string inputCaption(Input input);
+
+// "Span of Joist, m": caption and unit, for screen readers and messages.
+std::string accessibleInputName(const InputFacts& facts);
 
 // Yields the current text of the control or bound label that holds an input.
 class InputSource

@@ -43,7 +43,7 @@
 #include "engine/design_aids.h"
 #include "engine/design_check.h"
 #include "engine/design_inputs.h"
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 #include "engine/number_text.h"
 #include "engine/stop_reason.h"
 #include "fuzz/fuzz_check.h"

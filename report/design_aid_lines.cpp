@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 
 namespace report {
 

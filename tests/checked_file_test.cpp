@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 
 #include "document/design_file.h"
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 #include "tests/sheet_fixtures.h"
 #include "ui/sheet/sheet_output.h"
 

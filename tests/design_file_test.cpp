@@ -18,7 +18,7 @@
 
 #include "document/design_basis_settings.h"
 #include "document/design_file.h"
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 #include "tests/main_window_fixtures.h"
 #include "ui/design_basis_window.h"
 #include "ui/sheet/sheet_details_window.h"

@@ -22,7 +22,7 @@
 #include <QTimer>
 
 #include "engine/design_aids.h"
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 #include "tests/main_window_fixtures.h"
 #include "tests/materials_fixtures.h"
 #include "tests/sheet_fixtures.h"

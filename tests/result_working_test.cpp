@@ -2,7 +2,7 @@
 
 #include <QTextDocument>
 
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 #include "tests/main_window_fixtures.h"
 
 namespace ui {

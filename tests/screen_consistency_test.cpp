@@ -12,7 +12,7 @@
 #include <QPushButton>
 
 #include "engine/design_check.h"
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 #include "engine/number_text.h"
 #include "materials/strength_class_connection.h"
 #include "tests/main_window_fixtures.h"

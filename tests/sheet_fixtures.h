@@ -11,7 +11,7 @@
 #include <QString>
 
 #include "engine/design_aids.h"
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 #include "engine/number_text.h"
 #include "report/strength_class_properties.h"
 #include "tests/engine_fixtures.h"

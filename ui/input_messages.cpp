@@ -1,6 +1,6 @@
 #include "ui/input_messages.h"
 
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 #include "engine/number_text.h"
 #include "io/display_text.h"
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <stdexcept>
 
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 
 namespace ui {
 namespace {

@@ -2,7 +2,7 @@
 
 // How the main window shows each input: its control or bound label, where
 // the caption, control and unit stand, and its place in the focus order.
-// What the input is (caption, unit, start value, key) is engine/input_facts.h.
+// What the input is (caption, unit, start value, key) is engine/design_inputs.h.
 
 #include <span>
 #include <string_view>

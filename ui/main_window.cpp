@@ -16,7 +16,7 @@
 
 #include "document/design_basis_settings.h"
 #include "engine/design_aids.h"
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 #include "engine/number_text.h"
 #include "engine/stop_reason.h"
 #include "io/display_text.h"

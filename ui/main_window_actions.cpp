@@ -21,7 +21,7 @@
 
 #include "document/sheet_details.h"
 #include "engine/design_aids.h"
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 #include "engine/number_text.h"
 #include "io/failure_words.h"
 #include "materials/shipped_table.h"

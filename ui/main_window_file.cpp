@@ -16,7 +16,7 @@
 #include "document/design_file.h"
 #include "document/settings_file.h"
 #include "document/sheet_details.h"
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 #include "engine/number_text.h"
 #include "io/display_text.h"
 #include "io/failure_words.h"

@@ -8,7 +8,7 @@
 #include <QLocale>
 #include <QPushButton>
 
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 #include "ui/input_table.h"
 #include "ui/toolkit/drop_down_list.h"
 #include "ui/toolkit/picture_box.h"

@@ -5,7 +5,7 @@
 
 #include <QDateTime>
 
-#include "engine/input_facts.h"
+#include "engine/design_inputs.h"
 #include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
 #include "report/span_table_texts.h"
