@@ -34,15 +34,16 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/check_steps.h"
 #include "engine/design_aids.h"
 #include "engine/design_check.h"
-#include "engine/design_inputs.h"
 #include "engine/design_inputs.h"
 #include "engine/number_text.h"
 #include "engine/stop_reason.h"
@@ -55,40 +56,24 @@ using fuzzing::escaped;
 using fuzzing::fail;
 using joist::JoistDesign;
 
-// The members that steps 1 to 23 store, by step.
-constexpr std::array<float JoistDesign::*, 23> stepMembers{
-    &JoistDesign::selfWeight,
-    &JoistDesign::deadLineLoad,
-    &JoistDesign::liveLineLoad,
-    &JoistDesign::designLoad,
-    &JoistDesign::designMoment,
-    &JoistDesign::designShear,
-    &JoistDesign::fmd,
-    &JoistDesign::fvd,
-    &JoistDesign::fc90d,
-    &JoistDesign::area,
-    &JoistDesign::sectionModulus,
-    &JoistDesign::secondMoment,
-    &JoistDesign::bendingStress,
-    &JoistDesign::shearStress,
-    &JoistDesign::bearingStress,
-    &JoistDesign::uInstG,
-    &JoistDesign::uInstQ,
-    &JoistDesign::uFinG,
-    &JoistDesign::uFinQ,
-    &JoistDesign::uNetFin,
-    &JoistDesign::limitU2,
-    &JoistDesign::limitU2Fin,
-    &JoistDesign::limitUNetFin,
-};
-
 // A member by its place in the record, so that sets of members are bit sets.
-std::size_t slotOf(float JoistDesign::*member)
+using Slot = std::size_t;
+Slot slotOf(const JoistDesign& d, const float& member)
+{
+    return static_cast<Slot>(reinterpret_cast<const char*>(&member) -
+                             reinterpret_cast<const char*>(&d)) /
+           sizeof(float);
+}
+Slot slotOf(float JoistDesign::*member)
 {
     static const JoistDesign probe;
-    return static_cast<std::size_t>(reinterpret_cast<const char*>(&(probe.*member)) -
-                                    reinterpret_cast<const char*>(&probe)) /
-           sizeof(float);
+    return slotOf(probe, probe.*member);
+}
+float valueAt(const JoistDesign& d, Slot slot)
+{
+    float value;
+    std::memcpy(&value, reinterpret_cast<const char*>(&d) + slot * sizeof(float), sizeof value);
+    return value;
 }
 using MemberSet = std::bitset<sizeof(JoistDesign) / sizeof(float)>;
 
@@ -100,25 +85,48 @@ MemberSet setOf(std::initializer_list<float JoistDesign::*> members)
     return set;
 }
 
+// The steps of a check without vibration, in the order they run, each with
+// the member it stores: found by running them, so that a new step is known.
+struct StepMember
+{
+    int step;
+    Slot slot;
+};
+const std::vector<StepMember>& stepMembers()
+{
+    static const std::vector<StepMember> steps = [] {
+        JoistDesign probe = joist::testing::startExample();
+        std::vector<StepMember> all;
+        joist::computeSteps(probe, [&](int step, float& member, double value) {
+            member = static_cast<float>(value);
+            all.push_back({step, slotOf(probe, member)});
+            return true;
+        });
+        return all;
+    }();
+    return steps;
+}
+
 // Every numeric member: the inputs, the step members, the ratios and the
 // unity ratio.
-const std::vector<float JoistDesign::*>& numericMembers()
+const std::vector<Slot>& numericMembers()
 {
-    static const std::vector<float JoistDesign::*> members = [] {
-        std::vector<float JoistDesign::*> all;
+    static const std::vector<Slot> members = [] {
+        std::vector<Slot> all;
         for (const joist::InputDefinition& input : joist::inputDefinitions)
-            all.push_back(input.member);
-        all.insert(all.end(), stepMembers.begin(), stepMembers.end());
+            all.push_back(slotOf(input.member));
+        for (const StepMember& step : stepMembers())
+            all.push_back(step.slot);
         // The target checks the default design basis, without vibration.
         for (const joist::CheckDefinition& check : joist::checkDefinitions) {
             if (!joist::isVibrationCheck(check.check))
-                all.push_back(check.ratio);
+                all.push_back(slotOf(check.ratio));
         }
-        all.push_back(&JoistDesign::unityRatio);
+        all.push_back(slotOf(&JoistDesign::unityRatio));
         // Each number of JoistDesign appears here once.
         MemberSet slots;
-        for (const auto member : all)
-            slots.set(slotOf(member));
+        for (const Slot slot : all)
+            slots.set(slot);
         FUZZ_REQUIRE(slots.count() == all.size(),
                      "the fuzz target's list of JoistDesign members names one twice");
         return all;
@@ -126,19 +134,20 @@ const std::vector<float JoistDesign::*>& numericMembers()
     return members;
 }
 
-std::string memberName(float JoistDesign::*member)
+std::string memberName(Slot slot)
 {
-    return "member " + std::to_string(slotOf(member)) + " of JoistDesign";
+    return "member " + std::to_string(slot) + " of JoistDesign";
 }
 
 // Both records hold the same bits in every member, except those listed.
 void requireUnchanged(const JoistDesign& before, const JoistDesign& after,
                       const MemberSet& mayChange, bool messageMayChange, std::string_view what)
 {
-    for (const auto member : numericMembers()) {
-        if (!fuzzing::sameBits(before.*member, after.*member) && !mayChange.test(slotOf(member)))
-            fail(what, memberName(member) + " changed from " + fuzzing::bitsText(before.*member) +
-                           " to " + fuzzing::bitsText(after.*member));
+    for (const Slot slot : numericMembers()) {
+        const float was = valueAt(before, slot), is = valueAt(after, slot);
+        if (!fuzzing::sameBits(was, is) && !mayChange.test(slot))
+            fail(what, memberName(slot) + " changed from " + fuzzing::bitsText(was) + " to " +
+                           fuzzing::bitsText(is));
     }
     if (!messageMayChange)
         FUZZ_REQUIRE(before.governingMessage == after.governingMessage, what,
@@ -170,6 +179,16 @@ public:
         writes.emplace_back(label, std::string(text));
     }
     std::vector<std::pair<joist::ResultLabel, std::string>> writes;
+
+    // The text written to a label; the label was written.
+    const std::string& written(joist::ResultLabel label) const
+    {
+        const auto write = std::find_if(writes.begin(), writes.end(),
+                                        [label](const auto& w) { return w.first == label; });
+        if (write == writes.end())
+            fail("a completed check did not write a label", std::string(joist::resultKey(label)));
+        return write->second;
+    }
 };
 
 void checkReadInputs(JoistDesign& d, Controls& controls, std::string_view separator)
@@ -264,13 +283,13 @@ void checkLabelText(std::string_view text, float value, std::string_view separat
 void checkCompleted(const JoistDesign& before, const JoistDesign& d, const Sink& sink,
                     std::string_view separator)
 {
-    for (const auto member : stepMembers)
-        FUZZ_REQUIRE(std::isfinite(d.*member),
-                     "a completed check stored a value that is not finite",
-                     memberName(member) + " = " + fuzzing::bitsText(d.*member));
     MemberSet mayChange;
-    for (const auto member : stepMembers)
-        mayChange.set(slotOf(member));
+    for (const StepMember& step : stepMembers()) {
+        FUZZ_REQUIRE(std::isfinite(valueAt(d, step.slot)),
+                     "a completed check stored a value that is not finite",
+                     memberName(step.slot) + " = " + fuzzing::bitsText(valueAt(d, step.slot)));
+        mayChange.set(step.slot);
+    }
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {
         if (!joist::inForce(check, d))
             continue;
@@ -320,11 +339,11 @@ void checkCompleted(const JoistDesign& before, const JoistDesign& d, const Sink&
     FUZZ_REQUIRE(d.unityRatio >= 0 && isARatio,
                  "the unity ratio is neither 0 nor one of the ratios",
                  fuzzing::bitsText(d.unityRatio));
-    const std::string& unityText = sink.writes[6].second;
+    const std::string& unityText = sink.written(joist::ResultLabel::unityRatio);
     checkLabelText(unityText, d.unityRatio, separator, "the unity ratio");
 
     // The verdict follows from what the unity label shows.
-    const std::string& verdict = sink.writes[7].second;
+    const std::string& verdict = sink.written(joist::ResultLabel::governedBy);
     const bool shownAsFailing = *joist::parseNumber(unityText, separator) > 1;
     if (!shownAsFailing) {
         FUZZ_REQUIRE(verdict == joist::passText, "a unity ratio of at most 1 does not pass",
@@ -342,7 +361,7 @@ void checkCompleted(const JoistDesign& before, const JoistDesign& d, const Sink&
                      d.governingMessage == verdict,
                  "a failing verdict does not name the first check with the unity ratio",
                  escaped(unityText) + " with verdict " + escaped(verdict));
-    FUZZ_REQUIRE(sink.writes[static_cast<std::size_t>(governing->label)].second == unityText,
+    FUZZ_REQUIRE(sink.written(governing->label) == unityText,
                  "the governing check's label does not show the unity ratio");
     requireUnchanged(before, d, mayChange, true, "a failing check changed a member it must not");
 }
@@ -373,13 +392,18 @@ void checkStopped(const JoistDesign& before, const JoistDesign& d,
                   const joist::CheckOutcome& outcome, const Sink& sink)
 {
     FUZZ_REQUIRE(sink.writes.empty(), "a stopped check changed a label");
-    FUZZ_REQUIRE(outcome.step >= 1 && outcome.step <= 24, "a stopped check names no step");
+    // The steps that ran before the fault; all of them when a ratio faulted.
+    const std::vector<StepMember>& steps = stepMembers();
+    const auto faulty = std::find_if(steps.begin(), steps.end(), [&outcome](const StepMember& s) {
+        return s.step == outcome.step;
+    });
+    FUZZ_REQUIRE(faulty != steps.end() || outcome.step == 24, "a stopped check names no step",
+                 std::to_string(outcome.step));
     MemberSet mayChange;
-    const auto firstUnchangedStep = static_cast<std::size_t>(std::min(outcome.step, 24) - 1);
-    for (std::size_t i = 0; i < firstUnchangedStep; ++i) {
-        FUZZ_REQUIRE(std::isfinite(d.*stepMembers[i]), "a step before the fault stored a fault",
-                     memberName(stepMembers[i]));
-        mayChange.set(slotOf(stepMembers[i]));
+    for (auto step = steps.begin(); step != faulty; ++step) {
+        FUZZ_REQUIRE(std::isfinite(valueAt(d, step->slot)),
+                     "a step before the fault stored a fault", memberName(step->slot));
+        mayChange.set(step->slot);
     }
     if (outcome.step == 24) {
         FUZZ_REQUIRE(outcome.ratio.has_value(), "a check stopped at the ratios names no ratio");
