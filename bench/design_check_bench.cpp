@@ -1,7 +1,7 @@
-// One full design check: steps 1 to 24, including the six ratio roundings
-// (format and read back) and the eight label texts, written into a sink that
-// drops them; beside it the same check written with snprintf and strtof.
-// And the check with floor vibration beside the same check without it.
+// One full design check: every step, each ratio's rounding (format and read
+// back) and every label's text, written into a sink that drops them; beside it the same check
+// written with snprintf and strtof. And the check with floor vibration beside the same check
+// without it.
 #include <benchmark/benchmark.h>
 
 #include "bench/paired_reporter.h"
