@@ -25,12 +25,16 @@ QVariant storedValue(const QSettings& settings, const joist::BasisField& field)
     return settings.value(settingsKey(field.earlierSettingsKey));
 }
 
-// A positive finite float in its range, as the window accepts, or nothing.
-std::optional<float> storedNumber(const QVariant& value, std::optional<joist::LimitRange> range)
+// A positive finite float (or 0 where allowed) in its range, as the window
+// accepts, or nothing.
+std::optional<float> storedNumber(const QVariant& value, std::optional<joist::LimitRange> range,
+                                  bool zeroAllowed = false)
 {
     bool ok = false;
     const double number = value.toDouble(&ok);
     const auto single = static_cast<float>(number);
+    if (ok && zeroAllowed && single == 0)
+        return 0.0f;
     if (!ok || !std::isfinite(single) || !(single > 0) || (range && !range->holds(single)))
         return std::nullopt;
     return single;
@@ -44,8 +48,8 @@ joist::DesignBasis readDesignBasis(const QSettings& settings)
     for (const joist::BasisField& field : joist::basisFields) {
         const QVariant value = storedValue(settings, field);
         if (field.number) {
-            if (const std::optional<float> number =
-                    storedNumber(value, joist::rangeOf(field.number)))
+            if (const std::optional<float> number = storedNumber(
+                    value, joist::rangeOf(field.number), joist::allowsZero(field.number)))
                 basis.*field.number = *number;
         } else if (field.cap) {
             basis.*field.cap = storedNumber(value, joist::capRange);

@@ -139,14 +139,16 @@ CheckedInput checkedInput(const joist::InputFacts& row, std::string_view text)
                        ", which its list does not offer (" + choices + ")");
 }
 
-// A positive number, as the design basis window accepts; for a cap, an empty
-// text is none.
+// A positive number (or 0 where the basis allows it), as the design basis
+// window accepts; for a cap, an empty text is none.
 std::optional<float> basisNumber(const BasisKey& key, std::string_view text)
 {
     requireShowable(key.key, text);
     const joist::NumberReading reading = joist::readNumber(text, ".");
     if (key.cap && reading.problem == joist::NumberProblem::empty)
         return std::nullopt;
+    if (reading.value && *reading.value == 0 && key.number && joist::allowsZero(key.number))
+        return 0.0f; // never -0
     if (!reading.value || !(*reading.value > 0))
         throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(text) +
                            ", which is not a positive number written with \".\" as decimal "

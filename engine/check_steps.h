@@ -101,7 +101,7 @@ template <class Store> bool computeSteps(JoistDesign& d, Store&& store)
     // clang-format off
     return store(1, d.selfWeight, F(d.rhoMean) * 9.81 * F(d.breadth) * F(d.depth) / power(10, 9))
         && store(2, d.deadLineLoad, F(d.deadLoad) * F(d.spacing) / power(10, 3))
-        && store(3, d.liveLineLoad, F(d.liveLoad) * F(d.spacing) / power(10, 3))
+        && store(3, d.liveLineLoad, (F(d.liveLoad) + F(d.basis.partitions)) * F(d.spacing) / power(10, 3))
         && store(4, d.designLoad, (F(d.deadLineLoad) + F(d.selfWeight)) * 1.35 + F(d.liveLineLoad) * 1.5)
         && store(5, d.designMoment, power(d.span, 2) * F(d.designLoad) / 8)
         && store(6, d.designShear, F(d.designLoad) * F(d.span) / 2)

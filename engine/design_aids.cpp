@@ -547,7 +547,8 @@ std::optional<std::string_view> loadProblem(const JoistDesign& inputs)
         double(inputs.rhoMean) * 9.81 * double(inputs.breadth) * double(inputs.depth) / 1e9;
     const double designLoad =
         (double(inputs.deadLoad) * double(inputs.spacing) / 1e3 + selfWeight) * 1.35 +
-        double(inputs.liveLoad) * double(inputs.spacing) / 1e3 * 1.5;
+        (double(inputs.liveLoad) + double(inputs.basis.partitions)) * double(inputs.spacing) / 1e3 *
+            1.5;
     if (!(designLoad > 0))
         return "the net design load does not act downward";
     return std::nullopt;

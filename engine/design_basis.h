@@ -24,6 +24,10 @@ struct LimitRange
 };
 inline constexpr LimitRange divisorRange{1, 100000};
 inline constexpr LimitRange capRange{0.1f, 10000};
+// No partition allowance of EN 1991-1-1 reaches 2 kN/m2; 10 leaves room for a
+// National Annex or a heavier wall without letting a slip of the finger
+// through.
+inline constexpr LimitRange partitionsRange{0, 10};
 
 struct DesignBasis
 {
@@ -45,6 +49,10 @@ struct DesignBasis
     float damping = 0.02f; // zeta
     float kamp = 1.05f;
 
+    // Movable partitions (EN 1991-1-1 6.3.1.2(8)), kN/m2 of floor, added to
+    // the imposed floor load wherever the check uses it.
+    float partitions = 0;
+
     bool isDefault() const { return *this == DesignBasis{}; }
 
     friend bool operator==(const DesignBasis&, const DesignBasis&) = default;
@@ -57,7 +65,31 @@ inline std::optional<LimitRange> rangeOf(float DesignBasis::*member)
     if (member == &DesignBasis::u2Divisor || member == &DesignBasis::u2FinDivisor ||
         member == &DesignBasis::uNetFinDivisor)
         return divisorRange;
+    if (member == &DesignBasis::partitions)
+        return partitionsRange;
     return std::nullopt;
+}
+
+// The uniform allowances of EN 1991-1-1 6.3.1.2(8) for movable partitions, by
+// the partitions' self-weight per metre of wall (kN/m): kN/m2 of floor. Each
+// from one source; the last is unverified (the stored source breaks off
+// before it). Heavier walls need their own analysis.
+struct PartitionBand
+{
+    float wallWeight;
+    float allowance;
+    bool verified;
+};
+inline constexpr PartitionBand partitionBands[] = {
+    {1.0f, 0.5f, true},
+    {2.0f, 0.8f, true},
+    {3.0f, 1.2f, false},
+};
+
+// Whether a number of the basis may be 0 (all others must be positive).
+inline bool allowsZero(float DesignBasis::*member)
+{
+    return member == &DesignBasis::partitions;
 }
 
 // Each value of the basis, once: its key (the same in design files and, under
@@ -92,6 +124,7 @@ inline constexpr BasisField basisFields[] = {
     {"strutting", "Strutting", "", nullptr, nullptr, &DesignBasis::strutting},
     {"damping", "Damping ratio \u03B6", "", &DesignBasis::damping},
     {"kamp", "Amplification k amp", "", &DesignBasis::kamp},
+    {"partitions", "Movable partitions", "kN/m\u00B2", &DesignBasis::partitions},
 };
 
 // The field of a key; a key not in the table does not compile where it is

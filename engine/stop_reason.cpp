@@ -141,10 +141,16 @@ std::optional<std::vector<Input>> inputsOfStep(int step)
 
 namespace {
 
-// The design basis's part in a vibration step.
-std::string_view stepBasis(int step)
+// The design basis's part in a step, where it has one.
+std::string_view stepBasis(int step, const DesignBasis& basis)
 {
     switch (step) {
+    case 3:
+    case 4:
+    case 17:
+        if (basis.partitions != 0)
+            return "the partition allowance of the design basis";
+        return {};
     case 28:
         return "the deck thickness and deck modulus of the design basis";
     case 30:
@@ -256,7 +262,7 @@ StopReason stopReason(const CheckOutcome& outcome, const JoistDesign& design)
     return {Kind::noValidResult,
             inputsOfStep(outcome.step).value_or(std::vector<Input>{}),
             {},
-            stepBasis(outcome.step)};
+            stepBasis(outcome.step, design.basis)};
 }
 
 std::string describeStop(const StopReason& reason, const std::function<std::string(Input)>& name)

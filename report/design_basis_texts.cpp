@@ -33,7 +33,7 @@ bool basisChangesResults(const joist::DesignBasis& basis)
         if (limitChanged(limit, basis))
             return true;
     }
-    return basis.vibration;
+    return basis.vibration || basis.partitions != 0;
 }
 
 std::string limitText(float divisor, const std::optional<float>& cap,
@@ -76,6 +76,10 @@ std::string basisDescription(const joist::DesignBasis& basis, std::string_view d
         text += std::string(joist::definitionOf(limit.check).caption) + " limit " +
                 limitText(basis.*limit.divisor, basis.*limit.cap, decimalSeparator);
     }
+    if (basis.partitions != 0)
+        text += (text.empty() ? "" : "; ") + std::string("movable partitions ") +
+                joist::generalText(basis.partitions, decimalSeparator) +
+                " kN/m\u00B2 on the imposed load";
     if (basis.vibration)
         text += text.empty() ? "floor vibration checked" : "; floor vibration checked";
     return text.empty() ? "default limits" : text;

@@ -42,6 +42,22 @@ TEST(DesignBasis, DefaultsGiveTheResultsOfTheCheckBeforeTheBasis)
               testing::defaultResultsFingerprint(startExample(), 2000));
 }
 
+// Movable partitions are imposed load: the same check as a live load that
+// much larger.
+TEST(DesignBasis, PartitionsAddToTheImposedLoad)
+{
+    JoistDesign partitions = startExample();
+    partitions.basis.partitions = 0.5f;
+    JoistDesign heavier = startExample();
+    heavier.liveLoad = 2.0f;
+    RecordingSink sink;
+    ASSERT_TRUE(runDesignCheck(partitions, false, sink, ".").completed());
+    ASSERT_TRUE(runDesignCheck(heavier, false, sink, ".").completed());
+    EXPECT_EQ(partitions.unityRatio, heavier.unityRatio);
+    EXPECT_EQ(partitions.uFinQ, heavier.uFinQ);
+    EXPECT_EQ(findLongestSpan(partitions).millimetres, findLongestSpan(heavier).millimetres);
+}
+
 // A C24 floor, as in the worked check.
 JoistDesign c24Floor(float span, float depth, float deadLoad)
 {

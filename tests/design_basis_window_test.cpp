@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHelpEvent>
@@ -104,9 +105,9 @@ TEST_P(DesignBasisWindow, OpensOnceWithItsNamedControls)
     EXPECT_EQ(window->objectName(), "frmDesignBasis");
     EXPECT_FALSE(window->isModal());
     EXPECT_NE(window->minimumSize(), window->maximumSize()); // resizable
-    for (const char* name :
-         {"u2DivTxt", "u2FinDivTxt", "uNetFinDivTxt", "u2CapTxt", "u2FinCapTxt", "uNetFinCapTxt",
-          "floorWidthTxt", "deckThicknessTxt", "deckModulusTxt", "dampingTxt", "kampTxt"})
+    for (const char* name : {"u2DivTxt", "u2FinDivTxt", "uNetFinDivTxt", "u2CapTxt", "u2FinCapTxt",
+                             "uNetFinCapTxt", "floorWidthTxt", "deckThicknessTxt", "deckModulusTxt",
+                             "dampingTxt", "kampTxt", "partitionsTxt"})
         EXPECT_TRUE(window->findChild<QLineEdit*>(name)) << name;
     for (const char* name :
          {"f1Lbl", "wLbl", "aLbl", "vLbl", "vLimitLbl", "ratioF1Lbl", "ratioWLbl", "ratioVLbl"})
@@ -138,13 +139,15 @@ TEST_P(DesignBasisWindow, ChangesRecheckAndBadValuesAreRefusedInTheWindow)
         const char* text;
         const char* inForce;
     };
-    for (const Refused& r : {Refused{"u2DivTxt", "abc", "300 stays in force"},
-                             Refused{"u2DivTxt", "0", "300 stays in force"},
-                             Refused{"kampTxt", "-1", "stays in force"},
-                             Refused{"floorWidthTxt", "", "4 stays in force"},
-                             Refused{"u2CapTxt", "x", "no cap stays in force"},
-                             Refused{"u2FinDivTxt", "0.5", "from 1 to 100000; 200 stays"},
-                             Refused{"uNetFinCapTxt", "0.05", "to 10000 mm; no cap stays"}}) {
+    for (const Refused& r :
+         {Refused{"u2DivTxt", "abc", "300 stays in force"},
+          Refused{"u2DivTxt", "0", "300 stays in force"},
+          Refused{"kampTxt", "-1", "stays in force"},
+          Refused{"floorWidthTxt", "", "4 stays in force"},
+          Refused{"u2CapTxt", "x", "no cap stays in force"},
+          Refused{"u2FinDivTxt", "0.5", "from 1 to 100000; 200 stays"},
+          Refused{"uNetFinCapTxt", "0.05", "to 10000 mm; no cap stays"},
+          Refused{"partitionsTxt", "-0.5", "from 0 to 10 kN/m\u00B2; 0 stays"}}) {
         const joist::DesignBasis kept = main.window->design().basis;
         const int checks = main.window->checksRun();
         const QString original = control<QLineEdit>(window, r.field)->text();
@@ -161,6 +164,27 @@ TEST_P(DesignBasisWindow, ChangesRecheckAndBadValuesAreRefusedInTheWindow)
     EXPECT_EQ(main.window->design().basis.u2Cap, 12.5f);
     type(window, "u2CapTxt", "");
     EXPECT_EQ(main.window->design().basis.u2Cap, std::nullopt);
+}
+
+// A partition band picked, or any allowance typed, 0 included, is imposed
+// load at once.
+TEST_P(DesignBasisWindow, PartitionAllowanceIsPickedOrTyped)
+{
+    MainWindowDriver main(testing::shippedDirectory(), locale());
+    FrmDesignBasis* window = open(main);
+    ASSERT_TRUE(window);
+    const QString liveBefore = control<QLabel>(main.window.get(), "bendingResLbl")->text();
+    auto* bands = control<QComboBox>(window, "partitionBandCmb");
+    bands->setCurrentIndex(2);
+    emit bands->activated(2);
+    EXPECT_EQ(control<QLineEdit>(window, "partitionsTxt")->text(), local("0.8"));
+    EXPECT_EQ(main.window->design().basis.partitions, 0.8f);
+    EXPECT_NE(control<QLabel>(main.window.get(), "bendingResLbl")->text(), liveBefore);
+    EXPECT_TRUE(verdictTip(main).contains("movable partitions " + local("0.8")));
+    type(window, "partitionsTxt", "0");
+    EXPECT_EQ(main.window->design().basis.partitions, 0.0f);
+    EXPECT_EQ(bands->currentIndex(), 0);
+    EXPECT_EQ(control<QLabel>(main.window.get(), "bendingResLbl")->text(), liveBefore);
 }
 
 TEST_P(DesignBasisWindow, VibrationShowsInTheWindowAndTheVerdictTooltip)

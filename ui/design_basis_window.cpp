@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -33,27 +34,37 @@ const QString invalidBoxStyle = QStringLiteral("QLineEdit { border: 2px solid #c
 // own table.
 struct FrmDesignBasis::Field
 {
+    enum class Group { limits, load, vibration };
+
     QLineEdit* Fields::*box;
     const char* name;
     const joist::BasisField& basis;
+    Group group;
 };
 
 namespace {
 
 // The window's text fields, in message order.
+using enum FrmDesignBasis::Field::Group;
 const FrmDesignBasis::Field fieldRows[] = {
-    {&FrmDesignBasis::Fields::u2DivTxt, "u2DivTxt", joist::basisField("u2Div")},
-    {&FrmDesignBasis::Fields::u2FinDivTxt, "u2FinDivTxt", joist::basisField("u2FinDiv")},
-    {&FrmDesignBasis::Fields::uNetFinDivTxt, "uNetFinDivTxt", joist::basisField("uNetFinDiv")},
-    {&FrmDesignBasis::Fields::u2CapTxt, "u2CapTxt", joist::basisField("u2Cap")},
-    {&FrmDesignBasis::Fields::u2FinCapTxt, "u2FinCapTxt", joist::basisField("u2FinCap")},
-    {&FrmDesignBasis::Fields::uNetFinCapTxt, "uNetFinCapTxt", joist::basisField("uNetFinCap")},
-    {&FrmDesignBasis::Fields::floorWidthTxt, "floorWidthTxt", joist::basisField("floorWidth")},
+    {&FrmDesignBasis::Fields::u2DivTxt, "u2DivTxt", joist::basisField("u2Div"), limits},
+    {&FrmDesignBasis::Fields::u2FinDivTxt, "u2FinDivTxt", joist::basisField("u2FinDiv"), limits},
+    {&FrmDesignBasis::Fields::uNetFinDivTxt, "uNetFinDivTxt", joist::basisField("uNetFinDiv"),
+     limits},
+    {&FrmDesignBasis::Fields::u2CapTxt, "u2CapTxt", joist::basisField("u2Cap"), limits},
+    {&FrmDesignBasis::Fields::u2FinCapTxt, "u2FinCapTxt", joist::basisField("u2FinCap"), limits},
+    {&FrmDesignBasis::Fields::uNetFinCapTxt, "uNetFinCapTxt", joist::basisField("uNetFinCap"),
+     limits},
+    {&FrmDesignBasis::Fields::floorWidthTxt, "floorWidthTxt", joist::basisField("floorWidth"),
+     vibration},
     {&FrmDesignBasis::Fields::deckThicknessTxt, "deckThicknessTxt",
-     joist::basisField("deckThickness")},
-    {&FrmDesignBasis::Fields::deckModulusTxt, "deckModulusTxt", joist::basisField("deckModulus")},
-    {&FrmDesignBasis::Fields::dampingTxt, "dampingTxt", joist::basisField("damping")},
-    {&FrmDesignBasis::Fields::kampTxt, "kampTxt", joist::basisField("kamp")},
+     joist::basisField("deckThickness"), vibration},
+    {&FrmDesignBasis::Fields::deckModulusTxt, "deckModulusTxt", joist::basisField("deckModulus"),
+     vibration},
+    {&FrmDesignBasis::Fields::dampingTxt, "dampingTxt", joist::basisField("damping"), vibration},
+    {&FrmDesignBasis::Fields::kampTxt, "kampTxt", joist::basisField("kamp"), vibration},
+    {&FrmDesignBasis::Fields::partitionsTxt, "partitionsTxt", joist::basisField("partitions"),
+     load},
 };
 
 QString captionOf(std::string_view key)
@@ -80,6 +91,7 @@ FrmDesignBasis::~FrmDesignBasis() = default;
 
 void FrmDesignBasis::build()
 {
+    problems_.resize(std::size(fieldRows));
     for (const Field& row : fieldRows) {
         auto* box = new QLineEdit(this);
         box->setObjectName(QLatin1String(row.name));
@@ -128,7 +140,7 @@ void FrmDesignBasis::build()
         return line;
     };
     for (const Field& field : fieldRows) {
-        if (field.basis.number && !joist::rangeOf(field.basis.number))
+        if (field.group == Field::Group::vibration)
             form->addRow(captionOf(field.basis.key),
                          withUnit(fields_.*field.box, field.basis.unit));
         if (fields_.*field.box == fields_.deckModulusTxt)
@@ -136,6 +148,34 @@ void FrmDesignBasis::build()
     }
     connect(vibrationChk_, &QCheckBox::toggled, this, &FrmDesignBasis::onFlagToggled);
     connect(struttingChk_, &QCheckBox::toggled, this, &FrmDesignBasis::onFlagToggled);
+
+    // The imposed floor load: a partition allowance, typed or one of the bands.
+    auto* loadBox = new QGroupBox(QStringLiteral("Imposed floor load"), this);
+    auto* loadForm = new QFormLayout(loadBox);
+    partitionBandCmb_ = new QComboBox(loadBox);
+    partitionBandCmb_->setObjectName(QStringLiteral("partitionBandCmb"));
+    partitionBandCmb_->setAccessibleName(QStringLiteral("Partition allowance of EN 1991-1-1"));
+    partitionBandCmb_->addItem(QStringLiteral("As typed"));
+    for (const joist::PartitionBand& band : joist::partitionBands)
+        partitionBandCmb_->addItem(
+            QStringLiteral("Walls up to %1 kN/m: %2 kN/m\u00B2%3")
+                .arg(locale_.toString(band.wallWeight, 'f', 1),
+                     locale_.toString(band.allowance, 'f', 1),
+                     band.verified ? QString() : QStringLiteral(" (value unverified)")));
+    for (const Field& field : fieldRows) {
+        if (field.group == Field::Group::load) {
+            auto* line = withUnit(fields_.*field.box, field.basis.unit);
+            line->addWidget(partitionBandCmb_);
+            loadForm->addRow(captionOf(field.basis.key), line);
+        }
+    }
+    connect(partitionBandCmb_, &QComboBox::activated, this, [this](int index) {
+        if (index > 0)
+            fields_.partitionsTxt->setText(QString::fromStdString(joist::generalText(
+                joist::partitionBands[std::size_t(index - 1)].allowance, separator_)));
+    });
+    connect(fields_.partitionsTxt, &QLineEdit::textChanged, this,
+            &FrmDesignBasis::showPartitionBand);
 
     auto* results = new QGroupBox(QStringLiteral("Floor vibration results"), this);
     auto* resultGrid = new QGridLayout(results);
@@ -195,6 +235,7 @@ void FrmDesignBasis::build()
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(limits);
+    layout->addWidget(loadBox);
     layout->addWidget(vibration);
     layout->addWidget(results);
     layout->addWidget(messageLbl_);
@@ -225,9 +266,21 @@ void FrmDesignBasis::fill()
     }
     vibrationChk_->setChecked(basis_.vibration);
     struttingChk_->setChecked(basis_.strutting);
-    problems_.fill({});
+    std::fill(problems_.begin(), problems_.end(), std::string());
     filling_ = false;
     showMessages();
+}
+
+// The band the typed allowance is, or "As typed".
+void FrmDesignBasis::showPartitionBand()
+{
+    const std::optional<float> typed =
+        joist::parseNumber(fields_.partitionsTxt->text().toStdString(), separator_);
+    int index = 0;
+    for (std::size_t i = 0; i < std::size(joist::partitionBands); ++i)
+        if (typed && *typed == joist::partitionBands[i].allowance)
+            index = int(i) + 1;
+    partitionBandCmb_->setCurrentIndex(index);
 }
 
 void FrmDesignBasis::onEdited(const Field& field)
@@ -240,8 +293,11 @@ void FrmDesignBasis::onEdited(const Field& field)
     const bool emptyCap = field.basis.cap && reading.problem == joist::NumberProblem::empty;
     const std::optional<joist::LimitRange> range =
         field.basis.cap ? joist::capRange : joist::rangeOf(field.basis.number);
-    const bool accepted = emptyCap || (reading.value && *reading.value > 0 &&
-                                       (!range || range->holds(*reading.value)));
+    const bool zeroAllowed = field.basis.number && joist::allowsZero(field.basis.number);
+    const bool accepted =
+        emptyCap ||
+        (reading.value && (*reading.value > 0 || (zeroAllowed && *reading.value == 0)) &&
+         (!range || range->holds(*reading.value)));
     std::string& problem = problems_[std::size_t(&field - fieldRows)];
     if (!accepted) {
         const std::string inForce =
@@ -270,7 +326,7 @@ void FrmDesignBasis::onEdited(const Field& field)
     }
     DesignBasis changed = basis_;
     if (field.basis.number)
-        changed.*field.basis.number = *reading.value;
+        changed.*field.basis.number = *reading.value == 0 ? 0.0f : *reading.value; // never -0
     else
         changed.*field.basis.cap = emptyCap ? std::nullopt : reading.value;
     accept(changed);

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <QLocale>
 #include <QWidget>
@@ -18,6 +19,7 @@
 #include "engine/joist_design.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -62,6 +64,7 @@ public:
         QLineEdit* deckModulusTxt = nullptr;
         QLineEdit* dampingTxt = nullptr;
         QLineEdit* kampTxt = nullptr;
+        QLineEdit* partitionsTxt = nullptr;
     };
 
     struct Field; // one row of the field table
@@ -76,6 +79,7 @@ private:
     void fill();
     void onEdited(const Field& field);
     void onFlagToggled();
+    void showPartitionBand();
     void restoreDefaults();
     void useAsDefault();
     void showDefaultState();
@@ -92,11 +96,12 @@ private:
     Fields fields_;
     QCheckBox* vibrationChk_ = nullptr;
     QCheckBox* struttingChk_ = nullptr;
+    QComboBox* partitionBandCmb_ = nullptr; // the allowances of EN 1991-1-1, beside the typed one
     QPushButton* restoreDefaultsBtn_ = nullptr; // the program's defaults, for this design
     QPushButton* useAsDefaultBtn_ = nullptr;
     QLabel* messageLbl_ = nullptr;
-    std::array<QLabel*, 8> resultLbls_{};  // f1, w, a, v, v limit, ratios of f1, w, v
-    std::array<std::string, 11> problems_; // by field, empty when accepted
+    std::array<QLabel*, 8> resultLbls_{}; // f1, w, a, v, v limit, ratios of f1, w, v
+    std::vector<std::string> problems_;   // by field, empty when accepted
 };
 
 } // namespace ui

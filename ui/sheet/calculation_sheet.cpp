@@ -242,7 +242,16 @@ public:
         row(QStringLiteral("Second moment I = b h\u00B3/12"), d.secondMoment, "mm\u2074");
         row(QStringLiteral("Self weight g0"), d.selfWeight, "kN/m");
         row(QStringLiteral("Dead line load gk"), d.deadLineLoad, "kN/m");
-        row(QStringLiteral("Live line load qk"), d.liveLineLoad, "kN/m");
+        // Partitions are imposed load: their own line, then part of qk.
+        if (d.basis.partitions != 0) {
+            table.rows.push_back(
+                {QStringLiteral("Movable partitions (EN 1991-1-1 6.3.1.2(8)), on the imposed load"),
+                 number(d.basis.partitions), QStringLiteral("kN/m\u00B2")});
+            row(QStringLiteral("Live line load qk = (live load + partitions) s"), d.liveLineLoad,
+                "kN/m");
+        } else {
+            row(QStringLiteral("Live line load qk"), d.liveLineLoad, "kN/m");
+        }
         row(QStringLiteral("Design load w = %1 (g0 + gk) + %2 qk").arg(number(1.35), number(1.5)),
             d.designLoad, "kN/m");
         row(QStringLiteral("Design moment M = w L\u00B2/8"), d.designMoment, "kNm");
