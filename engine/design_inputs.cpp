@@ -1,7 +1,6 @@
 #include "engine/design_inputs.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "engine/number_text.h"
 
@@ -37,22 +36,7 @@ ReadResult readInputs(JoistDesign& design, const InputSource& source,
 
 namespace {
 
-// Each input once, so that the lookup below is a plain index.
-constexpr std::array<std::size_t, inputDefinitions.size()> factsIndex = [] {
-    std::array<std::size_t, inputDefinitions.size()> index{};
-    std::array<bool, inputDefinitions.size()> seen{};
-    for (std::size_t i = 0; i < inputFactsTable.size(); ++i) {
-        const auto input = static_cast<std::size_t>(inputFactsTable[i].input);
-        if (seen[input])
-            throw std::logic_error("an input stands twice in the input facts");
-        seen[input] = true;
-        index[input] = i;
-    }
-    for (bool s : seen)
-        if (!s)
-            throw std::logic_error("an input is missing from the input facts");
-    return index;
-}();
+constexpr auto factsIndex = indexByInput(inputFactsTable);
 
 } // namespace
 

@@ -110,6 +110,26 @@ inline constexpr auto inputFactsTable = std::to_array<InputFacts>({
      "", "liveLoad"},
 });
 
+// Where each input stands in a table of rows that name one input each: every
+// input once, or the table does not compile where this is a constant.
+template <class Row, std::size_t rows>
+constexpr std::array<std::size_t, inputCount> indexByInput(const std::array<Row, rows>& table)
+{
+    std::array<std::size_t, inputCount> index{};
+    std::array<bool, inputCount> seen{};
+    for (std::size_t i = 0; i < rows; ++i) {
+        const auto input = static_cast<std::size_t>(table[i].input);
+        if (input >= inputCount || seen[input])
+            throw "an input stands twice in a table of inputs";
+        seen[input] = true;
+        index[input] = i;
+    }
+    for (bool s : seen)
+        if (!s)
+            throw "an input is missing from a table of inputs";
+    return index;
+}
+
 // Where readInputs stores each input, in the enum's order, which is the order
 // it reads them in.
 struct InputDefinition
@@ -119,18 +139,10 @@ struct InputDefinition
 };
 
 inline constexpr auto inputDefinitions = [] {
+    const std::array<std::size_t, inputCount> index = indexByInput(inputFactsTable);
     std::array<InputDefinition, inputCount> definitions{};
-    std::array<bool, inputCount> seen{};
-    for (const InputFacts& facts : inputFactsTable) {
-        const auto index = static_cast<std::size_t>(facts.input);
-        if (index >= inputCount || seen[index])
-            throw "an input stands twice in the input table";
-        seen[index] = true;
-        definitions[index] = {facts.input, facts.member};
-    }
-    for (bool s : seen)
-        if (!s)
-            throw "an input is missing from the input table";
+    for (std::size_t i = 0; i < inputCount; ++i)
+        definitions[i] = {inputFactsTable[index[i]].input, inputFactsTable[index[i]].member};
     return definitions;
 }();
 

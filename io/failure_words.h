@@ -1,5 +1,7 @@
 #pragma once
 
+// The words of a failure, for a message box or the command line.
+
 #include <exception>
 #include <string>
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <stdexcept>
 
 #include "engine/design_inputs.h"
 
@@ -76,25 +75,16 @@ constexpr ControlKind controlFor(joist::InputEntry entry)
     return K::valueLabel;
 }
 
-// Each input once, and shown as it is entered, so that the lookup below is a plain index.
-constexpr std::array<std::size_t, joist::inputDefinitions.size()> viewIndex = [] {
-    std::array<std::size_t, joist::inputDefinitions.size()> index{};
-    std::array<bool, joist::inputDefinitions.size()> seen{};
-    for (std::size_t i = 0; i < views.size(); ++i) {
-        const auto input = static_cast<std::size_t>(views[i].input);
-        if (seen[input])
-            throw std::logic_error("an input stands twice in the input table");
-        seen[input] = true;
-        index[input] = i;
-        for (const joist::InputFacts& facts : joist::inputFactsTable)
-            if (facts.input == views[i].input && controlFor(facts.entry) != views[i].kind)
-                throw std::logic_error("an input's control does not fit how it is entered");
-    }
-    for (bool s : seen)
-        if (!s)
-            throw std::logic_error("an input is missing from the input table");
-    return index;
-}();
+// Each input once, so that the lookup below is a plain index.
+constexpr auto viewIndex = joist::indexByInput(views);
+
+// Each shown as it is entered.
+static_assert([] {
+    for (const joist::InputFacts& facts : joist::inputFactsTable)
+        if (controlFor(facts.entry) != views[viewIndex[static_cast<std::size_t>(facts.input)]].kind)
+            return false;
+    return true;
+}());
 
 } // namespace
 
