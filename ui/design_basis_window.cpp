@@ -34,37 +34,42 @@ const QString invalidBoxStyle = QStringLiteral("QLineEdit { border: 2px solid #c
 // own table.
 struct FrmDesignBasis::Field
 {
-    enum class Group { limits, load, vibration };
-
     QLineEdit* Fields::*box;
     const char* name;
     const joist::BasisField& basis;
-    Group group;
+    FieldGroup group;
 };
 
 namespace {
 
 // The window's text fields, in message order.
-using enum FrmDesignBasis::Field::Group;
+using FieldGroup = FrmDesignBasis::FieldGroup;
+
 const FrmDesignBasis::Field fieldRows[] = {
-    {&FrmDesignBasis::Fields::u2DivTxt, "u2DivTxt", joist::basisField("u2Div"), limits},
-    {&FrmDesignBasis::Fields::u2FinDivTxt, "u2FinDivTxt", joist::basisField("u2FinDiv"), limits},
+    {&FrmDesignBasis::Fields::u2DivTxt, "u2DivTxt", joist::basisField("u2Div"),
+     FieldGroup::deflectionLimits},
+    {&FrmDesignBasis::Fields::u2FinDivTxt, "u2FinDivTxt", joist::basisField("u2FinDiv"),
+     FieldGroup::deflectionLimits},
     {&FrmDesignBasis::Fields::uNetFinDivTxt, "uNetFinDivTxt", joist::basisField("uNetFinDiv"),
-     limits},
-    {&FrmDesignBasis::Fields::u2CapTxt, "u2CapTxt", joist::basisField("u2Cap"), limits},
-    {&FrmDesignBasis::Fields::u2FinCapTxt, "u2FinCapTxt", joist::basisField("u2FinCap"), limits},
+     FieldGroup::deflectionLimits},
+    {&FrmDesignBasis::Fields::u2CapTxt, "u2CapTxt", joist::basisField("u2Cap"),
+     FieldGroup::deflectionLimits},
+    {&FrmDesignBasis::Fields::u2FinCapTxt, "u2FinCapTxt", joist::basisField("u2FinCap"),
+     FieldGroup::deflectionLimits},
     {&FrmDesignBasis::Fields::uNetFinCapTxt, "uNetFinCapTxt", joist::basisField("uNetFinCap"),
-     limits},
+     FieldGroup::deflectionLimits},
     {&FrmDesignBasis::Fields::floorWidthTxt, "floorWidthTxt", joist::basisField("floorWidth"),
-     vibration},
+     FieldGroup::floorVibration},
     {&FrmDesignBasis::Fields::deckThicknessTxt, "deckThicknessTxt",
-     joist::basisField("deckThickness"), vibration},
+     joist::basisField("deckThickness"), FieldGroup::floorVibration},
     {&FrmDesignBasis::Fields::deckModulusTxt, "deckModulusTxt", joist::basisField("deckModulus"),
-     vibration},
-    {&FrmDesignBasis::Fields::dampingTxt, "dampingTxt", joist::basisField("damping"), vibration},
-    {&FrmDesignBasis::Fields::kampTxt, "kampTxt", joist::basisField("kamp"), vibration},
+     FieldGroup::floorVibration},
+    {&FrmDesignBasis::Fields::dampingTxt, "dampingTxt", joist::basisField("damping"),
+     FieldGroup::floorVibration},
+    {&FrmDesignBasis::Fields::kampTxt, "kampTxt", joist::basisField("kamp"),
+     FieldGroup::floorVibration},
     {&FrmDesignBasis::Fields::partitionsTxt, "partitionsTxt", joist::basisField("partitions"),
-     load},
+     FieldGroup::imposedLoad},
 };
 
 QString captionOf(std::string_view key)
@@ -140,7 +145,7 @@ void FrmDesignBasis::build()
         return line;
     };
     for (const Field& field : fieldRows) {
-        if (field.group == Field::Group::vibration)
+        if (field.group == FieldGroup::floorVibration)
             form->addRow(captionOf(field.basis.key),
                          withUnit(fields_.*field.box, field.basis.unit));
         if (fields_.*field.box == fields_.deckModulusTxt)
@@ -163,7 +168,7 @@ void FrmDesignBasis::build()
                      locale_.toString(band.allowance, 'f', 1),
                      band.verified ? QString() : QStringLiteral(" (value unverified)")));
     for (const Field& field : fieldRows) {
-        if (field.group == Field::Group::load) {
+        if (field.group == FieldGroup::imposedLoad) {
             auto* line = withUnit(fields_.*field.box, field.basis.unit);
             line->addWidget(partitionBandCmb_);
             loadForm->addRow(captionOf(field.basis.key), line);
@@ -266,16 +271,15 @@ void FrmDesignBasis::fill()
     }
     vibrationChk_->setChecked(basis_.vibration);
     struttingChk_->setChecked(basis_.strutting);
-    std::fill(problems_.begin(), problems_.end(), std::string());
+    problems_.assign(problems_.size(), {});
     filling_ = false;
     showMessages();
 }
 
 // The band the typed allowance is, or "As typed".
-void FrmDesignBasis::showPartitionBand()
+void FrmDesignBasis::showPartitionBand(const QString& allowance)
 {
-    const std::optional<float> typed =
-        joist::parseNumber(fields_.partitionsTxt->text().toStdString(), separator_);
+    const std::optional<float> typed = joist::parseNumber(allowance.toStdString(), separator_);
     int index = 0;
     for (std::size_t i = 0; i < std::size(joist::partitionBands); ++i)
         if (typed && *typed == joist::partitionBands[i].allowance)

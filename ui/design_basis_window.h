@@ -68,6 +68,8 @@ public:
     };
 
     struct Field; // one row of the field table
+    // The box a field stands in.
+    enum class FieldGroup { deflectionLimits, imposedLoad, floorVibration };
 
 signals:
     // The basis in force is now the default for new designs, not yet written
@@ -79,7 +81,7 @@ private:
     void fill();
     void onEdited(const Field& field);
     void onFlagToggled();
-    void showPartitionBand();
+    void showPartitionBand(const QString& allowance);
     void restoreDefaults();
     void useAsDefault();
     void showDefaultState();
