@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/design_basis.h"
+#include "engine/material.h"
 
 namespace joist {
 
@@ -82,6 +83,9 @@ struct JoistDesign
     float ratioW = 0;
     float ratioV = 0;
     DesignBasis basis;
+    // What the class is made of and its rho k, as the table gives them.
+    Material material = Material::unknown;
+    float rhoK = 0; // kg/m3
 
     friend bool operator==(const JoistDesign&, const JoistDesign&) = default;
 };

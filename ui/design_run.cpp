@@ -4,6 +4,7 @@
 
 #include "engine/number_text.h"
 #include "engine/stop_reason.h"
+#include "materials/class_material.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/input_table.h"
 
@@ -64,6 +65,7 @@ ClassTable::ClassTable(const std::string& path)
         connection_.bind(std::string(row.field),
                          [this, i](const std::string& text) { bound_[i] = text; });
     }
+    materials::readMaterialFields(connection_);
     materials::fillStrengthClassList(connection_, *names_, path);
     for (std::size_t i = 0; i < names_->names.size(); ++i)
         firstRow_.try_emplace(names_->names[i], static_cast<int>(i));
@@ -95,6 +97,9 @@ const ClassTable::Row* ClassTable::find(std::string_view className)
         }
         row.values.*definition.member = *value;
     }
+    const materials::ClassMaterial material = materials::currentMaterial(connection_);
+    row.values.material = material.material;
+    row.values.rhoK = material.rhoK;
     return &rows_.emplace(className, std::move(row)).first->second;
 }
 

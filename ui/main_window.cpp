@@ -18,6 +18,7 @@
 #include "engine/number_text.h"
 #include "engine/stop_reason.h"
 #include "io/display_text.h"
+#include "materials/class_material.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/check_working.h"
 #include "ui/design_aid_lines.h"
@@ -138,6 +139,7 @@ void FrmMain::bindMaterialLabels()
         if (!row.field.empty())
             bind(row.field, c_.inputs[static_cast<std::size_t>(row.input)].label);
     }
+    materials::readMaterialFields(dStrengthClass_);
     bind("fc,0,k", c_.fc0kLbl);
 }
 
@@ -331,6 +333,9 @@ void FrmMain::onStrengthClassPicked()
 bool FrmMain::readAllInputs()
 {
     const joist::ReadResult read = joist::readInputs(design_, *this, decimalSeparator_);
+    const materials::ClassMaterial material = materials::currentMaterial(dStrengthClass_);
+    design_.material = material.material;
+    design_.rhoK = material.rhoK;
     const std::size_t stoppedAt =
         read.ok() ? joist::inputDefinitions.size() : static_cast<std::size_t>(*read.failedInput);
     // Everything before the stop converted.
