@@ -1,10 +1,14 @@
 #pragma once
 
-// The design basis: the engineer's deflection limits and whether, and with
-// which floor, the vibration check of residential floors is made. The
-// defaults reproduce the check without it exactly.
+// The design basis: the engineer's deflection limits, whether, and with
+// which floor, the vibration check of residential floors is made, the rules
+// of shear and bearing and the strength-class table. The defaults reproduce
+// the check without it exactly.
 
+#include <array>
+#include <cstddef>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace joist {
@@ -24,6 +28,24 @@ struct LimitRange
 };
 inline constexpr LimitRange divisorRange{1, 100000};
 inline constexpr LimitRange capRange{0.1f, 10000};
+// kcr reduces the breadth; above 1 it would widen it. The end distance is a
+// length beside a bearing, 0 when the joist stops at its edge.
+inline constexpr LimitRange kcrRange{0.1f, 1};
+inline constexpr LimitRange endDistanceRange{0, 10000};
+
+// Which edition of EN 1995-1-1's shear and bearing rules the check applies.
+enum class Rules {
+    original, // as first published: tau = 1.5 V/A, sigma = F/(b l) <= fc,90,d
+    amended,  // with A1:2008: kcr in shear, kc,90 and l_ef in bearing, kh by material
+};
+
+// The strength-class table the classes come from, each a file beside the
+// program.
+enum class TableChoice {
+    shipped,    // ZU5ZO.mdb, EN 338:2003
+    en338_2016, // EN338-2016.mdb
+    en14080,    // EN14080.mdb, glulam
+};
 
 struct DesignBasis
 {
@@ -45,6 +67,15 @@ struct DesignBasis
     float damping = 0.02f; // zeta
     float kamp = 1.05f;
 
+    Rules rules = Rules::original;
+    // EN 1995-1-1 6.1.7(2) with A1 recommends 0.67 for solid timber and
+    // glulam (one source); National Annexes may set another.
+    float kcr = 0.67f;
+    // How far the joist runs past the outer edge of its bearing, mm: what
+    // the bearing's effective length may gain on that side.
+    float endDistance = 0;
+    TableChoice table = TableChoice::shipped;
+
     bool isDefault() const { return *this == DesignBasis{}; }
 
     friend bool operator==(const DesignBasis&, const DesignBasis&) = default;
@@ -57,12 +88,54 @@ inline std::optional<LimitRange> rangeOf(float DesignBasis::*member)
     if (member == &DesignBasis::u2Divisor || member == &DesignBasis::u2FinDivisor ||
         member == &DesignBasis::uNetFinDivisor)
         return divisorRange;
+    if (member == &DesignBasis::kcr)
+        return kcrRange;
+    if (member == &DesignBasis::endDistance)
+        return endDistanceRange;
     return std::nullopt;
 }
 
+// Whether a number of the basis may be 0 (all others must be positive).
+inline bool allowsZero(float DesignBasis::*member)
+{
+    return member == &DesignBasis::endDistance;
+}
+
+// A value of the basis chosen from a few, each with its text in files and
+// settings, in its enum's order.
+struct BasisChoice
+{
+    std::span<const std::string_view> texts;
+    std::size_t (*get)(const DesignBasis&);
+    void (*set)(DesignBasis&, std::size_t);
+
+    std::string_view text(const DesignBasis& basis) const { return texts[get(basis)]; }
+    // Sets the choice a text names; false, changing nothing, for any other.
+    bool setFromText(DesignBasis& basis, std::string_view text) const
+    {
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (texts[i] == text) {
+                set(basis, i);
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+inline constexpr std::array<std::string_view, 2> rulesTexts{"original", "amended"};
+inline constexpr std::array<std::string_view, 3> tableTexts{"shipped", "en338-2016", "en14080"};
+
+inline constexpr BasisChoice rulesChoice{
+    rulesTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.rules); },
+    [](DesignBasis& b, std::size_t i) { b.rules = static_cast<Rules>(i); }};
+inline constexpr BasisChoice tableChoice{
+    tableTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.table); },
+    [](DesignBasis& b, std::size_t i) { b.table = static_cast<TableChoice>(i); }};
+
 // Each value of the basis, once: its key (the same in design files and, under
 // "designBasis/", in the settings), and the member that holds it, a number,
-// a cap (none when empty) or a flag. In the design file's order.
+// a cap (none when empty), a flag or a choice. In the design file's order.
 struct BasisField
 {
     std::string_view key;
@@ -70,6 +143,7 @@ struct BasisField
     std::optional<float> DesignBasis::*cap = nullptr;
     bool DesignBasis::*flag = nullptr;
     std::string_view earlierSettingsKey = {}; // what settings called it before, if other
+    const BasisChoice* choice = nullptr;
 };
 inline constexpr BasisField basisFields[] = {
     {"u2Div", &DesignBasis::u2Divisor, nullptr, nullptr, "u2Divisor"},
@@ -85,6 +159,10 @@ inline constexpr BasisField basisFields[] = {
     {"strutting", nullptr, nullptr, &DesignBasis::strutting},
     {"damping", &DesignBasis::damping},
     {"kamp", &DesignBasis::kamp},
+    {"rules", nullptr, nullptr, nullptr, {}, &rulesChoice},
+    {"kcr", &DesignBasis::kcr},
+    {"endDistance", &DesignBasis::endDistance},
+    {"table", nullptr, nullptr, nullptr, {}, &tableChoice},
 };
 
 } // namespace joist

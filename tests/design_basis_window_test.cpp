@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHelpEvent>
@@ -144,7 +145,8 @@ TEST_P(DesignBasisWindow, ChangesRecheckAndBadValuesAreRefusedInTheWindow)
                              Refused{"floorWidthTxt", "", "4 stays in force"},
                              Refused{"u2CapTxt", "x", "no cap stays in force"},
                              Refused{"u2FinDivTxt", "0.5", "from 1 to 100000; 200 stays"},
-                             Refused{"uNetFinCapTxt", "0.05", "to 10000 mm; no cap stays"}}) {
+                             Refused{"uNetFinCapTxt", "0.05", "to 10000 mm; no cap stays"},
+                             Refused{"endDistanceTxt", "-1", "from 0 to 10000 mm; 0 stays"}}) {
         const joist::DesignBasis kept = main.window->design().basis;
         const int checks = main.window->checksRun();
         const QString original = control<QLineEdit>(window, r.field)->text();
@@ -161,6 +163,23 @@ TEST_P(DesignBasisWindow, ChangesRecheckAndBadValuesAreRefusedInTheWindow)
     EXPECT_EQ(main.window->design().basis.u2Cap, 12.5f);
     type(window, "u2CapTxt", "");
     EXPECT_EQ(main.window->design().basis.u2Cap, std::nullopt);
+}
+
+// The table chosen fills the class list at once, on the same class where it
+// has one, and the check follows the class's material.
+TEST_P(DesignBasisWindow, TheChosenTableFillsTheClassList)
+{
+    MainWindowDriver main(testing::shippedDirectory(), locale());
+    FrmDesignBasis* window = open(main);
+    ASSERT_TRUE(window);
+    auto* table = control<QComboBox>(window, "tableCmb");
+    table->setCurrentIndex(int(joist::TableChoice::en338_2016));
+    EXPECT_EQ(main.label("SCLbl"), "C16");
+    EXPECT_EQ(main.window->design().fvk, 3.2f);
+    EXPECT_EQ(main.window->design().material, joist::Material::softwood);
+    table->setCurrentIndex(int(joist::TableChoice::en14080));
+    EXPECT_EQ(main.label("SCLbl"), "GL20h");
+    EXPECT_EQ(main.window->design().material, joist::Material::glulam);
 }
 
 TEST_P(DesignBasisWindow, VibrationShowsInTheWindowAndTheVerdictTooltip)

@@ -84,31 +84,32 @@ TEST(ShippedDatabase, IsAStandaloneRollbackJournalFile)
     EXPECT_EQ(bytes[19], 1);
 }
 
-// The tables beside ZU5ZO.mdb: each class's material as its field says
-// (ZU5ZO.mdb has none: C softwood, D hardwood), and one value of each that
-// changed from EN 338:2003 or is glulam's own.
+// The tables beside ZU5ZO.mdb: each known by its digest, each class's
+// material as its field says (ZU5ZO.mdb has none: C softwood, D hardwood),
+// and one value of each that changed from EN 338:2003 or is glulam's own.
 TEST(ShippedDatabase, EachTableKnowsItsClassesMaterial)
 {
     const std::filesystem::path directory =
         std::filesystem::path(JOIST_SHIPPED_DATABASE).parent_path();
     const struct
     {
-        const char* file;
+        joist::TableChoice choice;
         std::int32_t classes;
         std::string_view className, field;
         double value;
     } tables[] = {
-        {"ZU5ZO.mdb", 18, "C24", "fv,k", 2.5},
-        {"EN338-2016.mdb", 26, "C24", "fv,k", 4.0},
-        {"EN14080.mdb", 14, "GL24h", "E0,mean", 11.5},
+        {joist::TableChoice::shipped, 18, "C24", "fv,k", 2.5},
+        {joist::TableChoice::en338_2016, 26, "C24", "fv,k", 4.0},
+        {joist::TableChoice::en14080, 14, "GL24h", "E0,mean", 11.5},
     };
     for (const auto& table : tables) {
-        SCOPED_TRACE(table.file);
+        SCOPED_TRACE(shippedTableOf(table.choice).fileName);
         StrengthClassConnection connection;
         connection.bind(std::string(table.field), [](const std::string&) {});
         readMaterialFields(connection);
-        connection.setPath((directory / table.file).string());
+        connection.setPath(tablePath(directory, table.choice));
         connection.open();
+        EXPECT_EQ(shippedTableOfFingerprint(connection.fingerprint()), table.choice);
         EXPECT_EQ(connection.recordCount(), table.classes);
         for (std::int32_t row = 0; row < connection.recordCount(); ++row, connection.moveNext()) {
             const auto& name =

@@ -31,7 +31,9 @@ std::optional<float> storedNumber(const QVariant& value, std::optional<joist::Li
     bool ok = false;
     const double number = value.toDouble(&ok);
     const auto single = static_cast<float>(number);
-    if (!ok || !std::isfinite(single) || !(single > 0) || (range && !range->holds(single)))
+    if (!ok || !std::isfinite(single) ||
+        !(single > 0 || (single == 0 && range && range->least == 0)) ||
+        (range && !range->holds(single)))
         return std::nullopt;
     return single;
 }
@@ -49,6 +51,8 @@ joist::DesignBasis readDesignBasis(const QSettings& settings)
                 basis.*field.number = *number;
         } else if (field.cap) {
             basis.*field.cap = storedNumber(value, joist::capRange);
+        } else if (field.choice) {
+            field.choice->setFromText(basis, value.toString().toStdString());
         } else if (value.isValid()) {
             basis.*field.flag = value.toBool();
         }
@@ -71,6 +75,8 @@ void writeDesignBasis(QSettings& settings, const joist::DesignBasis& basis)
         else if (field.cap && basis.*field.cap)
             settings.setValue(key,
                               QString::fromStdString(joist::shortestText(*(basis.*field.cap))));
+        else if (field.choice && field.choice->get(basis) != field.choice->get(defaults))
+            settings.setValue(key, QString::fromUtf8(field.choice->text(basis)));
         else if (field.flag && basis.*field.flag != defaults.*field.flag)
             settings.setValue(key, basis.*field.flag);
         else

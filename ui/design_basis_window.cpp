@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -66,7 +67,23 @@ const FrmDesignBasis::Field fieldRows[] = {
      &DesignBasis::damping, nullptr, ""},
     {&FrmDesignBasis::Fields::kampTxt, "kampTxt", "Amplification k amp", &DesignBasis::kamp,
      nullptr, ""},
+    {&FrmDesignBasis::Fields::kcrTxt, "kcrTxt", "Crack factor k cr", &DesignBasis::kcr, nullptr,
+     ""},
+    {&FrmDesignBasis::Fields::endDistanceTxt, "endDistanceTxt", "End distance a",
+     &DesignBasis::endDistance, nullptr, "mm"},
 };
+
+// The choices' captions, in their enums' order.
+constexpr const char* rulesCaptions[] = {"As first published", "EN 1995-1-1 with A1:2008"};
+constexpr const char* tableCaptions[] = {"EN 338:2003 (ZU5ZO.mdb)", "EN 338:2016 (EN338-2016.mdb)",
+                                         "EN 14080:2013, glulam (EN14080.mdb)"};
+static_assert(std::size(rulesCaptions) == joist::rulesTexts.size() &&
+              std::size(tableCaptions) == joist::tableTexts.size());
+
+bool isShearAndBearingBox(const FrmDesignBasis::Fields& fields, QLineEdit* box)
+{
+    return box == fields.kcrTxt || box == fields.endDistanceTxt;
+}
 
 } // namespace
 
@@ -136,7 +153,8 @@ void FrmDesignBasis::build()
     for (const Field& field : fieldRows) {
         if (field.value && fields_.*field.box != fields_.u2DivTxt &&
             fields_.*field.box != fields_.u2FinDivTxt &&
-            fields_.*field.box != fields_.uNetFinDivTxt)
+            fields_.*field.box != fields_.uNetFinDivTxt &&
+            !isShearAndBearingBox(fields_, fields_.*field.box))
             form->addRow(QString::fromUtf8(field.caption),
                          withUnit(fields_.*field.box, field.unit));
         if (fields_.*field.box == fields_.deckModulusTxt)
@@ -144,6 +162,28 @@ void FrmDesignBasis::build()
     }
     connect(vibrationChk_, &QCheckBox::toggled, this, &FrmDesignBasis::onFlagToggled);
     connect(struttingChk_, &QCheckBox::toggled, this, &FrmDesignBasis::onFlagToggled);
+
+    auto* rules = new QGroupBox(QStringLiteral("Shear, bearing and material"), this);
+    auto* rulesForm = new QFormLayout(rules);
+    const auto choiceList = [&](const char* name, const auto& captions) {
+        auto* list = new QComboBox(rules);
+        list->setObjectName(QLatin1String(name));
+        for (const char* caption : captions)
+            list->addItem(QString::fromUtf8(caption));
+        connect(list, &QComboBox::currentIndexChanged, this, &FrmDesignBasis::onChoicePicked);
+        return list;
+    };
+    rulesCmb_ = choiceList("rulesCmb", rulesCaptions);
+    rulesCmb_->setAccessibleName(QStringLiteral("Rules"));
+    tableCmb_ = choiceList("tableCmb", tableCaptions);
+    tableCmb_->setAccessibleName(QStringLiteral("Strength-class table"));
+    rulesForm->addRow(QStringLiteral("Rules"), rulesCmb_);
+    for (const Field& field : fieldRows) {
+        if (isShearAndBearingBox(fields_, fields_.*field.box))
+            rulesForm->addRow(QString::fromUtf8(field.caption),
+                              withUnit(fields_.*field.box, field.unit));
+    }
+    rulesForm->addRow(QStringLiteral("Strength-class table"), tableCmb_);
 
     auto* results = new QGroupBox(QStringLiteral("Floor vibration results"), this);
     auto* resultGrid = new QGridLayout(results);
@@ -205,6 +245,7 @@ void FrmDesignBasis::build()
     layout->addWidget(limits);
     layout->addWidget(vibration);
     layout->addWidget(results);
+    layout->addWidget(rules);
     layout->addWidget(messageLbl_);
     layout->addStretch();
     layout->addWidget(buttons);
@@ -233,6 +274,8 @@ void FrmDesignBasis::fill()
     }
     vibrationChk_->setChecked(basis_.vibration);
     struttingChk_->setChecked(basis_.strutting);
+    rulesCmb_->setCurrentIndex(int(basis_.rules));
+    tableCmb_->setCurrentIndex(int(basis_.table));
     problems_.fill({});
     filling_ = false;
     showMessages();
@@ -248,7 +291,8 @@ void FrmDesignBasis::onEdited(const Field& field)
     const bool emptyCap = field.cap && reading.problem == joist::NumberProblem::empty;
     const std::optional<joist::LimitRange> range =
         field.cap ? joist::capRange : joist::rangeOf(field.value);
-    const bool accepted = emptyCap || (reading.value && *reading.value > 0 &&
+    const bool zero = field.value && joist::allowsZero(field.value);
+    const bool accepted = emptyCap || (reading.value && (zero || *reading.value > 0) &&
                                        (!range || range->holds(*reading.value)));
     std::string& problem = problems_[std::size_t(&field - fieldRows)];
     if (!accepted) {
@@ -289,6 +333,16 @@ void FrmDesignBasis::onFlagToggled()
     DesignBasis changed = basis_;
     changed.vibration = vibrationChk_->isChecked();
     changed.strutting = struttingChk_->isChecked();
+    accept(changed);
+}
+
+void FrmDesignBasis::onChoicePicked()
+{
+    if (filling_)
+        return;
+    DesignBasis changed = basis_;
+    changed.rules = static_cast<joist::Rules>(rulesCmb_->currentIndex());
+    changed.table = static_cast<joist::TableChoice>(tableCmb_->currentIndex());
     accept(changed);
 }
 

@@ -18,6 +18,7 @@
 #include "engine/joist_design.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -62,6 +63,8 @@ public:
         QLineEdit* deckModulusTxt = nullptr;
         QLineEdit* dampingTxt = nullptr;
         QLineEdit* kampTxt = nullptr;
+        QLineEdit* kcrTxt = nullptr;
+        QLineEdit* endDistanceTxt = nullptr;
     };
 
     struct Field; // one row of the field table
@@ -76,6 +79,7 @@ private:
     void fill();
     void onEdited(const Field& field);
     void onFlagToggled();
+    void onChoicePicked();
     void restoreDefaults();
     void useAsDefault();
     void showDefaultState();
@@ -92,11 +96,13 @@ private:
     Fields fields_;
     QCheckBox* vibrationChk_ = nullptr;
     QCheckBox* struttingChk_ = nullptr;
+    QComboBox* rulesCmb_ = nullptr;
+    QComboBox* tableCmb_ = nullptr;
     QPushButton* restoreDefaultsBtn_ = nullptr; // the program's defaults, for this design
     QPushButton* useAsDefaultBtn_ = nullptr;
     QLabel* messageLbl_ = nullptr;
     std::array<QLabel*, 8> resultLbls_{};  // f1, w, a, v, v limit, ratios of f1, w, v
-    std::array<std::string, 11> problems_; // by field, empty when accepted
+    std::array<std::string, 13> problems_; // by field, empty when accepted
 };
 
 } // namespace ui

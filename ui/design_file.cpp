@@ -147,7 +147,9 @@ std::optional<float> basisNumber(const BasisKey& key, std::string_view text)
     const joist::NumberReading reading = joist::readNumber(text, ".");
     if (key.cap && reading.problem == joist::NumberProblem::empty)
         return std::nullopt;
-    if (!reading.value || !(*reading.value > 0))
+    // A number that may be 0 has a range from 0, which refuses the rest.
+    const bool zero = key.number && joist::allowsZero(key.number);
+    if (!reading.value || !(zero || *reading.value > 0))
         throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(text) +
                            ", which is not a positive number written with \".\" as decimal "
                            "separator" +
@@ -162,6 +164,14 @@ std::optional<float> basisNumber(const BasisKey& key, std::string_view text)
     return reading.value;
 }
 
+std::string choiceList(const joist::BasisChoice& choice)
+{
+    std::string list;
+    for (const std::string_view text : choice.texts)
+        list += (list.empty() ? "" : ", ") + inQuotes(text);
+    return list;
+}
+
 SectionValues basisValues(const DesignBasis& basis)
 {
     SectionValues values;
@@ -171,6 +181,8 @@ SectionValues basisValues(const DesignBasis& basis)
             text = joist::shortestText(basis.*key.number);
         else if (key.cap)
             text = (basis.*key.cap) ? joist::shortestText(*(basis.*key.cap)) : std::string();
+        else if (key.choice)
+            text = key.choice->text(basis);
         else
             text = basis.*key.flag ? "true" : "false";
     }
@@ -299,6 +311,10 @@ DesignBasis basisFromValues(const SectionValues& values)
                 throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(value->second) +
                                    ", which is neither true nor false");
             basis.*key.flag = value->second == "true";
+        } else if (key.choice) {
+            if (!key.choice->setFromText(basis, value->second))
+                throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(value->second) +
+                                   ", which is not one of " + choiceList(*key.choice));
         } else if (key.cap) {
             basis.*key.cap = basisNumber(key, value->second);
         } else {

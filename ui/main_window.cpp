@@ -19,6 +19,7 @@
 #include "engine/stop_reason.h"
 #include "io/display_text.h"
 #include "materials/class_material.h"
+#include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/check_working.h"
 #include "ui/design_aid_lines.h"
@@ -201,11 +202,10 @@ void FrmMain::load()
     c_.pic->setHeightPixels(c_.isoImg->height());
 
     ClassListAdapter classList(c_.cmbSC);
-    materials::fillStrengthClassList(dStrengthClass_, classList,
-                                     materials::databasePath(programDirectory_));
-
     // The design in force starts as a new one: the user's defaults.
     design_.basis = readDesignBasis(*settings_);
+    materials::fillStrengthClassList(dStrengthClass_, classList,
+                                     materials::tablePath(programDirectory_, design_.basis.table));
     details_ = readDefaultSheetDetails(*settings_);
     putStartValues();
     if (!c_.cmbSC->selectText(QStringLiteral("C16"))) {
@@ -274,13 +274,32 @@ void FrmMain::onBasisChanged(const joist::DesignBasis& basis)
     noteDesignChanged(); // a design file holds its basis
     // A design being opened runs one check at its end.
     if (loading_) {
+        const bool newTable = basis.table != design_.basis.table;
         design_.basis = basis;
+        if (newTable)
+            followTable();
         return;
     }
     guarded([&] {
+        const bool newTable = basis.table != design_.basis.table;
         design_.basis = basis;
+        if (newTable)
+            followTable();
         recalculate();
     });
+}
+
+// The class list follows the table the basis chooses at once, on the same
+// class where the new table has it, else on its first.
+void FrmMain::followTable()
+{
+    const QString name = c_.cmbSC->selectedText();
+    ClassListAdapter classList(c_.cmbSC);
+    materials::fillStrengthClassList(dStrengthClass_, classList,
+                                     materials::tablePath(programDirectory_, design_.basis.table));
+    if (!c_.cmbSC->selectText(name))
+        c_.cmbSC->setCurrentIndex(0);
+    onStrengthClassPicked();
 }
 
 // The user made the basis or details in force the defaults for new designs.
