@@ -180,6 +180,13 @@ TEST_P(DesignBasisWindow, TheChosenTableFillsTheClassList)
     table->setCurrentIndex(int(joist::TableChoice::en14080));
     EXPECT_EQ(main.label("SCLbl"), "GL20h");
     EXPECT_EQ(main.window->design().material, joist::Material::glulam);
+    control<QComboBox>(window, "rulesCmb")->setCurrentIndex(int(joist::Rules::amended));
+    EXPECT_EQ(main.window->design().kc90, 1.75f);
+    QLabel* bearing = control<QLabel>(main.window.get(), "bearingResLbl");
+    QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), bearing->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(bearing, &ask);
+    EXPECT_TRUE(bearing->toolTip().contains(local("kc,90 = 1.75 (glulam")))
+        << bearing->toolTip().toStdString();
 }
 
 TEST_P(DesignBasisWindow, VibrationShowsInTheWindowAndTheVerdictTooltip)

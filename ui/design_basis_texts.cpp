@@ -1,6 +1,7 @@
 #include "ui/design_basis_texts.h"
 
 #include "engine/number_text.h"
+#include "engine/rules_text.h"
 #include "ui/check_working.h"
 
 namespace ui {
@@ -33,7 +34,7 @@ bool basisChangesResults(const joist::DesignBasis& basis)
         if (limitChanged(limit, basis))
             return true;
     }
-    return basis.vibration;
+    return basis.vibration || !joist::rulesDescription(basis, ".").empty();
 }
 
 std::string limitText(float divisor, const std::optional<float>& cap,
@@ -78,6 +79,8 @@ std::string basisDescription(const joist::DesignBasis& basis, std::string_view d
     }
     if (basis.vibration)
         text += text.empty() ? "floor vibration checked" : "; floor vibration checked";
+    if (const std::string rules = joist::rulesDescription(basis, decimalSeparator); !rules.empty())
+        text += (text.empty() ? "" : "; ") + rules;
     return text.empty() ? "default limits" : text;
 }
 

@@ -71,6 +71,7 @@ struct CalculationSheet
     SpanTableTexts spanTable;
     SheetDetails details;     // the job header; empty fields are left blank
     QString tableFile;        // the strength-class table's file name
+    QString tableEdition;     // the standard it holds, for a shipped table
     QString tableFingerprint; // its SHA-256, first 12 hex digits
 };
 
