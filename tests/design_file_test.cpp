@@ -285,6 +285,19 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
     }
 }
 
+// A file whose basis chooses another table opens on that table's class.
+TEST(DesignFile, OpensOnTheTableItsBasisChooses)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("glulam.joist");
+    writeFile(path, designJson("\"strengthClass\": \"GL24h\"", "1", "\"table\": \"en14080\""));
+    MainWindowDriver main;
+    main.start();
+    ASSERT_TRUE(main.window->openDesign(path)) << takeMessage(main).toStdString();
+    EXPECT_EQ(main.label("SCLbl"), "GL24h");
+    EXPECT_EQ(main.window->design().material, joist::Material::glulam);
+}
+
 TEST(DesignFile, CarriesTheSheetDetails)
 {
     QTemporaryDir dir;
