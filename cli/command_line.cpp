@@ -15,6 +15,7 @@
 #include "io/failure_words.h"
 #include "io/regular_file.h"
 #include "io/standard_output.h"
+#include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
 
 namespace cli {
@@ -319,11 +320,16 @@ int runCommandLine(int argc, char** argv)
             io::writeStandardOutput("timber-joist " JOIST_VERSION "\n");
             return 0;
         }
+        // Each design reads the table its basis chooses, a design checked
+        // alone that one from the start; --database names the one table.
+        std::optional<joist::TableChoice> choice;
+        if (!parser.isSet(databaseOption))
+            choice = checking ? document::readDesignFile(parser.value(checkOption)).basis.table
+                              : joist::TableChoice::shipped;
         const std::string tablePath =
-            parser.isSet(databaseOption)
-                ? QDir::toNativeSeparators(parser.value(databaseOption)).toStdString()
-                : materials::databasePath(materials::programDirectory());
-        ClassTable table(tablePath); // read once, for every design
+            choice ? materials::tablePath(materials::programDirectory(), *choice)
+                   : QDir::toNativeSeparators(parser.value(databaseOption)).toStdString();
+        ClassTable table(tablePath, choice); // read once, for every design
         return checking ? check(parser.value(checkOption), parser.isSet(jsonOption), table)
                         : schedule(parser.value(scheduleOption), parser.value(outputOption), table);
     } catch (const std::exception& error) {

@@ -5,6 +5,8 @@
 #include "engine/design_inputs.h"
 #include "engine/number_text.h"
 #include "engine/stop_reason.h"
+#include "materials/class_material.h"
+#include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
 
 namespace cli {
@@ -54,59 +56,126 @@ public:
     int selected = -1;
 };
 
-ClassTable::ClassTable(const std::string& path)
-    : path_(path), connection_(std::string(separator)), names_(std::make_unique<Names>())
+// One table, read once, and the rows asked of it.
+class ClassTable::Source
 {
-    for (const joist::InputFacts& row : joist::inputFacts()) {
-        if (row.field.empty())
-            continue;
-        const auto i = static_cast<std::size_t>(row.input);
-        connection_.bind(std::string(row.field),
-                         [this, i](const std::string& text) { bound_[i] = text; });
+public:
+    explicit Source(const std::string& path)
+        : path_(path), connection_(std::string(separator)), names_(std::make_unique<Names>())
+    {
+        for (const joist::InputFacts& row : joist::inputFacts()) {
+            if (row.field.empty())
+                continue;
+            const auto i = static_cast<std::size_t>(row.input);
+            connection_.bind(std::string(row.field),
+                             [this, i](const std::string& text) { bound_[i] = text; });
+        }
+        materials::readMaterialFields(connection_);
+        materials::fillStrengthClassList(connection_, *names_, path);
+        for (std::size_t i = 0; i < names_->names.size(); ++i)
+            firstRow_.try_emplace(names_->names[i], static_cast<int>(i));
     }
-    materials::fillStrengthClassList(connection_, *names_, path);
-    for (std::size_t i = 0; i < names_->names.size(); ++i)
-        firstRow_.try_emplace(names_->names[i], static_cast<int>(i));
+
+    const std::string& path() const { return path_; }
+
+    // Called under the table's lock.
+    const Row* find(std::string_view className)
+    {
+        if (const auto known = rows_.find(className); known != rows_.end())
+            return &known->second;
+        const auto index = firstRow_.find(className);
+        if (index == firstRow_.end())
+            return nullptr;
+        names_->selected = index->second;
+        materials::selectStrengthClass(connection_, *names_, *names_);
+        Row row;
+        // The first field the design reads that is not a number, as the window says it.
+        for (const joist::InputDefinition& definition : joist::inputDefinitions) {
+            const joist::InputFacts& input = joist::factsOf(definition.input);
+            if (input.field.empty())
+                continue;
+            const std::optional<float> value =
+                joist::parseNumber(bound_[std::size_t(definition.input)], separator);
+            if (!value) {
+                row.problem = materials::nonNumericFieldError(connection_, input.field).what();
+                break;
+            }
+            row.values.*definition.member = *value;
+        }
+        const materials::ClassMaterial material = materials::currentMaterial(connection_);
+        row.values.material = material.material;
+        row.values.rhoK = material.rhoK;
+        return &rows_.emplace(className, std::move(row)).first->second;
+    }
+
+private:
+    std::string path_;
+    materials::StrengthClassConnection connection_;
+    std::array<std::string, joist::inputDefinitions.size()> bound_;
+    std::unique_ptr<Names> names_;
+    std::unordered_map<std::string, int, NameHash, std::equal_to<>> firstRow_;
+    std::unordered_map<std::string, Row, NameHash, std::equal_to<>> rows_; // rows stay put
+};
+
+ClassTable::ClassTable(const std::string& path, std::optional<joist::TableChoice> choice)
+    : choice_(choice), path_(path)
+{
+    sources_[std::size_t(choice.value_or(joist::TableChoice::shipped))] =
+        std::make_unique<Source>(path);
 }
 
 ClassTable::~ClassTable() = default;
 
-const ClassTable::Row* ClassTable::find(std::string_view className)
+// --database names the one table; otherwise each choice's file beside the
+// first, read when a design first chooses it.
+ClassTable::Source* ClassTable::sourceFor(joist::TableChoice chosen, std::string* problem)
+{
+    const std::size_t at = std::size_t(choice_ ? chosen : joist::TableChoice::shipped);
+    if (!sources_[at] && problems_[at].empty()) {
+        try {
+            sources_[at] = std::make_unique<Source>(path(chosen));
+        } catch (const materials::DatabaseError& error) {
+            problems_[at] = error.what();
+        }
+    }
+    if (problem)
+        *problem = problems_[at];
+    return sources_[at].get();
+}
+
+const ClassTable::Row* ClassTable::find(std::string_view className, joist::TableChoice chosen)
 {
     const std::lock_guard lock(mutex_);
-    if (const auto known = rows_.find(className); known != rows_.end())
-        return &known->second;
-    const auto index = firstRow_.find(className);
-    if (index == firstRow_.end())
-        return nullptr;
-    names_->selected = index->second;
-    materials::selectStrengthClass(connection_, *names_, *names_);
-    Row row;
-    // The first field the design reads that is not a number, as the window says it.
-    for (const joist::InputDefinition& definition : joist::inputDefinitions) {
-        const joist::InputFacts& input = joist::factsOf(definition.input);
-        if (input.field.empty())
-            continue;
-        const std::optional<float> value =
-            joist::parseNumber(bound_[std::size_t(definition.input)], separator);
-        if (!value) {
-            row.problem = materials::nonNumericFieldError(connection_, input.field).what();
-            break;
-        }
-        row.values.*definition.member = *value;
-    }
-    return &rows_.emplace(className, std::move(row)).first->second;
+    Source* source = sourceFor(chosen, nullptr);
+    return source ? source->find(className) : nullptr;
+}
+
+std::string ClassTable::path(joist::TableChoice chosen) const
+{
+    if (!choice_ || chosen == *choice_)
+        return path_;
+    const std::string_view file = materials::shippedTableOf(*choice_).fileName;
+    return path_.substr(0, path_.size() - file.size()) +
+           std::string(materials::shippedTableOf(chosen).fileName);
+}
+
+std::string ClassTable::problem(joist::TableChoice chosen) const
+{
+    const std::lock_guard lock(mutex_);
+    return problems_[std::size_t(choice_ ? chosen : joist::TableChoice::shipped)];
 }
 
 const ClassTable::Row* usableRow(const ClassTable::Row* row, std::string_view name,
                                  const ClassTable& table, DesignRun& run)
 {
-    if (!row)
+    if (const std::string problem = table.problem(run.basisTable); !problem.empty())
+        run.message = problem;
+    else if (!row)
         run.message = "the strength class \"" + std::string(name) +
-                      "\" is not in the strength-class table " + table.path();
+                      "\" is not in the strength-class table " + table.path(run.basisTable);
     else if (!row->problem.empty())
         run.message = row->problem;
-    return row && row->problem.empty() ? row : nullptr;
+    return run.message.empty() ? row : nullptr;
 }
 
 void checkDesign(joist::JoistDesign& design,
@@ -183,8 +252,9 @@ DesignRun runDesign(const document::DesignInputs& inputs, const joist::DesignBas
                     ClassTable& table)
 {
     DesignRun run;
+    run.basisTable = basis.table;
     const ClassTable::Row* row =
-        usableRow(table.find(inputs.strengthClass), inputs.strengthClass, table, run);
+        usableRow(table.find(inputs.strengthClass, basis.table), inputs.strengthClass, table, run);
     if (!row)
         return run;
     joist::JoistDesign design = row->values;

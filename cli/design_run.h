@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -55,13 +56,17 @@ struct NameHash : std::hash<std::string_view>
     using is_transparent = void;
 };
 
-// The strength-class table, read once through the window's sequences, and
-// the bound texts of each class asked for.
+// The strength-class tables, each read once through the window's sequences
+// when first asked for, and the bound texts of each class asked for.
 class ClassTable
 {
 public:
-    // Throws materials::DatabaseError.
-    explicit ClassTable(const std::string& path);
+    // `path` names the table every design reads (--database) when `choice`
+    // is none; otherwise it is that shipped table's file, and a design that
+    // chooses another reads that one from the same folder. Throws
+    // materials::DatabaseError for the first table.
+    explicit ClassTable(const std::string& path,
+                        std::optional<joist::TableChoice> choice = joist::TableChoice::shipped);
     ~ClassTable();
 
     struct Row
@@ -69,20 +74,24 @@ public:
         joist::JoistDesign values; // the bound fields, read once
         std::string problem;       // a field the design cannot read, in words
     };
-    // The first row of that name, or null. Safe to call from several threads.
-    const Row* find(std::string_view className);
-    const std::string& path() const { return path_; }
+    // The first row of that name in the table a design with this choice
+    // reads, or null (see problem()). Safe to call from several threads.
+    const Row* find(std::string_view className,
+                    joist::TableChoice chosen = joist::TableChoice::shipped);
+    // The file of that table, and why it could not be read (empty if it was).
+    std::string path(joist::TableChoice chosen = joist::TableChoice::shipped) const;
+    std::string problem(joist::TableChoice chosen) const;
 
 private:
     class Names;
-    std::string path_;
-    materials::StrengthClassConnection connection_;
-    std::array<std::string, joist::inputDefinitions.size()> bound_;
-    std::unique_ptr<Names> names_;
-    std::unordered_map<std::string, int, NameHash, std::equal_to<>> firstRow_;
-    std::unordered_map<std::string, Row, NameHash, std::equal_to<>> rows_; // rows stay put
+    class Source;
+    Source* sourceFor(joist::TableChoice chosen, std::string* problem);
 
-    std::mutex mutex_;
+    std::optional<joist::TableChoice> choice_;
+    std::string path_;
+    std::array<std::unique_ptr<Source>, joist::tableTexts.size()> sources_; // by choice
+    std::array<std::string, joist::tableTexts.size()> problems_;
+    mutable std::mutex mutex_;
 };
 
 // One design checked as the window checks it, in the C locale.
@@ -97,7 +106,8 @@ struct DesignRun
     // order, for the checks in force of a completed check.
     std::array<float, joist::checkDefinitions.size()> demands{}, capacities{};
     report::DesignAids aids;
-    std::string message; // why the design is bad
+    std::string message;                                         // why the design is bad
+    joist::TableChoice basisTable = joist::TableChoice::shipped; // the design's
     // Why the results, though complete, are no design answer (a negative
     // load), or empty.
     std::string loadProblem;

@@ -135,12 +135,14 @@ struct RowMemory
 {
     explicit RowMemory(ClassTable& table) : table(table) {}
 
-    // The table's row of a class, asked of the table (and its lock) once a name.
-    const ClassTable::Row* classRow(std::string_view name)
+    // The row of a class in the table chosen, asked of the table (and its
+    // lock) once a name.
+    const ClassTable::Row* classRow(std::string_view name, joist::TableChoice chosen)
     {
-        if (const auto known = classes.find(name); known != classes.end())
-            return known->second;
-        return classes.emplace(name, table.find(name)).first->second;
+        auto& known = classes[std::size_t(chosen)];
+        if (const auto found = known.find(name); found != known.end())
+            return found->second;
+        return known.emplace(name, table.find(name, chosen)).first->second;
     }
 
     // The lightest section's text: a listed one's, or none's, written once.
@@ -157,7 +159,9 @@ struct RowMemory
     }
 
     ClassTable& table;
-    std::unordered_map<std::string, const ClassTable::Row*, NameHash, std::equal_to<>> classes;
+    std::array<std::unordered_map<std::string, const ClassTable::Row*, NameHash, std::equal_to<>>,
+               joist::tableTexts.size()>
+        classes;                                 // by table chosen
     std::vector<std::string> sectionTexts = [] { // by listed section, then none
         std::vector<std::string> texts;
         for (const joist::Section& section : report::listedSections())
@@ -194,8 +198,9 @@ void checkRow(const document::CsvRecord& record, const ScheduleLayout& layout, R
                 withDecimalPoint(record.fields[column], layout.decimalComma, memory.scratch);
         basis = document::basisFromValues(memory.basisValues);
     }
+    run.basisTable = basis.table;
     const ClassTable::Row* row =
-        usableRow(memory.classRow(className), className, memory.table, run);
+        usableRow(memory.classRow(className, basis.table), className, memory.table, run);
     if (!row)
         return;
     joist::JoistDesign design = row->values;

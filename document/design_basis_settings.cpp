@@ -53,6 +53,8 @@ joist::DesignBasis readDesignBasis(const QSettings& settings)
                 basis.*field.number = *number;
         } else if (field.cap) {
             basis.*field.cap = storedNumber(value, joist::capRange);
+        } else if (field.choice) {
+            field.choice->setFromText(basis, value.toString().toStdString());
         } else if (value.isValid()) {
             basis.*field.flag = value.toBool();
         }
@@ -75,6 +77,8 @@ void writeDesignBasis(QSettings& settings, const joist::DesignBasis& basis)
         else if (field.cap && basis.*field.cap)
             settings.setValue(key,
                               QString::fromStdString(joist::shortestText(*(basis.*field.cap))));
+        else if (field.choice && field.choice->get(basis) != field.choice->get(defaults))
+            settings.setValue(key, QString::fromUtf8(field.choice->text(basis)));
         else if (field.flag && basis.*field.flag != defaults.*field.flag)
             settings.setValue(key, basis.*field.flag);
         else

@@ -147,9 +147,10 @@ std::optional<float> basisNumber(const BasisKey& key, std::string_view text)
     const joist::NumberReading reading = joist::readNumber(text, ".");
     if (key.cap && reading.problem == joist::NumberProblem::empty)
         return std::nullopt;
-    if (reading.value && *reading.value == 0 && key.number && joist::allowsZero(key.number))
+    const bool zeroAllowed = key.number && joist::allowsZero(key.number);
+    if (reading.value && *reading.value == 0 && zeroAllowed)
         return 0.0f; // never -0
-    if (!reading.value || !(*reading.value > 0))
+    if (!reading.value || !(*reading.value > 0 || zeroAllowed))
         throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(text) +
                            ", which is not a positive number written with \".\" as decimal "
                            "separator" +
@@ -159,9 +160,17 @@ std::optional<float> basisNumber(const BasisKey& key, std::string_view text)
     if (range && !range->holds(*reading.value))
         throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(text) +
                            ", which is not a number " +
-                           report::rangeText(*range, key.cap ? "mm" : "", ".") +
+                           report::rangeText(*range, key.cap ? "mm" : key.unit, ".") +
                            (key.cap ? " (leave it empty for no cap)" : ""));
     return reading.value;
+}
+
+std::string choiceList(const joist::BasisChoice& choice)
+{
+    std::string list;
+    for (const std::string_view text : choice.texts)
+        list += (list.empty() ? "" : ", ") + inQuotes(text);
+    return list;
 }
 
 SectionValues basisValues(const DesignBasis& basis)
@@ -173,6 +182,8 @@ SectionValues basisValues(const DesignBasis& basis)
             text = joist::shortestText(basis.*key.number);
         else if (key.cap)
             text = (basis.*key.cap) ? joist::shortestText(*(basis.*key.cap)) : std::string();
+        else if (key.choice)
+            text = key.choice->text(basis);
         else
             text = basis.*key.flag ? "true" : "false";
     }
@@ -301,6 +312,10 @@ DesignBasis basisFromValues(const SectionValues& values)
                 throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(value->second) +
                                    ", which is neither true nor false");
             basis.*key.flag = value->second == "true";
+        } else if (key.choice) {
+            if (!key.choice->setFromText(basis, value->second))
+                throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(value->second) +
+                                   ", which is not one of " + choiceList(*key.choice));
         } else if (key.cap) {
             basis.*key.cap = basisNumber(key, value->second);
         } else {

@@ -92,12 +92,96 @@ template <class Store> bool computeVibrationSteps(JoistDesign& d, Store&& store)
     // clang-format on
 }
 
+// Why kc,90 is what it is under the amended rules (6.1.5(4)).
+enum class Kc90Case {
+    notEnhanced,    // hardwood, a material the table does not name, or the original rules
+    shortClearSpan, // l1 < 2h
+    longBearing,    // glulam on a bearing longer than 400 mm
+    softwood,       // 1.5: solid softwood, l1 >= 2h
+    glulam,         // 1.75: glulam, l1 >= 2h, l <= 400 mm
+};
+
+inline Kc90Case kc90Case(const JoistDesign& d)
+{
+    if (d.basis.rules != Rules::amended ||
+        (d.material != Material::softwood && d.material != Material::glulam))
+        return Kc90Case::notEnhanced;
+    if (!(double(d.clearSpan) >= 2 * double(d.depth)))
+        return Kc90Case::shortClearSpan;
+    if (d.material == Material::softwood)
+        return Kc90Case::softwood;
+    return double(d.bearingLength) <= 400 ? Kc90Case::glulam : Kc90Case::longBearing;
+}
+
+// The values of kc,90 in EN 1995-1-1 6.1.5(4) with A1 on discrete supports
+// (one source for 1.5 and 1.75 and their conditions; 1.0 otherwise, and its
+// restriction to softwood and glulam, [unverified]).
+inline double kc90Of(Kc90Case why)
+{
+    switch (why) {
+    case Kc90Case::softwood:
+        return 1.5;
+    case Kc90Case::glulam:
+        return 1.75;
+    default:
+        return 1.0;
+    }
+}
+
+// base^exponent for kh, which depends on the depth alone: the power costs as
+// much as the rest of the check, and a section is checked many times over
+// (each keystroke, the design aids, the span table), so the last is kept,
+// one per thread. The same value either way.
+inline double sizePower(double base, double exponent)
+{
+    thread_local double lastBase = 0, lastExponent = 0, lastValue = 1;
+    if (base != lastBase || exponent != lastExponent) {
+        lastValue = power(base, exponent);
+        lastBase = base;
+        lastExponent = exponent;
+    }
+    return lastValue;
+}
+
+// kh, 3.2(3) for solid timber of rho k up to 700 kg/m3 and 3.3(3) for
+// glulam; a material the table does not name keeps the list's kh. A depth of
+// 0 or less gets the cap, so the section's own step names the fault.
+inline double sizeFactor(const JoistDesign& d)
+{
+    const double h = d.depth;
+    if (isSolidTimber(d.material)) {
+        if (!(d.rhoK <= 700) || h >= 150)
+            return 1.0;
+        return h > 0 ? std::min(sizePower(150 / h, 0.2), 1.3) : 1.3;
+    }
+    if (d.material == Material::glulam) {
+        if (h >= 600)
+            return 1.0;
+        return h > 0 ? std::min(sizePower(600 / h, 0.1), 1.1) : 1.1;
+    }
+    return d.kh;
+}
+
+// l ef of 6.1.5(1) with A1: l plus up to 30 mm on each side, on each side no
+// more than that side's free length (the end distance a, l and half the
+// clear span l1). A side with no free length gains nothing; the whole rule is
+// [unverified] against the standard's text.
+inline double effectiveBearingLength(const JoistDesign& d)
+{
+    const double l = d.bearingLength;
+    const double halfClear = double(d.clearSpan) / 2;
+    const double spanSide = std::min({30.0, l, halfClear});
+    const double endSide = std::min({30.0, double(d.basis.endDistance), l, halfClear});
+    return l + std::max(spanSide, 0.0) + std::max(endSide, 0.0);
+}
+
 // Steps 1 to 23 (and 25 to 37 when vibration is checked), each formula evaluated in double from the
 // stored floats in the order written. `store(step, member, value)` rounds the value to float and
 // stores it; when it returns false the steps stop there.
 template <class Store> bool computeSteps(JoistDesign& d, Store&& store)
 {
     using F = double;
+    const bool amended = d.basis.rules == Rules::amended;
     // clang-format off
     return store(1, d.selfWeight, F(d.rhoMean) * 9.81 * F(d.breadth) * F(d.depth) / power(10, 9))
         && store(2, d.deadLineLoad, F(d.deadLoad) * F(d.spacing) / power(10, 3))
@@ -105,15 +189,21 @@ template <class Store> bool computeSteps(JoistDesign& d, Store&& store)
         && store(4, d.designLoad, (F(d.deadLineLoad) + F(d.selfWeight)) * 1.35 + F(d.liveLineLoad) * 1.5)
         && store(5, d.designMoment, power(d.span, 2) * F(d.designLoad) / 8)
         && store(6, d.designShear, F(d.designLoad) * F(d.span) / 2)
-        && store(7, d.fmd, F(d.fmk) * F(d.kmod) * F(d.kcrit) * F(d.kls) * F(d.kh) / F(d.gammaM))
+        && (!amended || store(38, d.khInForce, sizeFactor(d)))
+        && store(7, d.fmd, F(d.fmk) * F(d.kmod) * F(d.kcrit) * F(d.kls) * F(amended ? d.khInForce : d.kh) / F(d.gammaM))
         && store(8, d.fvd, F(d.fvk) * F(d.kls) * F(d.kmod) / F(d.gammaM))
         && store(9, d.fc90d, F(d.fc90k) * F(d.kmod) / F(d.gammaM))
         && store(10, d.area, F(d.breadth) * F(d.depth))
         && store(11, d.sectionModulus, power(d.depth, 2) * F(d.breadth) / 6)
         && store(12, d.secondMoment, wholePower(d.depth, 3) * F(d.breadth) / 12)
         && store(13, d.bendingStress, power(10, 6) * F(d.designMoment) / F(d.sectionModulus))
-        && store(14, d.shearStress, power(10, 3) * (F(d.designShear) * 1.5) / F(d.area))
-        && store(15, d.bearingStress, power(10, 3) * F(d.designShear) / (F(d.bearingLength) * F(d.breadth)))
+        && (!amended || store(39, d.shearBreadth, F(d.basis.kcr) * F(d.breadth)))
+        && store(14, d.shearStress, power(10, 3) * (F(d.designShear) * 1.5) / (amended ? F(d.shearBreadth) * F(d.depth) : F(d.area)))
+        && (!amended || (store(40, d.clearSpan, power(10, 3) * F(d.span) - F(d.bearingLength))
+                         && store(41, d.bearingLengthEff, effectiveBearingLength(d))))
+        && store(15, d.bearingStress, power(10, 3) * F(d.designShear) / (F(amended ? d.bearingLengthEff : d.bearingLength) * F(d.breadth)))
+        && store(42, d.kc90, kc90Of(kc90Case(d)))
+        && store(43, d.bearingResistance, F(d.kc90) * F(d.fc90d))
         && store(16, d.uInstG, millimetresToTheFourth(d.span) * ((F(d.deadLineLoad) + F(d.selfWeight)) * 5) / (power(10, 3) * (F(d.e0mean) * 384) * F(d.secondMoment)))
         && store(17, d.uInstQ, millimetresToTheFourth(d.span) * (F(d.liveLineLoad) * 5) / (power(10, 3) * (F(d.e0mean) * 384) * F(d.secondMoment)))
         && store(18, d.uFinG, (F(d.kmodGk) + 1) * F(d.uInstG))

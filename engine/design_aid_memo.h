@@ -32,11 +32,14 @@ public:
     DesignAids aids(const JoistDesign& inputs);
 
 private:
-    // The inputs but the span and section, bit for bit, and the basis.
+    // The inputs but the span and section, bit for bit, the basis and the
+    // class's material.
     struct Key
     {
         std::array<std::uint32_t, inputDefinitions.size() - 3> inputs{};
         DesignBasis basis;
+        Material material = Material::unknown;
+        std::uint32_t rhoK = 0;
         friend bool operator==(const Key&, const Key&) = default;
     };
     struct KeyHash

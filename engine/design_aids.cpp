@@ -518,6 +518,8 @@ std::string spanTableLegend(const JoistDesign& inputs)
         legend += check.mark;
         legend += " = ";
         legend += check.markName;
+        if (check.check == Check::bearing && inputs.basis.rules == Rules::amended)
+            legend += " (kc,90, l ef)";
     }
     return legend;
 }

@@ -1,10 +1,15 @@
 #pragma once
 
-// The design basis: the engineer's deflection limits and whether, and with
-// which floor, the vibration check of residential floors is made. The
-// defaults reproduce the check without it exactly.
+// The design basis: the engineer's deflection limits, whether, and with
+// which floor, the vibration check of residential floors is made, the rules
+// of shear and bearing, the strength-class table and an allowance for
+// movable partitions. The defaults reproduce
+// the check without it exactly.
 
+#include <array>
+#include <cstddef>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace joist {
@@ -28,6 +33,24 @@ inline constexpr LimitRange capRange{0.1f, 10000};
 // National Annex or a heavier wall without letting a slip of the finger
 // through.
 inline constexpr LimitRange partitionsRange{0, 10};
+// kcr reduces the breadth; above 1 it would widen it. The end distance is a
+// length beside a bearing, 0 when the joist stops at its edge.
+inline constexpr LimitRange kcrRange{0.1f, 1};
+inline constexpr LimitRange endDistanceRange{0, 10000};
+
+// Which edition of EN 1995-1-1's shear and bearing rules the check applies.
+enum class Rules {
+    original, // as first published: tau = 1.5 V/A, sigma = F/(b l) <= fc,90,d
+    amended,  // with A1:2008: kcr in shear, kc,90 and l_ef in bearing, kh by material
+};
+
+// The strength-class table the classes come from, each a file beside the
+// program.
+enum class TableChoice {
+    shipped,    // ZU5ZO.mdb, EN 338:2003
+    en338_2016, // EN338-2016.mdb
+    en14080,    // EN14080.mdb, glulam
+};
 
 struct DesignBasis
 {
@@ -49,6 +72,15 @@ struct DesignBasis
     float damping = 0.02f; // zeta
     float kamp = 1.05f;
 
+    Rules rules = Rules::original;
+    // EN 1995-1-1 6.1.7(2) with A1 recommends 0.67 for solid timber and
+    // glulam (one source); National Annexes may set another.
+    float kcr = 0.67f;
+    // How far the joist runs past the outer edge of its bearing, mm: what
+    // the bearing's effective length may gain on that side.
+    float endDistance = 0;
+    TableChoice table = TableChoice::shipped;
+
     // Movable partitions (EN 1991-1-1 6.3.1.2(8)), kN/m2 of floor, added to
     // the imposed floor load wherever the check uses it.
     float partitions = 0;
@@ -65,6 +97,10 @@ inline std::optional<LimitRange> rangeOf(float DesignBasis::*member)
     if (member == &DesignBasis::u2Divisor || member == &DesignBasis::u2FinDivisor ||
         member == &DesignBasis::uNetFinDivisor)
         return divisorRange;
+    if (member == &DesignBasis::kcr)
+        return kcrRange;
+    if (member == &DesignBasis::endDistance)
+        return endDistanceRange;
     if (member == &DesignBasis::partitions)
         return partitionsRange;
     return std::nullopt;
@@ -89,14 +125,46 @@ inline constexpr PartitionBand partitionBands[] = {
 // Whether a number of the basis may be 0 (all others must be positive).
 inline bool allowsZero(float DesignBasis::*member)
 {
-    return member == &DesignBasis::partitions;
+    return member == &DesignBasis::endDistance || member == &DesignBasis::partitions;
 }
+
+// A value of the basis chosen from a few, each with its text in files and
+// settings, in its enum's order.
+struct BasisChoice
+{
+    std::span<const std::string_view> texts;
+    std::size_t (*get)(const DesignBasis&);
+    void (*set)(DesignBasis&, std::size_t);
+
+    std::string_view text(const DesignBasis& basis) const { return texts[get(basis)]; }
+    // Sets the choice a text names; false, changing nothing, for any other.
+    bool setFromText(DesignBasis& basis, std::string_view text) const
+    {
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            if (texts[i] == text) {
+                set(basis, i);
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+inline constexpr std::array<std::string_view, 2> rulesTexts{"original", "amended"};
+inline constexpr std::array<std::string_view, 3> tableTexts{"shipped", "en338-2016", "en14080"};
+
+inline constexpr BasisChoice rulesChoice{
+    rulesTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.rules); },
+    [](DesignBasis& b, std::size_t i) { b.rules = static_cast<Rules>(i); }};
+inline constexpr BasisChoice tableChoice{
+    tableTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.table); },
+    [](DesignBasis& b, std::size_t i) { b.table = static_cast<TableChoice>(i); }};
 
 // Each value of the basis, once: its key (the same in design files and, under
 // "designBasis/", in the settings), its caption and unit as the window and
 // messages show them, and the member that holds it, a number, a cap (none
-// when empty) or a flag; its default is the member's. In the design file's
-// order.
+// when empty), a flag or a choice; its default is the member's. In the design
+// file's order.
 struct BasisField
 {
     std::string_view key;
@@ -106,6 +174,7 @@ struct BasisField
     std::optional<float> DesignBasis::*cap = nullptr;
     bool DesignBasis::*flag = nullptr;
     std::string_view earlierSettingsKey = {}; // what settings called it before, if other
+    const BasisChoice* choice = nullptr;
 };
 inline constexpr BasisField basisFields[] = {
     {"u2Div", "u 2 limit, span divisor", "", &DesignBasis::u2Divisor, nullptr, nullptr,
@@ -125,6 +194,10 @@ inline constexpr BasisField basisFields[] = {
     {"damping", "Damping ratio \u03B6", "", &DesignBasis::damping},
     {"kamp", "Amplification k amp", "", &DesignBasis::kamp},
     {"partitions", "Movable partitions", "kN/m\u00B2", &DesignBasis::partitions},
+    {"rules", "Rules", "", nullptr, nullptr, nullptr, {}, &rulesChoice},
+    {"kcr", "Crack factor k cr", "", &DesignBasis::kcr},
+    {"endDistance", "End distance a", "mm", &DesignBasis::endDistance},
+    {"table", "Strength-class table", "", nullptr, nullptr, nullptr, {}, &tableChoice},
 };
 
 // The field of a key; a key not in the table does not compile where it is

@@ -92,7 +92,7 @@ inline constexpr auto checkDefinitions = std::to_array<CheckDefinition>({
      &JoistDesign::ratioShear, ResultLabel::shear, "Shear", "Joist fails in shear",
      "\u03C4d = 1.5 V/A", "fv,d", "N/mm\u00B2", "6.1.7", 'S', "shear", 1},
     {Check::bearing, CheckKind::strength, "bearing", &JoistDesign::bearingStress,
-     &JoistDesign::fc90d, &JoistDesign::ratioBearing, ResultLabel::bearing, "Bearing",
+     &JoistDesign::bearingResistance, &JoistDesign::ratioBearing, ResultLabel::bearing, "Bearing",
      "Joist fails in bearing", "\u03C3c,90,d", "fc,90,d", "N/mm\u00B2", "6.1.5", 'C', "bearing", 1},
     {Check::f1, CheckKind::vibration, "f1", &JoistDesign::f1Min, &JoistDesign::f1,
      &JoistDesign::ratioF1, ResultLabel::f1, "f1", "Joist fails in vibration: f1", "f1,min", "f1",
@@ -198,7 +198,7 @@ struct CheckOutcome
         stopped, // a floating-point fault; nothing was shown
     };
     Status status = Status::completed;
-    int step = 0;               // 1 to 23, 24 for a ratio, 25 to 37 for vibration
+    int step = 0; // 1 to 23, 24 for a ratio, 25 to 37 for vibration, 38 to 43 shear and bearing
     std::optional<Check> ratio; // the ratio whose division faulted, at step 24
     FaultKind fault = FaultKind::invalidOperation;
 

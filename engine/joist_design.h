@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/design_basis.h"
+#include "engine/material.h"
 
 namespace joist {
 
@@ -82,6 +83,17 @@ struct JoistDesign
     float ratioW = 0;
     float ratioV = 0;
     DesignBasis basis;
+    // What the class is made of and its rho k, as the table gives them: the
+    // amended rules' factors depend on them.
+    Material material = Material::unknown;
+    float rhoK = 0; // kg/m3
+    // Steps 38 to 43; under the original rules only 42 (1) and 43 run.
+    float khInForce = 0;        // kh by material and depth
+    float shearBreadth = 0;     // b ef = kcr b, mm
+    float clearSpan = 0;        // l1, to the next bearing, mm
+    float bearingLengthEff = 0; // l ef, mm
+    float kc90 = 0;
+    float bearingResistance = 0; // kc,90 fc,90,d, N/mm2
 
     friend bool operator==(const JoistDesign&, const JoistDesign&) = default;
 };

@@ -129,6 +129,17 @@ std::optional<std::vector<Input>> inputsOfStep(int step)
         return Inputs{I::span, I::e0mean, I::breadth, I::depth, I::spacing};
     case 35: // v
         return Inputs{I::span, I::deadLoad, I::rhoMean, I::breadth, I::depth, I::spacing};
+    case 38: // kh by the depth
+        return Inputs{I::depth};
+    case 39: // b ef
+        return Inputs{I::breadth};
+    case 40: // l1 and l ef
+    case 41:
+        return Inputs{I::span, I::bearingLength};
+    case 42: // kc,90
+        return Inputs{I::span, I::bearingLength, I::depth};
+    case 43:
+        return Inputs{I::fc90k, I::kmod, I::gammaM};
     case 32: // the limits a, b and v,lim, and f1,min
     case 33:
     case 36:

@@ -330,7 +330,7 @@ void locateFields(Reader& reader, SheetContents& sheet)
                             {.field = classFieldName});
     std::vector<std::string> missing;
     for (std::size_t i = 0; i < sheet.fieldNames.size(); ++i) {
-        if (sheet.fieldPositions[i] < 0)
+        if (sheet.fieldPositions[i] < 0 && !sheet.optional[i])
             missing.push_back(sheet.fieldNames[i]);
     }
     if (!missing.empty())
@@ -416,7 +416,8 @@ void readRows(Reader& reader, SheetContents& sheet)
     // order they are stored.
     std::string sql = "SELECT ";
     for (std::size_t i = 0; i < sheet.fieldNames.size(); ++i)
-        sql += (i == 0 ? "" : ", ") + quotedIdentifier(sheet.fieldNames[i]);
+        sql += (i == 0 ? "" : ", ") +
+               (sheet.fieldPositions[i] < 0 ? "NULL" : quotedIdentifier(sheet.fieldNames[i]));
     sql += " FROM main." + quotedIdentifier(tableName) + " NOT INDEXED";
     const Statement statement = reader.prepare(sql);
     const int fieldCount = static_cast<int>(sheet.fieldNames.size());
@@ -444,14 +445,24 @@ std::optional<std::size_t> SheetContents::field(std::string_view name) const
     return static_cast<std::size_t>(found - fieldNames.begin());
 }
 
-SheetContents readSheet(const std::string& path, const std::vector<std::string>& fields)
+SheetContents readSheet(const std::string& path, const std::vector<std::string>& fields,
+                        const std::vector<std::string>& optional)
 {
     const DatabaseFile file(path);
     SheetContents sheet;
     sheet.fieldNames.emplace_back(classFieldName);
+    sheet.optional.push_back(false);
     for (const std::string& name : fields) {
-        if (!sheet.field(name))
+        if (!sheet.field(name)) {
             sheet.fieldNames.push_back(name);
+            sheet.optional.push_back(false);
+        }
+    }
+    for (const std::string& name : optional) {
+        if (!sheet.field(name)) {
+            sheet.fieldNames.push_back(name);
+            sheet.optional.push_back(true);
+        }
     }
     try {
         const HeapLimit heapLimit(heapLimitBytes);

@@ -17,7 +17,8 @@ namespace materials {
 struct SheetContents
 {
     std::vector<std::string> fieldNames; // "Class" first
-    std::vector<int> fieldPositions;     // each field's position in the table
+    std::vector<int> fieldPositions;     // each field's position in the table, -1 when absent
+    std::vector<bool> optional;          // may be absent: then null in every row
     std::vector<FieldValue> values;      // row by row
     std::int32_t rowCount = 0;
     std::string fingerprint; // the file's SHA-256, in hex
@@ -38,7 +39,9 @@ struct SheetContents
 // class name of more than longestClassName characters and a table of more
 // than 32,766 rows at its 32,767th, and reading stops with a message once it
 // would take more than about a second or 64 MiB of memory. Throws
-// DatabaseError.
-SheetContents readSheet(const std::string& path, const std::vector<std::string>& fields);
+// DatabaseError. An `optional` field the table lacks is read as null in
+// every row.
+SheetContents readSheet(const std::string& path, const std::vector<std::string>& fields,
+                        const std::vector<std::string>& optional = {});
 
 } // namespace materials

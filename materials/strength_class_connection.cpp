@@ -34,6 +34,19 @@ void StrengthClassConnection::bind(std::string fieldName, Binding callback)
     bindings_.push_back({std::move(fieldName), std::move(callback)});
 }
 
+void StrengthClassConnection::readOptionalField(std::string fieldName)
+{
+    if (sheet_)
+        throw std::logic_error("a field is added to an open strength-class connection");
+    optionalFields_.push_back(std::move(fieldName));
+}
+
+bool StrengthClassConnection::hasField(std::string_view name) const
+{
+    const std::optional<std::size_t> field = sheet_ ? sheet_->field(name) : std::nullopt;
+    return field && sheet_->fieldPositions[*field] >= 0;
+}
+
 void StrengthClassConnection::open()
 {
     close();
@@ -41,7 +54,7 @@ void StrengthClassConnection::open()
         std::vector<std::string> fields;
         for (const BoundLabel& label : bindings_)
             fields.push_back(label.fieldName);
-        SheetContents sheet = readSheet(path_, fields);
+        SheetContents sheet = readSheet(path_, fields, optionalFields_);
         for (BoundLabel& label : bindings_)
             label.field = *sheet.field(label.fieldName);
         sheet_ = std::move(sheet);

@@ -44,6 +44,10 @@ public:
     // table that lacks one throws. While there is no current row, or the
     // value is null, the label's text is empty.
     void bind(std::string fieldName, Binding callback);
+    // Reads a field the table may lack: then its value is null in every row.
+    void readOptionalField(std::string fieldName);
+    // Whether the open table has a field, bound or optional, of this name.
+    bool hasField(std::string_view name) const;
 
     // Reads the table, puts the cursor on the first row and refreshes the
     // bound labels. An empty table opens with no current row. If the open
@@ -103,6 +107,7 @@ private:
     std::optional<SheetContents> sheet_;
     std::int64_t cursor_ = -1; // -1 before the first row, rowCount after the last
     std::vector<BoundLabel> bindings_;
+    std::vector<std::string> optionalFields_;
 };
 
 } // namespace materials

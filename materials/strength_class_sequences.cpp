@@ -102,4 +102,19 @@ DatabaseError nonNumericFieldError(const StrengthClassConnection& connection,
         {.row = connection.currentRow(), .className = className, .field = fieldName});
 }
 
+std::vector<std::string> classNames(const std::string& path)
+{
+    class Names : public ClassList
+    {
+    public:
+        void clear() override { names.clear(); }
+        void append(const std::string& text) override { names.push_back(text); }
+        int selectedIndex() const override { return -1; }
+        std::vector<std::string> names;
+    } list;
+    StrengthClassConnection connection;
+    fillStrengthClassList(connection, list, path);
+    return std::move(list.names);
+}
+
 } // namespace materials

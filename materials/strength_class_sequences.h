@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "materials/database_error.h"
 #include "materials/program_directory.h"
@@ -53,6 +54,10 @@ void positionOnSelectedClass(StrengthClassConnection& connection, const std::str
                              int selectedIndex);
 
 void closeDatabase(StrengthClassConnection& connection);
+
+// The class names of the table at `path` in stored order, as the class list
+// would hold them. Throws DatabaseError as fillStrengthClassList does.
+std::vector<std::string> classNames(const std::string& path);
 
 // The error to report when the bound text of a design field ("fm,k",
 // "fc,90,k", "fv,k", "E0,mean", "rmean") of the current row is not a number

@@ -54,7 +54,8 @@ install(CODE "
 " COMPONENT ${JOIST_INSTALL_COMPONENT})
 # Data files as Debian's policy installs them; the program opens the table
 # read-only all the same.
-install(FILES ${JOIST_RUNTIME_DIR}/ZU5ZO.mdb ${JOIST_MANUAL_HTML}
+install(FILES ${JOIST_RUNTIME_DIR}/ZU5ZO.mdb ${JOIST_RUNTIME_DIR}/EN338-2016.mdb
+              ${JOIST_RUNTIME_DIR}/EN14080.mdb ${JOIST_MANUAL_HTML}
         DESTINATION ${JOIST_PRIVATE_DIR}
         COMPONENT ${JOIST_INSTALL_COMPONENT})
 install(FILES ${JOIST_DOC_BUILD_DIR}/timber-joist.1.gz

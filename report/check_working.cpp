@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "engine/number_text.h"
+#include "engine/rules_text.h"
 #include "report/design_basis_texts.h"
 
 namespace report {
@@ -35,11 +36,14 @@ std::string checkWorking(Check check, const JoistDesign& checked, std::string_vi
     unit += definition.unit;
     const std::string capacity =
         deflectionLimitText(check, checked.basis, decimalSeparator)
-            .value_or(localSymbol(definition.capacitySymbol, decimalSeparator));
-    return localSymbol(definition.demandSymbol, decimalSeparator) + " = " +
+            .value_or(localSymbol(joist::capacitySymbolOf(definition, checked), decimalSeparator));
+    const std::optional<std::string> amended =
+        joist::amendedWorking(check, checked, decimalSeparator);
+    return localSymbol(joist::demandSymbolOf(definition, checked), decimalSeparator) + " = " +
            fourDigits(checked.*definition.numerator, decimalSeparator) + unit + " / " + capacity +
            " = " + fourDigits(checked.*definition.denominator, decimalSeparator) + unit + " = " +
-           joist::generalText(checked.*definition.ratio, decimalSeparator);
+           joist::generalText(checked.*definition.ratio, decimalSeparator) +
+           (amended ? "\n" + *amended : std::string());
 }
 
 std::string governingCheckText(const JoistDesign& checked, std::string_view decimalSeparator)

@@ -1,6 +1,7 @@
 #include "report/design_basis_texts.h"
 
 #include "engine/number_text.h"
+#include "engine/rules_text.h"
 #include "report/check_working.h"
 
 namespace report {
@@ -33,7 +34,7 @@ bool basisChangesResults(const joist::DesignBasis& basis)
         if (limitChanged(limit, basis))
             return true;
     }
-    return basis.vibration || basis.partitions != 0;
+    return basis.vibration || basis.partitions != 0 || !joist::rulesDescription(basis, ".").empty();
 }
 
 std::string limitText(float divisor, const std::optional<float>& cap,
@@ -82,6 +83,8 @@ std::string basisDescription(const joist::DesignBasis& basis, std::string_view d
                 " kN/m\u00B2 on the imposed load";
     if (basis.vibration)
         text += text.empty() ? "floor vibration checked" : "; floor vibration checked";
+    if (const std::string rules = joist::rulesDescription(basis, decimalSeparator); !rules.empty())
+        text += (text.empty() ? "" : "; ") + rules;
     return text.empty() ? "default limits" : text;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/design_aids.h"
 #include "engine/number_text.h"
+#include "engine/rules_text.h"
 #include "io/display_text.h"
 #include "report/design_aid_lines.h"
 #include "report/design_basis_texts.h"
@@ -55,7 +56,10 @@ SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& s
             }
             cells << QString::fromUtf8(joist::spanTableCellText(cell, separator));
             marks << QString::fromUtf8(joist::spanTableMark(governing));
-            tooltips << QString::fromUtf8(joist::spanTableCellTooltip(cell, governing, separator));
+            tooltips << QString::fromUtf8(joist::spanTableCellTooltip(cell, governing, separator) +
+                                          joist::bearingCellNote(inputs, section,
+                                                                 spans.spacings[column], cell,
+                                                                 governing, separator));
         }
     }
     table.legend = QString::fromUtf8(joist::spanTableLegend(inputs));

@@ -215,6 +215,26 @@ TEST_P(SheetInLocale, StatesTheDesignBasisAndTheVibrationWorking)
     EXPECT_FALSE(text.contains(QRegularExpression("\\de[+-]\\d|\\t\\d{5}")));
 }
 
+// Under the amended rules the basis names them with kcr, l ef and kc,90 and
+// why, and the shear and bearing rows divide what those rules divide.
+TEST_P(SheetInLocale, StatesTheAmendedRulesAndWhatTheyGive)
+{
+    joist::JoistDesign& d = sheet_.design;
+    d.basis.rules = joist::Rules::amended;
+    d.basis.endDistance = 50;
+    d.material = joist::Material::softwood;
+    joist::testing::RecordingSink sink;
+    ASSERT_TRUE(joist::runDesignCheck(d, false, sink, GetParam()).completed());
+    const QString text = ui::sheetPlainText(sheet_);
+    const QString local = QString(GetParam());
+    EXPECT_TRUE(text.contains("EN 1995-1-1:2004 with A1:2008")) << text.toStdString();
+    EXPECT_TRUE(text.contains("kcr = 0" + local + "67"));
+    EXPECT_TRUE(text.contains("l ef = 110 mm, kc,90 = 1" + local + "5 (softwood, l1 = 3950 mm"));
+    EXPECT_TRUE(text.contains("\tkc,90 fc,90,d\t"));
+    EXPECT_TRUE(text.contains("Design basis\tEN 1995-1-1 with A1:2008, kcr 0" + local +
+                              "67, end distance 50 mm\n"));
+}
+
 // Below 8 Hz 7.3.3 gives no rule for w and v: the sheet says so rather
 // than present them as a check.
 TEST(CalculationSheet, AFloorBelowEightHertzNeedsASpecialInvestigation)

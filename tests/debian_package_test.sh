@@ -51,6 +51,8 @@ dpkg-deb -c "$deb" | awk '$1 ~ /^[-l]/ {sub(/^\.\//, "", $6); $1 = $2 = $3 = $4 
     sed 's/^ *//' | sort >"$work/contents"
 {
     echo "usr/bin/timber-joist -> ../libexec/timber-joist/timber-joist"
+    echo "usr/libexec/timber-joist/EN14080.mdb"
+    echo "usr/libexec/timber-joist/EN338-2016.mdb"
     echo "usr/libexec/timber-joist/ZU5ZO.mdb"
     echo "usr/libexec/timber-joist/timber-joist"
     echo "usr/libexec/timber-joist/timber-joist.html"

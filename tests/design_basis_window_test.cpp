@@ -139,15 +139,15 @@ TEST_P(DesignBasisWindow, ChangesRecheckAndBadValuesAreRefusedInTheWindow)
         const char* text;
         const char* inForce;
     };
-    for (const Refused& r :
-         {Refused{"u2DivTxt", "abc", "300 stays in force"},
-          Refused{"u2DivTxt", "0", "300 stays in force"},
-          Refused{"kampTxt", "-1", "stays in force"},
-          Refused{"floorWidthTxt", "", "4 stays in force"},
-          Refused{"u2CapTxt", "x", "no cap stays in force"},
-          Refused{"u2FinDivTxt", "0.5", "from 1 to 100000; 200 stays"},
-          Refused{"uNetFinCapTxt", "0.05", "to 10000 mm; no cap stays"},
-          Refused{"partitionsTxt", "-0.5", "from 0 to 10 kN/m\u00B2; 0 stays"}}) {
+    for (const Refused& r : {Refused{"u2DivTxt", "abc", "300 stays in force"},
+                             Refused{"u2DivTxt", "0", "300 stays in force"},
+                             Refused{"kampTxt", "-1", "stays in force"},
+                             Refused{"floorWidthTxt", "", "4 stays in force"},
+                             Refused{"u2CapTxt", "x", "no cap stays in force"},
+                             Refused{"u2FinDivTxt", "0.5", "from 1 to 100000; 200 stays"},
+                             Refused{"uNetFinCapTxt", "0.05", "to 10000 mm; no cap stays"},
+                             Refused{"partitionsTxt", "-0.5", "from 0 to 10 kN/m\u00B2; 0 stays"},
+                             Refused{"endDistanceTxt", "-1", "from 0 to 10000 mm; 0 stays"}}) {
         const joist::DesignBasis kept = main.window->design().basis;
         const int checks = main.window->checksRun();
         const QString original = control<QLineEdit>(window, r.field)->text();
@@ -185,6 +185,30 @@ TEST_P(DesignBasisWindow, PartitionAllowanceIsPickedOrTyped)
     EXPECT_EQ(main.window->design().basis.partitions, 0.0f);
     EXPECT_EQ(bands->currentIndex(), 0);
     EXPECT_EQ(control<QLabel>(main.window.get(), "bendingResLbl")->text(), liveBefore);
+}
+
+// The table chosen fills the class list at once, on the same class where it
+// has one, and the check follows the class's material.
+TEST_P(DesignBasisWindow, TheChosenTableFillsTheClassList)
+{
+    MainWindowDriver main(testing::shippedDirectory(), locale());
+    FrmDesignBasis* window = open(main);
+    ASSERT_TRUE(window);
+    auto* table = control<QComboBox>(window, "tableCmb");
+    table->setCurrentIndex(int(joist::TableChoice::en338_2016));
+    EXPECT_EQ(main.label("SCLbl"), "C16");
+    EXPECT_EQ(main.window->design().fvk, 3.2f);
+    EXPECT_EQ(main.window->design().material, joist::Material::softwood);
+    table->setCurrentIndex(int(joist::TableChoice::en14080));
+    EXPECT_EQ(main.label("SCLbl"), "GL20h");
+    EXPECT_EQ(main.window->design().material, joist::Material::glulam);
+    control<QComboBox>(window, "rulesCmb")->setCurrentIndex(int(joist::Rules::amended));
+    EXPECT_EQ(main.window->design().kc90, 1.75f);
+    QLabel* bearing = control<QLabel>(main.window.get(), "bearingResLbl");
+    QHelpEvent ask(QEvent::ToolTip, QPoint(2, 2), bearing->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(bearing, &ask);
+    EXPECT_TRUE(bearing->toolTip().contains(local("kc,90 = 1.75 (glulam")))
+        << bearing->toolTip().toStdString();
 }
 
 TEST_P(DesignBasisWindow, VibrationShowsInTheWindowAndTheVerdictTooltip)

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -124,6 +125,8 @@ TEST_P(DesignFileRoundTrip, OpensWithTheSameInputsAndResults)
     typeInto(basis, "uNetFinCapTxt", "12" + point + "5");
     typeInto(basis, "dampingTxt", "0" + point + "015");
     control<QCheckBox>(basis, "vibrationChk")->click();
+    control<QComboBox>(basis, "rulesCmb")->setCurrentIndex(int(joist::Rules::amended));
+    typeInto(basis, "endDistanceTxt", "0");
     ASSERT_TRUE(author.window->saveDesignTo(path)) << takeMessage(author).toStdString();
     EXPECT_EQ(author.window->windowTitle(), "first floor.joist[*] \u2013 " + fixedCaption);
     EXPECT_FALSE(author.window->isWindowModified());
@@ -138,7 +141,8 @@ TEST_P(DesignFileRoundTrip, OpensWithTheSameInputsAndResults)
          {"\"span\": \"3.85\"", "\"camber\": \"-1.5\"", "\"kmod\": \"1.0\"",
           "\"strengthClass\": \"C24\"", "\"version\": 1", "\"u2Div\": \"360\"",
           "\"uNetFinCap\": \"12.5\"", "\"u2Cap\": \"\"", "\"damping\": \"0.015\"",
-          "\"vibration\": true", "\"strutting\": false"})
+          "\"vibration\": true", "\"strutting\": false", "\"rules\": \"amended\"",
+          "\"endDistance\": \"0\"", "\"table\": \"shipped\""})
         EXPECT_TRUE(json.contains(text)) << text << "\n" << json.toStdString();
     const joist::JoistDesign design = author.window->design();
     ASSERT_TRUE(design.basis.vibration);
@@ -226,6 +230,14 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
          designJson({}, "1", "\"uNetFinDiv\": \"1e-40\""),
          {},
          "\"uNetFinDiv\" holds \"1e-40\", which is not a number from 1 to 100000"},
+        {"rules.joist",
+         designJson({}, "1", "\"rules\": \"A1\""),
+         {},
+         "\"rules\" holds \"A1\", which is not one of \"original\", \"amended\""},
+        {"end.joist",
+         designJson({}, "1", "\"endDistance\": \"-1\""),
+         {},
+         "\"endDistance\" holds \"-1\", which is not a number from 0 to 10000"},
         {"flag.joist",
          designJson({}, "1", "\"strutting\": \"yes\""),
          {},
@@ -271,6 +283,19 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
         EXPECT_EQ(main.window->windowTitle(), caption);
         EXPECT_EQ(main.window->designPath(), QFileInfo(good).absoluteFilePath());
     }
+}
+
+// A file whose basis chooses another table opens on that table's class.
+TEST(DesignFile, OpensOnTheTableItsBasisChooses)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("glulam.joist");
+    writeFile(path, designJson("\"strengthClass\": \"GL24h\"", "1", "\"table\": \"en14080\""));
+    MainWindowDriver main;
+    main.start();
+    ASSERT_TRUE(main.window->openDesign(path)) << takeMessage(main).toStdString();
+    EXPECT_EQ(main.label("SCLbl"), "GL24h");
+    EXPECT_EQ(main.window->design().material, joist::Material::glulam);
 }
 
 TEST(DesignFile, CarriesTheSheetDetails)

@@ -42,7 +42,8 @@ fail() {
 cd "$prefix"
 private=libexec/timber-joist
 sizes=(16 32 48 64 128 256)
-expected=(bin/timber-joist "$private/timber-joist" "$private/ZU5ZO.mdb" "$private/timber-joist.html"
+expected=(bin/timber-joist "$private/timber-joist" "$private/ZU5ZO.mdb" "$private/EN338-2016.mdb"
+    "$private/EN14080.mdb" "$private/timber-joist.html"
     share/applications/timber-joist.desktop
     share/doc/timber-joist/changelog.gz share/doc/timber-joist/copyright
     share/lintian/overrides/timber-joist share/man/man1/timber-joist.1.gz

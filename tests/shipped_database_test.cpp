@@ -1,6 +1,8 @@
 #include <array>
+#include <filesystem>
 #include <gtest/gtest.h>
 
+#include "materials/class_material.h"
 #include "materials/shipped_table.h"
 #include "materials/strength_class_connection.h"
 #include "materials/strength_class_fields.h"
@@ -80,6 +82,46 @@ TEST(ShippedDatabase, IsAStandaloneRollbackJournalFile)
     // Header bytes 18 and 19 are 1 for a rollback journal, 2 for WAL.
     EXPECT_EQ(bytes[18], 1);
     EXPECT_EQ(bytes[19], 1);
+}
+
+// The tables beside ZU5ZO.mdb: each known by its digest, each class's
+// material as its field says (ZU5ZO.mdb has none: C softwood, D hardwood),
+// and one value of each that changed from EN 338:2003 or is glulam's own.
+TEST(ShippedDatabase, EachTableKnowsItsClassesMaterial)
+{
+    const std::filesystem::path directory =
+        std::filesystem::path(JOIST_SHIPPED_DATABASE).parent_path();
+    const struct
+    {
+        joist::TableChoice choice;
+        std::int32_t classes;
+        std::string_view className, field;
+        double value;
+    } tables[] = {
+        {joist::TableChoice::shipped, 18, "C24", "fv,k", 2.5},
+        {joist::TableChoice::en338_2016, 26, "C24", "fv,k", 4.0},
+        {joist::TableChoice::en14080, 14, "GL24h", "E0,mean", 11.5},
+    };
+    for (const auto& table : tables) {
+        SCOPED_TRACE(shippedTableOf(table.choice).fileName);
+        StrengthClassConnection connection;
+        connection.bind(std::string(table.field), [](const std::string&) {});
+        readMaterialFields(connection);
+        connection.setPath(tablePath(directory, table.choice));
+        connection.open();
+        EXPECT_EQ(shippedTableOfFingerprint(connection.fingerprint()), table.choice);
+        EXPECT_EQ(connection.recordCount(), table.classes);
+        for (std::int32_t row = 0; row < connection.recordCount(); ++row, connection.moveNext()) {
+            const auto& name =
+                std::get<std::string>(connection.fieldValue(classFieldPosition).value);
+            const joist::Material expected = name.starts_with("GL")  ? joist::Material::glulam
+                                             : name.starts_with('C') ? joist::Material::softwood
+                                                                     : joist::Material::hardwood;
+            EXPECT_EQ(currentMaterial(connection).material, expected) << name;
+            if (name == table.className)
+                EXPECT_EQ(std::get<double>(connection.fieldValue(table.field).value), table.value);
+        }
+    }
 }
 
 } // namespace

@@ -70,7 +70,18 @@ const FrmDesignBasis::Field fieldRows[] = {
      FieldGroup::floorVibration},
     {&FrmDesignBasis::Fields::partitionsTxt, "partitionsTxt", joist::basisField("partitions"),
      FieldGroup::imposedLoad},
+    {&FrmDesignBasis::Fields::kcrTxt, "kcrTxt", joist::basisField("kcr"),
+     FieldGroup::shearAndBearing},
+    {&FrmDesignBasis::Fields::endDistanceTxt, "endDistanceTxt", joist::basisField("endDistance"),
+     FieldGroup::shearAndBearing},
 };
+
+// The choices' captions, in their enums' order.
+constexpr const char* rulesCaptions[] = {"As first published", "EN 1995-1-1 with A1:2008"};
+constexpr const char* tableCaptions[] = {"EN 338:2003 (ZU5ZO.mdb)", "EN 338:2016 (EN338-2016.mdb)",
+                                         "EN 14080:2013, glulam (EN14080.mdb)"};
+static_assert(std::size(rulesCaptions) == joist::rulesTexts.size() &&
+              std::size(tableCaptions) == joist::tableTexts.size());
 
 QString captionOf(std::string_view key)
 {
@@ -182,6 +193,28 @@ void FrmDesignBasis::build()
     connect(fields_.partitionsTxt, &QLineEdit::textChanged, this,
             &FrmDesignBasis::showPartitionBand);
 
+    auto* rules = new QGroupBox(QStringLiteral("Shear, bearing and material"), this);
+    auto* rulesForm = new QFormLayout(rules);
+    const auto choiceList = [&](const char* name, const auto& captions) {
+        auto* list = new QComboBox(rules);
+        list->setObjectName(QLatin1String(name));
+        for (const char* caption : captions)
+            list->addItem(QString::fromUtf8(caption));
+        connect(list, &QComboBox::currentIndexChanged, this, &FrmDesignBasis::onChoicePicked);
+        return list;
+    };
+    rulesCmb_ = choiceList("rulesCmb", rulesCaptions);
+    rulesCmb_->setAccessibleName(QStringLiteral("Rules"));
+    tableCmb_ = choiceList("tableCmb", tableCaptions);
+    tableCmb_->setAccessibleName(QStringLiteral("Strength-class table"));
+    rulesForm->addRow(QStringLiteral("Rules"), rulesCmb_);
+    for (const Field& field : fieldRows) {
+        if (field.group == FieldGroup::shearAndBearing)
+            rulesForm->addRow(captionOf(field.basis.key),
+                              withUnit(fields_.*field.box, field.basis.unit));
+    }
+    rulesForm->addRow(QStringLiteral("Strength-class table"), tableCmb_);
+
     auto* results = new QGroupBox(QStringLiteral("Floor vibration results"), this);
     auto* resultGrid = new QGridLayout(results);
     const struct
@@ -243,6 +276,7 @@ void FrmDesignBasis::build()
     layout->addWidget(loadBox);
     layout->addWidget(vibration);
     layout->addWidget(results);
+    layout->addWidget(rules);
     layout->addWidget(messageLbl_);
     layout->addStretch();
     layout->addWidget(buttons);
@@ -272,6 +306,8 @@ void FrmDesignBasis::fill()
     vibrationChk_->setChecked(basis_.vibration);
     struttingChk_->setChecked(basis_.strutting);
     problems_.assign(problems_.size(), {});
+    rulesCmb_->setCurrentIndex(int(basis_.rules));
+    tableCmb_->setCurrentIndex(int(basis_.table));
     filling_ = false;
     showMessages();
 }
@@ -343,6 +379,16 @@ void FrmDesignBasis::onFlagToggled()
     DesignBasis changed = basis_;
     changed.vibration = vibrationChk_->isChecked();
     changed.strutting = struttingChk_->isChecked();
+    accept(changed);
+}
+
+void FrmDesignBasis::onChoicePicked()
+{
+    if (filling_)
+        return;
+    DesignBasis changed = basis_;
+    changed.rules = static_cast<joist::Rules>(rulesCmb_->currentIndex());
+    changed.table = static_cast<joist::TableChoice>(tableCmb_->currentIndex());
     accept(changed);
 }
 

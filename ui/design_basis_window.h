@@ -64,12 +64,14 @@ public:
         QLineEdit* deckModulusTxt = nullptr;
         QLineEdit* dampingTxt = nullptr;
         QLineEdit* kampTxt = nullptr;
+        QLineEdit* kcrTxt = nullptr;
+        QLineEdit* endDistanceTxt = nullptr;
         QLineEdit* partitionsTxt = nullptr;
     };
 
     struct Field; // one row of the field table
     // The box a field stands in.
-    enum class FieldGroup { deflectionLimits, imposedLoad, floorVibration };
+    enum class FieldGroup { deflectionLimits, imposedLoad, floorVibration, shearAndBearing };
 
 signals:
     // The basis in force is now the default for new designs, not yet written
@@ -81,6 +83,7 @@ private:
     void fill();
     void onEdited(const Field& field);
     void onFlagToggled();
+    void onChoicePicked();
     void showPartitionBand(const QString& allowance);
     void restoreDefaults();
     void useAsDefault();
@@ -98,6 +101,8 @@ private:
     Fields fields_;
     QCheckBox* vibrationChk_ = nullptr;
     QCheckBox* struttingChk_ = nullptr;
+    QComboBox* rulesCmb_ = nullptr;
+    QComboBox* tableCmb_ = nullptr;
     QComboBox* partitionBandCmb_ = nullptr; // the allowances of EN 1991-1-1, beside the typed one
     QPushButton* restoreDefaultsBtn_ = nullptr; // the program's defaults, for this design
     QPushButton* useAsDefaultBtn_ = nullptr;

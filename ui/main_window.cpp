@@ -21,6 +21,8 @@
 #include "engine/stop_reason.h"
 #include "io/display_text.h"
 #include "io/failure_words.h"
+#include "materials/class_material.h"
+#include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
 #include "report/check_working.h"
 #include "report/design_aid_lines.h"
@@ -141,6 +143,7 @@ void FrmMain::bindMaterialLabels()
         if (!row.field.empty())
             bind(row.field, c_.inputs[static_cast<std::size_t>(row.input)].label);
     }
+    materials::readMaterialFields(dStrengthClass_);
     bind("fc,0,k", c_.fc0kLbl);
 }
 
@@ -202,11 +205,10 @@ void FrmMain::load()
     c_.pic->setHeightPixels(c_.isoImg->height());
 
     ClassListAdapter classList(c_.cmbSC);
-    materials::fillStrengthClassList(dStrengthClass_, classList,
-                                     materials::databasePath(programDirectory_));
-
     // The design in force starts as a new one: the user's defaults.
     design_.basis = document::readDesignBasis(*settings_);
+    materials::fillStrengthClassList(dStrengthClass_, classList,
+                                     materials::tablePath(programDirectory_, design_.basis.table));
     document_->setDetails(document::readDefaultSheetDetails(*settings_));
     putStartValues();
     if (!c_.cmbSC->selectText(QStringLiteral("C16"))) {
@@ -275,13 +277,32 @@ void FrmMain::onBasisChanged(const joist::DesignBasis& basis)
     noteDesignChanged(); // a design file holds its basis
     // A design being opened runs one check at its end.
     if (loading_) {
+        const bool newTable = basis.table != design_.basis.table;
         design_.basis = basis;
+        if (newTable)
+            followTable();
         return;
     }
     guarded([&] {
+        const bool newTable = basis.table != design_.basis.table;
         design_.basis = basis;
+        if (newTable)
+            followTable();
         recalculate();
     });
+}
+
+// The class list follows the table the basis chooses at once, on the same
+// class where the new table has it, else on its first.
+void FrmMain::followTable()
+{
+    const QString name = c_.cmbSC->selectedText();
+    ClassListAdapter classList(c_.cmbSC);
+    materials::fillStrengthClassList(dStrengthClass_, classList,
+                                     materials::tablePath(programDirectory_, design_.basis.table));
+    if (!c_.cmbSC->selectText(name))
+        c_.cmbSC->setCurrentIndex(0);
+    onStrengthClassPicked();
 }
 
 // The user made the basis or details in force the defaults for new designs.
@@ -334,6 +355,9 @@ void FrmMain::onStrengthClassPicked()
 bool FrmMain::readAllInputs()
 {
     const joist::ReadResult read = joist::readInputs(design_, *this, decimalSeparator_);
+    const materials::ClassMaterial material = materials::currentMaterial(dStrengthClass_);
+    design_.material = material.material;
+    design_.rhoK = material.rhoK;
     const std::size_t stoppedAt =
         read.ok() ? joist::inputDefinitions.size() : static_cast<std::size_t>(*read.failedInput);
     // Everything before the stop converted.

@@ -118,6 +118,7 @@ private:
     void showAbout();
     void noteContextMenuUsed();
     void onBasisChanged(const joist::DesignBasis& basis);
+    void followTable();
     void onDefaultsStored();
     void refreshSpanTable();
     void printCalculation();

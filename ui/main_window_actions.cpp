@@ -268,7 +268,7 @@ CalculationSheet FrmMain::calculationSheet()
     sources.inputOrder = inputsInFocusOrder();
     sources.inputText = [this](Input input) { return text(input); };
     sources.className = c_.scLbl->text();
-    sources.databasePath = materials::databasePath(programDirectory_);
+    sources.databasePath = materials::tablePath(programDirectory_, design_.basis.table);
     sources.selectedClass = c_.cmbSC->selectedIndex();
     sources.checkedRow = &dStrengthClass_;
     sources.design = *lastCompleted_;

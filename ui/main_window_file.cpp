@@ -1,5 +1,7 @@
 // The main window's design files: new, open, open recent, save, save as, the
 // caption that names the file, and the question before unsaved changes go.
+#include <algorithm>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
@@ -20,6 +22,8 @@
 #include "engine/number_text.h"
 #include "io/display_text.h"
 #include "io/failure_words.h"
+#include "materials/shipped_table.h"
+#include "materials/strength_class_sequences.h"
 #include "ui/design_basis_window.h"
 #include "ui/error_message.h"
 #include "ui/input_table.h"
@@ -146,10 +150,14 @@ void FrmMain::closeEvent(QCloseEvent* event)
 // entered it: the design basis window shows it. Nothing is kept.
 void FrmMain::applyBasis(const joist::DesignBasis& basis)
 {
-    if (basisWindow_)
+    if (basisWindow_) {
         basisWindow_->applyBasis(basis); // passes it back
-    else
+    } else {
+        const bool newTable = basis.table != design_.basis.table;
         design_.basis = basis;
+        if (newTable)
+            followTable();
+    }
 }
 
 // The sheet details of the design opened or begun, in force as if the user
@@ -161,8 +169,9 @@ void FrmMain::applySheetDetails(const document::SheetDetails& details)
         detailsWindow_->showDetails(details);
 }
 
-// Every input, then the class, set as the user would set them, then the
-// basis, while the window counts as loading, so that one check runs at the end.
+// Every input, then the basis (whose table fills the class list), then the
+// class, set as the user would set them, while the window counts as loading,
+// so that one check runs at the end.
 void FrmMain::applyDesign(const document::DesignInputs& inputs, const joist::DesignBasis& basis,
                           std::string notice)
 {
@@ -176,8 +185,8 @@ void FrmMain::applyDesign(const document::DesignInputs& inputs, const joist::Des
         else if (control.box)
             control.box->setText(text);
     }
-    c_.cmbSC->selectText(QString::fromUtf8(inputs.strengthClass));
     applyBasis(basis);
+    c_.cmbSC->selectText(QString::fromUtf8(inputs.strengthClass));
     const bool read = readAllInputs();
     loading_ = false;
     status_.setNotice(std::move(notice));
@@ -232,10 +241,14 @@ bool FrmMain::openDesign(const QString& path)
     document::DesignFile file;
     try {
         file = document::readDesignFile(path);
-        if (c_.cmbSC->findText(QString::fromUtf8(file.inputs.strengthClass)) < 0)
-            throw document::DesignFileError(document::openFailure(
-                path, "its strength class \"" + file.inputs.strengthClass +
-                          "\" is not in the strength-class table " + dStrengthClass_.path()));
+        // The class must be in the table the file's basis chooses.
+        const std::string table = materials::tablePath(programDirectory_, file.basis.table);
+        if (table == dStrengthClass_.path()
+                ? c_.cmbSC->findText(QString::fromUtf8(file.inputs.strengthClass)) < 0
+                : std::ranges::count(materials::classNames(table), file.inputs.strengthClass) == 0)
+            throw document::DesignFileError(
+                document::openFailure(path, "its strength class \"" + file.inputs.strengthClass +
+                                                "\" is not in the strength-class table " + table));
     } catch (const std::exception& error) {
         showFileMessage(QStringLiteral("Open Design"), io::errorMessage(error));
         return false;

@@ -115,7 +115,7 @@ void FrmDBData::bindLabel(std::string_view field, ValueLabel* label)
 
 void FrmDBData::load()
 {
-    materials::positionOnSelectedClass(dStrengthClass_, materials::databasePath(programDirectory_),
+    materials::positionOnSelectedClass(dStrengthClass_, mainConnection_.path(),
                                        mainWindowSelectedIndex_());
     const std::optional<materials::DatabaseError> change =
         dStrengthClass_.changesSince(mainConnection_);

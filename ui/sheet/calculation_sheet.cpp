@@ -15,6 +15,7 @@
 
 #include "engine/design_check.h"
 #include "engine/number_text.h"
+#include "engine/rules_text.h"
 #include "io/display_text.h"
 #include "report/check_working.h"
 #include "report/design_aid_lines.h"
@@ -122,8 +123,10 @@ public:
 
     QString footer() const
     {
-        return QStringLiteral("Strength-class table: %1, SHA-256 %2")
+        return QStringLiteral("Strength-class table: %1%2, SHA-256 %3")
             .arg(sheet_.tableFile.isEmpty() ? QStringLiteral("not named") : sheet_.tableFile,
+                 sheet_.tableEdition.isEmpty() ? QString()
+                                               : QStringLiteral(" (%1)").arg(sheet_.tableEdition),
                  sheet_.tableFingerprint.isEmpty() ? QStringLiteral("not read")
                                                    : sheet_.tableFingerprint);
     }
@@ -140,16 +143,23 @@ public:
         };
         Table table{QStringLiteral("Basis"), {}, {}};
         table.markedCells = 1;
+        const bool amended = b.rules == joist::Rules::amended;
         table.rows = {
-            {QStringLiteral("EN 1995-1-1:2004 as first published, without its amendments "
-                            "(shear on the full width, no kcr; bearing without kc,90), clauses "
-                            "6.1.5, 6.1.6, 6.1.7, 7.2%1:")
-                 .arg(b.vibration ? QStringLiteral(", 2.2.3 and 7.3.3")
+            {QStringLiteral("%1, clauses 6.1.5, 6.1.6, 6.1.7, 7.2%2:")
+                 .arg(QString::fromUtf8(joist::rulesStatement(b.rules)),
+                      b.vibration ? QStringLiteral(", 2.2.3 and 7.3.3")
                                   : QStringLiteral(" and 2.2.3"))},
             {QStringLiteral("design load %1 (g0 + gk) + %2 qk (EN 1990 expression 6.10)")
                  .arg(number(1.35), number(1.5))},
-            {QStringLiteral("shear %1 V / A").arg(number(1.5))},
-            {QStringLiteral("bearing V / (bearing length \u00D7 b)")},
+            {amended ? QStringLiteral("shear %1 V / (kcr b h), kcr = %2")
+                           .arg(number(1.5), number(b.kcr))
+                     : QStringLiteral("shear %1 V / A").arg(number(1.5))},
+            {amended ? QStringLiteral("bearing V / (b l ef) \u2264 kc,90 fc,90,d: l ef = %1 mm, "
+                                      "kc,90 = %2 (%3); end distance a = %4 mm")
+                           .arg(number(sheet_.design.bearingLengthEff), number(sheet_.design.kc90),
+                                QString::fromUtf8(joist::kc90Reason(sheet_.design, sep)),
+                                number(b.endDistance))
+                     : QStringLiteral("bearing V / (bearing length \u00D7 b)")},
             {QStringLiteral("final deflections with kdef and \u03C82\u00B7kdef as entered")},
             {QStringLiteral("deflection limits: w_inst %1, w_fin %2, w_net,fin %3")
                  .arg(limit(Check::u2), limit(Check::u2Fin), limit(Check::uNetFin))},
@@ -195,7 +205,8 @@ public:
                                   QStringLiteral("N/mm\u00B2")});
         };
         row("fm,d = kmod \u00B7 kcrit \u00B7 ksys \u00B7 kh \u00B7 fm,k / \u03B3M",
-            {kmod, typed(Input::kcrit), kls, typed(Input::kh),
+            {kmod, typed(Input::kcrit), kls,
+             d.basis.rules == joist::Rules::amended ? number(d.khInForce) : typed(Input::kh),
              property("fm,k") + QStringLiteral(" / ") + gammaM},
             d.fmd);
         row("fv,d = kmod \u00B7 ksys \u00B7 fv,k / \u03B3M",
@@ -293,15 +304,17 @@ public:
             table.rows.push_back(
                 {text.caption ? QString::fromUtf8(text.caption) : QString::fromUtf8(check.caption),
                  QString::fromUtf8(check.clause),
-                 text.demand
+                 text.demand && joist::demandSymbolOf(check, sheet_.design) == check.demandSymbol
                      ? QString::fromUtf8(text.demand).replace(QStringLiteral("%1"), number(1.5))
-                     : QString::fromUtf8(report::localSymbol(check.demandSymbol, separator)),
+                     : QString::fromUtf8(report::localSymbol(
+                           joist::demandSymbolOf(check, sheet_.design), separator)),
                  number(sheet_.design.*check.numerator),
                  text.capacity
                      ? QString::fromUtf8(text.capacity)
                      : QString::fromUtf8(
                            report::deflectionLimitText(check.check, sheet_.design.basis, separator)
-                               .value_or(report::localSymbol(check.capacitySymbol, separator))),
+                               .value_or(report::localSymbol(
+                                   joist::capacitySymbolOf(check, sheet_.design), separator))),
                  number(sheet_.design.*check.denominator), QString::fromUtf8(check.unit),
                  sheet_.ratioTexts[i], note});
         }

@@ -67,6 +67,7 @@ struct CalculationSheet
     report::SpanTableTexts spanTable;
     document::SheetDetails details; // the job header; empty fields are left blank
     QString tableFile;              // the strength-class table's file name
+    QString tableEdition;           // the standard it holds, for a shipped table
     QString tableFingerprint;       // its SHA-256, first 12 hex digits
 };
 

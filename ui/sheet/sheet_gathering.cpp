@@ -46,8 +46,14 @@ CalculationSheet gatherCalculationSheet(const SheetSources& sources)
                 row.changesSince(*sources.checkedRow))
             throw SheetRefused(change->what());
     }
-    if (!materials::isShippedTable(row.fingerprint()))
+    const std::optional<joist::TableChoice> shipped =
+        materials::shippedTableOfFingerprint(row.fingerprint());
+    if (!shipped)
         sheet.dataSource = QString::fromUtf8(materials::modifiedTableNotice);
+    else if (*shipped != joist::TableChoice::shipped) {
+        sheet.dataSource = QString::fromUtf8(materials::shippedTableOf(*shipped).edition);
+        sheet.tableEdition = sheet.dataSource;
+    }
     for (std::size_t i = 0; i < values.size(); ++i)
         sheet.properties[i] = {
             QString::fromUtf8(report::sheetSymbolOf(report::strengthClassProperties[i])), values[i],

@@ -1,0 +1,129 @@
+#include "engine/rules_text.h"
+
+#include "engine/number_text.h"
+
+namespace joist {
+namespace {
+
+bool amendedRulesApply(Check check, const JoistDesign& d)
+{
+    return d.basis.rules == Rules::amended && (check == Check::shear || check == Check::bearing);
+}
+
+std::string fourDigits(float value, std::string_view separator)
+{
+    return numberText(value, 4, separator);
+}
+
+std::string_view materialWords(Material material)
+{
+    switch (material) {
+    case Material::softwood:
+        return "softwood";
+    case Material::hardwood:
+        return "hardwood";
+    case Material::glulam:
+        return "glulam";
+    case Material::unknown:
+        break;
+    }
+    return "material not named by the table";
+}
+
+} // namespace
+
+std::string_view demandSymbolOf(const CheckDefinition& check, const JoistDesign& d)
+{
+    if (!amendedRulesApply(check.check, d))
+        return check.demandSymbol;
+    return check.check == Check::shear ? "\u03C4d = 1.5 V/(kcr b h)" : "\u03C3c,90,d = V/(b l ef)";
+}
+
+std::string_view capacitySymbolOf(const CheckDefinition& check, const JoistDesign& d)
+{
+    if (!amendedRulesApply(check.check, d) || check.check == Check::shear)
+        return check.capacitySymbol;
+    return "kc,90 fc,90,d";
+}
+
+std::string kc90Reason(const JoistDesign& d, std::string_view separator)
+{
+    const std::string clear = "l1 = " + fourDigits(d.clearSpan, separator) + " mm";
+    const std::string twoH = "2h = " + generalText(2 * d.depth, separator) + " mm";
+    switch (kc90Case(d)) {
+    case Kc90Case::softwood:
+    case Kc90Case::glulam:
+        return std::string(materialWords(d.material)) + ", " + clear + " \u2265 " + twoH;
+    case Kc90Case::shortClearSpan:
+        return clear + " < " + twoH;
+    case Kc90Case::longBearing:
+        return "glulam, bearing length " + generalText(d.bearingLength, separator) + " mm > 400 mm";
+    case Kc90Case::notEnhanced:
+        break;
+    }
+    return d.basis.rules == Rules::amended ? std::string(materialWords(d.material))
+                                           : std::string("original rules");
+}
+
+std::optional<std::string> amendedWorking(Check check, const JoistDesign& d,
+                                          std::string_view separator)
+{
+    if (check == Check::bending && d.basis.rules == Rules::amended)
+        return "kh = " + generalText(d.khInForce, separator) +
+               (d.material == Material::glulam ? " by 3.3(3), glulam"
+                : isSolidTimber(d.material)    ? " by 3.2(3), solid timber"
+                                               : " from the list: the table names no material") +
+               (d.material == Material::unknown ? "" : "; the kh list is not used");
+    if (!amendedRulesApply(check, d))
+        return std::nullopt;
+    if (check == Check::shear)
+        return "b ef = kcr b = " + generalText(d.basis.kcr, separator) + " \u00D7 " +
+               generalText(d.breadth, separator) + " = " + fourDigits(d.shearBreadth, separator) +
+               " mm";
+    return "l ef = " + fourDigits(d.bearingLengthEff, separator) +
+           " mm (l = " + generalText(d.bearingLength, separator) +
+           " mm, a = " + generalText(d.basis.endDistance, separator) + " mm, " +
+           "l1 = " + fourDigits(d.clearSpan, separator) +
+           " mm)\nkc,90 = " + generalText(d.kc90, separator) + " (" + kc90Reason(d, separator) +
+           ")";
+}
+
+std::string bearingCellNote(const JoistDesign& inputs, const Section& section, float spacing,
+                            const LongestSpan& cell, std::optional<Check> governing,
+                            std::string_view separator)
+{
+    const std::optional<int> failing = firstFailingMillimetres(cell);
+    if (governing != Check::bearing || inputs.basis.rules != Rules::amended || !failing)
+        return {};
+    JoistDesign d = inputs;
+    d.breadth = section.breadth;
+    d.depth = section.depth;
+    d.spacing = spacing;
+    d.span = spanOfMillimetres(*failing);
+    computeSteps(d, UntestedSteps{});
+    clearFloatFaults();
+    return "; kc,90 = " + generalText(d.kc90, separator) + ": " + kc90Reason(d, separator);
+}
+
+std::string rulesDescription(const DesignBasis& basis, std::string_view separator)
+{
+    std::string text;
+    if (basis.rules == Rules::amended)
+        text = "EN 1995-1-1 with A1:2008, kcr " + generalText(basis.kcr, separator) +
+               ", end distance " + generalText(basis.endDistance, separator) + " mm";
+    if (basis.table != TableChoice::shipped)
+        text += (text.empty() ? "" : "; ") + std::string("strength-class table ") +
+                std::string(tableTexts[static_cast<std::size_t>(basis.table)]);
+    return text;
+}
+
+std::string_view rulesStatement(Rules rules)
+{
+    return rules == Rules::amended
+               ? "EN 1995-1-1:2004 with A1:2008 (shear with kcr on b ef = kcr b; bearing with "
+                 "kc,90 on the effective length l ef; kh by material)"
+               : "EN 1995-1-1:2004 as first published, without its amendments (shear on the "
+                 "full width, no kcr; bearing without kc,90)";
+}
+
+} // namespace joist
