@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QCryptographicHash>
 #include <QDesktopServices>
@@ -19,6 +20,7 @@
 
 #include "document/settings_file.h"
 #include "tests/main_window_fixtures.h"
+#include "ui/design_basis_window.h"
 #include "ui/error_message.h"
 
 namespace ui {
@@ -131,6 +133,23 @@ TEST(AboutWindow, NamesVersionLicenceTheTableInUseAndTheLibraries)
         EXPECT_TRUE(text.contains(fact)) << fact.toStdString() << " not in\n" << text.toStdString();
     QTest::keyClick(window, Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
+}
+
+// A shipped table other than ZU5ZO.mdb is named by its own edition.
+TEST(AboutWindow, NamesTheEditionOfTheTableTheBasisChooses)
+{
+    MainWindowDriver main;
+    main.start();
+    main.window->findChild<QAction*>("designBasisAct")->trigger();
+    auto* table = main.window->designBasisWindow()->findChild<QComboBox*>("tableCmb");
+    ASSERT_TRUE(table);
+    table->setCurrentIndex(int(joist::TableChoice::en14080));
+    main.window->findChild<QAction*>("aboutAct")->trigger();
+    auto* window = main.window->findChild<QDialog*>("aboutWindow");
+    ASSERT_TRUE(window);
+    const QString text = windowText(window);
+    EXPECT_TRUE(text.contains("EN14080.mdb") && text.contains("EN 14080:2013 (a table shipped"))
+        << text.toStdString();
 }
 
 class UrlCatcher : public QObject

@@ -104,7 +104,10 @@ QDialog* makeAboutWindow(const AboutFacts& facts, QWidget* parent)
         window));
 
     auto* form = new QFormLayout;
-    QString values = QStringLiteral("EN 338:2003, Table 1 (the table shipped with the program)");
+    QString values =
+        facts.edition.isEmpty()
+            ? QStringLiteral("EN 338:2003, Table 1 (the table shipped with the program)")
+            : facts.edition + QStringLiteral(" (a table shipped with the program)");
     if (!facts.shippedTable) {
         values = QString::fromUtf8(materials::modifiedTableNotice.data(),
                                    qsizetype(materials::modifiedTableNotice.size()));

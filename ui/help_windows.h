@@ -26,6 +26,7 @@ struct AboutFacts
     QString tablePath;   // the strength-class table in use
     std::string digest;  // its SHA-256, empty when it was not read
     bool shippedTable{}; // the digest is the shipped table's
+    QString edition;     // of a shipped table other than ZU5ZO.mdb, else empty
 };
 QDialog* makeAboutWindow(const AboutFacts& facts, QWidget* parent);
 

@@ -239,9 +239,14 @@ void FrmMain::showAbout()
 {
     delete aboutWindow_;
     const std::string& digest = dStrengthClass_.fingerprint();
-    aboutWindow_ = makeAboutWindow({QString::fromStdString(dStrengthClass_.messagePath()), digest,
-                                    !digest.empty() && materials::isShippedTable(digest)},
-                                   this);
+    const std::optional<joist::TableChoice> shipped = materials::shippedTableOfFingerprint(digest);
+    aboutWindow_ =
+        makeAboutWindow({QString::fromStdString(dStrengthClass_.messagePath()), digest,
+                         !digest.empty() && shipped.has_value(),
+                         shipped && *shipped != joist::TableChoice::shipped
+                             ? QString::fromUtf8(materials::shippedTableOf(*shipped).edition)
+                             : QString()},
+                        this);
     bringUp(aboutWindow_);
 }
 
