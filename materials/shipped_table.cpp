@@ -1,5 +1,7 @@
 #include "materials/shipped_table.h"
 
+#include <algorithm>
+
 #include "materials/program_directory.h"
 #include "materials/shipped_table_sha256.h"
 
@@ -21,6 +23,17 @@ std::optional<joist::TableChoice> shippedTableOfFingerprint(std::string_view fin
     if (fingerprint == en14080TableSha256)
         return joist::TableChoice::en14080;
     return std::nullopt;
+}
+
+std::string modifiedTableNotice(std::string_view path)
+{
+    std::string_view edition = shippedTableOf(joist::TableChoice::shipped).edition;
+    const std::string_view fileName =
+        path.substr(std::min(path.find_last_of('/') + 1, path.size()));
+    for (const ShippedTable& table : shippedTables)
+        if (table.fileName == fileName)
+            edition = table.edition;
+    return "modified table: values may differ from " + std::string(edition);
 }
 
 bool isShippedTable(std::string_view fingerprint)

@@ -36,9 +36,10 @@ std::string tablePath(const std::filesystem::path& directory, joist::TableChoice
 // The shipped table a fingerprint is, or none for any other file.
 std::optional<joist::TableChoice> shippedTableOfFingerprint(std::string_view fingerprint);
 
-// A user may edit the table on purpose: this informs, it does not refuse.
-inline constexpr std::string_view modifiedTableNotice =
-    "modified table: values may differ from EN 338:2003";
+// A user may edit the table on purpose: this informs, it does not refuse. It
+// names the edition of the shipped table of that file name; any other file,
+// EN 338:2003's.
+std::string modifiedTableNotice(std::string_view path);
 
 // Whether a file's fingerprint (see DatabaseFile) is one of the shipped tables'.
 bool isShippedTable(std::string_view fingerprint);

@@ -110,6 +110,9 @@ TEST(ShippedDatabase, EachTableKnowsItsClassesMaterial)
         connection.setPath(tablePath(directory, table.choice));
         connection.open();
         EXPECT_EQ(shippedTableOfFingerprint(connection.fingerprint()), table.choice);
+        // An edited copy of it is told apart from the edition it came as.
+        EXPECT_TRUE(
+            modifiedTableNotice(connection.path()).ends_with(shippedTableOf(table.choice).edition));
         EXPECT_EQ(connection.recordCount(), table.classes);
         for (std::int32_t row = 0; row < connection.recordCount(); ++row, connection.moveNext()) {
             const auto& name =

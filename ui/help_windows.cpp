@@ -109,8 +109,8 @@ QDialog* makeAboutWindow(const AboutFacts& facts, QWidget* parent)
             ? QStringLiteral("EN 338:2003, Table 1 (the table shipped with the program)")
             : facts.edition + QStringLiteral(" (a table shipped with the program)");
     if (!facts.shippedTable) {
-        values = QString::fromUtf8(materials::modifiedTableNotice.data(),
-                                   qsizetype(materials::modifiedTableNotice.size()));
+        values =
+            QString::fromStdString(materials::modifiedTableNotice(facts.tablePath.toStdString()));
         values[0] = values[0].toUpper();
     }
     QString qt = QString::fromLatin1(qVersion());

@@ -122,7 +122,8 @@ void FrmDBData::load()
     if (change)
         c_.messageLbl->setValue(QString::fromUtf8(change->what()));
     else if (!materials::isShippedTable(dStrengthClass_.fingerprint()))
-        c_.messageLbl->setValue(QString::fromUtf8(materials::modifiedTableNotice));
+        c_.messageLbl->setValue(
+            QString::fromStdString(materials::modifiedTableNotice(dStrengthClass_.path())));
     else
         c_.messageLbl->setValue(QString());
     c_.command1->setFocus();

@@ -49,7 +49,7 @@ CalculationSheet gatherCalculationSheet(const SheetSources& sources)
     const std::optional<joist::TableChoice> shipped =
         materials::shippedTableOfFingerprint(row.fingerprint());
     if (!shipped)
-        sheet.dataSource = QString::fromUtf8(materials::modifiedTableNotice);
+        sheet.dataSource = QString::fromStdString(materials::modifiedTableNotice(row.path()));
     else if (*shipped != joist::TableChoice::shipped) {
         sheet.dataSource = QString::fromUtf8(materials::shippedTableOf(*shipped).edition);
         sheet.tableEdition = sheet.dataSource;
