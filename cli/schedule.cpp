@@ -180,17 +180,7 @@ struct RowMemory
 void checkRow(const document::CsvRecord& record, const ScheduleLayout& layout, RowMemory& memory,
               DesignRun& run)
 {
-    std::array<float, inputCount> values = layout.startValues;
-    for (const joist::InputFacts& input : joist::inputFacts()) {
-        const auto i = std::size_t(input.input);
-        if (layout.inputColumns[i])
-            values[i] = document::inputValue(
-                input.input, withDecimalPoint(record.fields[*layout.inputColumns[i]],
-                                              layout.decimalComma, memory.scratch));
-    }
-    const std::string_view className = document::checkedClassName(
-        layout.classColumn ? std::string_view(record.fields[*layout.classColumn])
-                           : document::startStrengthClass);
+    // The basis first: its table's material decides what the lists offer.
     joist::DesignBasis basis;
     if (!layout.basisColumns.empty()) {
         for (const auto& [column, key] : layout.basisColumns)
@@ -198,6 +188,19 @@ void checkRow(const document::CsvRecord& record, const ScheduleLayout& layout, R
                 withDecimalPoint(record.fields[column], layout.decimalComma, memory.scratch);
         basis = document::basisFromValues(memory.basisValues);
     }
+    std::array<float, inputCount> values = layout.startValues;
+    for (const joist::InputFacts& input : joist::inputFacts()) {
+        const auto i = std::size_t(input.input);
+        if (layout.inputColumns[i])
+            values[i] =
+                document::inputValue(input.input,
+                                     withDecimalPoint(record.fields[*layout.inputColumns[i]],
+                                                      layout.decimalComma, memory.scratch),
+                                     joist::materialOfTable(basis.table));
+    }
+    const std::string_view className = document::checkedClassName(
+        layout.classColumn ? std::string_view(record.fields[*layout.classColumn])
+                           : document::startStrengthClass);
     run.basisTable = basis.table;
     const ClassTable::Row* row =
         usableRow(memory.classRow(className, basis.table), className, memory.table, run);

@@ -115,7 +115,8 @@ struct CheckedInput
     std::string_view text; // for a list, its item
     float value;
 };
-CheckedInput checkedInput(const joist::InputFacts& row, std::string_view text)
+CheckedInput checkedInput(const joist::InputFacts& row, std::string_view text,
+                          joist::Material material)
 {
     requireShowable(row.key, text);
     const joist::NumberReading reading = joist::readNumber(text, ".");
@@ -132,9 +133,14 @@ CheckedInput checkedInput(const joist::InputFacts& row, std::string_view text)
         if (value == *reading.value)
             return {item, value};
     }
+    const std::string_view extra = joist::materialListItem(row.input, material);
+    if (!extra.empty() && joist::parseNumber(extra, ".") == *reading.value)
+        return {extra, *reading.value};
     std::string choices;
     for (const auto& [value, item] : listItems(row))
         choices += (choices.empty() ? "" : ", ") + std::string(item);
+    if (!extra.empty())
+        choices += ", " + std::string(extra) + " for " + std::string(joist::materialText(material));
     throw ValueRefused(inQuotes(row.key) + " holds " + inQuotes(text) +
                        ", which its list does not offer (" + choices + ")");
 }
@@ -261,9 +267,9 @@ std::string openFailure(const QString& path, std::string_view reason)
            "\": " + std::string(reason) + ".";
 }
 
-float inputValue(joist::Input input, std::string_view text)
+float inputValue(joist::Input input, std::string_view text, joist::Material material)
 {
-    return checkedInput(joist::factsOf(input), text).value;
+    return checkedInput(joist::factsOf(input), text, material).value;
 }
 
 std::string_view checkedClassName(std::string_view name)
@@ -283,7 +289,7 @@ DesignInputs startInputs()
     return inputs;
 }
 
-DesignInputs inputsFromValues(const SectionValues& values)
+DesignInputs inputsFromValues(const SectionValues& values, joist::Material material)
 {
     DesignInputs inputs;
     for (const joist::InputFacts& row : joist::inputFacts()) {
@@ -292,7 +298,7 @@ DesignInputs inputsFromValues(const SectionValues& values)
         const auto value = values.find(row.key);
         inputs.texts[static_cast<std::size_t>(row.input)] =
             value == values.end() ? startText(row)
-                                  : std::string(checkedInput(row, value->second).text);
+                                  : std::string(checkedInput(row, value->second, material).text);
     }
     const auto name = values.find(strengthClassKey);
     inputs.strengthClass =
@@ -391,8 +397,10 @@ DesignFile parseDesignFile(const QString& path, const QByteArray& bytes)
         }
     }
     try {
-        file.inputs = inputsFromValues(read[inputsSection]);
+        // The basis first: its table's material decides what the lists offer.
         file.basis = basisFromValues(read[basisSection]);
+        file.inputs =
+            inputsFromValues(read[inputsSection], joist::materialOfTable(file.basis.table));
         file.details = detailsFromValues(read[detailsSection]);
     } catch (const ValueRefused& refused) {
         throw refuse(refused.what());

@@ -80,11 +80,13 @@ DesignInputs startInputs();
 
 // The inputs from the keys of the inputs section (design file or schedule
 // row); a missing key takes its start value. Throws ValueRefused.
-DesignInputs inputsFromValues(const SectionValues& values);
+DesignInputs inputsFromValues(const SectionValues& values,
+                              joist::Material material = joist::Material::unknown);
 
 // One input's number from its text in a design file or schedule row: "." as
 // decimal separator, and for a list one of its items. Throws ValueRefused.
-float inputValue(joist::Input input, std::string_view text);
+float inputValue(joist::Input input, std::string_view text,
+                 joist::Material material = joist::Material::unknown);
 
 // A strength class name a list can show. Throws ValueRefused.
 std::string_view checkedClassName(std::string_view name);

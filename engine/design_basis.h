@@ -12,6 +12,8 @@
 #include <span>
 #include <string_view>
 
+#include "engine/material.h"
+
 namespace joist {
 
 // The divisors and caps that can give a meaningful limit. A divisor below 1
@@ -51,6 +53,13 @@ enum class TableChoice {
     en338_2016, // EN338-2016.mdb
     en14080,    // EN14080.mdb, glulam
 };
+
+// The material every class of a table shares, where one does: glulam for
+// EN 14080; the EN 338 tables hold softwood and hardwood.
+constexpr Material materialOfTable(TableChoice table)
+{
+    return table == TableChoice::en14080 ? Material::glulam : Material::unknown;
+}
 
 struct DesignBasis
 {

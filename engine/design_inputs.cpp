@@ -63,6 +63,11 @@ std::vector<float> listValues(Input input)
     return values;
 }
 
+std::string_view materialListItem(Input input, Material material)
+{
+    return input == Input::gammaM && material == Material::glulam ? "1.25" : "";
+}
+
 std::string captionWithSymbol(const InputFacts& facts)
 {
     std::string text(facts.caption);

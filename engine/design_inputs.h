@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/joist_design.h"
+#include "engine/material.h"
 
 namespace joist {
 
@@ -154,6 +155,11 @@ const InputFacts& factsOf(Input input);
 
 // The numbers of a list input's fixed items, in list order.
 std::vector<float> listValues(Input input);
+
+// What a list offers besides its fixed items for classes of a material, as
+// design text: glulam's partial factor gamma M (EN 1995-1-1 Table 2.3, 1.25;
+// two sources). The first is the one the material takes by default.
+std::string_view materialListItem(Input input, Material material);
 
 // "g m (γM)": the caption with its Eurocode symbol, for the calculation sheet.
 std::string captionWithSymbol(const InputFacts& facts);

@@ -202,6 +202,7 @@ TEST_P(DesignBasisWindow, TheChosenTableFillsTheClassList)
     table->setCurrentIndex(int(joist::TableChoice::en14080));
     EXPECT_EQ(main.label("SCLbl"), "GL20h");
     EXPECT_EQ(main.window->design().material, joist::Material::glulam);
+    EXPECT_EQ(main.window->design().gammaM, 1.25f); // glulam's, offered and taken
     control<QComboBox>(window, "rulesCmb")->setCurrentIndex(int(joist::Rules::amended));
     EXPECT_EQ(main.window->design().kc90, 1.75f);
     QLabel* bearing = control<QLabel>(main.window.get(), "bearingResLbl");

@@ -211,6 +211,7 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
     const Case cases[] = {
         {"class.joist", designJson("\"strengthClass\": \"C99\""), {}, "\"C99\""},
         {"list.joist", designJson("\"span\": \"5\", \"breadth\": \"50\""), {}, "\"breadth\""},
+        {"gamma.joist", designJson("\"gammaM\": \"1.25\""), {}, "its list does not offer (1.3)"},
         {"number.joist", designJson("\"span\": \"5\", \"deadLoad\": \"0,4\""), {}, "\"deadLoad\""},
         {"line.joist", designJson("\"span\": \"5\\n\""), {}, "control character"},
         {"member.joist",
@@ -285,17 +286,22 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
     }
 }
 
-// A file whose basis chooses another table opens on that table's class.
+// A file whose basis chooses another table opens on that table's class, and
+// its lists offer what the class's material takes (glulam's gamma M), kept
+// as the file says.
 TEST(DesignFile, OpensOnTheTableItsBasisChooses)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("glulam.joist");
-    writeFile(path, designJson("\"strengthClass\": \"GL24h\"", "1", "\"table\": \"en14080\""));
+    writeFile(path, designJson("\"strengthClass\": \"GL24h\", \"gammaM\": \"1.3\"", "1",
+                               "\"table\": \"en14080\""));
     MainWindowDriver main;
     main.start();
     ASSERT_TRUE(main.window->openDesign(path)) << takeMessage(main).toStdString();
     EXPECT_EQ(main.label("SCLbl"), "GL24h");
     EXPECT_EQ(main.window->design().material, joist::Material::glulam);
+    EXPECT_EQ(main.list(Input::gammaM)->count(), 2);
+    EXPECT_EQ(main.window->design().gammaM, 1.3f);
 }
 
 TEST(DesignFile, CarriesTheSheetDetails)

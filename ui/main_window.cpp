@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QTemporaryDir>
 
 #include "document/design_basis_settings.h"
@@ -342,6 +343,7 @@ void FrmMain::onStrengthClassPicked()
         ClassListAdapter classList(c_.cmbSC);
         ClassLabelAdapter classLabel(c_.scLbl);
         materials::selectStrengthClass(dStrengthClass_, classList, classLabel);
+        offerMaterialItems(materials::currentMaterial(dStrengthClass_).material);
         if (!loading_)
             status_.setNotice({}); // the user has chosen
         if (!readAllInputs()) {
@@ -350,6 +352,34 @@ void FrmMain::onStrengthClassPicked()
         }
         recalculate();
     });
+}
+
+// A list offers its material's item (glulam's gamma M) while the class is of
+// that material, and a class the user picks takes it; on leaving it the list
+// takes its start value again. A design being opened sets its own text after.
+void FrmMain::offerMaterialItems(joist::Material material)
+{
+    for (const joist::InputFacts& facts : joist::inputFacts()) {
+        DropDownList* list = c_.inputs[static_cast<std::size_t>(facts.input)].list;
+        if (!list)
+            continue;
+        const int fixed = int(QString::fromUtf8(facts.designText).count(QLatin1Char('|'))) + 1;
+        const std::string_view extra = joist::materialListItem(facts.input, material);
+        const QString offered = localizedDesignText(extra, locale_);
+        if (list->count() > fixed && (extra.empty() || list->itemText(fixed) != offered)) {
+            const QSignalBlocker quiet(list);
+            if (list->currentIndex() >= fixed)
+                list->selectText(localizedDesignText(facts.startValue, locale_));
+            while (list->count() > fixed)
+                list->removeItem(fixed);
+        }
+        if (!extra.empty() && list->count() == fixed) {
+            const QSignalBlocker quiet(list);
+            list->appendItem(offered);
+            if (!loading_)
+                list->setCurrentIndex(fixed);
+        }
+    }
 }
 
 bool FrmMain::readAllInputs()

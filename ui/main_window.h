@@ -105,6 +105,7 @@ private:
     void onValueEdited(joist::Input input);
     void onStrengthClassPicked();
     bool readAllInputs();
+    void offerMaterialItems(joist::Material material);
     void noteInputProblem(joist::Input input, std::optional<std::string_view> refusedText);
     void recalculate();
     void showStatus();

@@ -169,13 +169,16 @@ void FrmMain::applySheetDetails(const document::SheetDetails& details)
         detailsWindow_->showDetails(details);
 }
 
-// Every input, then the basis (whose table fills the class list), then the
-// class, set as the user would set them, while the window counts as loading,
-// so that one check runs at the end.
+// The basis (whose table fills the class list), then the class (whose
+// material decides what a list offers), then every input, set as the user
+// would set them, while the window counts as loading, so that one check runs
+// at the end.
 void FrmMain::applyDesign(const document::DesignInputs& inputs, const joist::DesignBasis& basis,
                           std::string notice)
 {
     loading_ = true;
+    applyBasis(basis);
+    c_.cmbSC->selectText(QString::fromUtf8(inputs.strengthClass));
     for (const joist::InputDefinition& definition : joist::inputDefinitions) {
         const InputControl& control = c_.inputs[static_cast<std::size_t>(definition.input)];
         const QString text =
@@ -185,8 +188,6 @@ void FrmMain::applyDesign(const document::DesignInputs& inputs, const joist::Des
         else if (control.box)
             control.box->setText(text);
     }
-    applyBasis(basis);
-    c_.cmbSC->selectText(QString::fromUtf8(inputs.strengthClass));
     const bool read = readAllInputs();
     loading_ = false;
     status_.setNotice(std::move(notice));
