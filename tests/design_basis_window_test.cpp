@@ -210,6 +210,13 @@ TEST_P(DesignBasisWindow, TheChosenTableFillsTheClassList)
     QApplication::sendEvent(bearing, &ask);
     EXPECT_TRUE(bearing->toolTip().contains(local("kc,90 = 1.75 (glulam")))
         << bearing->toolTip().toStdString();
+    // kh by the depth, shown in its list while the amended rules give it.
+    EXPECT_EQ(main.list(joist::Input::kh)->selectedText(), local("1.1"));
+    EXPECT_FALSE(main.list(joist::Input::kh)->isEnabled());
+    control<QComboBox>(window, "rulesCmb")->setCurrentIndex(int(joist::Rules::original));
+    EXPECT_EQ(main.list(joist::Input::kh)->selectedText(), "1");
+    EXPECT_TRUE(main.list(joist::Input::kh)->isEnabled());
+    EXPECT_EQ(main.window->design().kh, 1.0f);
 }
 
 TEST_P(DesignBasisWindow, VibrationShowsInTheWindowAndTheVerdictTooltip)

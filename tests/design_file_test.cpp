@@ -294,7 +294,7 @@ TEST(DesignFile, OpensOnTheTableItsBasisChooses)
     QTemporaryDir dir;
     const QString path = dir.filePath("glulam.joist");
     writeFile(path, designJson("\"strengthClass\": \"GL24h\", \"gammaM\": \"1.3\"", "1",
-                               "\"table\": \"en14080\""));
+                               "\"table\": \"en14080\", \"rules\": \"amended\""));
     MainWindowDriver main;
     main.start();
     ASSERT_TRUE(main.window->openDesign(path)) << takeMessage(main).toStdString();
@@ -302,6 +302,11 @@ TEST(DesignFile, OpensOnTheTableItsBasisChooses)
     EXPECT_EQ(main.window->design().material, joist::Material::glulam);
     EXPECT_EQ(main.list(Input::gammaM)->count(), 2);
     EXPECT_EQ(main.window->design().gammaM, 1.3f);
+    // Saved while the list shows kh in force, it opens again as it was.
+    const QString again = dir.filePath("again.joist");
+    ASSERT_TRUE(main.window->saveDesignTo(again)) << takeMessage(main).toStdString();
+    ASSERT_TRUE(main.window->openDesign(again)) << takeMessage(main).toStdString();
+    EXPECT_EQ(main.window->design().basis.rules, joist::Rules::amended);
 }
 
 TEST(DesignFile, CarriesTheSheetDetails)

@@ -429,8 +429,11 @@ void FrmMain::recalculate()
         showStatus();
         return;
     }
+    releaseKhList();
     const joist::CheckOutcome outcome =
         joist::runDesignCheck(design_, loading_, *this, decimalSeparator_);
+    if (outcome.completed())
+        showKhInForce();
     if (outcome.status != joist::CheckOutcome::Status::skipped) {
         ++checksRun_;
         if (outcome.stopped())
@@ -455,6 +458,52 @@ void FrmMain::recalculate()
         }
     }
     showStatus();
+}
+
+// Under the amended rules a class of known material has kh by its depth
+// (3.2(3), 3.3(3)): the kh list shows the value in force and cannot be
+// picked meanwhile. Otherwise it is the user's list again, and its own value
+// is read back before the check.
+bool FrmMain::khInForceShown() const
+{
+    return design_.basis.rules == joist::Rules::amended &&
+           design_.material != joist::Material::unknown;
+}
+
+void FrmMain::releaseKhList()
+{
+    DropDownList* kh = c_.inputs[static_cast<std::size_t>(joist::Input::kh)].list;
+    if (kh->isEnabled() || khInForceShown())
+        return;
+    {
+        const QSignalBlocker quiet(kh);
+        while (kh->count() > 1)
+            kh->removeItem(kh->count() - 1);
+        kh->selectText(localizedDesignText(joist::factsOf(joist::Input::kh).startValue, locale_));
+        kh->setEnabled(true);
+        kh->setToolTip({});
+    }
+    joist::storeInput(design_, *this, joist::Input::kh, decimalSeparator_);
+}
+
+void FrmMain::showKhInForce()
+{
+    if (!khInForceShown())
+        return;
+    DropDownList* kh = c_.inputs[static_cast<std::size_t>(joist::Input::kh)].list;
+    const QSignalBlocker quiet(kh);
+    const QString inForce =
+        QString::fromStdString(joist::numberText(design_.khInForce, 4, decimalSeparator_));
+    if (kh->count() == 1)
+        kh->appendItem(inForce);
+    else
+        kh->setItemText(1, inForce);
+    kh->setCurrentIndex(1);
+    kh->setEnabled(false);
+    kh->setToolTip(QStringLiteral("kh in force for this depth and material (EN 1995-1-1 %1)")
+                       .arg(design_.material == joist::Material::glulam
+                                ? QStringLiteral("3.3(3)")
+                                : QStringLiteral("3.2(3)")));
 }
 
 void FrmMain::showStatus()

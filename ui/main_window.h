@@ -106,6 +106,9 @@ private:
     void onStrengthClassPicked();
     bool readAllInputs();
     void offerMaterialItems(joist::Material material);
+    bool khInForceShown() const;
+    void releaseKhList();
+    void showKhInForce();
     void noteInputProblem(joist::Input input, std::optional<std::string_view> refusedText);
     void recalculate();
     void showStatus();

@@ -203,7 +203,10 @@ document::DesignInputs FrmMain::designInputs() const
     for (const joist::InputFacts& row : joist::inputFacts()) {
         if (row.key.empty())
             continue;
-        const std::string shown = text(row.input);
+        // A list the design has taken over (kh by depth) keeps its own value.
+        const DropDownList* list = c_.inputs[static_cast<std::size_t>(row.input)].list;
+        const std::string shown =
+            list && !list->isEnabled() ? list->itemText(0).toStdString() : text(row.input);
         if (!joist::parseNumber(shown, decimalSeparator_))
             throw document::DesignFileError("The design cannot be saved while " +
                                             accessibleInputName(row) + " holds \"" + shown +
