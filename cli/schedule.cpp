@@ -196,7 +196,7 @@ void checkRow(const document::CsvRecord& record, const ScheduleLayout& layout, R
                 document::inputValue(input.input,
                                      withDecimalPoint(record.fields[*layout.inputColumns[i]],
                                                       layout.decimalComma, memory.scratch),
-                                     joist::materialOfTable(basis.table));
+                                     basis, joist::materialOfTable(basis.table));
     }
     const std::string_view className = document::checkedClassName(
         layout.classColumn ? std::string_view(record.fields[*layout.classColumn])

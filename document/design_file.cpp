@@ -116,7 +116,7 @@ struct CheckedInput
     float value;
 };
 CheckedInput checkedInput(const joist::InputFacts& row, std::string_view text,
-                          joist::Material material)
+                          const DesignBasis& basis, joist::Material material)
 {
     requireShowable(row.key, text);
     const joist::NumberReading reading = joist::readNumber(text, ".");
@@ -133,14 +133,15 @@ CheckedInput checkedInput(const joist::InputFacts& row, std::string_view text,
         if (value == *reading.value)
             return {item, value};
     }
-    const std::string_view extra = joist::materialListItem(row.input, material);
-    if (!extra.empty() && joist::parseNumber(extra, ".") == *reading.value)
-        return {extra, *reading.value};
+    const std::vector<std::string_view> extra = joist::extraListItems(row.input, basis, material);
+    for (const std::string_view item : extra)
+        if (joist::parseNumber(item, ".") == *reading.value)
+            return {item, *reading.value};
     std::string choices;
     for (const auto& [value, item] : listItems(row))
         choices += (choices.empty() ? "" : ", ") + std::string(item);
-    if (!extra.empty())
-        choices += ", " + std::string(extra) + " for " + std::string(joist::materialText(material));
+    for (const std::string_view item : extra)
+        choices += ", " + std::string(item);
     throw ValueRefused(inQuotes(row.key) + " holds " + inQuotes(text) +
                        ", which its list does not offer (" + choices + ")");
 }
@@ -267,9 +268,10 @@ std::string openFailure(const QString& path, std::string_view reason)
            "\": " + std::string(reason) + ".";
 }
 
-float inputValue(joist::Input input, std::string_view text, joist::Material material)
+float inputValue(joist::Input input, std::string_view text, const DesignBasis& basis,
+                 joist::Material material)
 {
-    return checkedInput(joist::factsOf(input), text, material).value;
+    return checkedInput(joist::factsOf(input), text, basis, material).value;
 }
 
 std::string_view checkedClassName(std::string_view name)
@@ -289,7 +291,8 @@ DesignInputs startInputs()
     return inputs;
 }
 
-DesignInputs inputsFromValues(const SectionValues& values, joist::Material material)
+DesignInputs inputsFromValues(const SectionValues& values, const DesignBasis& basis,
+                              joist::Material material)
 {
     DesignInputs inputs;
     for (const joist::InputFacts& row : joist::inputFacts()) {
@@ -297,8 +300,9 @@ DesignInputs inputsFromValues(const SectionValues& values, joist::Material mater
             continue;
         const auto value = values.find(row.key);
         inputs.texts[static_cast<std::size_t>(row.input)] =
-            value == values.end() ? startText(row)
-                                  : std::string(checkedInput(row, value->second, material).text);
+            value == values.end()
+                ? startText(row)
+                : std::string(checkedInput(row, value->second, basis, material).text);
     }
     const auto name = values.find(strengthClassKey);
     inputs.strengthClass =
@@ -399,8 +403,8 @@ DesignFile parseDesignFile(const QString& path, const QByteArray& bytes)
     try {
         // The basis first: its table's material decides what the lists offer.
         file.basis = basisFromValues(read[basisSection]);
-        file.inputs =
-            inputsFromValues(read[inputsSection], joist::materialOfTable(file.basis.table));
+        file.inputs = inputsFromValues(read[inputsSection], file.basis,
+                                       joist::materialOfTable(file.basis.table));
         file.details = detailsFromValues(read[detailsSection]);
     } catch (const ValueRefused& refused) {
         throw refuse(refused.what());

@@ -80,12 +80,12 @@ DesignInputs startInputs();
 
 // The inputs from the keys of the inputs section (design file or schedule
 // row); a missing key takes its start value. Throws ValueRefused.
-DesignInputs inputsFromValues(const SectionValues& values,
+DesignInputs inputsFromValues(const SectionValues& values, const joist::DesignBasis& basis = {},
                               joist::Material material = joist::Material::unknown);
 
 // One input's number from its text in a design file or schedule row: "." as
 // decimal separator, and for a list one of its items. Throws ValueRefused.
-float inputValue(joist::Input input, std::string_view text,
+float inputValue(joist::Input input, std::string_view text, const joist::DesignBasis& basis = {},
                  joist::Material material = joist::Material::unknown);
 
 // A strength class name a list can show. Throws ValueRefused.

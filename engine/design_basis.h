@@ -54,6 +54,13 @@ enum class TableChoice {
     en14080,    // EN14080.mdb, glulam
 };
 
+// The service class of EN 1995-1-1 2.3.1.3 the floor is in, or none: the
+// factors then stand as entered in the main window's lists.
+enum class ServiceClass { asEntered, one, two, three };
+
+// The floor's imposed-load category of EN 1991-1-1 Table 6.1, for psi 2.
+enum class Category { A, B, C, D };
+
 // The material every class of a table shares, where one does: glulam for
 // EN 14080; the EN 338 tables hold softwood and hardwood.
 constexpr Material materialOfTable(TableChoice table)
@@ -89,6 +96,8 @@ struct DesignBasis
     // the bearing's effective length may gain on that side.
     float endDistance = 0;
     TableChoice table = TableChoice::shipped;
+    ServiceClass serviceClass = ServiceClass::asEntered;
+    Category category = Category::A;
 
     // Movable partitions (EN 1991-1-1 6.3.1.2(8)), kN/m2 of floor, added to
     // the imposed floor load wherever the check uses it.
@@ -165,6 +174,15 @@ inline constexpr std::array<std::string_view, 3> tableTexts{"shipped", "en338-20
 inline constexpr BasisChoice rulesChoice{
     rulesTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.rules); },
     [](DesignBasis& b, std::size_t i) { b.rules = static_cast<Rules>(i); }};
+inline constexpr std::array<std::string_view, 4> serviceClassTexts{"", "1", "2", "3"};
+inline constexpr std::array<std::string_view, 4> categoryTexts{"A", "B", "C", "D"};
+inline constexpr BasisChoice serviceClassChoice{
+    serviceClassTexts,
+    [](const DesignBasis& b) { return static_cast<std::size_t>(b.serviceClass); },
+    [](DesignBasis& b, std::size_t i) { b.serviceClass = static_cast<ServiceClass>(i); }};
+inline constexpr BasisChoice categoryChoice{
+    categoryTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.category); },
+    [](DesignBasis& b, std::size_t i) { b.category = static_cast<Category>(i); }};
 inline constexpr BasisChoice tableChoice{
     tableTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.table); },
     [](DesignBasis& b, std::size_t i) { b.table = static_cast<TableChoice>(i); }};
@@ -207,6 +225,8 @@ inline constexpr BasisField basisFields[] = {
     {"kcr", "Crack factor k cr", "", &DesignBasis::kcr},
     {"endDistance", "End distance a", "mm", &DesignBasis::endDistance},
     {"table", "Strength-class table", "", nullptr, nullptr, nullptr, {}, &tableChoice},
+    {"serviceClass", "Service class", "", nullptr, nullptr, nullptr, {}, &serviceClassChoice},
+    {"category", "Imposed-load category", "", nullptr, nullptr, nullptr, {}, &categoryChoice},
 };
 
 // The field of a key; a key not in the table does not compile where it is

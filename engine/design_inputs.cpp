@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/number_text.h"
+#include "engine/service_class.h"
 
 namespace joist {
 
@@ -63,9 +64,30 @@ std::vector<float> listValues(Input input)
     return values;
 }
 
-std::string_view materialListItem(Input input, Material material)
+std::vector<std::string_view> extraListItems(Input input, const DesignBasis& basis,
+                                             Material material)
 {
-    return input == Input::gammaM && material == Material::glulam ? "1.25" : "";
+    std::vector<std::string_view> candidates;
+    if (input == Input::gammaM && material == Material::glulam)
+        candidates.push_back("1.25");
+    if (const std::optional<ServiceFactors> factors = serviceFactors(basis)) {
+        const auto sc = static_cast<std::size_t>(basis.serviceClass) - 1;
+        if (input == Input::kmod)
+            candidates.assign(kmodByServiceClass[sc].begin(), kmodByServiceClass[sc].end());
+        else if (input == Input::kmodGk)
+            candidates.push_back(factors->kdef);
+        else if (input == Input::kmodQk)
+            candidates.push_back(factors->psi2Kdef);
+    }
+    // Only what the list does not hold already.
+    const std::vector<float> fixed = listValues(input);
+    std::vector<std::string_view> extra;
+    for (const std::string_view item : candidates) {
+        const std::optional<float> value = parseNumber(item, ".");
+        if (value && std::find(fixed.begin(), fixed.end(), *value) == fixed.end())
+            extra.push_back(item);
+    }
+    return extra;
 }
 
 std::string captionWithSymbol(const InputFacts& facts)

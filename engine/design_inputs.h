@@ -156,10 +156,12 @@ const InputFacts& factsOf(Input input);
 // The numbers of a list input's fixed items, in list order.
 std::vector<float> listValues(Input input);
 
-// What a list offers besides its fixed items for classes of a material, as
-// design text: glulam's partial factor gamma M (EN 1995-1-1 Table 2.3, 1.25;
-// two sources). The first is the one the material takes by default.
-std::string_view materialListItem(Input input, Material material);
+// What a list offers besides its fixed items, as design texts: glulam's
+// partial factor gamma M (EN 1995-1-1 Table 2.3, 1.25; two sources) for a
+// class of that material, and while the basis chooses a service class the
+// standard's kmod, kdef and psi2 kdef for it and the floor's category.
+std::vector<std::string_view> extraListItems(Input input, const DesignBasis& basis,
+                                             Material material);
 
 // "g m (γM)": the caption with its Eurocode symbol, for the calculation sheet.
 std::string captionWithSymbol(const InputFacts& facts);

@@ -187,6 +187,26 @@ TEST_P(DesignBasisWindow, PartitionAllowanceIsPickedOrTyped)
     EXPECT_EQ(control<QLabel>(main.window.get(), "bendingResLbl")->text(), liveBefore);
 }
 
+// A service class and category choose kmod, kdef and psi2 kdef in the main
+// window's lists, which offer the standard's values meanwhile and hold
+// exactly their own items again when the factors are as entered.
+TEST_P(DesignBasisWindow, ServiceClassChoosesTheFactors)
+{
+    MainWindowDriver main(testing::shippedDirectory(), locale());
+    FrmDesignBasis* window = open(main);
+    ASSERT_TRUE(window);
+    control<QComboBox>(window, "serviceClassCmb")->setCurrentIndex(1);
+    EXPECT_EQ(main.list(joist::Input::kmodGk)->selectedText(), local("0.6"));
+    EXPECT_EQ(main.list(joist::Input::kmodQk)->selectedText(), local("0.18"));
+    EXPECT_EQ(main.window->design().kmodQk, 0.18f);
+    control<QComboBox>(window, "categoryCmb")->setCurrentIndex(int(joist::Category::C));
+    EXPECT_EQ(main.window->design().kmodQk, 0.36f);
+    control<QComboBox>(window, "serviceClassCmb")->setCurrentIndex(0);
+    EXPECT_EQ(main.list(joist::Input::kmodGk)->count(), 1);
+    EXPECT_EQ(main.list(joist::Input::kmod)->count(), 2);
+    EXPECT_EQ(main.window->design().kmodGk, 0.8f);
+}
+
 // The table chosen fills the class list at once, on the same class where it
 // has one, and the check follows the class's material.
 TEST_P(DesignBasisWindow, TheChosenTableFillsTheClassList)

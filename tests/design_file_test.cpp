@@ -22,6 +22,7 @@
 #include "engine/design_inputs.h"
 #include "tests/main_window_fixtures.h"
 #include "ui/design_basis_window.h"
+#include "ui/sheet/calculation_sheet.h"
 #include "ui/sheet/sheet_details_window.h"
 
 namespace ui {
@@ -212,6 +213,7 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
         {"class.joist", designJson("\"strengthClass\": \"C99\""), {}, "\"C99\""},
         {"list.joist", designJson("\"span\": \"5\", \"breadth\": \"50\""), {}, "\"breadth\""},
         {"gamma.joist", designJson("\"gammaM\": \"1.25\""), {}, "its list does not offer (1.3)"},
+        {"kdef.joist", designJson("\"kmodGk\": \"0.6\""), {}, "its list does not offer (0.8)"},
         {"number.joist", designJson("\"span\": \"5\", \"deadLoad\": \"0,4\""), {}, "\"deadLoad\""},
         {"line.joist", designJson("\"span\": \"5\\n\""), {}, "control character"},
         {"member.joist",
@@ -307,6 +309,22 @@ TEST(DesignFile, OpensOnTheTableItsBasisChooses)
     ASSERT_TRUE(main.window->saveDesignTo(again)) << takeMessage(main).toStdString();
     ASSERT_TRUE(main.window->openDesign(again)) << takeMessage(main).toStdString();
     EXPECT_EQ(main.window->design().basis.rules, joist::Rules::amended);
+}
+
+// A file's service class lets its lists hold the standard's factors, and the
+// sheet names the class when the factors are its own.
+TEST(DesignFile, ServiceClassFactorsOpenAndAreNamed)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("heated.joist");
+    writeFile(path, designJson("\"kmodGk\": \"0.6\", \"kmodQk\": \"0.18\"", "1",
+                               "\"serviceClass\": \"1\""));
+    MainWindowDriver main;
+    main.start();
+    ASSERT_TRUE(main.window->openDesign(path)) << takeMessage(main).toStdString();
+    EXPECT_EQ(main.window->design().kmodGk, 0.6f);
+    EXPECT_TRUE(ui::sheetPlainText(main.window->calculationSheet())
+                    .contains("service class 1, imposed-load category A"));
 }
 
 TEST(DesignFile, CarriesTheSheetDetails)

@@ -80,8 +80,15 @@ const FrmDesignBasis::Field fieldRows[] = {
 constexpr const char* rulesCaptions[] = {"As first published", "EN 1995-1-1 with A1:2008"};
 constexpr const char* tableCaptions[] = {"EN 338:2003 (ZU5ZO.mdb)", "EN 338:2016 (EN338-2016.mdb)",
                                          "EN 14080:2013, glulam (EN14080.mdb)"};
+constexpr const char* serviceClassCaptions[] = {"As entered (factors in the main window)",
+                                                "1 (heated interior)", "2 (covered, unheated)",
+                                                "3 (exposed)"};
+constexpr const char* categoryCaptions[] = {"A: domestic and residential", "B: offices",
+                                            "C: congregation areas", "D: shopping areas"};
 static_assert(std::size(rulesCaptions) == joist::rulesTexts.size() &&
-              std::size(tableCaptions) == joist::tableTexts.size());
+              std::size(tableCaptions) == joist::tableTexts.size() &&
+              std::size(serviceClassCaptions) == joist::serviceClassTexts.size() &&
+              std::size(categoryCaptions) == joist::categoryTexts.size());
 
 QString captionOf(std::string_view key)
 {
@@ -166,7 +173,7 @@ void FrmDesignBasis::build()
     connect(struttingChk_, &QCheckBox::toggled, this, &FrmDesignBasis::onFlagToggled);
 
     // The imposed floor load: a partition allowance, typed or one of the bands.
-    auto* loadBox = new QGroupBox(QStringLiteral("Imposed floor load"), this);
+    auto* loadBox = new QGroupBox(QStringLiteral("Service class and imposed load"), this);
     auto* loadForm = new QFormLayout(loadBox);
     partitionBandCmb_ = new QComboBox(loadBox);
     partitionBandCmb_->setObjectName(QStringLiteral("partitionBandCmb"));
@@ -214,6 +221,13 @@ void FrmDesignBasis::build()
                               withUnit(fields_.*field.box, field.basis.unit));
     }
     rulesForm->addRow(QStringLiteral("Strength-class table"), tableCmb_);
+    // They choose kmod, kdef and psi2 kdef in the main window's lists.
+    serviceClassCmb_ = choiceList("serviceClassCmb", serviceClassCaptions);
+    serviceClassCmb_->setAccessibleName(captionOf("serviceClass"));
+    categoryCmb_ = choiceList("categoryCmb", categoryCaptions);
+    categoryCmb_->setAccessibleName(captionOf("category"));
+    loadForm->addRow(captionOf("serviceClass"), serviceClassCmb_);
+    loadForm->addRow(captionOf("category"), categoryCmb_);
 
     auto* results = new QGroupBox(QStringLiteral("Floor vibration results"), this);
     auto* resultGrid = new QGridLayout(results);
@@ -308,6 +322,8 @@ void FrmDesignBasis::fill()
     problems_.assign(problems_.size(), {});
     rulesCmb_->setCurrentIndex(int(basis_.rules));
     tableCmb_->setCurrentIndex(int(basis_.table));
+    serviceClassCmb_->setCurrentIndex(int(basis_.serviceClass));
+    categoryCmb_->setCurrentIndex(int(basis_.category));
     filling_ = false;
     showMessages();
 }
@@ -389,6 +405,8 @@ void FrmDesignBasis::onChoicePicked()
     DesignBasis changed = basis_;
     changed.rules = static_cast<joist::Rules>(rulesCmb_->currentIndex());
     changed.table = static_cast<joist::TableChoice>(tableCmb_->currentIndex());
+    changed.serviceClass = static_cast<joist::ServiceClass>(serviceClassCmb_->currentIndex());
+    changed.category = static_cast<joist::Category>(categoryCmb_->currentIndex());
     accept(changed);
 }
 

@@ -19,6 +19,7 @@
 #include "engine/design_aids.h"
 #include "engine/design_inputs.h"
 #include "engine/number_text.h"
+#include "engine/service_class.h"
 #include "engine/stop_reason.h"
 #include "io/display_text.h"
 #include "io/failure_words.h"
@@ -286,7 +287,15 @@ void FrmMain::onBasisChanged(const joist::DesignBasis& basis)
     }
     guarded([&] {
         const bool newTable = basis.table != design_.basis.table;
+        const bool newService = basis.serviceClass != design_.basis.serviceClass ||
+                                basis.category != design_.basis.category;
         design_.basis = basis;
+        if (newService) {
+            offerExtraItems(design_.material);
+            if (!loading_)
+                selectServiceFactors();
+            readAllInputs();
+        }
         if (newTable)
             followTable();
         recalculate();
@@ -343,7 +352,7 @@ void FrmMain::onStrengthClassPicked()
         ClassListAdapter classList(c_.cmbSC);
         ClassLabelAdapter classLabel(c_.scLbl);
         materials::selectStrengthClass(dStrengthClass_, classList, classLabel);
-        offerMaterialItems(materials::currentMaterial(dStrengthClass_).material);
+        offerExtraItems(materials::currentMaterial(dStrengthClass_).material);
         if (!loading_)
             status_.setNotice({}); // the user has chosen
         if (!readAllInputs()) {
@@ -354,31 +363,55 @@ void FrmMain::onStrengthClassPicked()
     });
 }
 
-// A list offers its material's item (glulam's gamma M) while the class is of
-// that material, and a class the user picks takes it; on leaving it the list
-// takes its start value again. A design being opened sets its own text after.
-void FrmMain::offerMaterialItems(joist::Material material)
+// A list offers what the class's material and the basis's service class add
+// to its items (glulam's gamma M; the standard's kmod, kdef and psi2 kdef),
+// and a class of that material the user picks takes it. An item no longer
+// offered gives way to the list's start value. A design being opened sets
+// its own texts after.
+void FrmMain::offerExtraItems(joist::Material material)
 {
     for (const joist::InputFacts& facts : joist::inputFacts()) {
         DropDownList* list = c_.inputs[static_cast<std::size_t>(facts.input)].list;
-        if (!list)
+        if (!list || !list->isEnabled())
             continue;
         const int fixed = int(QString::fromUtf8(facts.designText).count(QLatin1Char('|'))) + 1;
-        const std::string_view extra = joist::materialListItem(facts.input, material);
-        const QString offered = localizedDesignText(extra, locale_);
-        if (list->count() > fixed && (extra.empty() || list->itemText(fixed) != offered)) {
-            const QSignalBlocker quiet(list);
-            if (list->currentIndex() >= fixed)
-                list->selectText(localizedDesignText(facts.startValue, locale_));
-            while (list->count() > fixed)
-                list->removeItem(fixed);
-        }
-        if (!extra.empty() && list->count() == fixed) {
-            const QSignalBlocker quiet(list);
-            list->appendItem(offered);
-            if (!loading_)
-                list->setCurrentIndex(fixed);
-        }
+        QStringList offered;
+        for (const std::string_view item :
+             joist::extraListItems(facts.input, design_.basis, material))
+            offered << localizedDesignText(item, locale_);
+        QStringList shown;
+        for (int i = fixed; i < list->count(); ++i)
+            shown << list->itemText(i);
+        if (shown == offered)
+            continue;
+        const QSignalBlocker quiet(list);
+        const QString chosen = list->selectedText();
+        while (list->count() > fixed)
+            list->removeItem(fixed);
+        for (const QString& item : offered)
+            list->appendItem(item);
+        if (!list->selectText(chosen))
+            list->selectText(localizedDesignText(facts.startValue, locale_));
+        if (facts.input == joist::Input::gammaM && !offered.isEmpty() && !loading_)
+            list->selectText(offered.front());
+    }
+}
+
+// A service class or category chosen puts its factors in the lists at once.
+void FrmMain::selectServiceFactors()
+{
+    const std::optional<joist::ServiceFactors> factors = joist::serviceFactors(design_.basis);
+    if (!factors)
+        return;
+    const std::pair<joist::Input, std::string_view> picks[] = {
+        {joist::Input::kmod, factors->kmod},
+        {joist::Input::kmodGk, factors->kdef},
+        {joist::Input::kmodQk, factors->psi2Kdef},
+    };
+    for (const auto& [input, text] : picks) {
+        DropDownList* list = c_.inputs[static_cast<std::size_t>(input)].list;
+        const QSignalBlocker quiet(list);
+        list->selectText(localizedDesignText(text, locale_));
     }
 }
 

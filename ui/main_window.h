@@ -105,7 +105,8 @@ private:
     void onValueEdited(joist::Input input);
     void onStrengthClassPicked();
     bool readAllInputs();
-    void offerMaterialItems(joist::Material material);
+    void offerExtraItems(joist::Material material);
+    void selectServiceFactors();
     bool khInForceShown() const;
     void releaseKhList();
     void showKhInForce();

@@ -22,6 +22,7 @@
 #include "engine/number_text.h"
 #include "io/display_text.h"
 #include "io/failure_words.h"
+#include "materials/class_material.h"
 #include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
 #include "ui/design_basis_window.h"
@@ -179,6 +180,7 @@ void FrmMain::applyDesign(const document::DesignInputs& inputs, const joist::Des
     loading_ = true;
     applyBasis(basis);
     c_.cmbSC->selectText(QString::fromUtf8(inputs.strengthClass));
+    offerExtraItems(materials::currentMaterial(dStrengthClass_).material);
     for (const joist::InputDefinition& definition : joist::inputDefinitions) {
         const InputControl& control = c_.inputs[static_cast<std::size_t>(definition.input)];
         const QString text =

@@ -16,6 +16,7 @@
 #include "engine/design_check.h"
 #include "engine/number_text.h"
 #include "engine/rules_text.h"
+#include "engine/service_class.h"
 #include "io/display_text.h"
 #include "report/check_working.h"
 #include "report/design_aid_lines.h"
@@ -171,13 +172,37 @@ public:
         return table;
     }
 
+    // The service class and category when the three factors are theirs;
+    // otherwise the factors stand as entered.
+    QString serviceClassLine() const
+    {
+        const joist::JoistDesign& d = sheet_.design;
+        const std::optional<joist::ServiceFactors> factors = joist::serviceFactors(d.basis);
+        const auto is = [](std::string_view text, float value) {
+            return joist::parseNumber(text, ".") == value;
+        };
+        if (factors && is(factors->kmod, d.kmod) && is(factors->kdef, d.kmodGk) &&
+            is(factors->psi2Kdef, d.kmodQk))
+            return QStringLiteral("service class %1, imposed-load category %2: kmod = %3 for the "
+                                  "medium-term imposed load, kdef = %4, \u03C82\u00B7kdef = %5")
+                .arg(QString::fromUtf8(joist::serviceClassChoice.text(d.basis)),
+                     QString::fromUtf8(joist::categoryChoice.text(d.basis)), number(d.kmod),
+                     number(d.kmodGk), number(d.kmodQk));
+        if (factors)
+            return QStringLiteral("service class %1 chosen, but kmod, kdef and \u03C82\u00B7kdef "
+                                  "as entered (kmod = %2)")
+                .arg(QString::fromUtf8(joist::serviceClassChoice.text(d.basis)),
+                     io::displayText(sheet_.input(Input::kmod).text));
+        return QStringLiteral("service class and load duration as implied by kmod = %1")
+            .arg(io::displayText(sheet_.input(Input::kmod).text));
+    }
+
     Table assumptions() const
     {
         Table table{QStringLiteral("What is assumed and what is not checked"), {}, {}};
         for (const QString& line :
              {QStringLiteral("Simply supported single span under uniformly distributed load"),
-              QStringLiteral("service class and load duration as implied by kmod = %1")
-                  .arg(io::displayText(sheet_.input(Input::kmod).text)),
+              serviceClassLine(),
               QStringLiteral("lateral-torsional stability only through kcrit as entered"),
               QStringLiteral("not checked: concentrated imposed load, the supporting member, "
                              "notches and holes, lateral restraint, shear deformation (the "
