@@ -173,7 +173,9 @@ struct RowMemory
     std::string unlisted;                // the text of a section not listed, for the row at hand
     std::string scratch;                 // a number's text with a decimal point
     document::SectionValues basisValues; // a row only assigns its texts
-    joist::DesignAidMemo aids{report::listedSections()};
+    // One memo for each choice of sizes: each searches its own sections.
+    joist::DesignAidMemo aids{report::listedSections(joist::Sizes::listed)};
+    joist::DesignAidMemo extendedAids{report::listedSections(joist::Sizes::extended)};
 };
 
 // Checks one row as a design file holding its columns would be checked.
@@ -213,7 +215,12 @@ void checkRow(const document::CsvRecord& record, const ScheduleLayout& layout, R
             design.*joist::definitionOf(input.input).member = values[std::size_t(input.input)];
     }
     checkDesign(
-        design, [&memory](const joist::JoistDesign& checked) { return memory.aids.aids(checked); },
+        design,
+        [&memory](const joist::JoistDesign& checked) {
+            return (checked.basis.sizes == joist::Sizes::extended ? memory.extendedAids
+                                                                  : memory.aids)
+                .aids(checked);
+        },
         run);
 }
 

@@ -54,6 +54,10 @@ enum class TableChoice {
     en14080,    // EN14080.mdb, glulam
 };
 
+// The section sizes the lists offer: the program's own, or beside them the
+// EN 336 target sizes and the UK's regularised joists.
+enum class Sizes { listed, extended };
+
 // The service class of EN 1995-1-1 2.3.1.3 the floor is in, or none: the
 // factors then stand as entered in the main window's lists.
 enum class ServiceClass { asEntered, one, two, three };
@@ -96,6 +100,7 @@ struct DesignBasis
     // the bearing's effective length may gain on that side.
     float endDistance = 0;
     TableChoice table = TableChoice::shipped;
+    Sizes sizes = Sizes::listed;
     ServiceClass serviceClass = ServiceClass::asEntered;
     Category category = Category::A;
 
@@ -174,6 +179,10 @@ inline constexpr std::array<std::string_view, 3> tableTexts{"shipped", "en338-20
 inline constexpr BasisChoice rulesChoice{
     rulesTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.rules); },
     [](DesignBasis& b, std::size_t i) { b.rules = static_cast<Rules>(i); }};
+inline constexpr std::array<std::string_view, 2> sizesTexts{"listed", "extended"};
+inline constexpr BasisChoice sizesChoice{
+    sizesTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.sizes); },
+    [](DesignBasis& b, std::size_t i) { b.sizes = static_cast<Sizes>(i); }};
 inline constexpr std::array<std::string_view, 4> serviceClassTexts{"", "1", "2", "3"};
 inline constexpr std::array<std::string_view, 4> categoryTexts{"A", "B", "C", "D"};
 inline constexpr BasisChoice serviceClassChoice{
@@ -225,6 +234,7 @@ inline constexpr BasisField basisFields[] = {
     {"kcr", "Crack factor k cr", "", &DesignBasis::kcr},
     {"endDistance", "End distance a", "mm", &DesignBasis::endDistance},
     {"table", "Strength-class table", "", nullptr, nullptr, nullptr, {}, &tableChoice},
+    {"sizes", "Section sizes", "", nullptr, nullptr, nullptr, {}, &sizesChoice},
     {"serviceClass", "Service class", "", nullptr, nullptr, nullptr, {}, &serviceClassChoice},
     {"category", "Imposed-load category", "", nullptr, nullptr, nullptr, {}, &categoryChoice},
 };

@@ -51,6 +51,15 @@ const InputFacts& factsOf(Input input)
     return inputFactsTable[factsIndex[static_cast<std::size_t>(input)]];
 }
 
+std::vector<float> listValues(Input input, const DesignBasis& basis)
+{
+    std::vector<float> values = listValues(input);
+    for (const std::string_view item : extraListItems(input, basis, Material::unknown))
+        values.push_back(*parseNumber(item, "."));
+    std::sort(values.begin(), values.end());
+    return values;
+}
+
 std::vector<float> listValues(Input input)
 {
     std::vector<float> values;
@@ -70,6 +79,17 @@ std::vector<std::string_view> extraListItems(Input input, const DesignBasis& bas
     std::vector<std::string_view> candidates;
     if (input == Input::gammaM && material == Material::glulam)
         candidates.push_back("1.25");
+    if (basis.sizes == Sizes::extended) {
+        // Breadths: the UK's regularised joists (38 found in no source,
+        // 47 a T2 and 63 and 75 T1 sizes of the UK's EN 336 lists) and EN
+        // 336's sawn 50. Depths: the regularised (T2) depths from 72 and the
+        // sawn (T1) ones to 300. Each list from one source.
+        if (input == Input::breadth)
+            candidates = {"38", "47", "50", "63"};
+        else if (input == Input::depth)
+            candidates = {"72",  "97",  "120", "145", "170", "195",
+                          "220", "245", "250", "295", "300"};
+    }
     if (const std::optional<ServiceFactors> factors = serviceFactors(basis)) {
         const auto sc = static_cast<std::size_t>(basis.serviceClass) - 1;
         if (input == Input::kmod)

@@ -156,6 +156,10 @@ const InputFacts& factsOf(Input input);
 // The numbers of a list input's fixed items, in list order.
 std::vector<float> listValues(Input input);
 
+// Its items under a basis (the section sizes it chooses, its service
+// class), in ascending order.
+std::vector<float> listValues(Input input, const DesignBasis& basis);
+
 // What a list offers besides its fixed items, as design texts: glulam's
 // partial factor gamma M (EN 1995-1-1 Table 2.3, 1.25; two sources) for a
 // class of that material, and while the basis chooses a service class the

@@ -6,18 +6,25 @@
 
 namespace report {
 
-std::span<const joist::Section> listedSections()
+std::span<const joist::Section> listedSections(joist::Sizes sizes)
 {
-    static const std::vector<joist::Section> sections =
-        joist::sectionsByArea(listValues(joist::Input::breadth), listValues(joist::Input::depth));
-    return sections;
+    static const auto sectionsOf = [](joist::Sizes chosen) {
+        joist::DesignBasis basis;
+        basis.sizes = chosen;
+        return joist::sectionsByArea(listValues(joist::Input::breadth, basis),
+                                     listValues(joist::Input::depth, basis));
+    };
+    static const std::vector<joist::Section> listed = sectionsOf(joist::Sizes::listed);
+    static const std::vector<joist::Section> extended = sectionsOf(joist::Sizes::extended);
+    return sizes == joist::Sizes::extended ? extended : listed;
 }
 
 DesignAids computeDesignAids(const joist::JoistDesign& inputs)
 {
     if (const std::optional<std::string_view> problem = joist::loadProblem(inputs))
         return {.noAnswer = problem};
-    return {joist::findLongestSpan(inputs), joist::findLightestSection(inputs, listedSections())};
+    return {joist::findLongestSpan(inputs),
+            joist::findLightestSection(inputs, listedSections(inputs.basis.sizes))};
 }
 
 std::string longestSpanLine(const DesignAids& aids, std::string_view decimalSeparator)

@@ -15,7 +15,7 @@ namespace report {
 using DesignAids = joist::DesignAids;
 
 // Every listed width with every listed depth, in the order the lightest is searched.
-std::span<const joist::Section> listedSections();
+std::span<const joist::Section> listedSections(joist::Sizes sizes = joist::Sizes::listed);
 
 DesignAids computeDesignAids(const joist::JoistDesign& inputs);
 

@@ -327,6 +327,24 @@ TEST(DesignFile, ServiceClassFactorsOpenAndAreNamed)
                     .contains("service class 1, imposed-load category A"));
 }
 
+// A file whose basis chooses the extended sizes holds a regularised joist;
+// the lists offer every size in order while that basis is in force.
+TEST(DesignFile, ExtendedSizesOpenWithTheirLists)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("regularised.joist");
+    writeFile(path, designJson("\"breadth\": \"47\", \"depth\": \"295\"", "1",
+                               "\"sizes\": \"extended\""));
+    MainWindowDriver main;
+    main.start();
+    ASSERT_TRUE(main.window->openDesign(path)) << takeMessage(main).toStdString();
+    EXPECT_EQ(main.window->design().breadth, 47.0f);
+    QStringList breadths;
+    for (int i = 0; i < main.list(Input::breadth)->count(); ++i)
+        breadths << main.list(Input::breadth)->itemText(i);
+    EXPECT_EQ(breadths.join(' '), "36 38 44 47 50 63 75");
+}
+
 TEST(DesignFile, CarriesTheSheetDetails)
 {
     QTemporaryDir dir;

@@ -1,8 +1,10 @@
+#include <array>
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
 #include <vector>
 
+#include "engine/design_inputs.h"
 #include "tests/sketch_fixtures.h"
 #include "ui/sketch/section_sketch.h"
 
@@ -111,6 +113,41 @@ TEST(SectionSketch, OverflowStopsBeforeTouchingTheSurface)
     outcome = drawSection(section(0, 0, big), surface);
     EXPECT_EQ(outcome.step, 4);
     EXPECT_EQ(surface.calls, (Calls{"clear", "fill transparent"}));
+}
+
+// Every section either list offers, at every spacing, stands inside the
+// sketch's window: the window follows the spacing, never a largest size.
+TEST(SectionSketch, EveryOfferedSectionFitsItsWindow)
+{
+    class Bounds : public DrawingSurface
+    {
+    public:
+        void clear() override {}
+        void setFillStyle(FillStyle) override {}
+        bool setUserWindow(float x1, float y1, float x2, float y2) override
+        {
+            window = {x1, y1, x2, y2};
+            return true;
+        }
+        bool drawBox(float x1, float y1, float x2, float y2) override
+        {
+            inside =
+                inside && x1 >= window[0] && x2 <= window[2] && y1 >= window[1] && y2 <= window[3];
+            return true;
+        }
+        bool fillBox(float, float, float, float) override { return true; }
+        std::array<float, 4> window{};
+        bool inside = true;
+    };
+    joist::DesignBasis extended;
+    extended.sizes = joist::Sizes::extended;
+    for (const float b : joist::listValues(joist::Input::breadth, extended))
+        for (const float h : joist::listValues(joist::Input::depth, extended))
+            for (const float s : joist::listValues(joist::Input::spacing)) {
+                Bounds bounds;
+                ASSERT_TRUE(drawSection(section(b, h, s), bounds).ok());
+                EXPECT_TRUE(bounds.inside) << b << " x " << h << " at " << s;
+            }
 }
 
 } // namespace

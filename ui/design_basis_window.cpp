@@ -80,6 +80,7 @@ const FrmDesignBasis::Field fieldRows[] = {
 constexpr const char* rulesCaptions[] = {"As first published", "EN 1995-1-1 with A1:2008"};
 constexpr const char* tableCaptions[] = {"EN 338:2003 (ZU5ZO.mdb)", "EN 338:2016 (EN338-2016.mdb)",
                                          "EN 14080:2013, glulam (EN14080.mdb)"};
+constexpr const char* sizesCaptions[] = {"As listed", "EN 336 and UK regularised"};
 constexpr const char* serviceClassCaptions[] = {"As entered (factors in the main window)",
                                                 "1 (heated interior)", "2 (covered, unheated)",
                                                 "3 (exposed)"};
@@ -88,7 +89,8 @@ constexpr const char* categoryCaptions[] = {"A: domestic and residential", "B: o
 static_assert(std::size(rulesCaptions) == joist::rulesTexts.size() &&
               std::size(tableCaptions) == joist::tableTexts.size() &&
               std::size(serviceClassCaptions) == joist::serviceClassTexts.size() &&
-              std::size(categoryCaptions) == joist::categoryTexts.size());
+              std::size(categoryCaptions) == joist::categoryTexts.size() &&
+              std::size(sizesCaptions) == joist::sizesTexts.size());
 
 QString captionOf(std::string_view key)
 {
@@ -200,7 +202,7 @@ void FrmDesignBasis::build()
     connect(fields_.partitionsTxt, &QLineEdit::textChanged, this,
             &FrmDesignBasis::showPartitionBand);
 
-    auto* rules = new QGroupBox(QStringLiteral("Shear, bearing and material"), this);
+    auto* rules = new QGroupBox(QStringLiteral("Sections, shear, bearing and material"), this);
     auto* rulesForm = new QFormLayout(rules);
     const auto choiceList = [&](const char* name, const auto& captions) {
         auto* list = new QComboBox(rules);
@@ -221,6 +223,9 @@ void FrmDesignBasis::build()
                               withUnit(fields_.*field.box, field.basis.unit));
     }
     rulesForm->addRow(QStringLiteral("Strength-class table"), tableCmb_);
+    sizesCmb_ = choiceList("sizesCmb", sizesCaptions);
+    sizesCmb_->setAccessibleName(captionOf("sizes"));
+    rulesForm->addRow(captionOf("sizes"), sizesCmb_);
     // They choose kmod, kdef and psi2 kdef in the main window's lists.
     serviceClassCmb_ = choiceList("serviceClassCmb", serviceClassCaptions);
     serviceClassCmb_->setAccessibleName(captionOf("serviceClass"));
@@ -322,6 +327,7 @@ void FrmDesignBasis::fill()
     problems_.assign(problems_.size(), {});
     rulesCmb_->setCurrentIndex(int(basis_.rules));
     tableCmb_->setCurrentIndex(int(basis_.table));
+    sizesCmb_->setCurrentIndex(int(basis_.sizes));
     serviceClassCmb_->setCurrentIndex(int(basis_.serviceClass));
     categoryCmb_->setCurrentIndex(int(basis_.category));
     filling_ = false;
@@ -405,6 +411,7 @@ void FrmDesignBasis::onChoicePicked()
     DesignBasis changed = basis_;
     changed.rules = static_cast<joist::Rules>(rulesCmb_->currentIndex());
     changed.table = static_cast<joist::TableChoice>(tableCmb_->currentIndex());
+    changed.sizes = static_cast<joist::Sizes>(sizesCmb_->currentIndex());
     changed.serviceClass = static_cast<joist::ServiceClass>(serviceClassCmb_->currentIndex());
     changed.category = static_cast<joist::Category>(categoryCmb_->currentIndex());
     accept(changed);

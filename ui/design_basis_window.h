@@ -103,6 +103,7 @@ private:
     QCheckBox* struttingChk_ = nullptr;
     QComboBox* rulesCmb_ = nullptr;
     QComboBox* tableCmb_ = nullptr;
+    QComboBox* sizesCmb_ = nullptr;
     QComboBox* serviceClassCmb_ = nullptr;
     QComboBox* categoryCmb_ = nullptr;
     QComboBox* partitionBandCmb_ = nullptr; // the allowances of EN 1991-1-1, beside the typed one

@@ -289,10 +289,11 @@ void FrmMain::onBasisChanged(const joist::DesignBasis& basis)
         const bool newTable = basis.table != design_.basis.table;
         const bool newService = basis.serviceClass != design_.basis.serviceClass ||
                                 basis.category != design_.basis.category;
+        const bool newLists = newService || basis.sizes != design_.basis.sizes;
         design_.basis = basis;
-        if (newService) {
+        if (newLists) {
             offerExtraItems(design_.material);
-            if (!loading_)
+            if (newService && !loading_)
                 selectServiceFactors();
             readAllInputs();
         }
@@ -374,26 +375,32 @@ void FrmMain::offerExtraItems(joist::Material material)
         DropDownList* list = c_.inputs[static_cast<std::size_t>(facts.input)].list;
         if (!list || !list->isEnabled())
             continue;
-        const int fixed = int(QString::fromUtf8(facts.designText).count(QLatin1Char('|'))) + 1;
-        QStringList offered;
-        for (const std::string_view item :
-             joist::extraListItems(facts.input, design_.basis, material))
-            offered << localizedDesignText(item, locale_);
+        // Its own items and the offered ones, in ascending order.
+        std::vector<std::pair<float, QString>> items;
+        const QStringList own = QString::fromUtf8(facts.designText).split(QLatin1Char('|'));
+        for (const QString& item : own)
+            items.emplace_back(item.toFloat(), localizedDesignText(item.toStdString(), locale_));
+        const std::vector<std::string_view> extra =
+            joist::extraListItems(facts.input, design_.basis, material);
+        for (const std::string_view item : extra)
+            items.emplace_back(*joist::parseNumber(item, "."), localizedDesignText(item, locale_));
+        std::stable_sort(items.begin(), items.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        QStringList wanted;
+        for (const auto& [value, text] : items)
+            wanted << text;
         QStringList shown;
-        for (int i = fixed; i < list->count(); ++i)
+        for (int i = 0; i < list->count(); ++i)
             shown << list->itemText(i);
-        if (shown == offered)
+        if (shown == wanted)
             continue;
         const QSignalBlocker quiet(list);
         const QString chosen = list->selectedText();
-        while (list->count() > fixed)
-            list->removeItem(fixed);
-        for (const QString& item : offered)
-            list->appendItem(item);
+        list->setItems(wanted);
         if (!list->selectText(chosen))
             list->selectText(localizedDesignText(facts.startValue, locale_));
-        if (facts.input == joist::Input::gammaM && !offered.isEmpty() && !loading_)
-            list->selectText(offered.front());
+        if (facts.input == joist::Input::gammaM && !extra.empty() && !loading_)
+            list->selectText(localizedDesignText(extra.front(), locale_));
     }
 }
 

@@ -254,8 +254,9 @@ void FrmMain::refreshSpanTable()
 {
     if (status_.current() && lastCompleted_) {
         spanWindow_->showTable(report::spanTableTexts(
-            *lastCompleted_, c_.scLbl->text(), listValues(Input::breadth), listValues(Input::depth),
-            listValues(Input::spacing), decimalSeparator_));
+            *lastCompleted_, c_.scLbl->text(), listValues(Input::breadth, lastCompleted_->basis),
+            listValues(Input::depth, lastCompleted_->basis), listValues(Input::spacing),
+            decimalSeparator_));
     } else {
         spanWindow_->markOutOfDate(QString::fromUtf8(status_.message()));
     }

@@ -64,10 +64,10 @@ CalculationSheet gatherCalculationSheet(const SheetSources& sources)
     sheet.unityRatioText = sources.unityRatioText;
     sheet.verdictText = sources.verdictText;
     sheet.designAids = sources.designAids;
-    sheet.spanTable =
-        report::spanTableTexts(sources.design, sheet.className, listValues(joist::Input::breadth),
-                               listValues(joist::Input::depth), listValues(joist::Input::spacing),
-                               sources.decimalSeparator);
+    sheet.spanTable = report::spanTableTexts(
+        sources.design, sheet.className, listValues(joist::Input::breadth, sources.design.basis),
+        listValues(joist::Input::depth, sources.design.basis), listValues(joist::Input::spacing),
+        sources.decimalSeparator);
     sheet.details = sources.details;
     sheet.tableFile = QString::fromUtf8(sources.databasePath.filename().string());
     // The digest of the very bytes the row was read from, not of a second open.
