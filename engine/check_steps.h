@@ -175,9 +175,10 @@ inline double effectiveBearingLength(const JoistDesign& d)
     return l + std::max(spanSide, 0.0) + std::max(endSide, 0.0);
 }
 
-// Steps 1 to 23 (and 25 to 37 when vibration is checked), each formula evaluated in double from the
-// stored floats in the order written. `store(step, member, value)` rounds the value to float and
-// stores it; when it returns false the steps stop there.
+// Steps 1 to 23 (with 38 to 43 under the amended rules, of which 42 and 43
+// always run, and 25 to 37 when vibration is checked), each formula evaluated
+// in double from the stored floats in the order written. `store(step, member, value)` rounds the
+// value to float and stores it; when it returns false the steps stop there.
 template <class Store> bool computeSteps(JoistDesign& d, Store&& store)
 {
     using F = double;

@@ -288,18 +288,27 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
     }
 }
 
+// A started window that has opened a file of this content, written first.
+::testing::AssertionResult opensWritten(MainWindowDriver& main, const QString& path,
+                                        const QByteArray& content)
+{
+    writeFile(path, content);
+    main.start();
+    if (main.window->openDesign(path))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << takeMessage(main).toStdString();
+}
+
 // A file whose basis chooses another table opens on that table's class, and
 // its lists offer what the class's material takes (glulam's gamma M), kept
 // as the file says.
 TEST(DesignFile, OpensOnTheTableItsBasisChooses)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("glulam.joist");
-    writeFile(path, designJson("\"strengthClass\": \"GL24h\", \"gammaM\": \"1.3\"", "1",
-                               "\"table\": \"en14080\", \"rules\": \"amended\""));
     MainWindowDriver main;
-    main.start();
-    ASSERT_TRUE(main.window->openDesign(path)) << takeMessage(main).toStdString();
+    ASSERT_TRUE(opensWritten(main, dir.filePath("glulam.joist"),
+                             designJson("\"strengthClass\": \"GL24h\", \"gammaM\": \"1.3\"", "1",
+                                        "\"table\": \"en14080\", \"rules\": \"amended\"")));
     EXPECT_EQ(main.label("SCLbl"), "GL24h");
     EXPECT_EQ(main.window->design().material, joist::Material::glulam);
     EXPECT_EQ(main.list(Input::gammaM)->count(), 2);
@@ -316,12 +325,10 @@ TEST(DesignFile, OpensOnTheTableItsBasisChooses)
 TEST(DesignFile, ServiceClassFactorsOpenAndAreNamed)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("heated.joist");
-    writeFile(path, designJson("\"kmodGk\": \"0.6\", \"kmodQk\": \"0.18\"", "1",
-                               "\"serviceClass\": \"1\""));
     MainWindowDriver main;
-    main.start();
-    ASSERT_TRUE(main.window->openDesign(path)) << takeMessage(main).toStdString();
+    ASSERT_TRUE(opensWritten(
+        main, dir.filePath("heated.joist"),
+        designJson("\"kmodGk\": \"0.6\", \"kmodQk\": \"0.18\"", "1", "\"serviceClass\": \"1\"")));
     EXPECT_EQ(main.window->design().kmodGk, 0.6f);
     EXPECT_TRUE(ui::sheetPlainText(main.window->calculationSheet())
                     .contains("service class 1, imposed-load category A"));
@@ -332,12 +339,10 @@ TEST(DesignFile, ServiceClassFactorsOpenAndAreNamed)
 TEST(DesignFile, ExtendedSizesOpenWithTheirLists)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("regularised.joist");
-    writeFile(path, designJson("\"breadth\": \"47\", \"depth\": \"295\"", "1",
-                               "\"sizes\": \"extended\""));
     MainWindowDriver main;
-    main.start();
-    ASSERT_TRUE(main.window->openDesign(path)) << takeMessage(main).toStdString();
+    ASSERT_TRUE(opensWritten(
+        main, dir.filePath("regularised.joist"),
+        designJson("\"breadth\": \"47\", \"depth\": \"295\"", "1", "\"sizes\": \"extended\"")));
     EXPECT_EQ(main.window->design().breadth, 47.0f);
     QStringList breadths;
     for (int i = 0; i < main.list(Input::breadth)->count(); ++i)
