@@ -82,7 +82,7 @@ int check(const QString& path, bool json, ClassTable& table)
         QJsonObject object;
         for (const ResultLabel label : outputOrder) {
             const std::size_t i = static_cast<std::size_t>(label);
-            if (!file.basis.vibration && isVibrationLabel(label))
+            if (!labelInForce(label, file.basis))
                 continue;
             const QString text = QString::fromUtf8(run.texts[i]);
             object.insert(key(joist::resultKey(label)), label == ResultLabel::governedBy
@@ -112,7 +112,7 @@ int check(const QString& path, bool json, ClassTable& table)
     } else {
         for (const ResultLabel label : outputOrder) {
             const std::size_t i = static_cast<std::size_t>(label);
-            if (file.basis.vibration || !isVibrationLabel(label))
+            if (labelInForce(label, file.basis))
                 out += std::string(captionOf(i)) + ": " + run.texts[i] + "\n";
         }
         out += report::longestSpanLine(run.aids, separator) + "\n";

@@ -25,7 +25,7 @@ namespace cli {
 // The C locale's decimal separator, in which the command line writes.
 inline constexpr std::string_view cSeparator = ".";
 
-using joist::isVibrationLabel;
+using joist::labelInForce;
 using joist::outputOrder;
 
 // The vibration quantities written beside their ratios, each key naming its

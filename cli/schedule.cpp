@@ -32,6 +32,9 @@ struct ScheduleLayout
     std::optional<std::size_t> classColumn;
     std::vector<std::pair<std::size_t, std::string>> basisColumns; // column, key
     bool vibrationColumns = false; // only a row with one can check vibration
+    // The flags of the basis with a column, so that a row may set them: only
+    // then are the results they put in force written.
+    std::vector<bool joist::DesignBasis::*> flagColumns;
     std::optional<std::size_t> idColumn;
     // As spreadsheets write CSV where the comma is the decimal separator:
     // fields separated by ';', numbers read and written with ','.
@@ -55,6 +58,20 @@ void withDecimalComma(std::string& text, bool decimalComma)
 {
     if (decimalComma)
         std::replace(text.begin(), text.end(), '.', ',');
+}
+
+bool hasColumn(const ScheduleLayout& layout, bool joist::DesignBasis::*flag)
+{
+    return std::find(layout.flagColumns.begin(), layout.flagColumns.end(), flag) !=
+           layout.flagColumns.end();
+}
+
+// Whether the schedule has a column for a result: one whose check a flag of
+// the basis puts in force has one only where a row may set that flag.
+bool resultColumn(const ScheduleLayout& layout, ResultLabel label)
+{
+    bool joist::DesignBasis::*const flag = joist::flagOfLabel(label);
+    return !flag || hasColumn(layout, flag);
 }
 
 // A header name as a key: blanks around it dropped, letters in any case.
@@ -124,9 +141,12 @@ ScheduleLayout scheduleLayout(const std::vector<std::string>& header, std::strin
         else
             layout.basisColumns.emplace_back(column, std::string(key));
     }
-    layout.vibrationColumns =
-        std::any_of(layout.basisColumns.begin(), layout.basisColumns.end(),
-                    [](const auto& column) { return column.second == "vibration"; });
+    for (const auto& [column, key] : layout.basisColumns) {
+        for (const joist::BasisField& field : joist::basisFields)
+            if (field.flag && field.key == key)
+                layout.flagColumns.push_back(field.flag);
+    }
+    layout.vibrationColumns = hasColumn(layout, &joist::DesignBasis::vibration);
     return layout;
 }
 
@@ -315,8 +335,7 @@ void checkRecord(const document::CsvRecord& record, const ScheduleLayout& layout
                 withDecimalComma(quantity, layout.decimalComma);
             out.insert(out.end(), quantities.begin(), quantities.end());
         }
-        if (label != ResultLabel::governedBy &&
-            (layout.vibrationColumns || !isVibrationLabel(label)))
+        if (label != ResultLabel::governedBy && resultColumn(layout, label))
             out.push_back(design.texts[static_cast<std::size_t>(label)]);
     }
     std::string longest = bad ? std::string() : longestSpanMetres(design.aids);
@@ -577,7 +596,7 @@ int runSchedule(const ScheduleStreams& streams, ClassTable& table)
                 out.insert(out.end(),
                            {std::string(quantity.demand), std::string(quantity.capacity)});
         }
-        if (layout.vibrationColumns || !isVibrationLabel(label))
+        if (resultColumn(layout, label))
             out.emplace_back(joist::resultKey(label));
     }
     out.insert(out.end(), {"longestSpan", "longestSpanNote", "lightestSection", "message"});

@@ -175,8 +175,38 @@ inline double effectiveBearingLength(const JoistDesign& d)
     return l + std::max(spanSide, 0.0) + std::max(endSide, 0.0);
 }
 
+// Whether a longer span may still lower the bearing ratios: under the amended
+// rules l ef grows with the clear span up to l1 = 60 mm, and kc,90 rises at
+// l1 = 2h. Beyond both the ratios grow with the span.
+inline bool bearingMayFallWithSpan(const JoistDesign& d)
+{
+    return d.basis.rules == Rules::amended &&
+           !(double(d.clearSpan) >= std::max(2 * double(d.depth), 60.0));
+}
+
+// Steps 44 to 49, the concentrated imposed load (EN 1991-1-1 6.2.1(4)) with
+// the permanent load and without the distributed imposed load, factored as
+// step 4 factors them: Qk at mid-span for bending, at a support for shear
+// and bearing, where its reaction is the whole design point load. Shear and
+// bearing follow the rules in force as steps 14 and 15 do. The loads within
+// h of a support, which 6.1.7(3) lets shear disregard, are not disregarded.
+template <class Store> bool computePointLoadSteps(JoistDesign& d, Store&& store)
+{
+    using F = double;
+    const bool amended = d.basis.rules == Rules::amended;
+    // clang-format off
+    return store(44, d.pointDesignLoad, F(d.basis.pointLoadQk) * F(d.basis.pointShare) * 1.5)
+        && store(45, d.pointMoment, power(d.span, 2) * ((F(d.deadLineLoad) + F(d.selfWeight)) * 1.35) / 8 + F(d.pointDesignLoad) * F(d.span) / 4)
+        && store(46, d.pointShear, (F(d.deadLineLoad) + F(d.selfWeight)) * 1.35 * F(d.span) / 2 + F(d.pointDesignLoad))
+        && store(47, d.pointBendingStress, power(10, 6) * F(d.pointMoment) / F(d.sectionModulus))
+        && store(48, d.pointShearStress, power(10, 3) * (F(d.pointShear) * 1.5) / (amended ? F(d.shearBreadth) * F(d.depth) : F(d.area)))
+        && store(49, d.pointBearingStress, power(10, 3) * F(d.pointShear) / (F(amended ? d.bearingLengthEff : d.bearingLength) * F(d.breadth)));
+    // clang-format on
+}
+
 // Steps 1 to 23 (with 38 to 43 under the amended rules, of which 42 and 43
-// always run, and 25 to 37 when vibration is checked), each formula evaluated
+// always run, 44 to 49 when the point load is checked and 25 to 37 when
+// vibration is), each formula evaluated
 // in double from the stored floats in the order written. `store(step, member, value)` rounds the
 // value to float and stores it; when it returns false the steps stop there.
 template <class Store> bool computeSteps(JoistDesign& d, Store&& store)
@@ -213,6 +243,7 @@ template <class Store> bool computeSteps(JoistDesign& d, Store&& store)
         && store(21, d.limitU2, deflectionLimit(d.span, d.basis.u2Divisor, d.basis.u2Cap))
         && store(22, d.limitU2Fin, deflectionLimit(d.span, d.basis.u2FinDivisor, d.basis.u2FinCap))
         && store(23, d.limitUNetFin, deflectionLimit(d.span, d.basis.uNetFinDivisor, d.basis.uNetFinCap))
+        && (!d.basis.pointLoad || computePointLoadSteps(d, store))
         && (!d.basis.vibration || computeVibrationSteps(d, store));
     // clang-format on
 }

@@ -51,8 +51,11 @@ Evaluation evaluate(JoistDesign& d)
 // below the passing spans, not beyond them. So without vibration the spans
 // that pass form one run, and "beyond" is monotone in the span. The ratio of
 // v is not monotone (it rises, then falls), so with vibration a span failing
-// on v alone may lie anywhere below "beyond", and is searched for apart.
-enum class Place { below, passing, vibrationFails, beyond };
+// on v alone may lie anywhere below "beyond", and is searched for apart; so is
+// a short span failing in bearing alone while a longer one may lower the
+// bearing ratios (the amended rules' l ef and kc,90), which a concentrated
+// load can make fail.
+enum class Place { below, passing, failsHere, beyond };
 
 class SpanSearch
 {
@@ -64,6 +67,8 @@ public:
         if (inputs_.basis.vibration)
             return longestWithVibration();
         const Boundary boundary = beyondBoundary();
+        if (boundary.lowPlace == Place::failsHere)
+            return longestWithVibration();
         if (boundary.lowPlace != Place::passing)
             return {};
         if (boundary.high > longestSpanSearched)
@@ -163,7 +168,8 @@ private:
         }
     }
 
-    // The spans below "beyond" and above "below" fail on v alone or pass; the
+    // The spans below "beyond" and above "below" pass or fail on v or a
+    // short span's bearing alone; the
     // largest that passes is found from the top, skipping every stretch over
     // which a lower bound of v's ratio already fails.
     LongestSpan longestWithVibration()
@@ -223,6 +229,8 @@ private:
     // The margin covers the rounding of the stored steps.
     bool vibrationFailsThroughout(int low, int high)
     {
+        if (!inputs_.basis.vibration)
+            return false;
         const JoistDesign* lowerEvaluated = evaluatedAt(low);
         const JoistDesign* upperEvaluated = evaluatedAt(high);
         if (!lowerEvaluated || !upperEvaluated)
@@ -275,11 +283,13 @@ private:
             return Place::beyond;
         const bool stillFalling = 3 * (double(d.uFinQ) + double(d.uFinG)) + double(d.camber) < 0;
         const std::uint16_t failing = e.failingChecks;
-        if ((failing & ~(bitOf(Check::uNetFin) | bitOf(Check::v))) != 0)
+        const std::uint16_t fallingBearing =
+            bearingMayFallWithSpan(d) ? bitOf(Check::bearing) | bitOf(Check::pointBearing) : 0;
+        if ((failing & ~(bitOf(Check::uNetFin) | bitOf(Check::v) | fallingBearing)) != 0)
             return Place::beyond;
         if ((failing & bitOf(Check::uNetFin)) != 0)
             return stillFalling ? Place::below : Place::beyond;
-        return Place::vibrationFails;
+        return Place::failsHere;
     }
 
     const JoistDesign& inputs_;
@@ -518,7 +528,8 @@ std::string spanTableLegend(const JoistDesign& inputs)
         legend += check.mark;
         legend += " = ";
         legend += check.markName;
-        if (check.check == Check::bearing && inputs.basis.rules == Rules::amended)
+        if ((check.check == Check::bearing || check.check == Check::pointBearing) &&
+            inputs.basis.rules == Rules::amended)
             legend += " (kc,90, l ef)";
     }
     return legend;

@@ -2,8 +2,8 @@
 
 // The design basis: the engineer's deflection limits, whether, and with
 // which floor, the vibration check of residential floors is made, the rules
-// of shear and bearing, the strength-class table and an allowance for
-// movable partitions. The defaults reproduce
+// of shear and bearing, the strength-class table, an allowance for movable
+// partitions and the concentrated imposed load. The defaults reproduce
 // the check without it exactly.
 
 #include <array>
@@ -38,6 +38,11 @@ inline constexpr LimitRange partitionsRange{0, 10};
 // kcr reduces the breadth; above 1 it would widen it. The end distance is a
 // length beside a bearing, 0 when the joist stops at its edge.
 inline constexpr LimitRange kcrRange{0.1f, 1};
+// EN 1991-1-1 Table 6.2 gives Qk up to 7 kN for categories A to D; 20 leaves
+// room for a National Annex or a heavier point. One joist carries at most the
+// whole of it.
+inline constexpr LimitRange pointLoadRange{0.1f, 20};
+inline constexpr LimitRange pointShareRange{0.05f, 1};
 inline constexpr LimitRange endDistanceRange{0, 10000};
 
 // Which edition of EN 1995-1-1's shear and bearing rules the check applies.
@@ -108,6 +113,13 @@ struct DesignBasis
     // the imposed floor load wherever the check uses it.
     float partitions = 0;
 
+    // The concentrated imposed load of EN 1991-1-1 6.2.1(4), checked on its
+    // own, without the distributed imposed load: Qk, kN, and the share of it
+    // one joist carries, the engineer's assumption.
+    bool pointLoad = false;
+    float pointLoadQk = 2.0f;
+    float pointShare = 1.0f;
+
     bool isDefault() const { return *this == DesignBasis{}; }
 
     friend bool operator==(const DesignBasis&, const DesignBasis&) = default;
@@ -126,6 +138,10 @@ inline std::optional<LimitRange> rangeOf(float DesignBasis::*member)
         return endDistanceRange;
     if (member == &DesignBasis::partitions)
         return partitionsRange;
+    if (member == &DesignBasis::pointLoadQk)
+        return pointLoadRange;
+    if (member == &DesignBasis::pointShare)
+        return pointShareRange;
     return std::nullopt;
 }
 
@@ -230,6 +246,10 @@ inline constexpr BasisField basisFields[] = {
     {"damping", "Damping ratio \u03B6", "", &DesignBasis::damping},
     {"kamp", "Amplification k amp", "", &DesignBasis::kamp},
     {"partitions", "Movable partitions", "kN/m\u00B2", &DesignBasis::partitions},
+    {"pointLoad", "Check the concentrated imposed load", "", nullptr, nullptr,
+     &DesignBasis::pointLoad},
+    {"pointLoadQk", "Concentrated imposed load Qk", "kN", &DesignBasis::pointLoadQk},
+    {"pointShare", "Share of Qk on one joist", "", &DesignBasis::pointShare},
     {"rules", "Rules", "", nullptr, nullptr, nullptr, {}, &rulesChoice},
     {"kcr", "Crack factor k cr", "", &DesignBasis::kcr},
     {"endDistance", "End distance a", "mm", &DesignBasis::endDistance},

@@ -14,8 +14,22 @@ namespace joist {
 
 // The checks in check order: the one order in which ratios are formed, the
 // unity ratio is found and the failing check is named. The three floor
-// vibration checks take part only when the design basis checks vibration.
-enum class Check { u2, u2Fin, uNetFin, bending, shear, bearing, f1, w, v };
+// vibration checks take part only when the design basis checks vibration, the
+// three under the concentrated load only when it checks that.
+enum class Check {
+    u2,
+    u2Fin,
+    uNetFin,
+    bending,
+    shear,
+    bearing,
+    f1,
+    w,
+    v,
+    pointBending,
+    pointShear,
+    pointBearing,
+};
 
 // What a check checks: how it is grouped on screen, on the sheet and in the
 // design basis, and whether the basis puts it in force.
@@ -23,7 +37,22 @@ enum class CheckKind {
     deflection, // serviceability: the design basis sets its limit
     strength,   // ultimate limit state
     vibration,  // in force only while the design basis checks floor vibration
+    pointLoad,  // in force only while it checks the concentrated imposed load
 };
+
+// The flag of the design basis that puts a kind of check in force; none for
+// the kinds always in force.
+constexpr bool DesignBasis::*flagOfKind(CheckKind kind)
+{
+    switch (kind) {
+    case CheckKind::vibration:
+        return &DesignBasis::vibration;
+    case CheckKind::pointLoad:
+        return &DesignBasis::pointLoad;
+    default:
+        return nullptr;
+    }
+}
 
 // The labels a completed check writes: one for each check, the overall ratio
 // and the verdict. `count` is how many there are.
@@ -41,6 +70,10 @@ enum class ResultLabel {
     f1,
     w,
     v,
+    // Under the concentrated imposed load, shown only while the basis checks it.
+    pointBending,
+    pointShear,
+    pointBearing,
     count,
 };
 inline constexpr std::size_t resultLabelCount = static_cast<std::size_t>(ResultLabel::count);
@@ -103,6 +136,20 @@ inline constexpr auto checkDefinitions = std::to_array<CheckDefinition>({
     {Check::v, CheckKind::vibration, "v", &JoistDesign::v, &JoistDesign::vLimit,
      &JoistDesign::ratioV, ResultLabel::v, "v", "Joist fails in vibration: v", "v", "v,lim",
      "m/(N s\u00B2)", "7.3.3", 'V', "vibration", 0},
+    // The point load's share of the ratio hardly grows with the span, so
+    // bending grows at most as L; shear and bearing have no such power.
+    {Check::pointBending, CheckKind::pointLoad, "pointBending", &JoistDesign::pointBendingStress,
+     &JoistDesign::fmd, &JoistDesign::ratioPointBending, ResultLabel::pointBending,
+     "Bending under the point load", "Joist fails under the point load: bending", "\u03C3m,d",
+     "fm,d", "N/mm\u00B2", "6.1.6", 'P', "point load bending", 1},
+    {Check::pointShear, CheckKind::pointLoad, "pointShear", &JoistDesign::pointShearStress,
+     &JoistDesign::fvd, &JoistDesign::ratioPointShear, ResultLabel::pointShear,
+     "Shear under the point load", "Joist fails under the point load: shear", "\u03C4d = 1.5 V/A",
+     "fv,d", "N/mm\u00B2", "6.1.7", 'Q', "point load shear", 0},
+    {Check::pointBearing, CheckKind::pointLoad, "pointBearing", &JoistDesign::pointBearingStress,
+     &JoistDesign::bearingResistance, &JoistDesign::ratioPointBearing, ResultLabel::pointBearing,
+     "Bearing under the point load", "Joist fails under the point load: bearing", "\u03C3c,90,d",
+     "fc,90,d", "N/mm\u00B2", "6.1.5", 'R', "point load bearing", 0},
 });
 
 // Each check's row stands at its place in check order, and each has a label
@@ -136,6 +183,13 @@ inline constexpr bool isVibrationCheck(Check check)
     return definitionOf(check).kind == CheckKind::vibration;
 }
 
+// Whether the basis puts a check in force.
+constexpr bool inForce(const CheckDefinition& check, const DesignBasis& basis)
+{
+    const bool DesignBasis::*flag = flagOfKind(check.kind);
+    return !flag || basis.*flag;
+}
+
 // The check that writes a label, or none for the overall ratio and verdict.
 constexpr std::optional<Check> checkOfLabel(ResultLabel label)
 {
@@ -145,10 +199,19 @@ constexpr std::optional<Check> checkOfLabel(ResultLabel label)
     }
     return std::nullopt;
 }
-constexpr bool isVibrationLabel(ResultLabel label)
+// Whether the basis gives a label a result: the overall ratio and the verdict
+// always have one.
+constexpr bool labelInForce(ResultLabel label, const DesignBasis& basis)
 {
     const std::optional<Check> check = checkOfLabel(label);
-    return check && isVibrationCheck(*check);
+    return !check || inForce(definitionOf(*check), basis);
+}
+
+// The flag of the basis a label's result depends on, or none.
+constexpr bool DesignBasis::*flagOfLabel(ResultLabel label)
+{
+    const std::optional<Check> check = checkOfLabel(label);
+    return check ? flagOfKind(definitionOf(*check).kind) : nullptr;
 }
 
 // The results in the order the command line writes them: each check's ratio,
@@ -177,7 +240,7 @@ constexpr std::string_view resultKey(ResultLabel label)
 // of this design.
 inline bool inForce(const CheckDefinition& check, const JoistDesign& design)
 {
-    return design.basis.vibration || !isVibrationCheck(check.check);
+    return inForce(check, design.basis);
 }
 
 inline constexpr std::string_view passText = "Joist Passes";
@@ -198,7 +261,9 @@ struct CheckOutcome
         stopped, // a floating-point fault; nothing was shown
     };
     Status status = Status::completed;
-    int step = 0; // 1 to 23, 24 for a ratio, 25 to 37 for vibration, 38 to 43 shear and bearing
+    // 1 to 23, 24 for a ratio, 25 to 37 for vibration, 38 to 43 shear and
+    // bearing, 44 to 49 the point load
+    int step = 0;
     std::optional<Check> ratio; // the ratio whose division faulted, at step 24
     FaultKind fault = FaultKind::invalidOperation;
 

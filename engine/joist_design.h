@@ -94,6 +94,18 @@ struct JoistDesign
     float bearingLengthEff = 0; // l ef, mm
     float kc90 = 0;
     float bearingResistance = 0; // kc,90 fc,90,d, N/mm2
+    // Steps 44 to 49, the concentrated imposed load, when the basis checks it:
+    // with the permanent load, at mid-span for bending, at a support for
+    // shear and bearing.
+    float pointDesignLoad = 0;    // 1.5 share Qk, kN
+    float pointMoment = 0;        // kNm
+    float pointShear = 0;         // kN, the reaction too
+    float pointBendingStress = 0; // N/mm2
+    float pointShearStress = 0;   // N/mm2
+    float pointBearingStress = 0; // N/mm2
+    float ratioPointBending = 0;
+    float ratioPointShear = 0;
+    float ratioPointBearing = 0;
 
     friend bool operator==(const JoistDesign&, const JoistDesign&) = default;
 };

@@ -5,9 +5,19 @@
 namespace joist {
 namespace {
 
+bool isShear(Check check)
+{
+    return check == Check::shear || check == Check::pointShear;
+}
+
+bool isBearing(Check check)
+{
+    return check == Check::bearing || check == Check::pointBearing;
+}
+
 bool amendedRulesApply(Check check, const JoistDesign& d)
 {
-    return d.basis.rules == Rules::amended && (check == Check::shear || check == Check::bearing);
+    return d.basis.rules == Rules::amended && (isShear(check) || isBearing(check));
 }
 
 std::string fourDigits(float value, std::string_view separator)
@@ -36,12 +46,12 @@ std::string_view demandSymbolOf(const CheckDefinition& check, const JoistDesign&
 {
     if (!amendedRulesApply(check.check, d))
         return check.demandSymbol;
-    return check.check == Check::shear ? "\u03C4d = 1.5 V/(kcr b h)" : "\u03C3c,90,d = V/(b l ef)";
+    return isShear(check.check) ? "\u03C4d = 1.5 V/(kcr b h)" : "\u03C3c,90,d = V/(b l ef)";
 }
 
 std::string_view capacitySymbolOf(const CheckDefinition& check, const JoistDesign& d)
 {
-    if (!amendedRulesApply(check.check, d) || check.check == Check::shear)
+    if (!amendedRulesApply(check.check, d) || isShear(check.check))
         return check.capacitySymbol;
     return "kc,90 fc,90,d";
 }
@@ -68,7 +78,8 @@ std::string kc90Reason(const JoistDesign& d, std::string_view separator)
 std::optional<std::string> amendedWorking(Check check, const JoistDesign& d,
                                           std::string_view separator)
 {
-    if (check == Check::bending && d.basis.rules == Rules::amended)
+    if ((check == Check::bending || check == Check::pointBending) &&
+        d.basis.rules == Rules::amended)
         return "kh = " + generalText(d.khInForce, separator) +
                (d.material == Material::glulam ? " by 3.3(3), glulam"
                 : isSolidTimber(d.material)    ? " by 3.2(3), solid timber"
@@ -76,7 +87,7 @@ std::optional<std::string> amendedWorking(Check check, const JoistDesign& d,
                (d.material == Material::unknown ? "" : "; the kh list is not used");
     if (!amendedRulesApply(check, d))
         return std::nullopt;
-    if (check == Check::shear)
+    if (isShear(check))
         return "b ef = kcr b = " + generalText(d.basis.kcr, separator) + " \u00D7 " +
                generalText(d.breadth, separator) + " = " + fourDigits(d.shearBreadth, separator) +
                " mm";
@@ -93,7 +104,7 @@ std::string bearingCellNote(const JoistDesign& inputs, const Section& section, f
                             std::string_view separator)
 {
     const std::optional<int> failing = firstFailingMillimetres(cell);
-    if (governing != Check::bearing || inputs.basis.rules != Rules::amended || !failing)
+    if (!governing || !isBearing(*governing) || inputs.basis.rules != Rules::amended || !failing)
         return {};
     JoistDesign d = inputs;
     d.breadth = section.breadth;

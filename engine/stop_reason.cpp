@@ -140,6 +140,16 @@ std::optional<std::vector<Input>> inputsOfStep(int step)
         return Inputs{I::span, I::bearingLength, I::depth};
     case 43:
         return Inputs{I::fc90k, I::kmod, I::gammaM};
+    case 44: // the design point load: the basis's alone
+        return Inputs{};
+    case 45: // its moment and shear, with the permanent load
+    case 46:
+        return Inputs{I::span, I::deadLoad, I::spacing, I::rhoMean, I::breadth, I::depth};
+    case 47:
+    case 48:
+        return Inputs{I::span, I::deadLoad, I::breadth, I::depth};
+    case 49:
+        return Inputs{I::span, I::deadLoad, I::bearingLength, I::breadth};
     case 32: // the limits a, b and v,lim, and f1,min
     case 33:
     case 36:
@@ -162,6 +172,13 @@ std::string_view stepBasis(int step, const DesignBasis& basis)
         if (basis.partitions != 0)
             return "the partition allowance of the design basis";
         return {};
+    case 44:
+    case 45:
+    case 46:
+    case 47:
+    case 48:
+    case 49:
+        return basis.pointLoad ? "the concentrated load of the design basis" : std::string_view{};
     case 28:
         return "the deck thickness and deck modulus of the design basis";
     case 30:
@@ -188,11 +205,14 @@ StopReason zeroRatioDenominator(const JoistDesign& d, Check check)
     case Check::uNetFin:
         return {Kind::noDeflectionLimit, {I::span}, {}, {}};
     case Check::bending:
+    case Check::pointBending:
         return strength(d, "the design bending strength fm,d",
                         {I::fmk, I::kmod, I::kcrit, I::kls, I::kh});
     case Check::shear:
+    case Check::pointShear:
         return strength(d, "the design shear strength fv,d", {I::fvk, I::kls, I::kmod});
     case Check::bearing:
+    case Check::pointBearing:
         return strength(d, "the design bearing strength fc,90,d", {I::fc90k, I::kmod});
     case Check::f1:
         return {Kind::quantityIsZero,

@@ -2,13 +2,13 @@
 //
 // Input: lines. Line 1 names the decimal separator by its first byte (see
 // fuzzing::separatorFromByte); its next bytes, where there are any, choose
-// the amended rules (an odd byte), the class's material (by value, in the
-// enum's order) and the end distance beside the bearing (mm). Each next line "name=text" gives an
-// input's control its text, the input named as a design file names it ("span", "deadLoad") or, for
-// a class's value, by its field ("fm,k"); an input no line names has an empty text. From the first
-// line that starts with '>', each line ">name=text" is one keystroke: the control's new text,
-// stored alone as its handler does. A name that is no input's picks one by its first byte, so that
-// any bytes still reach every input.
+// the amended rules (an odd byte) and the concentrated load (its bit 1), the class's material (by
+// value, in the enum's order) and the end distance beside the bearing (mm). Each next line
+// "name=text" gives an input's control its text, the input named as a design file names it ("span",
+// "deadLoad") or, for a class's value, by its field ("fm,k"); an input no line names has an empty
+// text. From the first line that starts with '>', each line ">name=text" is one keystroke: the
+// control's new text, stored alone as its handler does. A name that is no input's picks one by its
+// first byte, so that any bytes still reach every input.
 //
 // Starting from the start-up values, readInputs runs, then a check, then each
 // keystroke's store and a check. Invariants:
@@ -87,17 +87,18 @@ MemberSet setOf(std::initializer_list<float JoistDesign::*> members)
 }
 
 // The steps of a check without vibration under each edition of the rules,
-// in the order they run, each with the member it stores: found by running
-// them, so that a new step is known.
+// with and without the concentrated load, in the order they run, each with
+// the member it stores: found by running them, so that a new step is known.
 struct StepMember
 {
     int step;
     Slot slot;
 };
-std::vector<StepMember> stepsRun(joist::Rules rules)
+std::vector<StepMember> stepsRun(joist::Rules rules, bool pointLoad)
 {
     JoistDesign probe = joist::testing::startExample();
     probe.basis.rules = rules;
+    probe.basis.pointLoad = pointLoad;
     probe.material = joist::Material::softwood;
     std::vector<StepMember> all;
     joist::computeSteps(probe, [&](int step, float& member, double value) {
@@ -107,11 +108,13 @@ std::vector<StepMember> stepsRun(joist::Rules rules)
     });
     return all;
 }
-const std::vector<StepMember>& stepMembers(joist::Rules rules)
+const std::vector<StepMember>& stepMembers(const joist::DesignBasis& basis)
 {
-    static const std::vector<StepMember> original = stepsRun(joist::Rules::original);
-    static const std::vector<StepMember> amended = stepsRun(joist::Rules::amended);
-    return rules == joist::Rules::amended ? amended : original;
+    using joist::Rules;
+    static const std::array<std::vector<StepMember>, 4> learnt = {
+        stepsRun(Rules::original, false), stepsRun(Rules::amended, false),
+        stepsRun(Rules::original, true), stepsRun(Rules::amended, true)};
+    return learnt[(basis.rules == Rules::amended ? 1 : 0) + (basis.pointLoad ? 2 : 0)];
 }
 
 // Every numeric member: the inputs, the step members, the ratios and the
@@ -123,13 +126,15 @@ const std::vector<Slot>& numericMembers()
         for (const joist::InputDefinition& input : joist::inputDefinitions)
             all.push_back(slotOf(input.member));
         MemberSet steps;
-        for (const joist::Rules rules : {joist::Rules::original, joist::Rules::amended})
-            for (const StepMember& step : stepMembers(rules))
-                if (!steps.test(step.slot)) {
-                    steps.set(step.slot);
-                    all.push_back(step.slot);
-                }
-        // The target checks the default design basis, without vibration.
+        joist::DesignBasis basis;
+        basis.rules = joist::Rules::amended;
+        basis.pointLoad = true;
+        for (const StepMember& step : stepMembers(basis))
+            if (!steps.test(step.slot)) {
+                steps.set(step.slot);
+                all.push_back(step.slot);
+            }
+        // The target checks without vibration.
         for (const joist::CheckDefinition& check : joist::checkDefinitions) {
             if (!joist::isVibrationCheck(check.check))
                 all.push_back(slotOf(check.ratio));
@@ -296,7 +301,7 @@ void checkCompleted(const JoistDesign& before, const JoistDesign& d, const Sink&
                     std::string_view separator)
 {
     MemberSet mayChange;
-    for (const StepMember& step : stepMembers(d.basis.rules)) {
+    for (const StepMember& step : stepMembers(d.basis)) {
         FUZZ_REQUIRE(std::isfinite(valueAt(d, step.slot)),
                      "a completed check stored a value that is not finite",
                      memberName(step.slot) + " = " + fuzzing::bitsText(valueAt(d, step.slot)));
@@ -405,7 +410,7 @@ void checkStopped(const JoistDesign& before, const JoistDesign& d,
 {
     FUZZ_REQUIRE(sink.writes.empty(), "a stopped check changed a label");
     // The steps that ran before the fault; all of them when a ratio faulted.
-    const std::vector<StepMember>& steps = stepMembers(d.basis.rules);
+    const std::vector<StepMember>& steps = stepMembers(d.basis);
     const auto faulty = std::find_if(steps.begin(), steps.end(), [&outcome](const StepMember& s) {
         return s.step == outcome.step;
     });
@@ -504,6 +509,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return i < lines[0].size() ? static_cast<unsigned char>(lines[0][i]) : 0u;
     };
     d.basis.rules = lineByte(1) % 2 ? joist::Rules::amended : joist::Rules::original;
+    d.basis.pointLoad = (lineByte(1) & 2) != 0;
     d.material = static_cast<joist::Material>(lineByte(2) % joist::materialTexts.size());
     d.basis.endDistance = static_cast<float>(lineByte(3));
     Controls controls;

@@ -46,6 +46,18 @@ std::string checkWorking(Check check, const JoistDesign& checked, std::string_vi
            (amended ? "\n" + *amended : std::string());
 }
 
+std::string pointLoadWorking(const JoistDesign& checked, std::string_view decimalSeparator)
+{
+    const joist::DesignBasis& basis = checked.basis;
+    return "Point load Fd = " + joist::generalText(1.5f, decimalSeparator) + " \u00D7 " +
+           joist::generalText(basis.pointShare, decimalSeparator) + " \u00D7 Qk " +
+           joist::generalText(basis.pointLoadQk, decimalSeparator) +
+           " kN = " + fourDigits(checked.pointDesignLoad, decimalSeparator) +
+           " kN, without the distributed imposed load\nWith it at mid-span M = " +
+           fourDigits(checked.pointMoment, decimalSeparator) +
+           " kNm; at a support V = " + fourDigits(checked.pointShear, decimalSeparator) + " kN";
+}
+
 std::string governingCheckText(const JoistDesign& checked, std::string_view decimalSeparator)
 {
     const std::optional<Check> governing = joist::governingCheck(checked);
@@ -60,7 +72,8 @@ std::string verdictWorking(const JoistDesign& checked, std::string_view decimalS
     const std::optional<Check> governing = joist::governingCheck(checked);
     std::string text;
     for (const joist::CheckDefinition& check : joist::checkDefinitions) {
-        if (joist::isVibrationCheck(check.check)) // listed in their own block
+        // The vibration checks are listed in their own block.
+        if (joist::isVibrationCheck(check.check) || !joist::inForce(check, checked))
             continue;
         text += std::string(check.caption) + ": " +
                 joist::generalText(checked.*check.ratio, decimalSeparator);
@@ -71,6 +84,8 @@ std::string verdictWorking(const JoistDesign& checked, std::string_view decimalS
     text += "Design load w = " + fourDigits(checked.designLoad, decimalSeparator) + " kN/m\n";
     text += "Design moment M = " + fourDigits(checked.designMoment, decimalSeparator) + " kNm\n";
     text += "Design shear V = " + fourDigits(checked.designShear, decimalSeparator) + " kN";
+    if (checked.basis.pointLoad)
+        text += "\n" + pointLoadWorking(checked, decimalSeparator);
     return text;
 }
 

@@ -24,7 +24,11 @@ std::string checkWorking(joist::Check check, const joist::JoistDesign& checked,
 std::string governingCheckText(const joist::JoistDesign& checked,
                                std::string_view decimalSeparator);
 
-// All six ratios, the governing one marked, and the design actions.
+// The concentrated load's design value and actions, in two lines.
+std::string pointLoadWorking(const joist::JoistDesign& checked, std::string_view decimalSeparator);
+
+// The ratios of every check in force but the vibration checks, the governing
+// one marked, and the design actions.
 std::string verdictWorking(const joist::JoistDesign& checked, std::string_view decimalSeparator);
 
 } // namespace report

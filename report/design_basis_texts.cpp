@@ -34,7 +34,8 @@ bool basisChangesResults(const joist::DesignBasis& basis)
         if (limitChanged(limit, basis))
             return true;
     }
-    return basis.vibration || basis.partitions != 0 || !joist::rulesDescription(basis, ".").empty();
+    return basis.vibration || basis.pointLoad || basis.partitions != 0 ||
+           !joist::rulesDescription(basis, ".").empty();
 }
 
 std::string limitText(float divisor, const std::optional<float>& cap,
@@ -81,6 +82,10 @@ std::string basisDescription(const joist::DesignBasis& basis, std::string_view d
         text += (text.empty() ? "" : "; ") + std::string("movable partitions ") +
                 joist::generalText(basis.partitions, decimalSeparator) +
                 " kN/m\u00B2 on the imposed load";
+    if (basis.pointLoad)
+        text += (text.empty() ? "" : "; ") + std::string("concentrated load Qk ") +
+                joist::generalText(basis.pointLoadQk, decimalSeparator) + " kN, share " +
+                joist::generalText(basis.pointShare, decimalSeparator) + " on one joist, checked";
     if (basis.vibration)
         text += text.empty() ? "floor vibration checked" : "; floor vibration checked";
     if (const std::string rules = joist::rulesDescription(basis, decimalSeparator); !rules.empty())

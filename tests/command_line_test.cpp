@@ -83,6 +83,8 @@ TEST(CommandLine, CheckSaysWhatTheWindowShows)
          "\"vibration\": true, \"u2Div\": \"360\""},
         {"vibration fails.joist", "\"span\": \"4.8\", \"breadth\": \"36\"", 1,
          "\"vibration\": true, \"floorWidth\": \"2\""},
+        {"point load.joist", "\"span\": \"3.6\", \"strengthClass\": \"C24\"", 1,
+         "\"pointLoad\": true"},
     };
     QTemporaryDir dir;
     for (const Case& c : cases) {
@@ -115,9 +117,9 @@ TEST(CommandLine, CheckSaysWhatTheWindowShows)
         }
         QStringList expected;
         const bool vibration = window.window->design().basis.vibration;
-        EXPECT_EQ(vibration, !c.basis.isEmpty());
+        EXPECT_EQ(vibration, c.basis.contains("vibration"));
         for (const joist::ResultLabel label : joist::outputOrder) {
-            if (vibration || !joist::isVibrationLabel(label)) {
+            if (joist::labelInForce(label, window.window->design().basis)) {
                 const ui::ValueLabel* shown = resultLabel(window.controls(), label);
                 expected << (shown ? shown->text() : QStringLiteral("(no place in the window)"));
             }
@@ -128,6 +130,7 @@ TEST(CommandLine, CheckSaysWhatTheWindowShows)
                                          .replaceInStrings(QRegularExpression("^.*: "), ""));
         const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
         EXPECT_EQ(object.contains("f1"), vibration);
+        EXPECT_EQ(object.contains("pointBearing"), c.basis.contains("pointLoad"));
         if (vibration) {
             EXPECT_EQ(object["v"].toDouble(), ratios[2].toDouble());
             EXPECT_EQ(object["f1MinHz"].toDouble(), 8);
@@ -155,6 +158,10 @@ TEST(CommandLine, ScheduleRunsEveryRowAndSaysWhichFailed)
     const QByteArray vibration = "\"J1, ground\",3.6,44,C24,\"said \"\"ok\"\"\",true,360\r\n";
     const QByteArray noVibration = "J2,6.5,36,C16,,false,300\r\n";
     const QByteArray badBasis = "J3,4,44,C16,,maybe,300\r\n";
+    // The point load's ratios have columns only where a row may check it.
+    const QByteArray pointHeader = "id,span,breadth,strengthClass,note,pointLoad\r\n";
+    const QByteArray pointRows = "\"J1, ground\",3.6,44,C24,\"said \"\"ok\"\"\",false\r\n"
+                                 "J2,3.6,44,C24,,true\r\n";
     struct Case
     {
         QByteArray header, rows;
@@ -163,7 +170,8 @@ TEST(CommandLine, ScheduleRunsEveryRowAndSaysWhichFailed)
     const Case cases[] = {{header, passes, 0},
                           {header, passes + fails, 1},
                           {header, passes + fails + bad, 2},
-                          {basisHeader, vibration + noVibration + badBasis, 2}};
+                          {basisHeader, vibration + noVibration + badBasis, 2},
+                          {pointHeader, pointRows, 1}};
     QTemporaryDir dir;
     std::string u2AtL300;
     for (const Case& c : cases) {
@@ -181,13 +189,14 @@ TEST(CommandLine, ScheduleRunsEveryRowAndSaysWhichFailed)
         ASSERT_TRUE(out.open(QIODevice::ReadOnly));
         const QByteArray written = out.readAll();
         const bool vibrationColumns = c.header == basisHeader;
-        EXPECT_TRUE(written.startsWith(c.header.trimmed() +
-                                       ",bending,shear,bearing,u2,u2Fin,uNetFin," +
-                                       (vibrationColumns ? "f1,w,v,f1MinHz,f1Hz,wMmPerKN,aMmPerKN,"
-                                                           "vMPerNs2,vLimitMPerNs2,"
-                                                         : "") +
-                                       "overall,verdict,longestSpan,longestSpanNote,"
-                                       "lightestSection,message\r\n"));
+        EXPECT_TRUE(written.startsWith(
+            c.header.trimmed() + ",bending,shear,bearing,u2,u2Fin,uNetFin," +
+            (vibrationColumns ? "f1,w,v,f1MinHz,f1Hz,wMmPerKN,aMmPerKN,"
+                                "vMPerNs2,vLimitMPerNs2,"
+                              : "") +
+            (c.header == pointHeader ? "pointBending,pointShear,pointBearing," : "") +
+            "overall,verdict,longestSpan,longestSpanNote,"
+            "lightestSection,message\r\n"));
         const std::vector<document::CsvRecord> records = document::parseCsv(written.toStdString());
         ASSERT_EQ(records.size(), std::size_t(c.rows.count("\r\n") + 1));
         auto at = [&](std::size_t row, std::string_view column) {
@@ -199,7 +208,7 @@ TEST(CommandLine, ScheduleRunsEveryRowAndSaysWhichFailed)
         EXPECT_EQ(at(1, "note"), "said \"ok\"");
         EXPECT_EQ(at(1, "verdict"), "Joist Passes");
         EXPECT_EQ(at(1, "message"), "");
-        if (!vibrationColumns)
+        if (c.header == header)
             u2AtL300 = at(1, "u2");
         if (records.size() > 2) {
             EXPECT_TRUE(at(2, "verdict").starts_with("Joist fails"));
@@ -215,6 +224,10 @@ TEST(CommandLine, ScheduleRunsEveryRowAndSaysWhichFailed)
                 EXPECT_EQ(at(2, ratio), "") << ratio; // that row does not check vibration
             }
             EXPECT_NE(at(1, "u2"), u2AtL300); // the same joist, with L/360 in force
+        }
+        if (c.header == pointHeader) {
+            EXPECT_EQ(at(1, "pointBearing"), ""); // that row does not check it
+            EXPECT_EQ(at(2, "verdict"), "Joist fails under the point load: bearing");
         }
     }
 }

@@ -76,6 +76,18 @@ TEST(DesignAids, LongestSpanIsTheLargestPassingMillimetre)
          [](JoistDesign& d) { d.fmk = d.fc90k = d.fvk = d.e0mean = 1e-6f; }, K::none},
         {"a stopped check (g m = 0)", [](JoistDesign& d) { d.gammaM = 0; }, K::none},
         {"a stopped check (k mod = 0)", [](JoistDesign& d) { d.kmod = 0; }, K::none},
+        // kc,90 = 1 until l1 = 2h: the point load's reaction fails the short
+        // spans in bearing, and the longer pass.
+        {"point load 3 kN on 30 mm, amended rules: short spans fail in bearing",
+         [](JoistDesign& d) {
+             d.basis.pointLoad = true;
+             d.basis.pointLoadQk = 3;
+             d.bearingLength = 30;
+             d.basis.rules = Rules::amended;
+             d.material = Material::softwood;
+             d.rhoK = 310;
+         },
+         K::millimetres},
     };
     for (const SpanCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -313,6 +325,14 @@ TEST(DesignAids, VerdictsEqualTheFullCheckOnRandomInputs)
               &JoistDesign::deadLoad, &JoistDesign::liveLoad, &JoistDesign::camber,
               &JoistDesign::kmod, &JoistDesign::gammaM, &JoistDesign::kmodGk, &JoistDesign::kmodQk})
             d.*member = randomValue(random, d.*member == 0 ? 5 : d.*member);
+        // Every fourth with the point load, every other of those under the
+        // amended rules.
+        d.basis.pointLoad = i % 4 == 1 || i % 4 == 2;
+        if (i % 4 == 2) {
+            d.basis.rules = Rules::amended;
+            d.material = Material::softwood;
+            d.rhoK = 310;
+        }
         ASSERT_EQ(evaluateDesign(d), fullCheckVerdict(d)) << "case " << i;
         if (i % 100 != 0)
             continue;

@@ -28,7 +28,7 @@ TEST(Verdict, StartExampleRatiosLabelsAndVerdict)
     for (const auto& write : sink.writes)
         written.push_back(write.first);
     for (ResultLabel label : outputOrder)
-        if (!isVibrationLabel(label))
+        if (labelInForce(label, d.basis))
             inForceOrder.push_back(label);
     EXPECT_EQ(written, inForceOrder);
     EXPECT_EQ(sink.shown[ResultLabel::bearing], "0.595");
