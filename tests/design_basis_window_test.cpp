@@ -105,9 +105,10 @@ TEST_P(DesignBasisWindow, OpensOnceWithItsNamedControls)
     EXPECT_EQ(window->objectName(), "frmDesignBasis");
     EXPECT_FALSE(window->isModal());
     EXPECT_NE(window->minimumSize(), window->maximumSize()); // resizable
-    for (const char* name : {"u2DivTxt", "u2FinDivTxt", "uNetFinDivTxt", "u2CapTxt", "u2FinCapTxt",
-                             "uNetFinCapTxt", "floorWidthTxt", "deckThicknessTxt", "deckModulusTxt",
-                             "dampingTxt", "kampTxt", "partitionsTxt"})
+    for (const char* name :
+         {"u2DivTxt", "u2FinDivTxt", "uNetFinDivTxt", "u2CapTxt", "u2FinCapTxt", "uNetFinCapTxt",
+          "floorWidthTxt", "deckThicknessTxt", "deckModulusTxt", "dampingTxt", "kampTxt",
+          "partitionsTxt", "pointLoadTxt", "pointShareTxt"})
         EXPECT_TRUE(window->findChild<QLineEdit*>(name)) << name;
     for (const char* name :
          {"f1Lbl", "wLbl", "aLbl", "vLbl", "vLimitLbl", "ratioF1Lbl", "ratioWLbl", "ratioVLbl"})
@@ -277,6 +278,32 @@ TEST_P(DesignBasisWindow, VibrationShowsInTheWindowAndTheVerdictTooltip)
     EXPECT_FALSE(control<QCheckBox>(window, "vibrationChk")->isChecked());
     EXPECT_EQ(control<QLabel>(window, "f1Lbl")->text(), "\u2013");
     EXPECT_TRUE(verdictTip(main).contains("Floor vibration not checked"));
+}
+
+// The point load's ratios stand in the main window only while it is checked.
+TEST_P(DesignBasisWindow, PointLoadRatiosShowOnlyWhileChecked)
+{
+    MainWindowDriver main(testing::shippedDirectory(), locale());
+    FrmDesignBasis* window = open(main);
+    ASSERT_TRUE(window);
+    ui::ValueLabel* bearing = main.controls().pointBearingResLbl;
+    EXPECT_TRUE(bearing->isHidden());
+
+    control<QCheckBox>(window, "pointLoadChk")->click();
+    const joist::JoistDesign& d = main.window->design();
+    ASSERT_TRUE(d.basis.pointLoad);
+    EXPECT_FALSE(bearing->isHidden());
+    EXPECT_EQ(bearing->text(), local(QString::number(d.ratioPointBearing)));
+    EXPECT_TRUE(verdictTip(main).contains("Point load Fd = " + local("1.5") + " \u00D7 " +
+                                          local("1") + " \u00D7 Qk " + local("2") + " kN"));
+
+    type(window, "pointLoadTxt", local("4"));
+    EXPECT_EQ(d.basis.pointLoadQk, 4.0f);
+    EXPECT_EQ(main.label("governedByLbl"), "Joist fails under the point load: bearing");
+
+    control<QCheckBox>(window, "pointLoadChk")->click();
+    EXPECT_TRUE(bearing->isHidden());
+    EXPECT_EQ(main.label("governedByLbl"), "Joist Passes");
 }
 
 // Changes are the design's; only the button keeps them, for the next start.

@@ -70,6 +70,10 @@ const FrmDesignBasis::Field fieldRows[] = {
      FieldGroup::floorVibration},
     {&FrmDesignBasis::Fields::partitionsTxt, "partitionsTxt", joist::basisField("partitions"),
      FieldGroup::imposedLoad},
+    {&FrmDesignBasis::Fields::pointLoadTxt, "pointLoadTxt", joist::basisField("pointLoadQk"),
+     FieldGroup::pointLoad},
+    {&FrmDesignBasis::Fields::pointShareTxt, "pointShareTxt", joist::basisField("pointShare"),
+     FieldGroup::pointLoad},
     {&FrmDesignBasis::Fields::kcrTxt, "kcrTxt", joist::basisField("kcr"),
      FieldGroup::shearAndBearing},
     {&FrmDesignBasis::Fields::endDistanceTxt, "endDistanceTxt", joist::basisField("endDistance"),
@@ -202,6 +206,28 @@ void FrmDesignBasis::build()
     connect(fields_.partitionsTxt, &QLineEdit::textChanged, this,
             &FrmDesignBasis::showPartitionBand);
 
+    // The concentrated imposed load, checked on its own.
+    auto* pointBox = new QGroupBox(
+        QStringLiteral("Concentrated imposed load (EN 1991-1-1 6.2.1(4), Table 6.2)"), this);
+    auto* pointForm = new QFormLayout(pointBox);
+    pointLoadChk_ = new QCheckBox(captionOf("pointLoad"), pointBox);
+    pointLoadChk_->setObjectName(QStringLiteral("pointLoadChk"));
+    pointForm->addRow(pointLoadChk_);
+    for (const Field& field : fieldRows) {
+        if (field.group == FieldGroup::pointLoad)
+            pointForm->addRow(captionOf(field.basis.key),
+                              withUnit(fields_.*field.box, field.basis.unit));
+    }
+    // Lines of their own: a wrapped label is cut short in a form.
+    auto* pointNote =
+        new QLabel(QStringLiteral("Alone, without the distributed imposed load; with the permanent "
+                                  "load, factored 1.35 G + 1.5 Q.\nAt mid-span for bending, at a "
+                                  "support for shear and bearing.\nThe share one joist carries "
+                                  "is your assumption: 1 puts all of Qk on one joist."),
+                   pointBox);
+    pointForm->addRow(pointNote);
+    connect(pointLoadChk_, &QCheckBox::toggled, this, &FrmDesignBasis::onFlagToggled);
+
     auto* rules = new QGroupBox(QStringLiteral("Sections, shear, bearing and material"), this);
     auto* rulesForm = new QFormLayout(rules);
     const auto choiceList = [&](const char* name, const auto& captions) {
@@ -290,12 +316,21 @@ void FrmDesignBasis::build()
     connect(useAsDefaultBtn_, &QPushButton::clicked, this, &FrmDesignBasis::useAsDefault);
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
 
+    // Two columns, so that the window fits a laptop's screen: the loads and
+    // rules beside the floor vibration.
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(limits);
-    layout->addWidget(loadBox);
-    layout->addWidget(vibration);
-    layout->addWidget(results);
-    layout->addWidget(rules);
+    auto* columns = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    auto* right = new QVBoxLayout;
+    for (QGroupBox* box : {limits, loadBox, pointBox, rules})
+        left->addWidget(box);
+    for (QGroupBox* box : {vibration, results})
+        right->addWidget(box);
+    left->addStretch();
+    right->addStretch();
+    columns->addLayout(left);
+    columns->addLayout(right);
+    layout->addLayout(columns);
     layout->addWidget(messageLbl_);
     layout->addStretch();
     layout->addWidget(buttons);
@@ -324,6 +359,7 @@ void FrmDesignBasis::fill()
     }
     vibrationChk_->setChecked(basis_.vibration);
     struttingChk_->setChecked(basis_.strutting);
+    pointLoadChk_->setChecked(basis_.pointLoad);
     problems_.assign(problems_.size(), {});
     rulesCmb_->setCurrentIndex(int(basis_.rules));
     tableCmb_->setCurrentIndex(int(basis_.table));
@@ -401,6 +437,7 @@ void FrmDesignBasis::onFlagToggled()
     DesignBasis changed = basis_;
     changed.vibration = vibrationChk_->isChecked();
     changed.strutting = struttingChk_->isChecked();
+    changed.pointLoad = pointLoadChk_->isChecked();
     accept(changed);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
-// The design basis window: the engineer's deflection limits and the floor
-// vibration check, with the live vibration results. Modeless, one instance;
+// The design basis window: the engineer's deflection limits, the imposed
+// load, the floor vibration check with its live results, and the rules,
+// table and sizes. Modeless, one instance;
 // every accepted change is a change to the design in force and re-runs the
 // main window's check. Only "Use as Default for New Designs" keeps anything.
 
@@ -67,11 +68,19 @@ public:
         QLineEdit* kcrTxt = nullptr;
         QLineEdit* endDistanceTxt = nullptr;
         QLineEdit* partitionsTxt = nullptr;
+        QLineEdit* pointLoadTxt = nullptr;
+        QLineEdit* pointShareTxt = nullptr;
     };
 
     struct Field; // one row of the field table
     // The box a field stands in.
-    enum class FieldGroup { deflectionLimits, imposedLoad, floorVibration, shearAndBearing };
+    enum class FieldGroup {
+        deflectionLimits,
+        imposedLoad,
+        pointLoad,
+        floorVibration,
+        shearAndBearing,
+    };
 
 signals:
     // The basis in force is now the default for new designs, not yet written
@@ -101,6 +110,7 @@ private:
     Fields fields_;
     QCheckBox* vibrationChk_ = nullptr;
     QCheckBox* struttingChk_ = nullptr;
+    QCheckBox* pointLoadChk_ = nullptr;
     QComboBox* rulesCmb_ = nullptr;
     QComboBox* tableCmb_ = nullptr;
     QComboBox* sizesCmb_ = nullptr;

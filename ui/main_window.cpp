@@ -486,14 +486,11 @@ void FrmMain::recalculate()
             lastCompleted_ = design_;
             const std::optional<std::string_view> problem = joist::loadProblem(design_);
             status_.setLoadProblem(problem ? report::loadProblemMessage(*problem) : std::string());
-            // The check writes the fixed layout's results; these have a place
-            // only while vibration is checked.
+            // The check writes the results in force; those a flag of the
+            // basis puts in force are emptied while it is off.
             for (const joist::CheckDefinition& check : joist::checkDefinitions) {
-                if (joist::isVibrationCheck(check.check))
-                    setResultText(check.label,
-                                  design_.basis.vibration
-                                      ? joist::generalText(design_.*check.ratio, decimalSeparator_)
-                                      : std::string());
+                if (!joist::inForce(check, design_))
+                    setResultText(check.label, std::string());
             }
         }
     }
@@ -548,14 +545,17 @@ void FrmMain::showKhInForce()
 
 void FrmMain::showStatus()
 {
-    const bool vibration = design_.basis.vibration;
-    if (c_.f1ResLbl->isHidden() == vibration) {
-        for (QLabel* caption : c_.vibrationCaptions)
-            caption->setVisible(vibration);
+    for (const FlaggedBlock& block : flaggedBlocks) {
+        const bool shown = design_.basis.*block.flag;
+        const std::array<QLabel*, 4>& captions = c_.*block.captions;
+        if (captions[0]->isHidden() != shown)
+            continue;
+        for (QLabel* caption : captions)
+            caption->setVisible(shown);
         for (const joist::CheckDefinition& check : joist::checkDefinitions) {
             if (ValueLabel* label = resultLabel(c_, check.label);
-                label && joist::isVibrationCheck(check.check))
-                label->setVisible(vibration);
+                label && joist::flagOfKind(check.kind) == block.flag)
+                label->setVisible(shown);
         }
     }
     const bool current = status_.current();

@@ -25,6 +25,10 @@ template <std::size_t i> void caption(M& controls, QWidget* widget)
 {
     controls.vibrationCaptions[i] = static_cast<QLabel*>(widget);
 }
+template <std::size_t i> void pointCaption(M& controls, QWidget* widget)
+{
+    controls.pointLoadCaptions[i] = static_cast<QLabel*>(widget);
+}
 
 constexpr auto mainLayout = std::to_array<Placement<M>>({
     // Top band: the floor illustration and the section sketch.
@@ -73,14 +77,27 @@ constexpr auto mainLayout = std::to_array<Placement<M>>({
     {"u_net_finResLbl", K::valueLabel, 6600, 7680, 615, 255, "", into<&M::uNetFinResLbl>,
      "u net,fin ratio"},
 
-    // Below the factor column: the floor vibration ratios, while checked.
-    {"", K::label, 8640, 6600, 1950, 255, "Floor vibration:", caption<0>},
-    {"", K::label, 8640, 6960, 795, 255, "f1", caption<1>},
-    {"f1ResLbl", K::valueLabel, 9720, 6960, 615, 255, "", into<&M::f1ResLbl>, "f1 ratio"},
-    {"", K::label, 8640, 7320, 795, 255, "w", caption<2>},
-    {"wResLbl", K::valueLabel, 9720, 7320, 615, 255, "", into<&M::wResLbl>, "w ratio"},
-    {"", K::label, 8640, 7680, 795, 255, "v", caption<3>},
-    {"vResLbl", K::valueLabel, 9720, 7680, 615, 255, "", into<&M::vResLbl>, "v ratio"},
+    // Beside the results: the floor vibration ratios, while checked.
+    {"", K::label, 7440, 6600, 1155, 255, "Vibration:", caption<0>},
+    {"", K::label, 7440, 6960, 375, 255, "f1", caption<1>},
+    {"f1ResLbl", K::valueLabel, 7860, 6960, 615, 255, "", into<&M::f1ResLbl>, "f1 ratio"},
+    {"", K::label, 7440, 7320, 375, 255, "w", caption<2>},
+    {"wResLbl", K::valueLabel, 7860, 7320, 615, 255, "", into<&M::wResLbl>, "w ratio"},
+    {"", K::label, 7440, 7680, 375, 255, "v", caption<3>},
+    {"vResLbl", K::valueLabel, 7860, 7680, 615, 255, "", into<&M::vResLbl>, "v ratio"},
+
+    // Below the factor column: the ratios under the concentrated load, while
+    // checked.
+    {"", K::label, 8640, 6600, 1950, 255, "Point load:", pointCaption<0>},
+    {"", K::label, 8640, 6960, 795, 255, "Bending", pointCaption<1>},
+    {"pointBendingResLbl", K::valueLabel, 9720, 6960, 615, 255, "", into<&M::pointBendingResLbl>,
+     "Bending under the point load ratio"},
+    {"", K::label, 8640, 7320, 795, 255, "Shear", pointCaption<2>},
+    {"pointShearResLbl", K::valueLabel, 9720, 7320, 615, 255, "", into<&M::pointShearResLbl>,
+     "Shear under the point load ratio"},
+    {"", K::label, 8640, 7680, 795, 255, "Bearing", pointCaption<3>},
+    {"pointBearingResLbl", K::valueLabel, 9720, 7680, 615, 255, "", into<&M::pointBearingResLbl>,
+     "Bearing under the point load ratio"},
 
     // The message line: why the results are out of date, when they are.
     {"messageLbl", K::valueLabel, 360, 7965, 10290, 255, "", into<&M::messageLbl>, "Message"},

@@ -56,6 +56,11 @@ struct MainControls
     ValueLabel* wResLbl = nullptr;
     ValueLabel* vResLbl = nullptr;
     std::array<QLabel*, 4> vibrationCaptions{}; // the heading, then f1, w and v
+    // The ratios under the concentrated load, shown only while it is checked.
+    ValueLabel* pointBendingResLbl = nullptr;
+    ValueLabel* pointShearResLbl = nullptr;
+    ValueLabel* pointBearingResLbl = nullptr;
+    std::array<QLabel*, 4> pointLoadCaptions{}; // the heading, then the three checks
     ValueLabel* messageLbl = nullptr;           // cut with an ellipsis, whole in its tooltip
     std::array<InputControl, joist::inputDefinitions.size()> inputs{}; // by joist::Input
     std::vector<QWidget*> tabOrder; // by the focus ranks of the layout and input tables
@@ -81,6 +86,21 @@ inline constexpr ResultPlace resultPlaces[] = {
     {joist::ResultLabel::f1, &MainControls::f1ResLbl},
     {joist::ResultLabel::w, &MainControls::wResLbl},
     {joist::ResultLabel::v, &MainControls::vResLbl},
+    {joist::ResultLabel::pointBending, &MainControls::pointBendingResLbl},
+    {joist::ResultLabel::pointShear, &MainControls::pointShearResLbl},
+    {joist::ResultLabel::pointBearing, &MainControls::pointBearingResLbl},
+};
+
+// The result blocks a flag of the design basis shows, by their captions; the
+// labels in them are those of the checks the flag puts in force.
+struct FlaggedBlock
+{
+    bool joist::DesignBasis::*flag;
+    std::array<QLabel*, 4> MainControls::*captions;
+};
+inline constexpr FlaggedBlock flaggedBlocks[] = {
+    {&joist::DesignBasis::vibration, &MainControls::vibrationCaptions},
+    {&joist::DesignBasis::pointLoad, &MainControls::pointLoadCaptions},
 };
 
 // The label a result is shown in, or null where the window has none.

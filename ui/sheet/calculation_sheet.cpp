@@ -84,6 +84,9 @@ constexpr SheetCheckText sheetCheckTexts[] = {
     {Check::bending, nullptr, "\u03C3m,d = M / W", nullptr},
     {Check::shear, nullptr, "\u03C4d = %1 V / A", nullptr},
     {Check::bearing, nullptr, "\u03C3c,90,d = V / (bearing length \u00D7 b)", nullptr},
+    {Check::pointBending, nullptr, "\u03C3m,d = M P / W", nullptr},
+    {Check::pointShear, nullptr, "\u03C4d = %1 V P / A", nullptr},
+    {Check::pointBearing, nullptr, "\u03C3c,90,d = V P / (bearing length \u00D7 b)", nullptr},
     // Its ratio is what is required over what the floor provides.
     {Check::f1, nullptr, "required f1,min", "provided f1"},
     {Check::v, nullptr, nullptr, "v limit"},
@@ -343,6 +346,31 @@ public:
                  number(sheet_.design.*check.denominator), QString::fromUtf8(check.unit),
                  sheet_.ratioTexts[i], note});
         }
+        return table;
+    }
+
+    // The concentrated load's actions, and whose the share is.
+    Table pointLoad() const
+    {
+        const joist::JoistDesign& d = sheet_.design;
+        Table table{QStringLiteral("Concentrated imposed load (EN 1991-1-1 6.2.1(4)), alone, "
+                                   "without the distributed imposed load"),
+                    {},
+                    {}};
+        table.markedCells = 3;
+        auto row = [&](const QString& label, float value, const char* unit) {
+            table.rows.push_back({label, number(value), QString::fromUtf8(unit)});
+        };
+        row(QStringLiteral("Qk"), d.basis.pointLoadQk, "kN");
+        row(QStringLiteral("Share of Qk one joist carries (the engineer's assumption)"),
+            d.basis.pointShare, "");
+        row(QStringLiteral("Design point load Fd = %1 \u00D7 share \u00D7 Qk").arg(number(1.5)),
+            d.pointDesignLoad, "kN");
+        row(QStringLiteral("M P = %1 (g0 + gk) L\u00B2/8 + Fd L/4, Fd at mid-span")
+                .arg(number(1.35)),
+            d.pointMoment, "kNm");
+        row(QStringLiteral("V P = %1 (g0 + gk) L/2 + Fd, Fd at a support").arg(number(1.35)),
+            d.pointShear, "kN");
         return table;
     }
 
@@ -667,6 +695,8 @@ QString pageHtml(const CalculationSheet& sheet, const QString& sketchSource, int
     out += paragraphHtml(tables.basis()) + paragraphHtml(tables.assumptions());
     out += tableHtml(tables.strengths());
     out += tableHtml(tables.checks());
+    if (sheet.design.basis.pointLoad)
+        out += tableHtml(tables.pointLoad());
     if (sheet.design.basis.vibration)
         out += tableHtml(tables.vibration());
     out += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">"
@@ -713,6 +743,8 @@ QString sheetPlainText(const CalculationSheet& sheet)
     for (const Table& table : {tables.inputs(), tables.material(), tables.actions(), tables.basis(),
                                tables.strengths(), tables.assumptions(), tables.checks()})
         appendPlain(out, table);
+    if (sheet.design.basis.pointLoad)
+        appendPlain(out, tables.pointLoad());
     if (sheet.design.basis.vibration)
         appendPlain(out, tables.vibration());
     for (const Table& table : {tables.verdict(), tables.designAids(), tables.spanTable()})
