@@ -237,6 +237,10 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
          designJson({}, "1", "\"rules\": \"A1\""),
          {},
          "\"rules\" holds \"A1\", which is not one of \"original\", \"amended\""},
+        {"figure.joist",
+         designJson({}, "1", "\"vibrationRules\": \"en\", \"a\": \"5\""),
+         {},
+         "\"a\" holds \"5\", which is not a number from 0.5 to 4 mm/kN"},
         {"end.joist",
          designJson({}, "1", "\"endDistance\": \"-1\""),
          {},
@@ -318,6 +322,35 @@ TEST(DesignFile, OpensOnTheTableItsBasisChooses)
     ASSERT_TRUE(main.window->saveDesignTo(again)) << takeMessage(main).toStdString();
     ASSERT_TRUE(main.window->openDesign(again)) << takeMessage(main).toStdString();
     EXPECT_EQ(main.window->design().basis.rules, joist::Rules::amended);
+}
+
+// The vibration rules, a and b go through a file unchanged; a file that
+// gives no damping ratio takes its rule set's.
+TEST(DesignFile, VibrationRulesAndTheirDampingDefault)
+{
+    joist::DesignBasis en;
+    en.vibrationRules = joist::VibrationRules::en;
+    en.vibrationA = 2;
+    en.vibrationB = 80;
+    en.damping = 0.02f; // the engineer's, not the rule set's
+    const QByteArray bytes = document::designFileBytes(document::startInputs(), en);
+    EXPECT_EQ(document::parseDesignFile("en.joist", bytes).basis, en);
+
+    const struct
+    {
+        QByteArray basis;
+        float damping;
+    } cases[] = {
+        {"\"vibrationRules\": \"en\"", 0.01f},
+        {"\"vibrationRules\": \"en\", \"damping\": \"0.02\"", 0.02f},
+        {"\"vibrationRules\": \"ukNa\"", 0.02f},
+        {"", 0.02f},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.basis.toStdString());
+        EXPECT_EQ(document::parseDesignFile("f.joist", designJson({}, "1", c.basis)).basis.damping,
+                  c.damping);
+    }
 }
 
 // A file's service class lets its lists hold the standard's factors, and the
