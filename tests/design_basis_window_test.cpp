@@ -95,6 +95,22 @@ TEST(DesignBasisSettings, EarlierKeysAreReadAndReplacedByTheFilesKeys)
     settings->remove("designBasis");
 }
 
+// zeta is stored only where it is not its rule set's default, and read back
+// as it was either way.
+TEST(DesignBasisSettings, DampingIsKeptAgainstItsRuleSetsDefault)
+{
+    const std::unique_ptr<QSettings> settings = document::programSettings();
+    for (const float damping : {0.01f, 0.02f}) {
+        joist::DesignBasis basis;
+        basis.vibrationRules = joist::VibrationRules::en;
+        basis.damping = damping;
+        document::writeDesignBasis(*settings, basis);
+        EXPECT_EQ(settings->contains("designBasis/damping"), damping != 0.01f);
+        EXPECT_EQ(document::readDesignBasis(*settings), basis);
+    }
+    settings->remove("designBasis");
+}
+
 TEST_P(DesignBasisWindow, OpensOnceWithItsNamedControls)
 {
     MainWindowDriver main(testing::shippedDirectory(), locale());
@@ -109,8 +125,8 @@ TEST_P(DesignBasisWindow, OpensOnceWithItsNamedControls)
                              "uNetFinCapTxt", "floorWidthTxt", "deckThicknessTxt", "deckModulusTxt",
                              "dampingTxt", "kampTxt", "partitionsTxt"})
         EXPECT_TRUE(window->findChild<QLineEdit*>(name)) << name;
-    for (const char* name :
-         {"f1Lbl", "wLbl", "aLbl", "vLbl", "vLimitLbl", "ratioF1Lbl", "ratioWLbl", "ratioVLbl"})
+    for (const char* name : {"f1Lbl", "wLbl", "aLbl", "bLbl", "vLbl", "vLimitLbl", "ratioF1Lbl",
+                             "ratioWLbl", "ratioVLbl"})
         EXPECT_EQ(control<QLabel>(window, name)->text(), "\u2013") << name;
     EXPECT_TRUE(window->findChild<QCheckBox*>("vibrationChk"));
     EXPECT_TRUE(window->findChild<QCheckBox*>("struttingChk"));
@@ -277,6 +293,46 @@ TEST_P(DesignBasisWindow, VibrationShowsInTheWindowAndTheVerdictTooltip)
     EXPECT_FALSE(control<QCheckBox>(window, "vibrationChk")->isChecked());
     EXPECT_EQ(control<QLabel>(window, "f1Lbl")->text(), "\u2013");
     EXPECT_TRUE(verdictTip(main).contains("Floor vibration not checked"));
+}
+
+// a and b are typed only under EN 1995-1-1's rules with vibration checked;
+// picking the other rule set takes its damping ratio unless one was typed.
+TEST_P(DesignBasisWindow, VibrationRulesEnableAAndBAndSetTheirDamping)
+{
+    MainWindowDriver main(testing::shippedDirectory(), locale());
+    FrmDesignBasis* window = open(main);
+    ASSERT_TRUE(window);
+    auto* rules = control<QComboBox>(window, "vibrationRulesCmb");
+    QLineEdit* a = control<QLineEdit>(window, "vibrationATxt");
+    QLineEdit* b = control<QLineEdit>(window, "vibrationBTxt");
+    QLineEdit* damping = control<QLineEdit>(window, "dampingTxt");
+    const joist::JoistDesign& d = main.window->design();
+    struct Step
+    {
+        bool vibration;
+        joist::VibrationRules picked;
+        bool typed;
+        const char* damping;
+    };
+    for (const Step& step : {Step{false, joist::VibrationRules::en, false, "0.01"},
+                             Step{true, joist::VibrationRules::en, true, "0.01"},
+                             Step{true, joist::VibrationRules::ukNa, false, "0.02"}}) {
+        control<QCheckBox>(window, "vibrationChk")->setChecked(step.vibration);
+        rules->setCurrentIndex(int(step.picked));
+        EXPECT_EQ(a->isEnabled(), step.typed);
+        EXPECT_EQ(b->isEnabled(), step.typed);
+        EXPECT_EQ(damping->text(), local(step.damping));
+        EXPECT_EQ(d.basis.damping, damping->text() == local("0.01") ? 0.01f : 0.02f);
+    }
+    type(window, "dampingTxt", local("0.015"));
+    rules->setCurrentIndex(int(joist::VibrationRules::en));
+    EXPECT_EQ(d.basis.damping, 0.015f);
+    EXPECT_EQ(control<QLabel>(window, "bLbl")->text(), "100");
+    type(window, "vibrationBTxt", "160");
+    EXPECT_TRUE(control<QLabel>(window, "messageLbl")
+                    ->text()
+                    .startsWith("Constant b: \"160\" is not a number from 50 to 150; 100 stays"));
+    EXPECT_EQ(d.basis.vibrationB, 100);
 }
 
 // Changes are the design's; only the button keeps them, for the next start.
