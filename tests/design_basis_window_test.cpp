@@ -268,7 +268,10 @@ TEST_P(DesignBasisWindow, VibrationShowsInTheWindowAndTheVerdictTooltip)
     const joist::JoistDesign& d = main.window->design();
     ASSERT_TRUE(d.basis.vibration);
     const QString tip = verdictTip(main);
-    EXPECT_TRUE(tip.startsWith("Design basis: floor vibration checked\n")) << tip.toStdString();
+    EXPECT_TRUE(tip.startsWith("Design basis: floor vibration checked, UK National Annex rules, "
+                               "a and b by the span, \u03B6 = " +
+                               local("0.02\n")))
+        << tip.toStdString();
     EXPECT_FALSE(tip.contains("not checked"));
     const QString f1 = control<QLabel>(window, "f1Lbl")->text();
     EXPECT_EQ(f1, local(QString::number(d.f1, 'g', 4)));
@@ -360,7 +363,7 @@ TEST_P(DesignBasisWindow, DefaultsAreKeptOnlyWhenAskedAndReadAtStart)
         EXPECT_EQ(main.window->design().basis.u2FinDivisor, 250);
         EXPECT_TRUE(main.window->design().basis.vibration);
         EXPECT_TRUE(verdictTip(main).startsWith("Design basis: u 2,fin limit L/250; floor "
-                                                "vibration checked\n"));
+                                                "vibration checked, UK National Annex"));
         FrmDesignBasis* window = open(main);
         control<QPushButton>(window, "restoreDefaultsBtn")->click();
         control<QPushButton>(window, "useAsDefaultBtn")->click();
