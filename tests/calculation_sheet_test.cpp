@@ -213,11 +213,8 @@ TEST_P(SheetInLocale, StatesTheDesignBasisAndTheVibrationWorking)
     // UK National Annex's.
     joist::JoistDesign uk = d;
     d.basis.vibrationRules = joist::VibrationRules::en;
-    d.basis.damping = 0.01f;
     ASSERT_TRUE(joist::runDesignCheck(d, false, sink, GetParam()).completed());
     const QString en = ui::sheetPlainText(sheet_);
-    EXPECT_TRUE(en.contains("EN 1995-1-1 rules, a = 1" + local + "5 mm/kN, b = 100, \u03B6 = 0" +
-                            local + "01\n"));
     EXPECT_TRUE(
         en.contains("with a = 1" + local + "5 mm/kN and b = 100 chosen in the design basis"));
     EXPECT_FALSE(en.contains("UK National Annex is used for 7.3.3") || en.contains("16500"));
