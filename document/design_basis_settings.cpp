@@ -59,6 +59,13 @@ joist::DesignBasis readDesignBasis(const QSettings& settings)
             basis.*field.flag = value.toBool();
         }
     }
+    // Once the rule set is known: a number not stored, or not usable, takes its
+    // default under it.
+    for (const joist::BasisField& field : joist::basisFields)
+        if (field.number &&
+            !storedNumber(storedValue(settings, field), joist::rangeOf(field.number),
+                          joist::allowsZero(field.number)))
+            basis.*field.number = joist::defaultOf(field.number, basis);
     return basis;
 }
 
@@ -71,7 +78,7 @@ void writeDesignBasis(QSettings& settings, const joist::DesignBasis& basis)
             settings.remove(settingsKey(field.earlierSettingsKey));
         const QString key = settingsKey(field.key);
         // Floats as design files keep them: their shortest decimal, read back exactly.
-        if (field.number && basis.*field.number != defaults.*field.number)
+        if (field.number && basis.*field.number != joist::defaultOf(field.number, basis))
             settings.setValue(key,
                               QString::fromStdString(joist::shortestText(basis.*field.number)));
         else if (field.cap && basis.*field.cap)

@@ -332,6 +332,10 @@ DesignBasis basisFromValues(const SectionValues& values)
             basis.*key.number = *basisNumber(key, value->second);
         }
     }
+    // Once the rule set is known: a number not given takes its default under it.
+    for (const BasisKey& key : basisKeys)
+        if (key.number && !values.contains(key.key))
+            basis.*key.number = joist::defaultOf(key.number, basis);
     return basis;
 }
 

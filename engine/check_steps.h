@@ -64,9 +64,12 @@ inline double velocityLimit(double b, double exponent)
     return power(b, exponent);
 }
 
-// Steps 25 to 37, floor vibration (EN 1995-1-1 7.3.3, UK National Annex
-// rules), from the stored members of steps 1 to 23; the mass from permanent
-// actions only.
+// Steps 25 to 37, floor vibration (EN 1995-1-1 7.3.3), from the stored
+// members of steps 1 to 23; the mass from permanent actions only. a and b
+// are the UK National Annex's from the span, or under EN 1995-1-1's rules
+// the basis's. The standard leaves open how w under 1 kN is found, so either
+// way it is the UK National Annex's: the load spread over the joists by
+// kdist, amplified by kamp.
 template <class Store> bool computeVibrationSteps(JoistDesign& d, Store&& store)
 {
     using F = double;
@@ -75,6 +78,7 @@ template <class Store> bool computeVibrationSteps(JoistDesign& d, Store&& store)
     const DesignBasis& basis = d.basis;
     const double kstrut = basis.strutting ? 0.97 : 1.0;
     const double spanMm = 1e3 * F(d.span);
+    const bool ukNa = basis.vibrationRules == VibrationRules::ukNa;
     // clang-format off
     return store(25, d.floorMass, F(d.deadLoad) * 1e3 / 9.81 + F(d.rhoMean) * F(d.breadth) * F(d.depth) / (1e3 * F(d.spacing)))
         && store(26, d.eiFloor, F(d.e0mean) * F(d.secondMoment) / F(d.spacing))
@@ -83,8 +87,8 @@ template <class Store> bool computeVibrationSteps(JoistDesign& d, Store&& store)
         && store(29, d.f1, std::numbers::pi / (2 * wholePower(d.span, 2)) * std::sqrt(F(d.eiFloor) / F(d.floorMass)))
         && store(30, d.kdist, std::max(kstrut * (0.38 - 0.08 * std::log(14 * F(d.eiDeck) / wholePower(d.spacing, 4))), 0.30))
         && store(31, d.w, 1e3 * F(d.kdist) * wholePower(spanMm, 3) * F(basis.kamp) / (48 * F(d.eiJoist)))
-        && store(32, d.a, spanMm <= 4000 ? 1.8 : 16500 / power(spanMm, 1.1))
-        && store(33, d.b, F(d.a) <= 1 ? 180 - 60 * F(d.a) : 160 - 40 * F(d.a))
+        && store(32, d.a, !ukNa ? F(basis.vibrationA) : spanMm <= 4000 ? 1.8 : 16500 / power(spanMm, 1.1))
+        && store(33, d.b, !ukNa ? F(basis.vibrationB) : F(d.a) <= 1 ? 180 - 60 * F(d.a) : 160 - 40 * F(d.a))
         && store(34, d.n40, std::sqrt(std::sqrt(std::max(0.0, wholePower(40 / F(d.f1), 2) - 1) * wholePower(F(basis.floorWidth) / F(d.span), 4) * F(d.eiFloor) / (F(d.eiDeck) / 1e6))))
         && store(35, d.v, 4 * (0.4 + 0.6 * F(d.n40)) / (F(d.floorMass) * F(basis.floorWidth) * F(d.span) + 200))
         && store(36, d.vLimit, velocityLimit(d.b, F(d.f1) * F(basis.damping) - 1))

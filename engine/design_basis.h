@@ -1,10 +1,10 @@
 #pragma once
 
-// The design basis: the engineer's deflection limits, whether, and with
-// which floor, the vibration check of residential floors is made, the rules
-// of shear and bearing, the strength-class table, an allowance for movable
-// partitions and the concentrated imposed load. The defaults reproduce
-// the check without it exactly.
+// The design basis: the engineer's deflection limits, whether, with which
+// floor and under whose rules the vibration check of residential floors is
+// made, the rules of shear and bearing, the strength-class table, an
+// allowance for movable partitions and the concentrated imposed load. The
+// defaults reproduce the check without it exactly.
 
 #include <array>
 #include <cstddef>
@@ -44,6 +44,11 @@ inline constexpr LimitRange kcrRange{0.1f, 1};
 inline constexpr LimitRange pointLoadRange{0.1f, 20};
 inline constexpr LimitRange pointShareRange{0.05f, 1};
 inline constexpr LimitRange endDistanceRange{0, 10000};
+// The recommended range of EN 1995-1-1 Figure 7.2 (a in mm/kN). Range and
+// its corner (4, 50) are from one source, a single digitisation of the
+// figure; its points (0.5, 150), (1, 120) and (2, 80) from two.
+inline constexpr LimitRange vibrationARange{0.5f, 4};
+inline constexpr LimitRange vibrationBRange{50, 150};
 
 // Which edition of EN 1995-1-1's shear and bearing rules the check applies.
 enum class Rules {
@@ -58,6 +63,19 @@ enum class TableChoice {
     en338_2016, // EN338-2016.mdb
     en14080,    // EN14080.mdb, glulam
 };
+
+// Whose rules the floor vibration check follows: the UK National Annex's a
+// and b from the span (one source), or EN 1995-1-1's own, where a and b are
+// the engineer's choice from Figure 7.2. No other National Annex's values
+// are confirmed.
+enum class VibrationRules { ukNa, en };
+
+// zeta where the basis does not give one: the UK National Annex's 0.02 (one
+// source) or EN 1995-1-1's 0.01 (two sources).
+constexpr float defaultDamping(VibrationRules rules)
+{
+    return rules == VibrationRules::en ? 0.01f : 0.02f;
+}
 
 // The section sizes the lists offer: the program's own, or beside them the
 // EN 336 target sizes and the UK's regularised joists.
@@ -88,14 +106,18 @@ struct DesignBasis
     std::optional<float> u2FinCap;
     std::optional<float> uNetFinCap;
 
-    // Floor vibration (EN 1995-1-1 7.3.3 with the UK National Annex's rules).
+    // Floor vibration (EN 1995-1-1 7.3.3); kdist and kamp are the UK National
+    // Annex's under either rules.
     bool vibration = false;
     float floorWidth = 4.0f;  // B, m
     float deckThickness = 22; // t, mm
     float deckModulus = 3000; // E across the joists, N/mm2
     bool strutting = false;
-    float damping = 0.02f; // zeta
+    float damping = defaultDamping(VibrationRules::ukNa); // zeta
     float kamp = 1.05f;
+    VibrationRules vibrationRules = VibrationRules::ukNa;
+    float vibrationA = 1.5f; // a, mm/kN, and b: in force under EN 1995-1-1's rules only
+    float vibrationB = 100;
 
     Rules rules = Rules::original;
     // EN 1995-1-1 6.1.7(2) with A1 recommends 0.67 for solid timber and
@@ -125,8 +147,17 @@ struct DesignBasis
     friend bool operator==(const DesignBasis&, const DesignBasis&) = default;
 };
 
-// The range a number of the basis must lie in: a span divisor's; none for
-// the floor's values, which need only be positive.
+// What a number of the basis is when a design file, schedule or the settings
+// do not give it: the member's default, but zeta the rule set's.
+inline float defaultOf(float DesignBasis::*member, const DesignBasis& basis)
+{
+    if (member == &DesignBasis::damping)
+        return defaultDamping(basis.vibrationRules);
+    return DesignBasis{}.*member;
+}
+
+// The range a number of the basis must lie in: a span divisor's, or a and
+// b's; none for the floor's other values, which need only be positive.
 inline std::optional<LimitRange> rangeOf(float DesignBasis::*member)
 {
     if (member == &DesignBasis::u2Divisor || member == &DesignBasis::u2FinDivisor ||
@@ -142,6 +173,10 @@ inline std::optional<LimitRange> rangeOf(float DesignBasis::*member)
         return pointLoadRange;
     if (member == &DesignBasis::pointShare)
         return pointShareRange;
+    if (member == &DesignBasis::vibrationA)
+        return vibrationARange;
+    if (member == &DesignBasis::vibrationB)
+        return vibrationBRange;
     return std::nullopt;
 }
 
@@ -195,6 +230,11 @@ inline constexpr std::array<std::string_view, 3> tableTexts{"shipped", "en338-20
 inline constexpr BasisChoice rulesChoice{
     rulesTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.rules); },
     [](DesignBasis& b, std::size_t i) { b.rules = static_cast<Rules>(i); }};
+inline constexpr std::array<std::string_view, 2> vibrationRulesTexts{"ukNa", "en"};
+inline constexpr BasisChoice vibrationRulesChoice{
+    vibrationRulesTexts,
+    [](const DesignBasis& b) { return static_cast<std::size_t>(b.vibrationRules); },
+    [](DesignBasis& b, std::size_t i) { b.vibrationRules = static_cast<VibrationRules>(i); }};
 inline constexpr std::array<std::string_view, 2> sizesTexts{"listed", "extended"};
 inline constexpr BasisChoice sizesChoice{
     sizesTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.sizes); },
@@ -245,6 +285,9 @@ inline constexpr BasisField basisFields[] = {
     {"strutting", "Strutting", "", nullptr, nullptr, &DesignBasis::strutting},
     {"damping", "Damping ratio \u03B6", "", &DesignBasis::damping},
     {"kamp", "Amplification k amp", "", &DesignBasis::kamp},
+    {"vibrationRules", "Vibration rules", "", nullptr, nullptr, nullptr, {}, &vibrationRulesChoice},
+    {"a", "Limit a", "mm/kN", &DesignBasis::vibrationA},
+    {"b", "Constant b", "", &DesignBasis::vibrationB},
     {"partitions", "Movable partitions", "kN/m\u00B2", &DesignBasis::partitions},
     {"pointLoad", "Check the concentrated imposed load", "", nullptr, nullptr,
      &DesignBasis::pointLoad},

@@ -67,6 +67,15 @@ std::optional<std::string> deflectionLimitText(joist::Check check, const joist::
     return std::nullopt;
 }
 
+std::string vibrationRulesText(const joist::DesignBasis& basis, std::string_view decimalSeparator)
+{
+    const std::string damping = ", \u03B6 = " + joist::generalText(basis.damping, decimalSeparator);
+    if (basis.vibrationRules == joist::VibrationRules::ukNa)
+        return "UK National Annex rules, a and b by the span" + damping;
+    return "EN 1995-1-1 rules, a = " + joist::generalText(basis.vibrationA, decimalSeparator) +
+           " mm/kN, b = " + joist::generalText(basis.vibrationB, decimalSeparator) + damping;
+}
+
 std::string basisDescription(const joist::DesignBasis& basis, std::string_view decimalSeparator)
 {
     std::string text;
@@ -87,7 +96,8 @@ std::string basisDescription(const joist::DesignBasis& basis, std::string_view d
                 joist::generalText(basis.pointLoadQk, decimalSeparator) + " kN, share " +
                 joist::generalText(basis.pointShare, decimalSeparator) + " on one joist, checked";
     if (basis.vibration)
-        text += text.empty() ? "floor vibration checked" : "; floor vibration checked";
+        text += (text.empty() ? "" : "; ") + std::string("floor vibration checked, ") +
+                vibrationRulesText(basis, decimalSeparator);
     if (const std::string rules = joist::rulesDescription(basis, decimalSeparator); !rules.empty())
         text += (text.empty() ? "" : "; ") + rules;
     return text.empty() ? "default limits" : text;
@@ -122,7 +132,9 @@ std::string vibrationBlock(const joist::JoistDesign& checked, std::string_view d
            "\n"
            "v = " +
            digits(checked.v) + " m/(N s\u00B2), limit " + digits(checked.vLimit) +
-           " m/(N s\u00B2)" + ratio(joist::Check::v);
+           " m/(N s\u00B2) with b = " + digits(checked.b) +
+           ", \u03B6 = " + joist::generalText(checked.basis.damping, decimalSeparator) +
+           ratio(joist::Check::v);
 }
 
 } // namespace report

@@ -33,6 +33,11 @@ std::string rangeText(const joist::LimitRange& range, std::string_view unit,
 std::optional<std::string> deflectionLimitText(joist::Check check, const joist::DesignBasis& basis,
                                                std::string_view decimalSeparator);
 
+// The vibration rules in force and their values: "UK National Annex rules,
+// a and b by the span, ζ = 0.02", or under EN 1995-1-1's "EN 1995-1-1
+// rules, a = 1.5 mm/kN, b = 100, ζ = 0.01".
+std::string vibrationRulesText(const joist::DesignBasis& basis, std::string_view decimalSeparator);
+
 // "u net,fin limit L/300; floor vibration checked": what differs from the
 // defaults, or "default limits" when nothing changes a result.
 std::string basisDescription(const joist::DesignBasis& basis, std::string_view decimalSeparator);

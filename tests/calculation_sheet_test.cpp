@@ -198,7 +198,9 @@ TEST_P(SheetInLocale, StatesTheDesignBasisAndTheVibrationWorking)
     EXPECT_TRUE(text.contains("\tL/360\t")) << text.toStdString();
     EXPECT_TRUE(text.contains("\tL/300, at most 12" + local + "5 mm\t"));
     EXPECT_TRUE(text.contains("Design basis\tu 2 limit L/300, at most 12" + local +
-                              "5 mm; u net,fin limit L/360; floor vibration checked\n"));
+                              "5 mm; u net,fin limit L/360; floor vibration checked, UK "
+                              "National Annex rules, a and b by the span, \u03B6 = 0" +
+                              local + "02\n"));
     EXPECT_TRUE(
         text.contains("\nFloor vibration (EN 1995-1-1 7.3.3 with the UK National Annex)\n"));
     EXPECT_TRUE(text.contains("the UK National Annex is used for 7.3.3 only"));
@@ -207,6 +209,16 @@ TEST_P(SheetInLocale, StatesTheDesignBasisAndTheVibrationWorking)
         EXPECT_TRUE(text.contains(QRegularExpression(
             '\t' + QRegularExpression::escape(number(value, GetParam())) + "[\t\n]")))
             << value;
+    // Under EN 1995-1-1's rules the sheet names the a and b chosen, not the
+    // UK National Annex's.
+    joist::JoistDesign uk = d;
+    d.basis.vibrationRules = joist::VibrationRules::en;
+    ASSERT_TRUE(joist::runDesignCheck(d, false, sink, GetParam()).completed());
+    const QString en = ui::sheetPlainText(sheet_);
+    EXPECT_TRUE(
+        en.contains("with a = 1" + local + "5 mm/kN and b = 100 chosen in the design basis"));
+    EXPECT_FALSE(en.contains("UK National Annex is used for 7.3.3") || en.contains("16500"));
+    d = uk;
     // The f1 row reads what 7.3.3 requires against what the floor provides.
     EXPECT_TRUE(text.contains("\trequired f1,min\t8\tprovided f1\t" + number(d.f1, GetParam())));
     EXPECT_FALSE(text.contains("special investigation"));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "engine/design_aids.h"
 #include "engine/design_check.h"
@@ -134,6 +135,28 @@ TEST(DesignBasis, FloorVibrationCases)
             EXPECT_NEAR(ratio, quotient, 0.0005 + 1e-6);
         EXPECT_GE(d.unityRatio, std::max({d.ratioF1, d.ratioW, d.ratioV}));
         EXPECT_EQ(d.n40 == 0, d.f1 >= 40);
+    }
+}
+
+// Under EN 1995-1-1's rules a and b are the basis's (1.5 and 100) whatever
+// the span; f1, w and v stay, and under the UK National Annex's rules the
+// basis's a and b count for nothing.
+TEST(DesignBasis, VibrationRulesChooseAAndB)
+{
+    for (const auto& [span, rules] : {std::pair{4.0f, VibrationRules::en},
+                                      {4.5f, VibrationRules::en},
+                                      {4.5f, VibrationRules::ukNa}}) {
+        JoistDesign uk = c24Floor(span, 225, 0.4f);
+        JoistDesign d = uk;
+        d.basis.vibrationRules = rules;
+        RecordingSink sink;
+        ASSERT_TRUE(runDesignCheck(uk, false, sink, ".").completed());
+        ASSERT_TRUE(runDesignCheck(d, false, sink, ".").completed());
+        EXPECT_EQ(std::tuple(d.f1, d.w, d.v), std::tuple(uk.f1, uk.w, uk.v));
+        EXPECT_EQ(std::pair(d.a, d.b),
+                  rules == VibrationRules::en ? std::pair(1.5f, 100.0f) : std::pair(uk.a, uk.b));
+        EXPECT_FLOAT_EQ(d.vLimit, float(std::pow(double(d.b), double(d.f1) * 0.02 - 1)));
+        EXPECT_NEAR(d.ratioW, double(d.w) / d.a, 0.0005 + 1e-6);
     }
 }
 

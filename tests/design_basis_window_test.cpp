@@ -95,6 +95,21 @@ TEST(DesignBasisSettings, EarlierKeysAreReadAndReplacedByTheFilesKeys)
     settings->remove("designBasis");
 }
 
+// zeta is stored only where it is not its rule set's default, and read back
+// as it was either way.
+TEST(DesignBasisSettings, DampingIsKeptAgainstItsRuleSetsDefault)
+{
+    const std::unique_ptr<QSettings> settings = document::programSettings();
+    joist::DesignBasis basis;
+    basis.vibrationRules = joist::VibrationRules::en;
+    for (const float damping : {0.01f, 0.02f}) {
+        basis.damping = damping;
+        document::writeDesignBasis(*settings, basis);
+        EXPECT_EQ(document::readDesignBasis(*settings), basis);
+    }
+    settings->remove("designBasis");
+}
+
 TEST_P(DesignBasisWindow, OpensOnceWithItsNamedControls)
 {
     MainWindowDriver main(testing::shippedDirectory(), locale());
@@ -110,8 +125,8 @@ TEST_P(DesignBasisWindow, OpensOnceWithItsNamedControls)
           "floorWidthTxt", "deckThicknessTxt", "deckModulusTxt", "dampingTxt", "kampTxt",
           "partitionsTxt", "pointLoadTxt", "pointShareTxt"})
         EXPECT_TRUE(window->findChild<QLineEdit*>(name)) << name;
-    for (const char* name :
-         {"f1Lbl", "wLbl", "aLbl", "vLbl", "vLimitLbl", "ratioF1Lbl", "ratioWLbl", "ratioVLbl"})
+    for (const char* name : {"f1Lbl", "wLbl", "aLbl", "bLbl", "vLbl", "vLimitLbl", "ratioF1Lbl",
+                             "ratioWLbl", "ratioVLbl"})
         EXPECT_EQ(control<QLabel>(window, name)->text(), "\u2013") << name;
     EXPECT_TRUE(window->findChild<QCheckBox*>("vibrationChk"));
     EXPECT_TRUE(window->findChild<QCheckBox*>("struttingChk"));
@@ -253,7 +268,10 @@ TEST_P(DesignBasisWindow, VibrationShowsInTheWindowAndTheVerdictTooltip)
     const joist::JoistDesign& d = main.window->design();
     ASSERT_TRUE(d.basis.vibration);
     const QString tip = verdictTip(main);
-    EXPECT_TRUE(tip.startsWith("Design basis: floor vibration checked\n")) << tip.toStdString();
+    EXPECT_TRUE(tip.startsWith("Design basis: floor vibration checked, UK National Annex rules, "
+                               "a and b by the span, \u03B6 = " +
+                               local("0.02\n")))
+        << tip.toStdString();
     EXPECT_FALSE(tip.contains("not checked"));
     const QString f1 = control<QLabel>(window, "f1Lbl")->text();
     EXPECT_EQ(f1, local(QString::number(d.f1, 'g', 4)));
@@ -306,6 +324,34 @@ TEST_P(DesignBasisWindow, PointLoadRatiosShowOnlyWhileChecked)
     EXPECT_EQ(main.label("governedByLbl"), "Joist Passes");
 }
 
+// a and b are typed only under EN 1995-1-1's rules with vibration checked;
+// picking the other rule set takes its damping ratio unless one was typed.
+TEST_P(DesignBasisWindow, VibrationRulesEnableAAndBAndSetTheirDamping)
+{
+    MainWindowDriver main(testing::shippedDirectory(), locale());
+    FrmDesignBasis* window = open(main);
+    ASSERT_TRUE(window);
+    auto* rules = control<QComboBox>(window, "vibrationRulesCmb");
+    auto* a = control<QLineEdit>(window, "vibrationATxt");
+    const joist::DesignBasis& basis = main.window->design().basis;
+    for (const auto& [vibration, picked, damping] :
+         {std::tuple{false, 1, 0.01f}, {true, 1, 0.01f}, {true, 0, 0.02f}}) {
+        control<QCheckBox>(window, "vibrationChk")->setChecked(vibration);
+        rules->setCurrentIndex(picked);
+        EXPECT_EQ(a->isEnabled(), vibration && picked == 1);
+        EXPECT_EQ(control<QLineEdit>(window, "vibrationBTxt")->isEnabled(), a->isEnabled());
+        EXPECT_EQ(basis.damping, damping);
+    }
+    type(window, "dampingTxt", local("0.015"));
+    rules->setCurrentIndex(1);
+    EXPECT_EQ(basis.damping, 0.015f);
+    EXPECT_EQ(control<QLabel>(window, "bLbl")->text(), "100");
+    type(window, "vibrationBTxt", "160");
+    EXPECT_TRUE(control<QLabel>(window, "messageLbl")
+                    ->text()
+                    .startsWith("Constant b: \"160\" is not a number from 50 to 150; 100 stays"));
+}
+
 // Changes are the design's; only the button keeps them, for the next start.
 // Resetting to the program's defaults leaves the user's defaults alone.
 TEST_P(DesignBasisWindow, DefaultsAreKeptOnlyWhenAskedAndReadAtStart)
@@ -331,7 +377,7 @@ TEST_P(DesignBasisWindow, DefaultsAreKeptOnlyWhenAskedAndReadAtStart)
         EXPECT_EQ(main.window->design().basis.u2FinDivisor, 250);
         EXPECT_TRUE(main.window->design().basis.vibration);
         EXPECT_TRUE(verdictTip(main).startsWith("Design basis: u 2,fin limit L/250; floor "
-                                                "vibration checked\n"));
+                                                "vibration checked, UK National Annex"));
         FrmDesignBasis* window = open(main);
         control<QPushButton>(window, "restoreDefaultsBtn")->click();
         control<QPushButton>(window, "useAsDefaultBtn")->click();

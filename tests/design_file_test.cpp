@@ -320,6 +320,25 @@ TEST(DesignFile, OpensOnTheTableItsBasisChooses)
     EXPECT_EQ(main.window->design().basis.rules, joist::Rules::amended);
 }
 
+// The vibration rules, a and b go through a file unchanged; a file that
+// gives no damping ratio takes its rule set's.
+TEST(DesignFile, VibrationRulesAndTheirDampingDefault)
+{
+    joist::DesignBasis en;
+    en.vibrationRules = joist::VibrationRules::en;
+    en.vibrationA = 2;
+    en.vibrationB = 80;
+    const QByteArray bytes = document::designFileBytes(document::startInputs(), en);
+    EXPECT_EQ(document::parseDesignFile("en.joist", bytes).basis, en);
+    for (const auto& [basis, damping] :
+         {std::pair<QByteArray, float>{"", 0.02f},
+          {"\"vibrationRules\": \"en\"", 0.01f},
+          {"\"vibrationRules\": \"en\", \"damping\": \"0.02\"", 0.02f}})
+        EXPECT_EQ(document::parseDesignFile("f.joist", designJson({}, "1", basis)).basis.damping,
+                  damping)
+            << basis.toStdString();
+}
+
 // A file's service class lets its lists hold the standard's factors, and the
 // sheet names the class when the factors are its own.
 TEST(DesignFile, ServiceClassFactorsOpenAndAreNamed)

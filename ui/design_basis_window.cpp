@@ -68,6 +68,10 @@ const FrmDesignBasis::Field fieldRows[] = {
      FieldGroup::floorVibration},
     {&FrmDesignBasis::Fields::kampTxt, "kampTxt", joist::basisField("kamp"),
      FieldGroup::floorVibration},
+    {&FrmDesignBasis::Fields::vibrationATxt, "vibrationATxt", joist::basisField("a"),
+     FieldGroup::floorVibration},
+    {&FrmDesignBasis::Fields::vibrationBTxt, "vibrationBTxt", joist::basisField("b"),
+     FieldGroup::floorVibration},
     {&FrmDesignBasis::Fields::partitionsTxt, "partitionsTxt", joist::basisField("partitions"),
      FieldGroup::imposedLoad},
     {&FrmDesignBasis::Fields::pointLoadTxt, "pointLoadTxt", joist::basisField("pointLoadQk"),
@@ -81,6 +85,7 @@ const FrmDesignBasis::Field fieldRows[] = {
 };
 
 // The choices' captions, in their enums' order.
+constexpr const char* vibrationRulesCaptions[] = {"UK National Annex", "EN 1995-1-1 recommended"};
 constexpr const char* rulesCaptions[] = {"As first published", "EN 1995-1-1 with A1:2008"};
 constexpr const char* tableCaptions[] = {"EN 338:2003 (ZU5ZO.mdb)", "EN 338:2016 (EN338-2016.mdb)",
                                          "EN 14080:2013, glulam (EN14080.mdb)"};
@@ -91,6 +96,7 @@ constexpr const char* serviceClassCaptions[] = {"As entered (factors in the main
 constexpr const char* categoryCaptions[] = {"A: domestic and residential", "B: offices",
                                             "C: congregation areas", "D: shopping areas"};
 static_assert(std::size(rulesCaptions) == joist::rulesTexts.size() &&
+              std::size(vibrationRulesCaptions) == joist::vibrationRulesTexts.size() &&
               std::size(tableCaptions) == joist::tableTexts.size() &&
               std::size(serviceClassCaptions) == joist::serviceClassTexts.size() &&
               std::size(categoryCaptions) == joist::categoryTexts.size() &&
@@ -154,14 +160,21 @@ void FrmDesignBasis::build()
         ++row;
     }
 
-    auto* vibration =
-        new QGroupBox(QStringLiteral("Floor vibration (EN 1995-1-1 7.3.3, UK NA rules)"), this);
+    // The rules are the list's to name.
+    auto* vibration = new QGroupBox(QStringLiteral("Floor vibration (EN 1995-1-1 7.3.3)"), this);
     auto* form = new QFormLayout(vibration);
     vibrationChk_ = new QCheckBox(captionOf("vibration"), vibration);
     vibrationChk_->setObjectName(QStringLiteral("vibrationChk"));
     struttingChk_ = new QCheckBox(captionOf("strutting"), vibration);
     struttingChk_->setObjectName(QStringLiteral("struttingChk"));
     form->addRow(vibrationChk_);
+    vibrationRulesCmb_ = new QComboBox(vibration);
+    vibrationRulesCmb_->setObjectName(QStringLiteral("vibrationRulesCmb"));
+    vibrationRulesCmb_->setAccessibleName(captionOf("vibrationRules"));
+    for (const char* caption : vibrationRulesCaptions)
+        vibrationRulesCmb_->addItem(QString::fromUtf8(caption));
+    connect(vibrationRulesCmb_, &QComboBox::currentIndexChanged, this,
+            &FrmDesignBasis::onChoicePicked);
     auto withUnit = [&](QLineEdit* box, std::string_view unitText) {
         auto* line = new QHBoxLayout;
         line->addWidget(box);
@@ -169,6 +182,9 @@ void FrmDesignBasis::build()
         return line;
     };
     for (const Field& field : fieldRows) {
+        // a and b below the list that puts them in force.
+        if (fields_.*field.box == fields_.vibrationATxt)
+            form->addRow(captionOf("vibrationRules"), vibrationRulesCmb_);
         if (field.group == FieldGroup::floorVibration)
             form->addRow(captionOf(field.basis.key),
                          withUnit(fields_.*field.box, field.basis.unit));
@@ -271,6 +287,7 @@ void FrmDesignBasis::build()
         {"f1Lbl", "Fundamental frequency f1", "Hz"},
         {"wLbl", "Deflection under 1 kN, w", "mm"},
         {"aLbl", "Limit for w, a", "mm"},
+        {"bLbl", "Constant b", ""},
         {"vLbl", "Unit impulse velocity v", "m/(N s\u00B2)"},
         {"vLimitLbl", "Limit for v", "m/(N s\u00B2)"},
         {"ratioF1Lbl", "Ratio 8 Hz / f1", ""},
@@ -361,13 +378,24 @@ void FrmDesignBasis::fill()
     struttingChk_->setChecked(basis_.strutting);
     pointLoadChk_->setChecked(basis_.pointLoad);
     problems_.assign(problems_.size(), {});
+    vibrationRulesCmb_->setCurrentIndex(int(basis_.vibrationRules));
     rulesCmb_->setCurrentIndex(int(basis_.rules));
     tableCmb_->setCurrentIndex(int(basis_.table));
     sizesCmb_->setCurrentIndex(int(basis_.sizes));
     serviceClassCmb_->setCurrentIndex(int(basis_.serviceClass));
     categoryCmb_->setCurrentIndex(int(basis_.category));
     filling_ = false;
+    enableVibrationLimits();
     showMessages();
+}
+
+// a and b are typed only where they are in force.
+void FrmDesignBasis::enableVibrationLimits()
+{
+    const bool typed = vibrationChk_->isChecked() &&
+                       vibrationRulesCmb_->currentIndex() == int(joist::VibrationRules::en);
+    fields_.vibrationATxt->setEnabled(typed);
+    fields_.vibrationBTxt->setEnabled(typed);
 }
 
 // The band the typed allowance is, or "As typed".
@@ -432,6 +460,7 @@ void FrmDesignBasis::onEdited(const Field& field)
 
 void FrmDesignBasis::onFlagToggled()
 {
+    enableVibrationLimits();
     if (filling_)
         return;
     DesignBasis changed = basis_;
@@ -443,9 +472,21 @@ void FrmDesignBasis::onFlagToggled()
 
 void FrmDesignBasis::onChoicePicked()
 {
+    enableVibrationLimits();
     if (filling_)
         return;
     DesignBasis changed = basis_;
+    changed.vibrationRules = static_cast<joist::VibrationRules>(vibrationRulesCmb_->currentIndex());
+    // The rule set's damping ratio follows it; one the engineer typed stays.
+    const float oldDefault = joist::defaultDamping(basis_.vibrationRules);
+    const float newDefault = joist::defaultDamping(changed.vibrationRules);
+    if (oldDefault != newDefault &&
+        joist::parseNumber(fields_.dampingTxt->text().toStdString(), separator_) == oldDefault) {
+        filling_ = true;
+        fields_.dampingTxt->setText(QString::fromUtf8(joist::generalText(newDefault, separator_)));
+        filling_ = false;
+        changed.damping = newDefault;
+    }
     changed.rules = static_cast<joist::Rules>(rulesCmb_->currentIndex());
     changed.table = static_cast<joist::TableChoice>(tableCmb_->currentIndex());
     changed.sizes = static_cast<joist::Sizes>(sizesCmb_->currentIndex());
@@ -506,14 +547,15 @@ void FrmDesignBasis::showResults(const std::optional<joist::JoistDesign>& checke
 {
     const bool shown = checked && checked->basis.vibration;
     const float values[] = {
-        shown ? checked->f1 : 0,     shown ? checked->w : 0,      shown ? checked->a : 0,
-        shown ? checked->v : 0,      shown ? checked->vLimit : 0, shown ? checked->ratioF1 : 0,
-        shown ? checked->ratioW : 0, shown ? checked->ratioV : 0,
+        shown ? checked->f1 : 0,      shown ? checked->w : 0,      shown ? checked->a : 0,
+        shown ? checked->b : 0,       shown ? checked->v : 0,      shown ? checked->vLimit : 0,
+        shown ? checked->ratioF1 : 0, shown ? checked->ratioW : 0, shown ? checked->ratioV : 0,
     };
+    static_assert(std::size(values) == std::tuple_size_v<decltype(resultLbls_)>);
     for (std::size_t i = 0; i < resultLbls_.size(); ++i) {
         QString text = QStringLiteral("\u2013");
         if (shown)
-            text = QString::fromUtf8(i < 5 ? joist::numberText(values[i], 4, separator_)
+            text = QString::fromUtf8(i < 6 ? joist::numberText(values[i], 4, separator_)
                                            : joist::generalText(values[i], separator_));
         resultLbls_[i]->setText(text);
     }

@@ -65,6 +65,8 @@ public:
         QLineEdit* deckModulusTxt = nullptr;
         QLineEdit* dampingTxt = nullptr;
         QLineEdit* kampTxt = nullptr;
+        QLineEdit* vibrationATxt = nullptr;
+        QLineEdit* vibrationBTxt = nullptr;
         QLineEdit* kcrTxt = nullptr;
         QLineEdit* endDistanceTxt = nullptr;
         QLineEdit* partitionsTxt = nullptr;
@@ -93,6 +95,7 @@ private:
     void onEdited(const Field& field);
     void onFlagToggled();
     void onChoicePicked();
+    void enableVibrationLimits();
     void showPartitionBand(const QString& allowance);
     void restoreDefaults();
     void useAsDefault();
@@ -111,6 +114,7 @@ private:
     QCheckBox* vibrationChk_ = nullptr;
     QCheckBox* struttingChk_ = nullptr;
     QCheckBox* pointLoadChk_ = nullptr;
+    QComboBox* vibrationRulesCmb_ = nullptr;
     QComboBox* rulesCmb_ = nullptr;
     QComboBox* tableCmb_ = nullptr;
     QComboBox* sizesCmb_ = nullptr;
@@ -120,7 +124,7 @@ private:
     QPushButton* restoreDefaultsBtn_ = nullptr; // the program's defaults, for this design
     QPushButton* useAsDefaultBtn_ = nullptr;
     QLabel* messageLbl_ = nullptr;
-    std::array<QLabel*, 8> resultLbls_{}; // f1, w, a, v, v limit, ratios of f1, w, v
+    std::array<QLabel*, 9> resultLbls_{}; // f1, w, a, b, v, v limit, ratios of f1, w, v
     std::vector<std::string> problems_;   // by field, empty when accepted
 };
 

@@ -167,10 +167,16 @@ public:
             {QStringLiteral("final deflections with kdef and \u03C82\u00B7kdef as entered")},
             {QStringLiteral("deflection limits: w_inst %1, w_fin %2, w_net,fin %3")
                  .arg(limit(Check::u2), limit(Check::u2Fin), limit(Check::uNetFin))},
-            {b.vibration ? QStringLiteral("floor vibration to 7.3.3 with the rules of the UK "
-                                          "National Annex (NA to BS EN 1995-1-1) for kdist, kamp, "
-                                          "a and b; the UK National Annex is used for 7.3.3 only")
-                         : QStringLiteral("no National Annex is applied")},
+            {!b.vibration ? QStringLiteral("no National Annex is applied")
+             : b.vibrationRules == joist::VibrationRules::ukNa
+                 ? QStringLiteral("floor vibration to 7.3.3 with the rules of the UK "
+                                  "National Annex (NA to BS EN 1995-1-1) for kdist, kamp, "
+                                  "a and b; the UK National Annex is used for 7.3.3 only")
+                 : QStringLiteral("floor vibration to 7.3.3 with a = %1 mm/kN and b = %2 chosen "
+                                  "in the design basis (Figure 7.2); 7.3.3 does not say how w "
+                                  "under 1 kN is found, so it is found with the UK National "
+                                  "Annex's kdist and kamp; no National Annex is applied otherwise")
+                       .arg(number(b.vibrationA), number(b.vibrationB))},
             {QStringLiteral("material values %1").arg(sheet_.dataSource)}};
         return table;
     }
@@ -378,8 +384,11 @@ public:
     Table vibration() const
     {
         const joist::JoistDesign& d = sheet_.design;
+        const bool ukNa = d.basis.vibrationRules == joist::VibrationRules::ukNa;
         Table table{
-            QStringLiteral("Floor vibration (EN 1995-1-1 7.3.3 with the UK National Annex)"),
+            ukNa ? QStringLiteral("Floor vibration (EN 1995-1-1 7.3.3 with the UK National Annex)")
+                 : QStringLiteral("Floor vibration (EN 1995-1-1 7.3.3, a and b from "
+                                  "Figure 7.2)"),
             {},
             {}};
         table.markedCells = 3;
@@ -413,8 +422,13 @@ public:
         row("kdist = kstrut (0.38 \u2212 0.08 ln(14 (EI)_B / s\u2074)), at least 0.3 (UK NA)",
             d.kdist, "");
         row("w = kdist kamp L\u00B3 / (48 (EI)_joist) under 1 kN", d.w, "mm");
-        row("a = 1.8 for L \u2264 4000 mm, else 16500 / L^1.1 (UK NA)", d.a, "mm/kN");
-        row("b = 180 \u2212 60 a for a \u2264 1, else 160 \u2212 40 a (UK NA)", d.b, "");
+        if (ukNa) {
+            row("a = 1.8 for L \u2264 4000 mm, else 16500 / L^1.1 (UK NA)", d.a, "mm/kN");
+            row("b = 180 \u2212 60 a for a \u2264 1, else 160 \u2212 40 a (UK NA)", d.b, "");
+        } else {
+            row("a, chosen in the design basis (EN 1995-1-1 Figure 7.2)", d.a, "mm/kN");
+            row("b, chosen in the design basis (EN 1995-1-1 Figure 7.2)", d.b, "");
+        }
         row("n40 = (((40 / f1)\u00B2 \u2212 1) (B / L)\u2074 (EI)_L / (EI)_B)^0.25", d.n40, "");
         row("v = 4 (0.4 + 0.6 n40) / (m B L + 200)", d.v, "m/(N s\u00B2)");
         row("v limit = b^(f1 \u03B6 \u2212 1)", d.vLimit, "m/(N s\u00B2)");
