@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the manual page against the program: every option --help prints is
-# in it, and every column a schedule writes (with the vibration columns) is
+# in it, and every column a schedule writes (with the vibration and point-load
+# columns) is
 # named in it in bold, as its list of columns names them.
 #
 # Usage: manual_page_test.sh <program> <timber-joist.1>
@@ -19,7 +20,7 @@ while read -r option; do
     grep -qF -- "${option//-/\\-}" "$page" || missing+=("option $option")
 done <"$work/options"
 
-printf 'id,vibration\nA,true\n' >"$work/in.csv"
+printf 'id,vibration,pointLoad\nA,true,true\n' >"$work/in.csv"
 "$program" --schedule "$work/in.csv" --output "$work/out.csv" 2>/dev/null || true
 head -n1 "$work/out.csv" | tr -d '\r' | tr ',' '\n' | tail -n +3 >"$work/columns"
 [ "$(wc -l <"$work/columns")" -gt 10 ] || { echo "FAIL: the schedule wrote no result columns" >&2; exit 1; }
