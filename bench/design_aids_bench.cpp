@@ -3,7 +3,9 @@
 //   (no fault test, no text);
 // - the 147-cell span table of the program's lists against as many single
 //   evaluations as the table made, its marks' included;
-// - the same two with floor vibration checked.
+// - the same two with floor vibration checked;
+// - the span table with the concentrated load checked, under the amended
+//   rules (its bearing on l ef), against its evaluations.
 #include <benchmark/benchmark.h>
 
 #include "bench/paired_reporter.h"
@@ -37,16 +39,24 @@ bool plainPasses(JoistDesign& d)
     return passes;
 }
 
-JoistDesign withVibration(bool vibration)
+enum class Choice { none, vibration, pointLoad };
+
+JoistDesign withChoice(Choice choice)
 {
     JoistDesign d = joist::testing::startExample();
-    d.basis.vibration = vibration;
+    d.basis.vibration = choice == Choice::vibration;
+    if (choice == Choice::pointLoad) {
+        d.basis.pointLoad = true;
+        d.basis.rules = joist::Rules::amended;
+        d.material = joist::Material::softwood;
+        d.rhoK = 310;
+    }
     return d;
 }
 
-void runPassFail(benchmark::State& state, bool vibration)
+void runPassFail(benchmark::State& state, Choice choice)
 {
-    JoistDesign d = withVibration(vibration);
+    JoistDesign d = withChoice(choice);
     bool failing = false;
     for (auto _ : state) {
         // Alternate a passing and a failing span so both verdicts come out.
@@ -56,9 +66,9 @@ void runPassFail(benchmark::State& state, bool vibration)
     }
 }
 
-void runPassFailFloor(benchmark::State& state, bool vibration)
+void runPassFailFloor(benchmark::State& state, Choice choice)
 {
-    JoistDesign d = withVibration(vibration);
+    JoistDesign d = withChoice(choice);
     bool failing = false;
     for (auto _ : state) {
         JoistDesign scratch = d;
@@ -70,30 +80,30 @@ void runPassFailFloor(benchmark::State& state, bool vibration)
 }
 
 // The searches' checks and the marks' one more for each cell below 30 m.
-int tableEvaluations(bool vibration)
+int tableEvaluations(Choice choice)
 {
     const joist::SpanTable table =
-        joist::computeSpanTable(withVibration(vibration), breadths, depths, spacings);
+        joist::computeSpanTable(withChoice(choice), breadths, depths, spacings);
     int evaluations = table.evaluations;
     for (const joist::LongestSpan& cell : table.cells)
         evaluations += joist::firstFailingMillimetres(cell) ? 1 : 0;
     return evaluations;
 }
 
-void runSpanTable(benchmark::State& state, bool vibration)
+void runSpanTable(benchmark::State& state, Choice choice)
 {
-    const JoistDesign d = withVibration(vibration);
+    const JoistDesign d = withChoice(choice);
     for (auto _ : state)
         benchmark::DoNotOptimize(joist::computeSpanTable(d, breadths, depths, spacings));
-    state.counters["evaluations"] = tableEvaluations(vibration);
+    state.counters["evaluations"] = tableEvaluations(choice);
 }
 
 // As many evaluations as the table makes, at spans spread as its searches
 // spread them.
-void runSpanTableFloor(benchmark::State& state, bool vibration)
+void runSpanTableFloor(benchmark::State& state, Choice choice)
 {
-    const int evaluations = tableEvaluations(vibration);
-    JoistDesign d = withVibration(vibration);
+    const int evaluations = tableEvaluations(choice);
+    JoistDesign d = withChoice(choice);
     for (auto _ : state) {
         for (int i = 0; i < evaluations; ++i) {
             d.span = joist::spanOfMillimetres(1 + (i * 7919) % joist::longestSpanSearched);
@@ -105,45 +115,56 @@ void runSpanTableFloor(benchmark::State& state, bool vibration)
 
 void passFail(benchmark::State& state)
 {
-    runPassFail(state, false);
+    runPassFail(state, Choice::none);
 }
 BENCHMARK(passFail);
 void passFailFloor(benchmark::State& state)
 {
-    runPassFailFloor(state, false);
+    runPassFailFloor(state, Choice::none);
 }
 BENCHMARK(passFailFloor);
 void spanTable(benchmark::State& state)
 {
-    runSpanTable(state, false);
+    runSpanTable(state, Choice::none);
 }
 BENCHMARK(spanTable);
 void spanTableFloor(benchmark::State& state)
 {
-    runSpanTableFloor(state, false);
+    runSpanTableFloor(state, Choice::none);
 }
 BENCHMARK(spanTableFloor);
 
 void passFailVibration(benchmark::State& state)
 {
-    runPassFail(state, true);
+    runPassFail(state, Choice::vibration);
 }
 BENCHMARK(passFailVibration);
 void passFailVibrationFloor(benchmark::State& state)
 {
-    runPassFailFloor(state, true);
+    runPassFailFloor(state, Choice::vibration);
 }
 BENCHMARK(passFailVibrationFloor);
 void spanTableVibration(benchmark::State& state)
 {
-    runSpanTable(state, true);
+    runSpanTable(state, Choice::vibration);
 }
 BENCHMARK(spanTableVibration);
 void spanTableVibrationFloor(benchmark::State& state)
 {
-    runSpanTableFloor(state, true);
+    runSpanTableFloor(state, Choice::vibration);
 }
 BENCHMARK(spanTableVibrationFloor);
+
+void spanTablePointLoad(benchmark::State& state)
+{
+    runSpanTable(state, Choice::pointLoad);
+}
+BENCHMARK(spanTablePointLoad);
+void spanTablePointLoadFloor(benchmark::State& state)
+{
+    runSpanTableFloor(state, Choice::pointLoad);
+}
+BENCHMARK(spanTablePointLoadFloor);
 
 } // namespace
 

@@ -1,8 +1,9 @@
 // One full design check: every step, each ratio's rounding (format and read
 // back) and every label's text, written into a sink that drops them; beside
 // it the same check written with snprintf and strtof. And the check with
-// floor vibration beside the same check without it, and the check under the
-// amended shear and bearing rules beside the original.
+// floor vibration beside the same check without it, the check under the
+// amended shear and bearing rules beside the original, and the check with
+// every choice of the design basis that changes it on beside the default.
 #include <benchmark/benchmark.h>
 
 #include "bench/paired_reporter.h"
@@ -45,11 +46,10 @@ joist::JoistDesign startInputs()
     return d;
 }
 
-void runChecks(benchmark::State& state, bool vibration, joist::Rules rules = joist::Rules::original)
+void runChecks(benchmark::State& state, const joist::DesignBasis& basis)
 {
     joist::JoistDesign d = startInputs();
-    d.basis.vibration = vibration;
-    d.basis.rules = rules;
+    d.basis = basis;
     // Glulam: kh by 3.3(3) takes a power at this depth, the costliest case.
     d.material = joist::Material::glulam;
     d.rhoK = 385;
@@ -65,7 +65,7 @@ void runChecks(benchmark::State& state, bool vibration, joist::Rules rules = joi
 
 void designCheck(benchmark::State& state)
 {
-    runChecks(state, false);
+    runChecks(state, {});
 }
 BENCHMARK(designCheck);
 
@@ -83,29 +83,56 @@ void designCheckFloor(benchmark::State& state)
 }
 BENCHMARK(designCheckFloor);
 
+joist::DesignBasis withVibration()
+{
+    joist::DesignBasis basis;
+    basis.vibration = true;
+    return basis;
+}
+
 void vibrationCheck(benchmark::State& state)
 {
-    runChecks(state, true);
+    runChecks(state, withVibration());
 }
 BENCHMARK(vibrationCheck);
 
 void vibrationCheckFloor(benchmark::State& state)
 {
-    runChecks(state, false);
+    runChecks(state, {});
 }
 BENCHMARK(vibrationCheckFloor);
 
 void amendedCheck(benchmark::State& state)
 {
-    runChecks(state, false, joist::Rules::amended);
+    joist::DesignBasis basis;
+    basis.rules = joist::Rules::amended;
+    runChecks(state, basis);
 }
 BENCHMARK(amendedCheck);
 
 void amendedCheckFloor(benchmark::State& state)
 {
-    runChecks(state, false, joist::Rules::original);
+    runChecks(state, {});
 }
 BENCHMARK(amendedCheckFloor);
+
+// Service class, category and sizes change the lists, not the check.
+void everyChoiceCheck(benchmark::State& state)
+{
+    joist::DesignBasis basis = withVibration();
+    basis.vibrationRules = joist::VibrationRules::en;
+    basis.rules = joist::Rules::amended;
+    basis.partitions = 0.5f;
+    basis.pointLoad = true;
+    runChecks(state, basis);
+}
+BENCHMARK(everyChoiceCheck);
+
+void everyChoiceCheckFloor(benchmark::State& state)
+{
+    runChecks(state, {});
+}
+BENCHMARK(everyChoiceCheckFloor);
 
 } // namespace
 
