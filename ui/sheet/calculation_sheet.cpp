@@ -683,8 +683,9 @@ QString tableHtml(const Table& table)
 
 // The page: two columns for the inputs and the actions, the checks and the
 // span table across the width.
-QString pageHtml(const CalculationSheet& sheet, const QString& sketchSource, int pages)
+QString pageHtml(const CalculationSheet& sheet, const QString& sketchSource, SheetPaging paging)
 {
+    const int pages = pageCountOf(paging);
     const SheetTables tables(sheet);
     QString out =
         QStringLiteral("<html><head><meta charset=\"utf-8\"><style>"
@@ -709,10 +710,14 @@ QString pageHtml(const CalculationSheet& sheet, const QString& sketchSource, int
     out += paragraphHtml(tables.basis()) + paragraphHtml(tables.assumptions());
     out += tableHtml(tables.strengths());
     out += tableHtml(tables.checks());
+    QString working;
     if (sheet.design.basis.pointLoad)
-        out += tableHtml(tables.pointLoad());
+        working += tableHtml(tables.pointLoad());
     if (sheet.design.basis.vibration)
-        out += tableHtml(tables.vibration());
+        working += tableHtml(tables.vibration());
+    const bool workingApart = paging == SheetPaging::workingApart;
+    if (!workingApart)
+        out += working;
     out += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">"
                           "<tr><td valign=\"top\" width=\"50%\">%1</td><td valign=\"top\">%2</td>"
                           "</tr></table>")
@@ -721,6 +726,8 @@ QString pageHtml(const CalculationSheet& sheet, const QString& sketchSource, int
         out += QStringLiteral("<div style=\"page-break-before: always;\"></div>");
         out += headerHtml(tables, 2, pages);
     }
+    if (workingApart)
+        out += working;
     out += tableHtml(tables.spanTable());
     if (!sheet.spanTable.legend.isEmpty())
         out += QStringLiteral("<p style=\"margin-top: 0px;\">%1</p>")
@@ -771,10 +778,10 @@ QString sheetPlainText(const CalculationSheet& sheet)
 
 QString sheetHtml(const CalculationSheet& sheet)
 {
-    return pageHtml(sheet, pngDataUrl(sheetSketchImage(sheet)), 1);
+    return pageHtml(sheet, pngDataUrl(sheetSketchImage(sheet)), SheetPaging::onePage);
 }
 
-std::unique_ptr<QTextDocument> sheetDocument(const CalculationSheet& sheet, int pages)
+std::unique_ptr<QTextDocument> sheetDocument(const CalculationSheet& sheet, SheetPaging paging)
 {
     auto document = std::make_unique<QTextDocument>();
     const QString sketchName = QStringLiteral("sheet:sketch");
@@ -783,7 +790,7 @@ std::unique_ptr<QTextDocument> sheetDocument(const CalculationSheet& sheet, int 
     font.setPointSizeF(7);
     document->setDefaultFont(font);
     document->setDocumentMargin(0);
-    document->setHtml(pageHtml(sheet, sketchName, pages));
+    document->setHtml(pageHtml(sheet, sketchName, paging));
     placeSheetSketch(*document, sketchName, sheet);
     return document;
 }

@@ -22,8 +22,20 @@ QString sheetPlainText(const CalculationSheet& sheet);
 // The formatted sheet for word processors; the sketch is embedded.
 QString sheetHtml(const CalculationSheet& sheet);
 
-// The formatted sheet for printing, the sketch held as a resource; on two
-// pages the span table stands on the second.
-std::unique_ptr<QTextDocument> sheetDocument(const CalculationSheet& sheet, int pages = 1);
+// How the printed sheet is paged, each tried in turn until it fits: one
+// page; two, the span table on the second; two, the working of the
+// concentrated load and of floor vibration on the second as well.
+enum class SheetPaging { onePage, spanTableApart, workingApart };
+inline constexpr SheetPaging sheetPagings[] = {SheetPaging::onePage, SheetPaging::spanTableApart,
+                                               SheetPaging::workingApart};
+constexpr int pageCountOf(SheetPaging paging)
+{
+    return paging == SheetPaging::onePage ? 1 : 2;
+}
+
+// The formatted sheet for printing, the sketch held as a resource, paged as
+// asked.
+std::unique_ptr<QTextDocument> sheetDocument(const CalculationSheet& sheet,
+                                             SheetPaging paging = SheetPaging::onePage);
 
 } // namespace ui

@@ -31,17 +31,17 @@ constexpr qreal marginMillimetres = 12;
 }
 
 // The sheet laid out on the device's pages: one, or when it does not fit,
-// two with the span table on the second.
+// two, with as much moved to the second as it takes.
 std::unique_ptr<QTextDocument> laidOut(const CalculationSheet& sheet, QPagedPaintDevice& device)
 {
     // Painter coordinates start at the printable area, in device pixels.
     const QSizeF page(device.width(), device.height());
     std::unique_ptr<QTextDocument> document;
-    for (int pages = 1; pages <= 2; ++pages) {
-        document = sheetDocument(sheet, pages);
+    for (const SheetPaging paging : sheetPagings) {
+        document = sheetDocument(sheet, paging);
         document->documentLayout()->setPaintDevice(&device);
         document->setPageSize(page);
-        if (document->pageCount() <= 1)
+        if (document->pageCount() <= pageCountOf(paging))
             break;
     }
     return document;
