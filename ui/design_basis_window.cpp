@@ -286,7 +286,7 @@ void FrmDesignBasis::build()
     } resultRows[] = {
         {"f1Lbl", "Fundamental frequency f1", "Hz"},
         {"wLbl", "Deflection under 1 kN, w", "mm"},
-        {"aLbl", "Limit for w, a", "mm"},
+        {"aLbl", "Limit for w, a", "mm/kN"},
         {"bLbl", "Constant b", ""},
         {"vLbl", "Unit impulse velocity v", "m/(N s\u00B2)"},
         {"vLimitLbl", "Limit for v", "m/(N s\u00B2)"},
