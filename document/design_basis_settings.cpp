@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string_view>
+#include <vector>
 
 #include "engine/number_text.h"
 
@@ -45,12 +46,15 @@ std::optional<float> storedNumber(const QVariant& value, std::optional<joist::Li
 joist::DesignBasis readDesignBasis(const QSettings& settings)
 {
     DesignBasis basis;
+    std::vector<float DesignBasis::*> unset; // numbers not stored, or not usable
     for (const joist::BasisField& field : joist::basisFields) {
         const QVariant value = storedValue(settings, field);
         if (field.number) {
             if (const std::optional<float> number = storedNumber(
                     value, joist::rangeOf(field.number), joist::allowsZero(field.number)))
                 basis.*field.number = *number;
+            else
+                unset.push_back(field.number);
         } else if (field.cap) {
             basis.*field.cap = storedNumber(value, joist::capRange);
         } else if (field.choice) {
@@ -59,13 +63,9 @@ joist::DesignBasis readDesignBasis(const QSettings& settings)
             basis.*field.flag = value.toBool();
         }
     }
-    // Once the rule set is known: a number not stored, or not usable, takes its
-    // default under it.
-    for (const joist::BasisField& field : joist::basisFields)
-        if (field.number &&
-            !storedNumber(storedValue(settings, field), joist::rangeOf(field.number),
-                          joist::allowsZero(field.number)))
-            basis.*field.number = joist::defaultOf(field.number, basis);
+    // Once the rule set is known: those take their default under it.
+    for (float DesignBasis::*number : unset)
+        basis.*number = joist::defaultOf(number, basis);
     return basis;
 }
 
