@@ -43,7 +43,10 @@ std::string checkWorking(Check check, const JoistDesign& checked, std::string_vi
            fourDigits(checked.*definition.numerator, decimalSeparator) + unit + " / " + capacity +
            " = " + fourDigits(checked.*definition.denominator, decimalSeparator) + unit + " = " +
            joist::generalText(checked.*definition.ratio, decimalSeparator) +
-           (amended ? "\n" + *amended : std::string());
+           (amended ? "\n" + *amended : std::string()) +
+           (definition.kind == joist::CheckKind::pointLoad
+                ? "\n" + pointLoadWorking(checked, decimalSeparator)
+                : std::string());
 }
 
 std::string pointLoadWorking(const JoistDesign& checked, std::string_view decimalSeparator)

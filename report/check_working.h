@@ -16,7 +16,8 @@ std::string localSymbol(std::string_view symbol, std::string_view decimalSeparat
 
 // The working behind one ratio of a completed check, demand over capacity:
 // "σc,90,d = 0.805 N/mm² / fc,90,d = 1.354 N/mm² = 0.595". Numbers have at
-// most four significant digits; the ratio is the rounded one shown.
+// most four significant digits; the ratio is the rounded one shown. A check
+// under the concentrated load adds its actions.
 std::string checkWorking(joist::Check check, const joist::JoistDesign& checked,
                          std::string_view decimalSeparator);
 
