@@ -29,7 +29,7 @@ CheckOutcome runTestedSteps(JoistDesign& d)
 
 void show(ResultSink& sink, ResultLabel label, float value, std::string_view separator)
 {
-    sink.setResultText(label, generalText(value, separator));
+    sink.setResultText(label, GeneralText(value, separator).view());
 }
 
 } // namespace

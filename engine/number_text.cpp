@@ -46,31 +46,6 @@ std::string withSeparator(std::string_view plain, std::string_view separator)
     return text;
 }
 
-// n / 1000 in plain decimals, without trailing zeros.
-std::string thousandthsText(long n, std::string_view separator)
-{
-    // The whole part is written in place: the text is made once, as most
-    // labels' texts are.
-    char whole[24];
-    char* end = whole;
-    if (n < 0)
-        *end++ = '-';
-    const long magnitude = n < 0 ? -n : n;
-    end = std::to_chars(end, std::end(whole), magnitude / 1000).ptr;
-    std::string text(whole, end);
-    const int fraction = static_cast<int>(magnitude % 1000);
-    if (fraction != 0) {
-        text += separator;
-        const char digits[] = {char('0' + fraction / 100), char('0' + fraction / 10 % 10),
-                               char('0' + fraction % 10)};
-        int length = 3;
-        while (digits[length - 1] == '0')
-            --length;
-        text.append(digits, std::size_t(length));
-    }
-    return text;
-}
-
 } // namespace
 
 std::optional<float> parseNumber(std::string_view text, std::string_view decimalSeparator)
@@ -187,18 +162,45 @@ std::string numberText(double value, int significantDigits, std::string_view dec
     return withSeparator(std::string_view(buffer.data(), end), decimalSeparator);
 }
 
-std::string generalText(float value, std::string_view decimalSeparator)
+GeneralText::GeneralText(float value, std::string_view decimalSeparator)
 {
     // Most values shown are ratios, stored as a whole number of thousandths:
     // their text is written from that number, as the general conversion
     // writes it, at a tenth of its cost. (Checked for every thousandth below
     // 10^7 in magnitude.)
-    if (std::isfinite(value) && value != 0 && std::fabs(value) < 1e4f) {
+    if (std::isfinite(value) && value != 0 && std::fabs(value) < 1e4f &&
+        decimalSeparator.size() <= 16) {
         const double thousandths = std::nearbyint(double(value) * 1000);
-        if (static_cast<float>(thousandths / 1000) == value)
-            return thousandthsText(static_cast<long>(thousandths), decimalSeparator);
+        if (static_cast<float>(thousandths / 1000) == value) {
+            const long n = static_cast<long>(thousandths);
+            char* end = text_;
+            if (n < 0)
+                *end++ = '-';
+            const long magnitude = n < 0 ? -n : n;
+            end = std::to_chars(end, text_ + 24, magnitude / 1000).ptr;
+            const int fraction = static_cast<int>(magnitude % 1000);
+            if (fraction != 0) {
+                for (const char c : decimalSeparator)
+                    *end++ = c;
+                *end++ = char('0' + fraction / 100);
+                if (fraction % 100 != 0) {
+                    *end++ = char('0' + fraction / 10 % 10);
+                    if (fraction % 10 != 0)
+                        *end++ = char('0' + fraction % 10);
+                }
+            }
+            length_ = std::size_t(end - text_);
+            return;
+        }
     }
-    return numberText(value, 7, decimalSeparator);
+    const std::string text = numberText(value, 7, decimalSeparator);
+    length_ = std::min(text.size(), sizeof text_);
+    text.copy(text_, length_);
+}
+
+std::string generalText(float value, std::string_view decimalSeparator)
+{
+    return std::string(GeneralText(value, decimalSeparator).view());
 }
 
 std::string shortestText(float value)

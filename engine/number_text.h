@@ -42,6 +42,18 @@ std::string numberText(double value, int significantDigits, std::string_view dec
 // The general conversion of a stored value: seven significant digits.
 std::string generalText(float value, std::string_view decimalSeparator);
 
+// The same text, written in place: a check writes a dozen a keystroke.
+class GeneralText
+{
+public:
+    GeneralText(float value, std::string_view decimalSeparator);
+    std::string_view view() const { return {text_, length_}; }
+
+private:
+    char text_[64];
+    std::size_t length_ = 0;
+};
+
 // The shortest text, with "." as decimal separator, that reads back as the
 // same float: how every file the program writes keeps a number.
 std::string shortestText(float value);
