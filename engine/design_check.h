@@ -136,8 +136,9 @@ inline constexpr auto checkDefinitions = std::to_array<CheckDefinition>({
     {Check::v, CheckKind::vibration, "v", &JoistDesign::v, &JoistDesign::vLimit,
      &JoistDesign::ratioV, ResultLabel::v, "v", "Joist fails in vibration: v", "v", "v,lim",
      "m/(N s\u00B2)", "7.3.3", 'V', "vibration", 0},
-    // The point load's share of the ratio hardly grows with the span, so
-    // bending grows at most as L; shear and bearing have no such power.
+    // Under the point load bending grows as L from its own share and as L^2
+    // from the permanent load's, mostly the first; shear and bearing hardly
+    // grow at all.
     {Check::pointBending, CheckKind::pointLoad, "pointBending", &JoistDesign::pointBendingStress,
      &JoistDesign::fmd, &JoistDesign::ratioPointBending, ResultLabel::pointBending,
      "Bending under the point load", "Joist fails under the point load: bending", "\u03C3m,d",
