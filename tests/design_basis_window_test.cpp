@@ -120,7 +120,7 @@ TEST_P(DesignBasisWindow, OpensOnceWithItsNamedControls)
     EXPECT_EQ(window->objectName(), "frmDesignBasis");
     EXPECT_FALSE(window->isModal());
     EXPECT_NE(window->minimumSize(), window->maximumSize()); // resizable
-    EXPECT_LE(window->sizeHint().height(), 720); // fits a 1366 x 768 screen
+    EXPECT_LE(window->sizeHint().height(), 720);             // fits a 1366 x 768 screen
     for (const char* name :
          {"u2DivTxt", "u2FinDivTxt", "uNetFinDivTxt", "u2CapTxt", "u2FinCapTxt", "uNetFinCapTxt",
           "floorWidthTxt", "deckThicknessTxt", "deckModulusTxt", "dampingTxt", "kampTxt",
