@@ -3,11 +3,12 @@
 // floor window with the same widgets, and the program again with its span
 // table window open (which recomputes the whole table on every completed
 // check), and once more with floor vibration checked as well (checked in
-// the design basis window, which is then closed). Alternates a passing and a failing span. Settings
-// go to a temporary folder, never the user's.
+// the design basis window, which is then closed); and the program alone
+// with every choice of the basis that changes the check on. Alternates a passing and a failing
+// span. Settings go to a temporary folder, never the user's.
 //
 //   keystroke_bench [keys]            time per key, both windows
-//   keystroke_bench --only program|vibration|floor [keys]
+//   keystroke_bench --only program|vibration|everyChoice|floor [keys]
 //                                     one window, for counting instructions:
 //   valgrind --tool=callgrind --toggle-collect='bench::oneKeystroke*'
 //            keystroke_bench --only program 1000
@@ -67,20 +68,37 @@ Timings typeInto(QWidget* window, int keys)
     return t;
 }
 
-enum class Window { floor, program, programWithSpanTable, withVibration };
+enum class Window { floor, program, programWithSpanTable, withVibration, withEveryChoice };
+
+// Sizes and service class change only the lists.
+joist::DesignBasis everyChoice()
+{
+    joist::DesignBasis basis;
+    basis.vibration = true;
+    basis.vibrationRules = joist::VibrationRules::en;
+    basis.rules = joist::Rules::amended;
+    basis.partitions = 0.5f;
+    basis.pointLoad = true;
+    return basis;
+}
 
 std::unique_ptr<QWidget> makeWindow(Window kind)
 {
     if (kind != Window::floor) {
         auto window = std::make_unique<ui::FrmMain>(JOIST_RUNTIME_DIR, QLocale::c());
         window->showModeless();
-        if (kind != Window::program)
+        if (kind == Window::programWithSpanTable || kind == Window::withVibration)
             window->findChild<QAction*>(QStringLiteral("spanTableAct"))->trigger();
         if (kind == Window::withVibration) {
             window->findChild<QAction*>(QStringLiteral("designBasisAct"))->trigger();
             window->designBasisWindow()
                 ->findChild<QCheckBox*>(QStringLiteral("vibrationChk"))
                 ->click();
+            window->designBasisWindow()->close();
+        }
+        if (kind == Window::withEveryChoice) {
+            window->findChild<QAction*>(QStringLiteral("designBasisAct"))->trigger();
+            window->designBasisWindow()->applyBasis(everyChoice());
             window->designBasisWindow()->close();
         }
         return window;
@@ -106,16 +124,17 @@ int main(int argc, char** argv)
                          : 10000;
     if (single) {
         auto window = bench::makeWindow(
-            std::strcmp(argv[2], "program") == 0     ? bench::Window::program
-            : std::strcmp(argv[2], "vibration") == 0 ? bench::Window::withVibration
-                                                     : bench::Window::floor);
+            std::strcmp(argv[2], "program") == 0       ? bench::Window::program
+            : std::strcmp(argv[2], "vibration") == 0   ? bench::Window::withVibration
+            : std::strcmp(argv[2], "everyChoice") == 0 ? bench::Window::withEveryChoice
+                                                       : bench::Window::floor);
         QApplication::processEvents();
         bench::typeInto(window.get(), keys);
         return 0;
     }
 
-    bench::Timings results[4];
-    for (int kind = 0; kind < 4; ++kind) {
+    bench::Timings results[5];
+    for (int kind = 0; kind < 5; ++kind) {
         auto window = bench::makeWindow(static_cast<bench::Window>(kind));
         QApplication::processEvents();
         bench::typeInto(window.get(), 200); // warm up
@@ -137,5 +156,11 @@ int main(int argc, char** argv)
     std::printf("the same with floor vibration checked\n");
     std::printf("         %7.1f  %7.1f  %7.1f\n", withVibration.median, withVibration.p99,
                 withVibration.mean);
+    const bench::Timings& withEveryChoice = results[4];
+    std::printf("program with every choice of the basis on, and its ratio to the program's\n");
+    std::printf("         %7.1f  %7.1f  %7.1f\n", withEveryChoice.median, withEveryChoice.p99,
+                withEveryChoice.mean);
+    std::printf("ratio    %7.2f  %7.2f  %7.2f\n", withEveryChoice.median / program.median,
+                withEveryChoice.p99 / program.p99, withEveryChoice.mean / program.mean);
     return 0;
 }
