@@ -156,27 +156,26 @@ inline float defaultOf(float DesignBasis::*member, const DesignBasis& basis)
     return DesignBasis{}.*member;
 }
 
-// The range a number of the basis must lie in: a span divisor's, or a and
-// b's; none for the floor's other values, which need only be positive.
+// The numbers of the basis that must lie in a range; the floor's other
+// values need only be positive.
+struct NumberRange
+{
+    float DesignBasis::*member;
+    LimitRange range;
+};
+inline constexpr NumberRange numberRanges[] = {
+    {&DesignBasis::u2Divisor, divisorRange},       {&DesignBasis::u2FinDivisor, divisorRange},
+    {&DesignBasis::uNetFinDivisor, divisorRange},  {&DesignBasis::kcr, kcrRange},
+    {&DesignBasis::endDistance, endDistanceRange}, {&DesignBasis::partitions, partitionsRange},
+    {&DesignBasis::pointLoadQk, pointLoadRange},   {&DesignBasis::pointShare, pointShareRange},
+    {&DesignBasis::vibrationA, vibrationARange},   {&DesignBasis::vibrationB, vibrationBRange},
+};
+
 inline std::optional<LimitRange> rangeOf(float DesignBasis::*member)
 {
-    if (member == &DesignBasis::u2Divisor || member == &DesignBasis::u2FinDivisor ||
-        member == &DesignBasis::uNetFinDivisor)
-        return divisorRange;
-    if (member == &DesignBasis::kcr)
-        return kcrRange;
-    if (member == &DesignBasis::endDistance)
-        return endDistanceRange;
-    if (member == &DesignBasis::partitions)
-        return partitionsRange;
-    if (member == &DesignBasis::pointLoadQk)
-        return pointLoadRange;
-    if (member == &DesignBasis::pointShare)
-        return pointShareRange;
-    if (member == &DesignBasis::vibrationA)
-        return vibrationARange;
-    if (member == &DesignBasis::vibrationB)
-        return vibrationBRange;
+    for (const NumberRange& number : numberRanges)
+        if (number.member == member)
+            return number.range;
     return std::nullopt;
 }
 
