@@ -4,6 +4,7 @@
 
 #include "engine/design_inputs.h"
 #include "engine/number_text.h"
+#include "engine/rules_text.h"
 #include "engine/stop_reason.h"
 #include "materials/class_material.h"
 #include "materials/shipped_table.h"
@@ -105,6 +106,7 @@ public:
         const materials::ClassMaterial material = materials::currentMaterial(connection_);
         row.values.material = material.material;
         row.values.rhoK = material.rhoK;
+        row.values.tablePresumesKcr = material.tablePresumesKcr;
         return &rows_.emplace(className, std::move(row)).first->second;
     }
 
@@ -211,6 +213,8 @@ void checkDesign(joist::JoistDesign& design,
         run.note = "f1 = " + quantityText(design.f1) +
                    " Hz is below 8 Hz: EN 1995-1-1 7.3.3 requires a special investigation of "
                    "this floor, and w and v are not a valid check";
+    if (const std::string kcr = joist::kcrByTableNote(design, separator); !kcr.empty())
+        run.note += (run.note.empty() ? "" : "; ") + kcr;
 }
 
 std::string quantityText(float value)
@@ -259,7 +263,14 @@ DesignRun runDesign(const document::DesignInputs& inputs, const joist::DesignBas
         return run;
     joist::JoistDesign design = row->values;
     design.basis = basis;
-    const DesignTexts texts(inputs);
+    document::DesignInputs settled = inputs;
+    try {
+        document::settleMaterialInput(settled, basis, design.material);
+    } catch (const document::ValueRefused& refused) {
+        run.message = refused.what();
+        return run;
+    }
+    const DesignTexts texts(settled);
     for (const joist::InputFacts& input : joist::inputFacts()) {
         if (input.key.empty())
             continue;

@@ -111,8 +111,9 @@ struct DesignRun
     // Why the results, though complete, are no design answer (a negative
     // load), or empty.
     std::string loadProblem;
-    // What the results do not settle, said beside them (a floor below 8 Hz),
-    // or empty.
+    // What the results do not settle or take from the table, said beside
+    // them (a floor below 8 Hz; kcr that the table brings), "; " between
+    // two, or empty.
     std::string note;
 };
 DesignRun runDesign(const document::DesignInputs& inputs, const joist::DesignBasis& basis,

@@ -218,7 +218,7 @@ void checkRow(const document::CsvRecord& record, const ScheduleLayout& layout, R
                 document::inputValue(input.input,
                                      withDecimalPoint(record.fields[*layout.inputColumns[i]],
                                                       layout.decimalComma, memory.scratch),
-                                     basis, joist::materialOfTable(basis.table));
+                                     basis);
     }
     const std::string_view className = document::checkedClassName(
         layout.classColumn ? std::string_view(record.fields[*layout.classColumn])
@@ -230,6 +230,18 @@ void checkRow(const document::CsvRecord& record, const ScheduleLayout& layout, R
         return;
     joist::JoistDesign design = row->values;
     design.basis = basis;
+    // The class's material decides gamma M where the row gives none, and
+    // whether the one it gives is offered.
+    constexpr auto materialInput = std::size_t(joist::materialInput);
+    if (const auto& column = layout.inputColumns[materialInput])
+        document::inputValue(
+            joist::materialInput,
+            withDecimalPoint(record.fields[*column], layout.decimalComma, memory.scratch), basis,
+            design.material);
+    else
+        values[materialInput] =
+            document::inputValue(joist::materialInput, joist::materialStartValue(design.material),
+                                 basis, design.material);
     for (const joist::InputFacts& input : joist::inputFacts()) {
         if (!input.key.empty())
             design.*joist::definitionOf(input.input).member = values[std::size_t(input.input)];

@@ -115,8 +115,24 @@ struct CheckedInput
     std::string_view text; // for a list, its item
     float value;
 };
+// What a list offers beyond its own items for a class of `material`, or,
+// while the class is not yet known, for a class of any material.
+std::vector<std::string_view> extraItems(joist::Input input, const DesignBasis& basis,
+                                         std::optional<joist::Material> material)
+{
+    if (material)
+        return joist::extraListItems(input, basis, *material);
+    std::vector<std::string_view> any;
+    for (std::size_t m = 0; m < joist::materialTexts.size(); ++m)
+        for (const std::string_view item :
+             joist::extraListItems(input, basis, static_cast<joist::Material>(m)))
+            if (std::find(any.begin(), any.end(), item) == any.end())
+                any.push_back(item);
+    return any;
+}
+
 CheckedInput checkedInput(const joist::InputFacts& row, std::string_view text,
-                          const DesignBasis& basis, joist::Material material)
+                          const DesignBasis& basis, std::optional<joist::Material> material)
 {
     requireShowable(row.key, text);
     const joist::NumberReading reading = joist::readNumber(text, ".");
@@ -133,7 +149,7 @@ CheckedInput checkedInput(const joist::InputFacts& row, std::string_view text,
         if (value == *reading.value)
             return {item, value};
     }
-    const std::vector<std::string_view> extra = joist::extraListItems(row.input, basis, material);
+    const std::vector<std::string_view> extra = extraItems(row.input, basis, material);
     for (const std::string_view item : extra)
         if (joist::parseNumber(item, ".") == *reading.value)
             return {item, *reading.value};
@@ -269,9 +285,18 @@ std::string openFailure(const QString& path, std::string_view reason)
 }
 
 float inputValue(joist::Input input, std::string_view text, const DesignBasis& basis,
-                 joist::Material material)
+                 std::optional<joist::Material> material)
 {
     return checkedInput(joist::factsOf(input), text, basis, material).value;
+}
+
+void settleMaterialInput(DesignInputs& inputs, const DesignBasis& basis, joist::Material material)
+{
+    std::string& text = inputs.texts[static_cast<std::size_t>(joist::materialInput)];
+    if (text.empty())
+        text = joist::materialStartValue(material);
+    else
+        inputValue(joist::materialInput, text, basis, material);
 }
 
 std::string_view checkedClassName(std::string_view name)
@@ -291,8 +316,7 @@ DesignInputs startInputs()
     return inputs;
 }
 
-DesignInputs inputsFromValues(const SectionValues& values, const DesignBasis& basis,
-                              joist::Material material)
+DesignInputs inputsFromValues(const SectionValues& values, const DesignBasis& basis)
 {
     DesignInputs inputs;
     for (const joist::InputFacts& row : joist::inputFacts()) {
@@ -300,9 +324,10 @@ DesignInputs inputsFromValues(const SectionValues& values, const DesignBasis& ba
             continue;
         const auto value = values.find(row.key);
         inputs.texts[static_cast<std::size_t>(row.input)] =
-            value == values.end()
-                ? startText(row)
-                : std::string(checkedInput(row, value->second, basis, material).text);
+            value != values.end()
+                ? std::string(checkedInput(row, value->second, basis, std::nullopt).text)
+            : row.input == joist::materialInput ? std::string() // the class's, once known
+                                                : startText(row);
     }
     const auto name = values.find(strengthClassKey);
     inputs.strengthClass =
@@ -405,10 +430,9 @@ DesignFile parseDesignFile(const QString& path, const QByteArray& bytes)
         }
     }
     try {
-        // The basis first: its table's material decides what the lists offer.
+        // The basis first: it decides what the lists offer.
         file.basis = basisFromValues(read[basisSection]);
-        file.inputs = inputsFromValues(read[inputsSection], file.basis,
-                                       joist::materialOfTable(file.basis.table));
+        file.inputs = inputsFromValues(read[inputsSection], file.basis);
         file.details = detailsFromValues(read[detailsSection]);
     } catch (const ValueRefused& refused) {
         throw refuse(refused.what());

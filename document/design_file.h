@@ -6,6 +6,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -66,7 +67,8 @@ using SectionValues = std::map<std::string, std::string, std::less<>>;
 // One design's inputs as texts with "." as decimal separator, by joist::Input
 // (empty for the strength-class values, which come from the table), and the
 // strength class by name. Each text is a number, and a list's text is one of
-// its items.
+// its items; as read from a file, the material's input (gamma M) may be empty
+// until settleMaterialInput gives it the class's.
 struct DesignInputs
 {
     std::array<std::string, joist::inputDefinitions.size()> texts;
@@ -79,14 +81,22 @@ struct DesignInputs
 DesignInputs startInputs();
 
 // The inputs from the keys of the inputs section (design file or schedule
-// row); a missing key takes its start value. Throws ValueRefused.
-DesignInputs inputsFromValues(const SectionValues& values, const joist::DesignBasis& basis = {},
-                              joist::Material material = joist::Material::unknown);
+// row); a missing key takes its start value, but the material's input is
+// left empty. Its value may be one that a class of any material is offered.
+// Throws ValueRefused.
+DesignInputs inputsFromValues(const SectionValues& values, const joist::DesignBasis& basis = {});
 
 // One input's number from its text in a design file or schedule row: "." as
-// decimal separator, and for a list one of its items. Throws ValueRefused.
+// decimal separator, and for a list one of its items, for a class of
+// `material` (of any, when not given). Throws ValueRefused.
 float inputValue(joist::Input input, std::string_view text, const joist::DesignBasis& basis = {},
-                 joist::Material material = joist::Material::unknown);
+                 std::optional<joist::Material> material = std::nullopt);
+
+// Once the class is known: the material's input the file left empty takes
+// the class's material's value, and one it gave must be offered for that
+// material, as the window's list offers it. Throws ValueRefused.
+void settleMaterialInput(DesignInputs& inputs, const joist::DesignBasis& basis,
+                         joist::Material material);
 
 // A strength class name a list can show. Throws ValueRefused.
 std::string_view checkedClassName(std::string_view name);

@@ -179,6 +179,14 @@ inline double effectiveBearingLength(const JoistDesign& d)
     return l + std::max(spanSide, 0.0) + std::max(endSide, 0.0);
 }
 
+// Shear takes kcr under the amended rules, and under the original ones too
+// wherever the table's fv,k was set for it: fv,k without kcr would overstate
+// the resistance by 1/kcr.
+inline bool kcrInForce(const JoistDesign& d)
+{
+    return d.basis.rules == Rules::amended || d.tablePresumesKcr;
+}
+
 // Whether a longer span may still lower the bearing ratios: under the amended
 // rules l ef grows with the clear span up to l1 = 60 mm, and kc,90 rises at
 // l1 = 2h. Beyond both the ratios grow with the span.
@@ -198,25 +206,27 @@ template <class Store> bool computePointLoadSteps(JoistDesign& d, Store&& store)
 {
     using F = double;
     const bool amended = d.basis.rules == Rules::amended;
+    const bool kcr = kcrInForce(d);
     // clang-format off
     return store(44, d.pointDesignLoad, F(d.basis.pointLoadQk) * F(d.basis.pointShare) * 1.5)
         && store(45, d.pointMoment, power(d.span, 2) * ((F(d.deadLineLoad) + F(d.selfWeight)) * 1.35) / 8 + F(d.pointDesignLoad) * F(d.span) / 4)
         && store(46, d.pointShear, (F(d.deadLineLoad) + F(d.selfWeight)) * 1.35 * F(d.span) / 2 + F(d.pointDesignLoad))
         && store(47, d.pointBendingStress, power(10, 6) * F(d.pointMoment) / F(d.sectionModulus))
-        && store(48, d.pointShearStress, power(10, 3) * (F(d.pointShear) * 1.5) / (amended ? F(d.shearBreadth) * F(d.depth) : F(d.area)))
+        && store(48, d.pointShearStress, power(10, 3) * (F(d.pointShear) * 1.5) / (kcr ? F(d.shearBreadth) * F(d.depth) : F(d.area)))
         && store(49, d.pointBearingStress, power(10, 3) * F(d.pointShear) / (F(amended ? d.bearingLengthEff : d.bearingLength) * F(d.breadth)));
     // clang-format on
 }
 
 // Steps 1 to 23 (with 38 to 43 under the amended rules, of which 42 and 43
-// always run, 44 to 49 when the point load is checked and 25 to 37 when
-// vibration is), each formula evaluated
-// in double from the stored floats in the order written. `store(step, member, value)` rounds the
-// value to float and stores it; when it returns false the steps stop there.
+// always run and 39 wherever kcr is in force, 44 to 49 when the point load is checked and 25 to 37
+// when vibration is), each formula evaluated in double from the stored floats in the order written.
+// `store(step, member, value)` rounds the value to float and stores it; when it returns false the
+// steps stop there.
 template <class Store> bool computeSteps(JoistDesign& d, Store&& store)
 {
     using F = double;
     const bool amended = d.basis.rules == Rules::amended;
+    const bool kcr = kcrInForce(d);
     // clang-format off
     return store(1, d.selfWeight, F(d.rhoMean) * 9.81 * F(d.breadth) * F(d.depth) / power(10, 9))
         && store(2, d.deadLineLoad, F(d.deadLoad) * F(d.spacing) / power(10, 3))
@@ -232,8 +242,8 @@ template <class Store> bool computeSteps(JoistDesign& d, Store&& store)
         && store(11, d.sectionModulus, power(d.depth, 2) * F(d.breadth) / 6)
         && store(12, d.secondMoment, wholePower(d.depth, 3) * F(d.breadth) / 12)
         && store(13, d.bendingStress, power(10, 6) * F(d.designMoment) / F(d.sectionModulus))
-        && (!amended || store(39, d.shearBreadth, F(d.basis.kcr) * F(d.breadth)))
-        && store(14, d.shearStress, power(10, 3) * (F(d.designShear) * 1.5) / (amended ? F(d.shearBreadth) * F(d.depth) : F(d.area)))
+        && (!kcr || store(39, d.shearBreadth, F(d.basis.kcr) * F(d.breadth)))
+        && store(14, d.shearStress, power(10, 3) * (F(d.designShear) * 1.5) / (kcr ? F(d.shearBreadth) * F(d.depth) : F(d.area)))
         && (!amended || (store(40, d.clearSpan, power(10, 3) * F(d.span) - F(d.bearingLength))
                          && store(41, d.bearingLengthEff, effectiveBearingLength(d))))
         && store(15, d.bearingStress, power(10, 3) * F(d.designShear) / (F(amended ? d.bearingLengthEff : d.bearingLength) * F(d.breadth)))

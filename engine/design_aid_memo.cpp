@@ -53,7 +53,11 @@ DesignAidMemo::DesignAidMemo(std::span<const Section> byArea)
 
 DesignAidMemo::Entry& DesignAidMemo::entryOf(const JoistDesign& inputs)
 {
-    Key key{{}, inputs.basis, inputs.material, std::bit_cast<std::uint32_t>(inputs.rhoK)};
+    Key key{{},
+            inputs.basis,
+            inputs.material,
+            std::bit_cast<std::uint32_t>(inputs.rhoK),
+            inputs.tablePresumesKcr};
     for (std::size_t i = 0; i < sharedInputs.size(); ++i)
         key.inputs[i] = std::bit_cast<std::uint32_t>(inputs.*sharedInputs[i]);
     if (entries_.size() >= largestMemo && !entries_.contains(key))

@@ -32,14 +32,15 @@ public:
     DesignAids aids(const JoistDesign& inputs);
 
 private:
-    // The inputs but the span and section, bit for bit, the basis and the
-    // class's material.
+    // The inputs but the span and section, bit for bit, the basis and what
+    // the class's table says of it beyond its values.
     struct Key
     {
         std::array<std::uint32_t, inputDefinitions.size() - 3> inputs{};
         DesignBasis basis;
         Material material = Material::unknown;
         std::uint32_t rhoK = 0;
+        bool tablePresumesKcr = false;
         friend bool operator==(const Key&, const Key&) = default;
     };
     struct KeyHash

@@ -88,13 +88,6 @@ enum class ServiceClass { asEntered, one, two, three };
 // The floor's imposed-load category of EN 1991-1-1 Table 6.1, for psi 2.
 enum class Category { A, B, C, D };
 
-// The material every class of a table shares, where one does: glulam for
-// EN 14080; the EN 338 tables hold softwood and hardwood.
-constexpr Material materialOfTable(TableChoice table)
-{
-    return table == TableChoice::en14080 ? Material::glulam : Material::unknown;
-}
-
 struct DesignBasis
 {
     // Each deflection limit is span / divisor, and at most the cap when one

@@ -39,6 +39,9 @@ namespace {
 
 constexpr auto factsIndex = indexByInput(inputFactsTable);
 
+// EN 1995-1-1 Table 2.3 (two sources).
+constexpr std::string_view glulamGammaM = "1.25";
+
 } // namespace
 
 std::span<const InputFacts> inputFacts()
@@ -77,8 +80,8 @@ std::vector<std::string_view> extraListItems(Input input, const DesignBasis& bas
                                              Material material)
 {
     std::vector<std::string_view> candidates;
-    if (input == Input::gammaM && material == Material::glulam)
-        candidates.push_back("1.25");
+    if (input == materialInput && material == Material::glulam)
+        candidates.push_back(glulamGammaM);
     if (basis.sizes == Sizes::extended) {
         // Breadths: the UK's regularised joists (38 found in no source,
         // 47 a T2 and 63 and 75 T1 sizes of the UK's EN 336 lists) and EN
@@ -108,6 +111,11 @@ std::vector<std::string_view> extraListItems(Input input, const DesignBasis& bas
             extra.push_back(item);
     }
     return extra;
+}
+
+std::string_view materialStartValue(Material material)
+{
+    return material == Material::glulam ? glulamGammaM : factsOf(materialInput).startValue;
 }
 
 std::string captionWithSymbol(const InputFacts& facts)

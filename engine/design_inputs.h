@@ -167,6 +167,12 @@ std::vector<float> listValues(Input input, const DesignBasis& basis);
 std::vector<std::string_view> extraListItems(Input input, const DesignBasis& basis,
                                              Material material);
 
+// The one input whose value follows the class's material: gamma M. A class of
+// another material brings its own, and a design that does not give one
+// takes its class's.
+inline constexpr Input materialInput = Input::gammaM;
+std::string_view materialStartValue(Material material);
+
 // "g m (γM)": the caption with its Eurocode symbol, for the calculation sheet.
 std::string captionWithSymbol(const InputFacts& facts);
 

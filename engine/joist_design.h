@@ -87,6 +87,10 @@ struct JoistDesign
     // amended rules' factors depend on them.
     Material material = Material::unknown;
     float rhoK = 0; // kg/m3
+    // Whether the table's fv,k presumes kcr in shear: EN 338 raised fv,k
+    // when A1 brought kcr, so every table but the unchanged EN 338:2003 file
+    // (EN 338:2016, EN 14080, one edited or of unknown edition) is taken so.
+    bool tablePresumesKcr = false;
     // Steps 38 to 43; under the original rules only 42 (1) and 43 run.
     float khInForce = 0;        // kh by material and depth
     float shearBreadth = 0;     // b ef = kcr b, mm

@@ -15,9 +15,11 @@ bool isBearing(Check check)
     return check == Check::bearing || check == Check::pointBearing;
 }
 
+// Whether a shear or bearing check is made otherwise than as first
+// published: shear wherever kcr is in force, bearing under the amended rules.
 bool amendedRulesApply(Check check, const JoistDesign& d)
 {
-    return d.basis.rules == Rules::amended && (isShear(check) || isBearing(check));
+    return isShear(check) ? kcrInForce(d) : d.basis.rules == Rules::amended && isBearing(check);
 }
 
 std::string fourDigits(float value, std::string_view separator)
@@ -87,10 +89,12 @@ std::optional<std::string> amendedWorking(Check check, const JoistDesign& d,
                (d.material == Material::unknown ? "" : "; the kh list is not used");
     if (!amendedRulesApply(check, d))
         return std::nullopt;
-    if (isShear(check))
+    if (isShear(check)) {
+        const std::string byTable = kcrByTableNote(d, separator);
         return "b ef = kcr b = " + generalText(d.basis.kcr, separator) + " \u00D7 " +
                generalText(d.breadth, separator) + " = " + fourDigits(d.shearBreadth, separator) +
-               " mm";
+               " mm" + (byTable.empty() ? "" : "\n" + byTable);
+    }
     return "l ef = " + fourDigits(d.bearingLengthEff, separator) +
            " mm (l = " + generalText(d.bearingLength, separator) +
            " mm, a = " + generalText(d.basis.endDistance, separator) + " mm, " +
@@ -128,13 +132,33 @@ std::string rulesDescription(const DesignBasis& basis, std::string_view separato
     return text;
 }
 
-std::string_view rulesStatement(Rules rules)
+std::string_view rulesStatement(const JoistDesign& d)
 {
-    return rules == Rules::amended
-               ? "EN 1995-1-1:2004 with A1:2008 (shear with kcr on b ef = kcr b; bearing with "
-                 "kc,90 on the effective length l ef; kh by material)"
-               : "EN 1995-1-1:2004 as first published, without its amendments (shear on the "
-                 "full width, no kcr; bearing without kc,90)";
+    if (d.basis.rules == Rules::amended)
+        return "EN 1995-1-1:2004 with A1:2008 (shear with kcr on b ef = kcr b; bearing with "
+               "kc,90 on the effective length l ef; kh by material)";
+    return kcrInForce(d) ? "EN 1995-1-1:2004 as first published, without its amendments "
+                           "(bearing without kc,90), but shear with kcr on b ef = kcr b, "
+                           "which the strength-class table's fv,k presumes"
+                         : "EN 1995-1-1:2004 as first published, without its amendments (shear on "
+                           "the full width, no kcr; bearing without kc,90)";
+}
+
+std::string kcrByTableNote(const JoistDesign& d, std::string_view separator)
+{
+    if (d.basis.rules == Rules::amended || !d.tablePresumesKcr)
+        return {};
+    return "kcr = " + generalText(d.basis.kcr, separator) +
+           " applies in shear under the original rules too: the strength-class table's fv,k "
+           "presumes it (only EN 338:2003's does not)";
+}
+
+std::string_view kcrConservativeNote(const JoistDesign& d)
+{
+    if (d.basis.rules != Rules::amended || d.tablePresumesKcr)
+        return {};
+    return "the table is EN 338:2003, whose fv,k was set without kcr: taking kcr with it is "
+           "conservative";
 }
 
 } // namespace joist

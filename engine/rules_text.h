@@ -24,8 +24,8 @@ std::string_view capacitySymbolOf(const CheckDefinition& check, const JoistDesig
 std::string kc90Reason(const JoistDesign& d, std::string_view decimalSeparator);
 
 // The amended rules' quantities behind a bending, shear or bearing ratio,
-// one per line (kh; b ef; l ef, kc,90 and its reason); none under the
-// original rules or for another check.
+// one per line (kh; b ef; l ef, kc,90 and its reason); b ef also under the
+// original rules where the table makes kcr apply; none otherwise.
 std::optional<std::string> amendedWorking(Check check, const JoistDesign& d,
                                           std::string_view decimalSeparator);
 
@@ -41,6 +41,15 @@ std::string bearingCellNote(const JoistDesign& inputs, const Section& section, f
 std::string rulesDescription(const DesignBasis& basis, std::string_view decimalSeparator);
 
 // The rules in force as the sheet's basis states them.
-std::string_view rulesStatement(Rules rules);
+std::string_view rulesStatement(const JoistDesign& d);
+
+// Under the original rules with a table whose fv,k presumes kcr, why shear
+// takes kcr all the same, in words; otherwise empty. The working, the sheet
+// and the command line say it alike.
+std::string kcrByTableNote(const JoistDesign& d, std::string_view decimalSeparator);
+
+// Under the amended rules with EN 338:2003's table, that kcr with its fv,k
+// errs on the safe side; otherwise empty.
+std::string_view kcrConservativeNote(const JoistDesign& d);
 
 } // namespace joist

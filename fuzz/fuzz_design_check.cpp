@@ -87,18 +87,20 @@ MemberSet setOf(std::initializer_list<float JoistDesign::*> members)
 }
 
 // The steps of a check without vibration under each edition of the rules,
-// with and without the concentrated load, in the order they run, each with
-// the member it stores: found by running them, so that a new step is known.
+// with and without the concentrated load and a table that brings kcr, in the
+// order they run, each with the member it stores: found by running them, so
+// that a new step is known.
 struct StepMember
 {
     int step;
     Slot slot;
 };
-std::vector<StepMember> stepsRun(joist::Rules rules, bool pointLoad)
+std::vector<StepMember> stepsRun(std::size_t variant)
 {
     JoistDesign probe = joist::testing::startExample();
-    probe.basis.rules = rules;
-    probe.basis.pointLoad = pointLoad;
+    probe.basis.rules = variant & 1 ? joist::Rules::amended : joist::Rules::original;
+    probe.basis.pointLoad = (variant & 2) != 0;
+    probe.tablePresumesKcr = (variant & 4) != 0;
     probe.material = joist::Material::softwood;
     std::vector<StepMember> all;
     joist::computeSteps(probe, [&](int step, float& member, double value) {
@@ -108,13 +110,16 @@ std::vector<StepMember> stepsRun(joist::Rules rules, bool pointLoad)
     });
     return all;
 }
-const std::vector<StepMember>& stepMembers(const joist::DesignBasis& basis)
+const std::vector<StepMember>& stepMembers(const JoistDesign& d)
 {
-    using joist::Rules;
-    static const std::array<std::vector<StepMember>, 4> learnt = {
-        stepsRun(Rules::original, false), stepsRun(Rules::amended, false),
-        stepsRun(Rules::original, true), stepsRun(Rules::amended, true)};
-    return learnt[(basis.rules == Rules::amended ? 1 : 0) + (basis.pointLoad ? 2 : 0)];
+    static const std::array<std::vector<StepMember>, 8> learnt = [] {
+        std::array<std::vector<StepMember>, 8> all;
+        for (std::size_t variant = 0; variant < all.size(); ++variant)
+            all[variant] = stepsRun(variant);
+        return all;
+    }();
+    return learnt[(d.basis.rules == joist::Rules::amended ? 1 : 0) + (d.basis.pointLoad ? 2 : 0) +
+                  (d.tablePresumesKcr ? 4 : 0)];
 }
 
 // Every numeric member: the inputs, the step members, the ratios and the
@@ -126,10 +131,10 @@ const std::vector<Slot>& numericMembers()
         for (const joist::InputDefinition& input : joist::inputDefinitions)
             all.push_back(slotOf(input.member));
         MemberSet steps;
-        joist::DesignBasis basis;
-        basis.rules = joist::Rules::amended;
-        basis.pointLoad = true;
-        for (const StepMember& step : stepMembers(basis))
+        JoistDesign every = joist::testing::startExample();
+        every.basis.rules = joist::Rules::amended;
+        every.basis.pointLoad = true;
+        for (const StepMember& step : stepMembers(every))
             if (!steps.test(step.slot)) {
                 steps.set(step.slot);
                 all.push_back(step.slot);
@@ -301,7 +306,7 @@ void checkCompleted(const JoistDesign& before, const JoistDesign& d, const Sink&
                     std::string_view separator)
 {
     MemberSet mayChange;
-    for (const StepMember& step : stepMembers(d.basis)) {
+    for (const StepMember& step : stepMembers(d)) {
         FUZZ_REQUIRE(std::isfinite(valueAt(d, step.slot)),
                      "a completed check stored a value that is not finite",
                      memberName(step.slot) + " = " + fuzzing::bitsText(valueAt(d, step.slot)));
@@ -410,7 +415,7 @@ void checkStopped(const JoistDesign& before, const JoistDesign& d,
 {
     FUZZ_REQUIRE(sink.writes.empty(), "a stopped check changed a label");
     // The steps that ran before the fault; all of them when a ratio faulted.
-    const std::vector<StepMember>& steps = stepMembers(d.basis);
+    const std::vector<StepMember>& steps = stepMembers(d);
     const auto faulty = std::find_if(steps.begin(), steps.end(), [&outcome](const StepMember& s) {
         return s.step == outcome.step;
     });
@@ -510,6 +515,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     d.basis.rules = lineByte(1) % 2 ? joist::Rules::amended : joist::Rules::original;
     d.basis.pointLoad = (lineByte(1) & 2) != 0;
+    d.tablePresumesKcr = (lineByte(1) & 4) != 0;
     d.material = static_cast<joist::Material>(lineByte(2) % joist::materialTexts.size());
     d.basis.endDistance = static_cast<float>(lineByte(3));
     Controls controls;

@@ -1,10 +1,14 @@
 #include "materials/class_material.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
 #include <variant>
+
+#include "materials/shipped_table.h"
+#include "materials/strength_class_sequences.h"
 
 namespace materials {
 
@@ -20,6 +24,8 @@ ClassMaterial currentMaterial(const StrengthClassConnection& connection)
     if (!connection.isOpen() || connection.currentRow() < 0 ||
         connection.currentRow() >= connection.recordCount())
         return read;
+    read.tablePresumesKcr = materials::shippedTableOfFingerprint(connection.fingerprint()) !=
+                            joist::TableChoice::shipped;
     const auto text = [&](std::string_view field) -> const std::string* {
         return std::get_if<std::string>(&connection.fieldValue(field).value);
     };
@@ -37,6 +43,28 @@ ClassMaterial currentMaterial(const StrengthClassConnection& connection)
     else if (const auto* whole = std::get_if<std::int64_t>(&rk.value))
         read.rhoK = static_cast<float>(*whole);
     return read;
+}
+
+std::optional<ClassMaterial> materialOfClass(const std::string& path, std::string_view className)
+{
+    struct Names : ClassList, ClassNameLabel
+    {
+        void clear() override { names.clear(); }
+        void append(const std::string& text) override { names.push_back(text); }
+        int selectedIndex() const override { return selected; }
+        void setText(const std::string&) override {}
+        std::vector<std::string> names;
+        int selected = -1;
+    } list;
+    StrengthClassConnection connection;
+    readMaterialFields(connection);
+    fillStrengthClassList(connection, list, path);
+    const auto found = std::find(list.names.begin(), list.names.end(), className);
+    if (found == list.names.end())
+        return std::nullopt;
+    list.selected = int(found - list.names.begin());
+    selectStrengthClass(connection, list, list);
+    return currentMaterial(connection);
 }
 
 } // namespace materials

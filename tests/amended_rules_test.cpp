@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/check_steps.h"
+#include "engine/number_text.h"
 #include "tests/engine_fixtures.h"
 
 namespace joist {
@@ -82,6 +83,27 @@ TEST(AmendedRules, ShearUsesTheEffectiveBreadth)
     ASSERT_TRUE(runDesignCheck(d, false, sink, ".").completed());
     EXPECT_EQ(sixDigits(d.shearBreadth), "29.48");
     EXPECT_EQ(sixDigits(d.shearStress), "0.400502");
+}
+
+// EN 338:2016's C24 (fv,k 4.0, rho mean 420), 44 x 200 at 400 mm over 4 m,
+// g 0.5, q 1.5: Vd = ((0.2 + 0.0362621) 1.35 + 0.9) 4 / 2 = 2.43791 kN,
+// fv,d = 4.0 0.8 / 1.3 = 2.46154. Its fv,k presumes kcr, so the original
+// rules take it too: 3656.86 / (0.67 44 200) = 0.620227, ratio 0.252;
+// EN 338:2003's table alone may divide by the whole 44 200: 0.169.
+TEST(AmendedRules, ShearTakesKcrWhereTheTablePresumesIt)
+{
+    for (const bool presumed : {true, false}) {
+        JoistDesign d = testing::startExample();
+        d.fvk = 4.0f;
+        d.rhoMean = 420;
+        d.depth = 200;
+        d.spacing = 400;
+        d.deadLoad = 0.5f;
+        d.tablePresumesKcr = presumed;
+        testing::RecordingSink sink;
+        ASSERT_TRUE(runDesignCheck(d, false, sink, ".").completed());
+        EXPECT_EQ(generalText(d.ratioShear, "."), presumed ? "0.252" : "0.169");
+    }
 }
 
 // kh: 3.2(3) min((150/h)^0.2, 1.3) for solid timber up to rho k 700, 3.3(3)

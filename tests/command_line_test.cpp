@@ -15,6 +15,7 @@
 #include "document/csv.h"
 #include "document/design_basis_settings.h"
 #include "tests/main_window_fixtures.h"
+#include "tests/materials_fixtures.h"
 #include "ui/design_basis_window.h"
 
 namespace cli {
@@ -313,6 +314,60 @@ TEST(CommandLine, ModesAndRefusals)
     // The pipe and the file behind the link are as they were.
     EXPECT_TRUE(QFileInfo(pipe).isFile() == false && QFileInfo(link).isSymLink());
     EXPECT_TRUE(document::readDesignFile(design).ignoredKeys.empty());
+}
+
+// A class brings its material's gamma M where a design gives none: GL24h
+// under the amended rules with the start-up inputs, M = 1.78413 kNm, sigma
+// = 4.80575 N/mm2, fm,d = 24 0.8 1.1 / 1.25 = 16.896: 0.284 (with 1.3,
+// 16.2462: 0.296). Glulam's 1.25 is offered for a glulam class whichever
+// table holds it (C24 made glulam, original rules: fm,d = 24 0.8 / 1.25 =
+// 15.36, 0.313), and for no other; --check and the schedule alike.
+TEST(CommandLine, TheClassMaterialDecidesGammaM)
+{
+    QTemporaryDir dir;
+    const QString edited = dir.filePath("edited.mdb");
+    ASSERT_TRUE(QFile::copy(
+        QFileInfo(QStringLiteral(JOIST_SHIPPED_DATABASE)).dir().filePath("EN338-2016.mdb"),
+        edited));
+    QFile::setPermissions(edited, QFile::ReadOwner | QFile::WriteOwner);
+    materials::testing::createDatabase(edited.toStdString(),
+                                       "UPDATE Sheet1 SET Material = 'glulam' WHERE Class = 'C24'");
+    const struct
+    {
+        const char *strengthClass, *gammaM, *rules, *table;
+        bool edited;
+        const char* bending; // empty: refused
+    } cases[] = {
+        {"GL24h", "", "amended", "en14080", false, "0.284"},
+        {"GL24h", "1.3", "amended", "en14080", false, "0.296"},
+        {"C24", "1.25", "original", "en338-2016", false, ""},
+        {"C24", "1.25", "original", "en338-2016", true, "0.313"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.strengthClass) + " " + c.gammaM + (c.edited ? " edited" : ""));
+        const QByteArray gammaM = *c.gammaM ? "\"gammaM\": \"" + QByteArray(c.gammaM) + "\", " : "";
+        const QString design = writeDesign(
+            dir, "m.joist", gammaM + "\"strengthClass\": \"" + c.strengthClass + "\"",
+            "\"rules\": \"" + QByteArray(c.rules) + "\", \"table\": \"" + c.table + "\"");
+        QFile schedule(dir.filePath("m.csv"));
+        schedule.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        schedule.write(QByteArray("id,strengthClass,rules,table") + (*c.gammaM ? ",gammaM" : "") +
+                       "\nm," + c.strengthClass + "," + c.rules + "," + c.table +
+                       (*c.gammaM ? "," + QByteArray(c.gammaM) : "") + "\n");
+        schedule.close();
+        const QStringList database =
+            c.edited ? QStringList{QStringLiteral("--database"), edited} : QStringList{};
+        const ProgramRun checked = runProgram(QStringList{"--check", design} + database);
+        const ProgramRun scheduled =
+            runProgram(QStringList{"--schedule", schedule.fileName()} + database);
+        const QString bending = QString::fromLatin1(c.bending);
+        EXPECT_EQ(checked.code, bending.isEmpty() ? 2 : 0) << checked.err.toStdString();
+        EXPECT_TRUE(bending.isEmpty() ? checked.err.contains("does not offer")
+                                      : checked.out.contains("Bending: " + bending + "\n"));
+        EXPECT_TRUE(
+            scheduled.out.contains(bending.isEmpty() ? "does not offer" : "," + bending + ","))
+            << scheduled.out.toStdString();
+    }
 }
 
 TEST(Schedule, ReadsHeaderNamesLooselyAndWritesNothingASpreadsheetWouldRun)

@@ -256,6 +256,28 @@ TEST_P(DesignBasisWindow, TheChosenTableFillsTheClassList)
     EXPECT_EQ(main.window->design().kh, 1.0f);
 }
 
+// A basis that no longer offers an input's value moves it to the nearest one
+// offered, and a new table to the class of the same strength number, bringing
+// its material's gamma M; the message line says what changed.
+TEST_P(DesignBasisWindow, ABasisChangeMovesToTheNearestOfferedAndSaysSo)
+{
+    MainWindowDriver main(testing::shippedDirectory(), locale());
+    FrmDesignBasis* window = open(main);
+    ASSERT_TRUE(window);
+    main.pickClass(QStringLiteral("C24"));
+    auto* sizes = control<QComboBox>(window, "sizesCmb");
+    sizes->setCurrentIndex(int(joist::Sizes::extended));
+    main.pick(joist::Input::depth, QStringLiteral("195"));
+    sizes->setCurrentIndex(int(joist::Sizes::listed));
+    EXPECT_EQ(main.window->design().depth, 200.0f);
+    EXPECT_TRUE(
+        main.label("messageLbl").contains(QStringLiteral("Section Depth 195 \u2192 200 mm")));
+    control<QComboBox>(window, "tableCmb")->setCurrentIndex(int(joist::TableChoice::en14080));
+    EXPECT_EQ(main.label("SCLbl"), "GL24h");
+    EXPECT_TRUE(main.label("messageLbl").contains(local("\u03B3M 1.3 \u2192 1.25 (glulam)")))
+        << main.label("messageLbl").toStdString();
+}
+
 TEST_P(DesignBasisWindow, VibrationShowsInTheWindowAndTheVerdictTooltip)
 {
     MainWindowDriver main(testing::shippedDirectory(), locale());

@@ -3,6 +3,7 @@
 #include "ui/main_window.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include <QDialog>
@@ -24,6 +25,7 @@
 #include "io/display_text.h"
 #include "io/failure_words.h"
 #include "materials/class_material.h"
+#include "materials/equivalent_class.h"
 #include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
 #include "report/check_working.h"
@@ -69,6 +71,16 @@ public:
 private:
     ValueLabel* label_;
 };
+
+// What a change of the basis or class changed beside it, "; " between.
+std::string joinedChanges(const std::vector<std::string>& changes)
+{
+    std::string text;
+    for (const std::string& change : changes)
+        if (!change.empty())
+            text += (text.empty() ? "" : "; ") + change;
+    return text;
+}
 
 std::string describeSketchProblem(const SketchOutcome& outcome)
 {
@@ -220,6 +232,11 @@ void FrmMain::load()
                           " has no class \"C16\"; starting on its first class, \"" +
                           io::displayText(c_.cmbSC->selectedText()).toStdString() + "\".");
     }
+    // The start-up values give no gamma M of their own: the class's material's.
+    listOf(joist::materialInput)
+        ->selectText(localizedDesignText(
+            joist::materialStartValue(materials::currentMaterial(dStrengthClass_).material),
+            locale_));
 
     // A text that does not convert stops here, with no check.
     const bool read = readAllInputs();
@@ -292,7 +309,7 @@ void FrmMain::onBasisChanged(const joist::DesignBasis& basis)
         const bool newLists = newService || basis.sizes != design_.basis.sizes;
         design_.basis = basis;
         if (newLists) {
-            offerExtraItems(design_.material);
+            status_.setNotice(offerExtraItems(design_.material));
             if (newService && !loading_)
                 selectServiceFactors();
             readAllInputs();
@@ -304,16 +321,32 @@ void FrmMain::onBasisChanged(const joist::DesignBasis& basis)
 }
 
 // The class list follows the table the basis chooses at once, on the same
-// class where the new table has it, else on its first.
+// class where the new table has it, else on its equivalent, and says so.
 void FrmMain::followTable()
 {
     const QString name = c_.cmbSC->selectedText();
     ClassListAdapter classList(c_.cmbSC);
     materials::fillStrengthClassList(dStrengthClass_, classList,
                                      materials::tablePath(programDirectory_, design_.basis.table));
-    if (!c_.cmbSC->selectText(name))
-        c_.cmbSC->setCurrentIndex(0);
-    onStrengthClassPicked();
+    std::vector<std::string> names;
+    for (int i = 0; i < c_.cmbSC->count(); ++i)
+        names.push_back(c_.cmbSC->itemText(i).toStdString());
+    if (names.empty())
+        return;
+    const std::size_t equivalent = materials::equivalentClass(names, name.toStdString());
+    {
+        const QSignalBlocker quiet(c_.cmbSC);
+        c_.cmbSC->setCurrentIndex(int(equivalent));
+    }
+    const QString now = c_.cmbSC->selectedText();
+    pickStrengthClass(
+        now == name || name.isEmpty() || loading_
+            ? std::string()
+            : io::displayText(QStringLiteral("Strength class %1 \u2192 %2 (%3)")
+                                  .arg(name, now,
+                                       QString::fromUtf8(
+                                           materials::shippedTableOf(design_.basis.table).edition)))
+                  .toStdString());
 }
 
 // The user made the basis or details in force the defaults for new designs.
@@ -346,16 +379,31 @@ void FrmMain::noteContextMenuUsed()
 
 void FrmMain::onStrengthClassPicked()
 {
+    pickStrengthClass({});
+}
+
+// `classChange` says why the class is not the one the user picked, if so.
+void FrmMain::pickStrengthClass(std::string classChange)
+{
     if (c_.cmbSC->selectedIndex() < 0)
         return;
     noteDesignChanged();
     guarded([&] {
         ClassListAdapter classList(c_.cmbSC);
         ClassLabelAdapter classLabel(c_.scLbl);
+        const QString gammaMBefore = listOf(joist::materialInput)->selectedText();
         materials::selectStrengthClass(dStrengthClass_, classList, classLabel);
-        offerExtraItems(materials::currentMaterial(dStrengthClass_).material);
+        const joist::Material material = materials::currentMaterial(dStrengthClass_).material;
+        std::vector<std::string> changes{std::move(classChange)};
+        changes.push_back(offerExtraItems(material));
+        // A class of another material brings its own gamma M.
+        if (!loading_ && material != design_.material) {
+            listOf(joist::materialInput)
+                ->selectText(localizedDesignText(joist::materialStartValue(material), locale_));
+            changes.push_back(gammaMChange(gammaMBefore, material));
+        }
         if (!loading_)
-            status_.setNotice({}); // the user has chosen
+            status_.setNotice(joinedChanges(changes)); // the user has chosen
         if (!readAllInputs()) {
             showStatus();
             return;
@@ -364,15 +412,35 @@ void FrmMain::onStrengthClassPicked()
     });
 }
 
-// A list offers what the class's material and the basis's service class add
-// to its items (glulam's gamma M; the standard's kmod, kdef and psi2 kdef),
-// and a class of that material the user picks takes it. An item no longer
-// offered gives way to the list's start value. A design being opened sets
-// its own texts after.
-void FrmMain::offerExtraItems(joist::Material material)
+DropDownList* FrmMain::listOf(joist::Input input) const
 {
+    return c_.inputs[static_cast<std::size_t>(input)].list;
+}
+
+// "γM 1.3 → 1.25 (glulam)", or empty when gamma M stayed.
+std::string FrmMain::gammaMChange(const QString& before, joist::Material material) const
+{
+    const QString after = listOf(joist::materialInput)->selectedText();
+    if (after == before)
+        return {};
+    const std::string_view named = joist::materialText(material);
+    return (QStringLiteral("\u03B3M %1 \u2192 %2 (").arg(before, after) +
+            (named.empty() ? QStringLiteral("a class of no named material")
+                           : QString::fromUtf8(named)) +
+            QLatin1Char(')'))
+        .toStdString();
+}
+
+// A list offers what the class's material and the basis's section sizes and
+// service class add to its items (glulam's gamma M; the extended sizes; the
+// standard's kmod, kdef and psi2 kdef). An item no longer offered gives way
+// to the nearest one offered, the smaller of two as near; what changed so is
+// returned in words. A design being opened sets its own texts after.
+std::string FrmMain::offerExtraItems(joist::Material material)
+{
+    std::vector<std::string> changes;
     for (const joist::InputFacts& facts : joist::inputFacts()) {
-        DropDownList* list = c_.inputs[static_cast<std::size_t>(facts.input)].list;
+        DropDownList* list = listOf(facts.input);
         if (!list || !list->isEnabled())
             continue;
         // Its own items and the offered ones, in ascending order.
@@ -397,11 +465,29 @@ void FrmMain::offerExtraItems(joist::Material material)
         const QSignalBlocker quiet(list);
         const QString chosen = list->selectedText();
         list->setItems(wanted);
-        if (!list->selectText(chosen))
+        if (list->selectText(chosen))
+            continue;
+        const std::optional<float> was =
+            joist::parseNumber(chosen.toStdString(), decimalSeparator_);
+        if (!was) {
             list->selectText(localizedDesignText(facts.startValue, locale_));
-        if (facts.input == joist::Input::gammaM && !extra.empty() && !loading_)
-            list->selectText(localizedDesignText(extra.front(), locale_));
+            continue;
+        }
+        // Ascending, so the first of two as near is the smaller.
+        const auto nearest =
+            std::min_element(items.begin(), items.end(), [&](const auto& a, const auto& b) {
+                return std::abs(double(a.first) - *was) < std::abs(double(b.first) - *was);
+            });
+        list->selectText(nearest->second);
+        if (!loading_ && facts.input != joist::materialInput)
+            changes.push_back(
+                (QString::fromUtf8(facts.caption) +
+                 QStringLiteral(" %1 \u2192 %2").arg(chosen, nearest->second) +
+                 (facts.unit.empty() ? QString()
+                                     : QLatin1Char(' ') + QString::fromUtf8(facts.unit)))
+                    .toStdString());
     }
+    return joinedChanges(changes);
 }
 
 // A service class or category chosen puts its factors in the lists at once.
@@ -428,6 +514,7 @@ bool FrmMain::readAllInputs()
     const materials::ClassMaterial material = materials::currentMaterial(dStrengthClass_);
     design_.material = material.material;
     design_.rhoK = material.rhoK;
+    design_.tablePresumesKcr = material.tablePresumesKcr;
     const std::size_t stoppedAt =
         read.ok() ? joist::inputDefinitions.size() : static_cast<std::size_t>(*read.failedInput);
     // Everything before the stop converted.

@@ -104,8 +104,11 @@ private:
 
     void onValueEdited(joist::Input input);
     void onStrengthClassPicked();
+    void pickStrengthClass(std::string classChange);
+    DropDownList* listOf(joist::Input input) const;
+    std::string gammaMChange(const QString& before, joist::Material material) const;
     bool readAllInputs();
-    void offerExtraItems(joist::Material material);
+    std::string offerExtraItems(joist::Material material);
     void selectServiceFactors();
     bool khInForceShown() const;
     void releaseKhList();
@@ -134,7 +137,7 @@ private:
     void putStartValues();
     template <class Handler> void guarded(Handler handler);
 
-    void applyDesign(const document::DesignInputs& inputs, const joist::DesignBasis& basis,
+    void applyDesign(document::DesignInputs inputs, const joist::DesignBasis& basis,
                      std::string notice);
     void applyBasis(const joist::DesignBasis& basis);
     void applySheetDetails(const document::SheetDetails& details);

@@ -174,13 +174,17 @@ void FrmMain::applySheetDetails(const document::SheetDetails& details)
 // material decides what a list offers), then every input, set as the user
 // would set them, while the window counts as loading, so that one check runs
 // at the end.
-void FrmMain::applyDesign(const document::DesignInputs& inputs, const joist::DesignBasis& basis,
+void FrmMain::applyDesign(document::DesignInputs inputs, const joist::DesignBasis& basis,
                           std::string notice)
 {
     loading_ = true;
     applyBasis(basis);
     c_.cmbSC->selectText(QString::fromUtf8(inputs.strengthClass));
-    offerExtraItems(materials::currentMaterial(dStrengthClass_).material);
+    const joist::Material material = materials::currentMaterial(dStrengthClass_).material;
+    offerExtraItems(material);
+    // What the design does not give, its class's material does.
+    if (std::string& gammaM = inputs.texts[std::size_t(joist::materialInput)]; gammaM.empty())
+        gammaM = joist::materialStartValue(material);
     for (const joist::InputDefinition& definition : joist::inputDefinitions) {
         const InputControl& control = c_.inputs[static_cast<std::size_t>(definition.input)];
         const QString text =
@@ -227,6 +231,7 @@ void FrmMain::newDesign()
     if (!keepOrDropChanges())
         return;
     document::DesignInputs inputs = document::startInputs();
+    inputs.texts[std::size_t(joist::materialInput)].clear(); // the class's
     std::string notice;
     if (c_.cmbSC->findText(QString::fromUtf8(inputs.strengthClass)) < 0 && c_.cmbSC->count() > 0) {
         inputs.strengthClass = c_.cmbSC->itemText(0).toStdString();
@@ -247,14 +252,20 @@ bool FrmMain::openDesign(const QString& path)
     document::DesignFile file;
     try {
         file = document::readDesignFile(path);
-        // The class must be in the table the file's basis chooses.
+        // The class must be in the table the file's basis chooses, and its
+        // material decides gamma M.
         const std::string table = materials::tablePath(programDirectory_, file.basis.table);
-        if (table == dStrengthClass_.path()
-                ? c_.cmbSC->findText(QString::fromUtf8(file.inputs.strengthClass)) < 0
-                : std::ranges::count(materials::classNames(table), file.inputs.strengthClass) == 0)
+        const std::optional<materials::ClassMaterial> material =
+            materials::materialOfClass(table, file.inputs.strengthClass);
+        if (!material)
             throw document::DesignFileError(
                 document::openFailure(path, "its strength class \"" + file.inputs.strengthClass +
                                                 "\" is not in the strength-class table " + table));
+        try {
+            document::settleMaterialInput(file.inputs, file.basis, material->material);
+        } catch (const document::ValueRefused& refused) {
+            throw document::DesignFileError(document::openFailure(path, refused.what()));
+        }
     } catch (const std::exception& error) {
         showFileMessage(QStringLiteral("Open Design"), io::errorMessage(error));
         return false;

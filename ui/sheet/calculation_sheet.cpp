@@ -135,6 +135,15 @@ public:
                                                    : sheet_.tableFingerprint);
     }
 
+    // Why kcr stands in shear, or what taking it with EN 338:2003 means.
+    QString kcrNote() const
+    {
+        const std::string byTable = joist::kcrByTableNote(sheet_.design, sheet_.decimalSeparator);
+        const std::string_view note =
+            byTable.empty() ? joist::kcrConservativeNote(sheet_.design) : byTable;
+        return note.empty() ? QString() : QStringLiteral("; ") + QString::fromUtf8(note);
+    }
+
     // The method in one statement: the edition, the rules taken from
     // elsewhere and the limits.
     Table basis() const
@@ -150,14 +159,14 @@ public:
         const bool amended = b.rules == joist::Rules::amended;
         table.rows = {
             {QStringLiteral("%1, clauses 6.1.5, 6.1.6, 6.1.7, 7.2%2:")
-                 .arg(QString::fromUtf8(joist::rulesStatement(b.rules)),
+                 .arg(QString::fromUtf8(joist::rulesStatement(sheet_.design)),
                       b.vibration ? QStringLiteral(", 2.2.3 and 7.3.3")
                                   : QStringLiteral(" and 2.2.3"))},
             {QStringLiteral("design load %1 (g0 + gk) + %2 qk (EN 1990 expression 6.10)")
                  .arg(number(1.35), number(1.5))},
-            {amended ? QStringLiteral("shear %1 V / (kcr b h), kcr = %2")
-                           .arg(number(1.5), number(b.kcr))
-                     : QStringLiteral("shear %1 V / A").arg(number(1.5))},
+            {joist::kcrInForce(sheet_.design) ? QStringLiteral("shear %1 V / (kcr b h), kcr = %2%3")
+                                                    .arg(number(1.5), number(b.kcr), kcrNote())
+                                              : QStringLiteral("shear %1 V / A").arg(number(1.5))},
             {amended ? QStringLiteral("bearing V / (b l ef) \u2264 kc,90 fc,90,d: l ef = %1 mm, "
                                       "kc,90 = %2 (%3); end distance a = %4 mm")
                            .arg(number(sheet_.design.bearingLengthEff), number(sheet_.design.kc90),
