@@ -1,6 +1,7 @@
 #include "cli/design_run.h"
 
 #include <charconv>
+#include <unordered_set>
 
 #include "engine/design_inputs.h"
 #include "engine/number_text.h"
@@ -74,7 +75,8 @@ public:
         materials::readMaterialFields(connection_);
         materials::fillStrengthClassList(connection_, *names_, path);
         for (std::size_t i = 0; i < names_->names.size(); ++i)
-            firstRow_.try_emplace(names_->names[i], static_cast<int>(i));
+            if (!firstRow_.try_emplace(names_->names[i], static_cast<int>(i)).second)
+                namedTwice_.insert(names_->names[i]);
     }
 
     const std::string& path() const { return path_; }
@@ -87,9 +89,13 @@ public:
         const auto index = firstRow_.find(className);
         if (index == firstRow_.end())
             return nullptr;
+        Row row;
+        if (namedTwice_.contains(className)) {
+            row.problem = materials::classNamedTwice(names_->names, className, path_)->what();
+            return &rows_.emplace(className, std::move(row)).first->second;
+        }
         names_->selected = index->second;
         materials::selectStrengthClass(connection_, *names_, *names_);
-        Row row;
         // The first field the design reads that is not a number, as the window says it.
         for (const joist::InputDefinition& definition : joist::inputDefinitions) {
             const joist::InputFacts& input = joist::factsOf(definition.input);
@@ -116,7 +122,8 @@ private:
     std::array<std::string, joist::inputDefinitions.size()> bound_;
     std::unique_ptr<Names> names_;
     std::unordered_map<std::string, int, NameHash, std::equal_to<>> firstRow_;
-    std::unordered_map<std::string, Row, NameHash, std::equal_to<>> rows_; // rows stay put
+    std::unordered_set<std::string, NameHash, std::equal_to<>> namedTwice_; // found in no row
+    std::unordered_map<std::string, Row, NameHash, std::equal_to<>> rows_;  // rows stay put
 };
 
 ClassTable::ClassTable(const std::string& path, std::optional<joist::TableChoice> choice)

@@ -74,8 +74,9 @@ public:
         joist::JoistDesign values; // the bound fields, read once
         std::string problem;       // a field the design cannot read, in words
     };
-    // The first row of that name in the table a design with this choice
-    // reads, or null (see problem()). Safe to call from several threads.
+    // The row of that name in the table a design with this choice reads, or
+    // null (see problem()); a name the table holds twice gives a row whose
+    // problem says so. Safe to call from several threads.
     const Row* find(std::string_view className,
                     joist::TableChoice chosen = joist::TableChoice::shipped);
     // The file of that table, and why it could not be read (empty if it was).

@@ -25,6 +25,7 @@ enum class DatabaseErrorKind {
     tooManyRows,
     missingClassName,
     longClassName,
+    classNamedTwice,
     nonNumericValue,
     noCurrentRow,
     selectedRowMissing,

@@ -73,6 +73,14 @@ const std::string& StrengthClassConnection::fingerprint() const
     return sheet_ ? sheet_->fingerprint : none;
 }
 
+std::vector<std::string> StrengthClassConnection::classNames() const
+{
+    std::vector<std::string> names;
+    for (std::int32_t row = 0; sheet_ && row < sheet_->rowCount; ++row)
+        names.push_back(fieldText(sheet_->value(row, 0), decimalSeparator_).value_or(""));
+    return names;
+}
+
 void StrengthClassConnection::close()
 {
     sheet_.reset();

@@ -71,6 +71,10 @@ public:
     const FieldValue& fieldValue(int position) const;
     const FieldValue& fieldValue(std::string_view name) const;
 
+    // The class name of every row read, in stored order, without moving the
+    // cursor; a row with no name has an empty one. None while closed.
+    std::vector<std::string> classNames() const;
+
     // The SHA-256 of the file as it was read when the connection opened, 64
     // hex digits; empty while closed.
     const std::string& fingerprint() const;

@@ -1,5 +1,7 @@
 #include "materials/strength_class_sequences.h"
 
+#include <unordered_set>
+
 #include "materials/strength_class_fields.h"
 
 namespace materials {
@@ -32,6 +34,25 @@ DatabaseError noRowSelected(const StrengthClassConnection& connection, int index
                                    : std::string(cause) +
                                          "the table has no row for the selected class (entry " +
                                          std::to_string(index + 1) + " of the class list)");
+}
+
+DatabaseError namedTwice(const std::string& path, std::string_view name,
+                         const std::vector<std::size_t>& rows)
+{
+    std::string where;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        where += (i == 0                 ? ""
+                  : i + 1 == rows.size() ? " and "
+                                         : ", ") +
+                 std::to_string(rows[i] + 1);
+    return databaseError(
+        Kind::classNamedTwice, path,
+        "class " + quotedText(name) + " is named " +
+            (rows.size() == 2 ? std::string("twice") : std::to_string(rows.size()) + " times") +
+            " (rows " + where +
+            "), and a design names its class alone: designs of that class "
+            "cannot be opened, saved or checked until each row has a name of "
+            "its own");
 }
 
 } // namespace
@@ -115,6 +136,28 @@ std::vector<std::string> classNames(const std::string& path)
     StrengthClassConnection connection;
     fillStrengthClassList(connection, list, path);
     return std::move(list.names);
+}
+
+std::optional<DatabaseError> classNamedTwice(const std::vector<std::string>& names,
+                                             std::string_view name, const std::string& path)
+{
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < names.size(); ++row)
+        if (names[row] == name)
+            rows.push_back(row);
+    if (rows.size() < 2)
+        return std::nullopt;
+    return namedTwice(path, name, rows);
+}
+
+std::optional<DatabaseError> anyClassNamedTwice(const std::vector<std::string>& names,
+                                                const std::string& path)
+{
+    std::unordered_set<std::string_view> seen;
+    for (const std::string& name : names)
+        if (!seen.insert(name).second)
+            return classNamedTwice(names, name, path);
+    return std::nullopt;
 }
 
 } // namespace materials

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +59,15 @@ void closeDatabase(StrengthClassConnection& connection);
 // The class names of the table at `path` in stored order, as the class list
 // would hold them. Throws DatabaseError as fillStrengthClassList does.
 std::vector<std::string> classNames(const std::string& path);
+
+// A design knows its class by name alone, compared exactly, so a name that a
+// table's class names (in stored order, as classNames gives them) hold more
+// than once finds no class: the error that names it and its rows, or none.
+std::optional<DatabaseError> classNamedTwice(const std::vector<std::string>& names,
+                                             std::string_view name, const std::string& path);
+// The first name repeated in `names`, as that error, or none.
+std::optional<DatabaseError> anyClassNamedTwice(const std::vector<std::string>& names,
+                                                const std::string& path);
 
 // The error to report when the bound text of a design field ("fm,k",
 // "fc,90,k", "fv,k", "E0,mean", "rmean") of the current row is not a number

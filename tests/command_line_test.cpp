@@ -7,7 +7,9 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -17,6 +19,7 @@
 #include "tests/main_window_fixtures.h"
 #include "tests/materials_fixtures.h"
 #include "ui/design_basis_window.h"
+#include "ui/material_data_window.h"
 
 namespace cli {
 namespace {
@@ -397,6 +400,51 @@ TEST(Schedule, ReadsHeaderNamesLooselyAndWritesNothingASpreadsheetWouldRun)
     EXPECT_EQ(rows[3].fields[0], "'@x");
     // Fields beyond the header are named in the message, not dropped.
     EXPECT_NE(rows[3].fields.back().find("\"a\", \"b\""), std::string::npos);
+}
+
+// The window lists a class named twice and picks it by its place, but a
+// design names its class alone: wherever a class must be found by its name,
+// such a name is refused, naming the class, and the window warns at start-up.
+TEST(ClassNamedTwice, IsRefusedWhereverADesignFindsItsClassByName)
+{
+    using namespace materials::testing;
+    TemporaryDirectory folder;
+    const std::string table =
+        makeTable(folder, createSheet + ";" + classRows({"C16", "C24", "C24"}));
+    QTemporaryDir dir;
+    const QString design = writeDesign(dir, "c24.joist", "\"strengthClass\": \"C24\"");
+    MainWindowDriver main(folder.path());
+    main.start();
+    const QString startUp = main.label("messageLbl");
+    const bool opened = main.window->openDesign(design);
+    const QString open = ui::testing::takeMessage(main);
+    main.classList()->setCurrentIndex(2); // the second C24, as the window may pick it
+    const bool saved = main.window->saveDesignTo(dir.filePath("saved.joist"));
+    const QString save = ui::testing::takeMessage(main);
+    control<QPushButton>(main.window.get(), "showDBdataBtn")->click();
+    const QString material =
+        control<QLabel>(main.window->materialDataWindow(), "messageLbl")->text();
+    ClassTable classes(table, std::nullopt); // as --database reads it
+    const std::string check =
+        runDesign(document::readDesignFile(design).inputs, {}, classes).message;
+    const ScheduleRun schedule = runSchedule("strengthClass\nC24\nC16\n", classes);
+    const std::vector<document::CsvRecord> rows = document::parseCsv(schedule.output);
+    ASSERT_EQ(rows.size(), 3u);
+
+    const std::string named = "class \"C24\" is named twice (rows 2 and 3)";
+    for (const auto& [surface, text] : {std::pair("start-up", startUp.toStdString()),
+                                        {"Open", open.toStdString()},
+                                        {"Save", save.toStdString()},
+                                        {"material window", material.toStdString()},
+                                        {"--check", check},
+                                        {"--schedule", rows[1].fields.back()}})
+        EXPECT_NE(text.find(named), std::string::npos) << surface << ": " << text;
+    EXPECT_FALSE(opened || saved || QFile::exists(dir.filePath("saved.joist")));
+    EXPECT_TRUE(schedule.warnings.ends_with("1 passed, 0 failed, 1 not checked (row 1); see the "
+                                            "message column\n"))
+        << schedule.warnings;
+    main.classList()->setCurrentIndex(0); // a class named once is found as ever
+    EXPECT_TRUE(main.window->saveDesignTo(dir.filePath("saved.joist")));
 }
 
 TEST(Csv, ReadsRfc4180AndSaysWhereARecordBreaksIt)

@@ -3,11 +3,15 @@
 #include <sqlite3.h>
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QElapsedTimer>
 #include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QUrl>
@@ -43,6 +47,10 @@ QLabel* selectableLabel(const QString& text, QWidget* parent)
     label->setWordWrap(true);
     return label;
 }
+
+// xdg-open may run a browser in the foreground and end with it, long after
+// the manual was shown; a failure to show it comes well before this.
+constexpr qint64 openerFailureWithinMs = 10'000;
 
 } // namespace
 
@@ -146,6 +154,38 @@ QDialog* makeManualWindow(const QString& path, QWidget* parent)
     addCloseButton(window);
     window->resize(760, 640);
     return window;
+}
+
+void openInBrowser(const QString& path, QObject* owner, std::function<void()> inOwnWindow)
+{
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+            inOwnWindow();
+        return;
+    }
+    // Qt's opener starts xdg-open detached and never learns that it found no
+    // browser, so the program starts it itself.
+    auto* process = new QProcess(owner);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->setProcessChannelMode(QProcess::ForwardedChannels); // its words, as before
+    QElapsedTimer started;
+    started.start();
+    QObject::connect(process, &QProcess::errorOccurred, owner,
+                     [process, inOwnWindow](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart)
+                             return; // finished follows
+                         process->deleteLater();
+                         inOwnWindow();
+                     });
+    QObject::connect(process, &QProcess::finished, owner,
+                     [process, inOwnWindow, started](int code, QProcess::ExitStatus status) {
+                         process->deleteLater();
+                         if ((status != QProcess::NormalExit || code != 0) &&
+                             !started.hasExpired(openerFailureWithinMs))
+                             inOwnWindow();
+                     });
+    process->start(opener, {path});
 }
 
 } // namespace ui

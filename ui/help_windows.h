@@ -4,6 +4,7 @@
 // About window, and the manual in a window of its own where the desktop has
 // no browser. Each is an ordinary resizable Qt window that Esc closes.
 
+#include <functional>
 #include <string>
 
 #include <QList>
@@ -11,6 +12,7 @@
 
 class QAction;
 class QDialog;
+class QObject;
 class QWidget;
 
 namespace ui {
@@ -32,5 +34,11 @@ QDialog* makeAboutWindow(const AboutFacts& facts, QWidget* parent);
 
 // The HTML manual at `path`, shown in a plain window.
 QDialog* makeManualWindow(const QString& path, QWidget* parent);
+
+// Opens the manual at `path` in the desktop's browser and returns at once:
+// xdg-open is started and watched, and where it fails (a non-zero exit soon
+// after its start, or none at all) `inOwnWindow` runs. Without xdg-open Qt's
+// own opener is asked, and `inOwnWindow` runs where it has none.
+void openInBrowser(const QString& path, QObject* owner, std::function<void()> inOwnWindow);
 
 } // namespace ui

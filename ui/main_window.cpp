@@ -225,18 +225,24 @@ void FrmMain::load()
                                      materials::tablePath(programDirectory_, design_.basis.table));
     document_->setDetails(document::readDefaultSheetDetails(*settings_));
     putStartValues();
+    std::string notice;
     if (!c_.cmbSC->selectText(QStringLiteral("C16"))) {
         // Start on the table's first class rather than on none.
         c_.cmbSC->setCurrentIndex(0);
-        status_.setNotice("The strength-class table " + dStrengthClass_.path() +
-                          " has no class \"C16\"; starting on its first class, \"" +
-                          io::displayText(c_.cmbSC->selectedText()).toStdString() + "\".");
+        notice = "The strength-class table " + dStrengthClass_.path() +
+                 " has no class \"C16\"; starting on its first class, \"" +
+                 io::displayText(c_.cmbSC->selectedText()).toStdString() + "\".";
     }
     // The start-up values give no gamma M of their own: the class's material's.
     listOf(joist::materialInput)
         ->selectText(localizedDesignText(
             joist::materialStartValue(materials::currentMaterial(dStrengthClass_).material),
             locale_));
+    // The list picks by position, but a design file names its class alone.
+    if (const auto twice =
+            materials::anyClassNamedTwice(dStrengthClass_.classNames(), dStrengthClass_.path()))
+        notice.append(notice.empty() ? "" : " ").append(twice->what()).append(".");
+    status_.setNotice(std::move(notice));
 
     // A text that does not convert stops here, with no check.
     const bool read = readAllInputs();

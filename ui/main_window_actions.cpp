@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -220,11 +219,11 @@ void FrmMain::showManual()
         return;
     }
     // The desktop's browser where there is one, else a window of our own.
-    if (QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        return;
-    if (!manualWindow_)
-        manualWindow_ = makeManualWindow(path, this);
-    bringUp(manualWindow_);
+    openInBrowser(path, this, [this, path] {
+        if (!manualWindow_)
+            manualWindow_ = makeManualWindow(path, this);
+        bringUp(manualWindow_);
+    });
 }
 
 void FrmMain::showShortcuts()

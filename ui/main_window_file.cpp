@@ -51,6 +51,16 @@ std::string ignoredKeysNotice(const QString& path, const std::vector<std::string
     return notice + ".";
 }
 
+// The class names as the list shows them, by which the window finds a
+// design's class.
+std::vector<std::string> shownNames(const std::vector<std::string>& names)
+{
+    std::vector<std::string> shown;
+    for (const std::string& name : names)
+        shown.push_back(io::displayText(name).toStdString());
+    return shown;
+}
+
 } // namespace
 
 void FrmMain::showRecentDesigns(const QStringList& paths)
@@ -223,6 +233,14 @@ document::DesignInputs FrmMain::designInputs() const
                 .toStdString();
     }
     inputs.strengthClass = c_.cmbSC->selectedText().toStdString();
+    // The window picks by position, but the file can name the class only.
+    const std::vector<std::string> names = shownNames(dStrengthClass_.classNames());
+    const auto picked = static_cast<std::size_t>(c_.cmbSC->selectedIndex());
+    if (picked < names.size())
+        if (const auto twice =
+                materials::classNamedTwice(names, names[picked], dStrengthClass_.path()))
+            throw document::DesignFileError("The design cannot be saved. " +
+                                            std::string(twice->what()) + ".");
     return inputs;
 }
 
@@ -252,15 +270,22 @@ bool FrmMain::openDesign(const QString& path)
     document::DesignFile file;
     try {
         file = document::readDesignFile(path);
-        // The class must be in the table the file's basis chooses, and its
-        // material decides gamma M.
+        // The class must be in the table the file's basis chooses, once, and
+        // its material decides gamma M.
         const std::string table = materials::tablePath(programDirectory_, file.basis.table);
+        const std::vector<std::string> names =
+            shownNames(table == dStrengthClass_.path() ? dStrengthClass_.classNames()
+                                                       : materials::classNames(table));
         const std::optional<materials::ClassMaterial> material =
-            materials::materialOfClass(table, file.inputs.strengthClass);
+            std::ranges::count(names, file.inputs.strengthClass) == 0
+                ? std::nullopt
+                : materials::materialOfClass(table, file.inputs.strengthClass);
         if (!material)
             throw document::DesignFileError(
                 document::openFailure(path, "its strength class \"" + file.inputs.strengthClass +
                                                 "\" is not in the strength-class table " + table));
+        if (const auto twice = materials::classNamedTwice(names, file.inputs.strengthClass, table))
+            throw document::DesignFileError(document::openFailure(path, twice->what()));
         try {
             document::settleMaterialInput(file.inputs, file.basis, material->material);
         } catch (const document::ValueRefused& refused) {

@@ -117,10 +117,15 @@ void FrmDBData::load()
 {
     materials::positionOnSelectedClass(dStrengthClass_, mainConnection_.path(),
                                        mainWindowSelectedIndex_());
-    const std::optional<materials::DatabaseError> change =
-        dStrengthClass_.changesSince(mainConnection_);
-    if (change)
-        c_.messageLbl->setValue(QString::fromUtf8(change->what()));
+    std::optional<materials::DatabaseError> problem = dStrengthClass_.changesSince(mainConnection_);
+    // Shown by its place in the list, which its name alone cannot tell.
+    if (!problem) {
+        const std::vector<std::string> names = dStrengthClass_.classNames();
+        problem = materials::classNamedTwice(
+            names, names.at(std::size_t(dStrengthClass_.currentRow())), dStrengthClass_.path());
+    }
+    if (problem)
+        c_.messageLbl->setValue(QString::fromUtf8(problem->what()));
     else if (!materials::isShippedTable(dStrengthClass_.fingerprint()))
         c_.messageLbl->setValue(
             QString::fromStdString(materials::modifiedTableNotice(dStrengthClass_.path())));
