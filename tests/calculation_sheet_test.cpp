@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "engine/number_text.h"
+#include "report/span_table_texts.h"
 #include "tests/sheet_fixtures.h"
 #include "tests/thrown_error.h"
 #include "ui/sheet/sheet_output.h"
@@ -300,6 +301,38 @@ TEST_P(SheetInLocale, TooLongForOnePagePutsTheSpanTableOnASecond)
     EXPECT_TRUE(all.contains("floorvibrationchecked(designbasis)"));
     EXPECT_TRUE(all.contains("(theengineer’sassumption)") ||
                 all.contains("(theengineer'sassumption)"));
+}
+
+// With the extended sizes the span table runs over more pages than the
+// sheet's two: every page still bears the header and its true number, and
+// the table its column heads.
+TEST(CalculationSheet, EveryPageHasTheHeaderWithItsTruePageNumber)
+{
+    CalculationSheet sheet = ui::testing::exampleSheet(".");
+    joist::DesignBasis& basis = sheet.design.basis;
+    basis.sizes = joist::Sizes::extended;
+    basis.vibration = true;
+    basis.pointLoad = true;
+    joist::testing::RecordingSink sink;
+    ASSERT_TRUE(joist::runDesignCheck(sheet.design, false, sink, ".").completed());
+    sheet.spanTable = report::spanTableTexts(sheet.design, sheet.className,
+                                             joist::listValues(joist::Input::breadth, basis),
+                                             joist::listValues(joist::Input::depth, basis),
+                                             joist::listValues(joist::Input::spacing), ".");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("extended.pdf"));
+    ui::writeSheetPdf(sheet, path);
+    const int count = pdfPages(path);
+    ASSERT_GT(count, 2);
+    const QStringList pages = pdfText(path).split(QLatin1Char('\f'));
+    for (int page = 1; page <= count; ++page) {
+        const QString text = pages.value(page - 1);
+        EXPECT_TRUE(text.contains(QStringLiteral("Timber floor joist to EN 1995-1-1")) &&
+                    text.contains(QStringLiteral("Page %1 of %2").arg(page).arg(count)))
+            << "page " << page;
+    }
+    EXPECT_TRUE(
+        pages.value(count - 1).contains(QRegularExpression(QStringLiteral("Section +200 +300"))));
 }
 
 TEST(CalculationSheet, UntrustedTextIsEscapedCutAndStaysInItsCell)
