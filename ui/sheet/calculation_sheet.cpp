@@ -209,17 +209,15 @@ public:
     Table assumptions() const
     {
         Table table{QStringLiteral("What is assumed and what is not checked"), {}, {}};
+        const joist::DesignBasis& basis = sheet_.design.basis;
         for (const QString& line :
              {QStringLiteral("Simply supported single span under uniformly distributed load"),
               serviceClassLine(),
-              QStringLiteral("lateral-torsional stability only through kcrit as entered"),
-              QStringLiteral("not checked: concentrated imposed load, the supporting member, "
-                             "notches and holes, lateral restraint, shear deformation (the "
-                             "deflections are from bending alone), fire"),
-              sheet_.design.basis.vibration
-                  ? QStringLiteral("floor vibration checked (design basis)")
-                  : QStringLiteral("floor vibration not checked (design basis)")})
+              QStringLiteral("lateral-torsional stability only through kcrit as entered")})
             table.rows.push_back({line});
+        for (const std::string& line : report::checkedByChoiceLines(basis))
+            table.rows.push_back({QString::fromUtf8(line)});
+        table.rows.push_back({QString::fromUtf8(report::notCheckedLine(basis))});
         return table;
     }
 
