@@ -146,6 +146,18 @@ std::string basisLine(const joist::DesignBasis& basis, std::string_view decimalS
     return "Design basis: " + basisDescription(basis, decimalSeparator);
 }
 
+bool belowEightHertz(const joist::JoistDesign& checked)
+{
+    return checked.basis.vibration && checked.f1 < checked.f1Min;
+}
+
+std::string lowFrequencyNote(std::string_view f1Text)
+{
+    return "f1 = " + std::string(f1Text) +
+           " Hz is below 8 Hz: EN 1995-1-1 7.3.3 requires a special investigation of this "
+           "floor, and w and v are not a valid check";
+}
+
 std::string vibrationBlock(const joist::JoistDesign& checked, std::string_view decimalSeparator)
 {
     const std::optional<joist::Check> governing = governingCheck(checked);

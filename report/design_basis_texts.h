@@ -71,6 +71,15 @@ std::string basisDescription(const joist::DesignBasis& basis, std::string_view d
 // The tooltip's first line when the basis changes results, else empty.
 std::string basisLine(const joist::DesignBasis& basis, std::string_view decimalSeparator);
 
+// Whether 7.3.3 leaves w and v of a completed check to a special
+// investigation: vibration checked and f1 below 8 Hz.
+bool belowEightHertz(const joist::JoistDesign& checked);
+
+// What the results then do not settle, with f1 written as its reader writes
+// numbers: "f1 = 5.144 Hz is below 8 Hz: EN 1995-1-1 7.3.3 requires a
+// special investigation of this floor, and w and v are not a valid check".
+std::string lowFrequencyNote(std::string_view f1Text);
+
 // The "Floor vibration" block of a check made with vibration: f1, w against
 // a and v against its limit, each with its ratio, four significant digits.
 std::string vibrationBlock(const joist::JoistDesign& checked, std::string_view decimalSeparator);

@@ -304,12 +304,7 @@ public:
         return table;
     }
 
-    // Whether 7.3.3 leaves w and v to a special investigation: f1 below 8 Hz.
-    bool belowEightHertz() const
-    {
-        const joist::JoistDesign& d = sheet_.design;
-        return d.basis.vibration && d.f1 < d.f1Min;
-    }
+    bool belowEightHertz() const { return report::belowEightHertz(sheet_.design); }
 
     Table checks() const
     {
@@ -396,10 +391,7 @@ public:
                  number(value), QString::fromUtf8(unit)});
         };
         if (belowEightHertz())
-            table.note = QStringLiteral("f1 = %1 Hz is below 8 Hz: 7.3.3 requires a special "
-                                        "investigation of this floor; w and v below are not a "
-                                        "valid check")
-                             .arg(number(d.f1));
+            table.note = QString::fromUtf8(report::lowFrequencyNote(number(d.f1).toStdString()));
         row("Floor width B", d.basis.floorWidth, "m");
         row("Deck thickness t", d.basis.deckThickness, "mm");
         row("Deck modulus across the joists E_deck", d.basis.deckModulus, "N/mm\u00B2");
