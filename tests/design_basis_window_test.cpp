@@ -335,7 +335,7 @@ TEST_P(DesignBasisWindow, PointLoadRatiosShowOnlyWhileChecked)
 
     type(window, "pointLoadTxt", local("4"));
     EXPECT_EQ(d.basis.pointLoadQk, 4.0f);
-    EXPECT_EQ(main.label("governedByLbl"), "Joist fails under the point load: bearing");
+    EXPECT_EQ(main.label("governedByLbl"), "Joist fails in point-load bearing");
 
     control<QCheckBox>(window, "pointLoadChk")->click();
     EXPECT_TRUE(bearing->isHidden());
