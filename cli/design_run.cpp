@@ -10,6 +10,7 @@
 #include "materials/class_material.h"
 #include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
+#include "report/design_basis_texts.h"
 
 namespace cli {
 namespace {
@@ -215,11 +216,9 @@ void checkDesign(joist::JoistDesign& design,
     run.aids = aids(design);
     if (run.aids.noAnswer)
         run.loadProblem = report::loadProblemMessage(*run.aids.noAnswer);
-    // Below 8 Hz, 7.3.3's w and v do not apply; the sheet says so too.
-    if (design.basis.vibration && design.f1 < design.f1Min)
-        run.note = "f1 = " + quantityText(design.f1) +
-                   " Hz is below 8 Hz: EN 1995-1-1 7.3.3 requires a special investigation of "
-                   "this floor, and w and v are not a valid check";
+    // Below 8 Hz, 7.3.3's w and v do not apply; the window and sheet say so too.
+    if (report::belowEightHertz(design))
+        run.note = report::lowFrequencyNote(quantityText(design.f1));
     if (const std::string kcr = joist::kcrByTableNote(design, separator); !kcr.empty())
         run.note += (run.note.empty() ? "" : "; ") + kcr;
 }

@@ -141,16 +141,16 @@ inline constexpr auto checkDefinitions = std::to_array<CheckDefinition>({
     // grow at all.
     {Check::pointBending, CheckKind::pointLoad, "pointBending", &JoistDesign::pointBendingStress,
      &JoistDesign::fmd, &JoistDesign::ratioPointBending, ResultLabel::pointBending,
-     "Bending under the point load", "Joist fails under the point load: bending", "\u03C3m,d",
-     "fm,d", "N/mm\u00B2", "6.1.6", 'P', "point load bending", 1},
+     "Bending under the point load", "Joist fails in point-load bending", "\u03C3m,d", "fm,d",
+     "N/mm\u00B2", "6.1.6", 'P', "point load bending", 1},
     {Check::pointShear, CheckKind::pointLoad, "pointShear", &JoistDesign::pointShearStress,
      &JoistDesign::fvd, &JoistDesign::ratioPointShear, ResultLabel::pointShear,
-     "Shear under the point load", "Joist fails under the point load: shear", "\u03C4d = 1.5 V/A",
-     "fv,d", "N/mm\u00B2", "6.1.7", 'Q', "point load shear", 0},
+     "Shear under the point load", "Joist fails in point-load shear", "\u03C4d = 1.5 V/A", "fv,d",
+     "N/mm\u00B2", "6.1.7", 'Q', "point load shear", 0},
     {Check::pointBearing, CheckKind::pointLoad, "pointBearing", &JoistDesign::pointBearingStress,
      &JoistDesign::bearingResistance, &JoistDesign::ratioPointBearing, ResultLabel::pointBearing,
-     "Bearing under the point load", "Joist fails under the point load: bearing", "\u03C3c,90,d",
-     "fc,90,d", "N/mm\u00B2", "6.1.5", 'R', "point load bearing", 0},
+     "Bearing under the point load", "Joist fails in point-load bearing", "\u03C3c,90,d", "fc,90,d",
+     "N/mm\u00B2", "6.1.5", 'R', "point load bearing", 0},
 });
 
 // Each check's row stands at its place in check order, and each has a label

@@ -1,5 +1,7 @@
 #include "report/design_basis_texts.h"
 
+#include <utility>
+
 #include "engine/number_text.h"
 #include "engine/rules_text.h"
 #include "report/check_working.h"
@@ -26,7 +28,41 @@ bool limitChanged(const LimitOfBasis& limit, const joist::DesignBasis& basis)
     return basis.*limit.divisor != defaults.*limit.divisor || (basis.*limit.cap).has_value();
 }
 
+// The kinds of check the basis may put in force, each once, in check order,
+// with whether it does.
+std::vector<std::pair<joist::CheckKind, bool>> optionalKinds(const joist::DesignBasis& basis)
+{
+    std::vector<std::pair<joist::CheckKind, bool>> kinds;
+    for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        if (!joist::flagOfKind(check.kind) || (!kinds.empty() && kinds.back().first == check.kind))
+            continue;
+        kinds.emplace_back(check.kind, joist::inForce(check, basis));
+    }
+    return kinds;
+}
+
 } // namespace
+
+std::vector<std::string> checkedByChoiceLines(const joist::DesignBasis& basis)
+{
+    std::vector<std::string> lines;
+    for (const auto& [kind, checked] : optionalKinds(basis)) {
+        if (checked)
+            lines.push_back(std::string(optionalCheckName(kind)) + " checked (design basis)");
+    }
+    return lines;
+}
+
+std::string notCheckedLine(const joist::DesignBasis& basis)
+{
+    std::string line = "not checked: ";
+    for (const auto& [kind, checked] : optionalKinds(basis)) {
+        if (!checked)
+            line += std::string(optionalCheckName(kind)) + " (not chosen in the design basis), ";
+    }
+    return line + "the supporting member, notches and holes, lateral restraint, shear "
+                  "deformation (the deflections are from bending alone), fire";
+}
 
 bool basisChangesResults(const joist::DesignBasis& basis)
 {
@@ -108,6 +144,18 @@ std::string basisLine(const joist::DesignBasis& basis, std::string_view decimalS
     if (!basisChangesResults(basis))
         return {};
     return "Design basis: " + basisDescription(basis, decimalSeparator);
+}
+
+bool belowEightHertz(const joist::JoistDesign& checked)
+{
+    return checked.basis.vibration && checked.f1 < checked.f1Min;
+}
+
+std::string lowFrequencyNote(std::string_view f1Text)
+{
+    return "f1 = " + std::string(f1Text) +
+           " Hz is below 8 Hz: EN 1995-1-1 7.3.3 requires a special investigation of this "
+           "floor, and w and v are not a valid check";
 }
 
 std::string vibrationBlock(const joist::JoistDesign& checked, std::string_view decimalSeparator)

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/design_basis.h"
 #include "engine/design_check.h"
@@ -15,6 +16,31 @@ namespace report {
 
 inline constexpr std::string_view vibrationNotCheckedLine =
     "Floor vibration not checked (Design Basis..., Ctrl+D)";
+
+// What a kind of check the design basis may put in force checks, in words;
+// empty for the kinds always in force.
+constexpr std::string_view optionalCheckName(joist::CheckKind kind)
+{
+    switch (kind) {
+    case joist::CheckKind::vibration:
+        return "floor vibration";
+    case joist::CheckKind::pointLoad:
+        return "concentrated imposed load";
+    case joist::CheckKind::deflection:
+    case joist::CheckKind::strength:
+        break;
+    }
+    return {};
+}
+
+// "floor vibration checked (design basis)": one line for each kind of check
+// the basis puts in force, in check order.
+std::vector<std::string> checkedByChoiceLines(const joist::DesignBasis& basis);
+
+// "not checked: concentrated imposed load (not chosen in the design basis),
+// the supporting member, ...": the kinds of check the basis leaves out, then
+// what the program never checks.
+std::string notCheckedLine(const joist::DesignBasis& basis);
 
 // Whether the basis changes any result: a limit other than the default, or
 // vibration checked. The floor's inputs alone change nothing while it is not.
@@ -44,6 +70,15 @@ std::string basisDescription(const joist::DesignBasis& basis, std::string_view d
 
 // The tooltip's first line when the basis changes results, else empty.
 std::string basisLine(const joist::DesignBasis& basis, std::string_view decimalSeparator);
+
+// Whether 7.3.3 leaves w and v of a completed check to a special
+// investigation: vibration checked and f1 below 8 Hz.
+bool belowEightHertz(const joist::JoistDesign& checked);
+
+// What the results then do not settle, with f1 written as its reader writes
+// numbers: "f1 = 5.144 Hz is below 8 Hz: EN 1995-1-1 7.3.3 requires a
+// special investigation of this floor, and w and v are not a valid check".
+std::string lowFrequencyNote(std::string_view f1Text);
 
 // The "Floor vibration" block of a check made with vibration: f1, w against
 // a and v against its limit, each with its ratio, four significant digits.

@@ -231,7 +231,7 @@ TEST(CommandLine, ScheduleRunsEveryRowAndSaysWhichFailed)
         }
         if (c.header == pointHeader) {
             EXPECT_EQ(at(1, "pointBearing"), ""); // that row does not check it
-            EXPECT_EQ(at(2, "verdict"), "Joist fails under the point load: bearing");
+            EXPECT_EQ(at(2, "verdict"), "Joist fails in point-load bearing");
         }
     }
 }

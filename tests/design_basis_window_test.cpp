@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 
 #include "document/design_basis_settings.h"
+#include "report/design_basis_texts.h"
 #include "tests/main_window_fixtures.h"
 #include "ui/design_basis_window.h"
 
@@ -321,6 +322,22 @@ TEST_P(DesignBasisWindow, VibrationShowsInTheWindowAndTheVerdictTooltip)
     EXPECT_TRUE(verdictTip(main).contains("Floor vibration not checked"));
 }
 
+// Below 8 Hz the window says, as the command line and the sheet do, that w
+// and v are no valid check: in the message line and the verdict's tooltip.
+TEST_P(DesignBasisWindow, AFloorBelowEightHertzIsSaidInTheMessageLineAndTooltip)
+{
+    MainWindowDriver main(testing::shippedDirectory(), locale());
+    FrmDesignBasis* window = open(main);
+    ASSERT_TRUE(window);
+    control<QCheckBox>(window, "vibrationChk")->click();
+    main.type(joist::Input::span, "6");
+    ASSERT_LT(main.window->design().f1, 8);
+    const QString note = QString::fromUtf8(
+        report::lowFrequencyNote(control<QLabel>(window, "f1Lbl")->text().toStdString()));
+    EXPECT_TRUE(main.label("messageLbl").contains(note)) << main.label("messageLbl").toStdString();
+    EXPECT_TRUE(verdictTip(main).contains(note)) << verdictTip(main).toStdString();
+}
+
 // The point load's ratios stand in the main window only while it is checked.
 TEST_P(DesignBasisWindow, PointLoadRatiosShowOnlyWhileChecked)
 {
@@ -340,7 +357,7 @@ TEST_P(DesignBasisWindow, PointLoadRatiosShowOnlyWhileChecked)
 
     type(window, "pointLoadTxt", local("4"));
     EXPECT_EQ(d.basis.pointLoadQk, 4.0f);
-    EXPECT_EQ(main.label("governedByLbl"), "Joist fails under the point load: bearing");
+    EXPECT_EQ(main.label("governedByLbl"), "Joist fails in point-load bearing");
 
     control<QCheckBox>(window, "pointLoadChk")->click();
     EXPECT_TRUE(bearing->isHidden());

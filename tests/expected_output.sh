@@ -20,6 +20,7 @@ cases=(
     "vibration.json|--check vibration.joist --json"
     "low-frequency.check|--check low-frequency.joist"
     "negative.check|--check negative.joist"
+    "point-load.check|--check point-load.joist"
     "schedule|--schedule schedule.csv"
 )
 failed=0

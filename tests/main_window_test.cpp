@@ -259,6 +259,21 @@ TEST(MainWindow, ControlsStandAtTheirTwipsPlacesInFocusOrder)
     EXPECT_EQ(w.focusWidget(), main.box(joist::Input::span));
 }
 
+// Every check's failure text fits the verdict label whole. Run also at
+// QT_SCALE_FACTOR=1.5, a 144 dpi screen, where fonts are hinted differently.
+TEST(MainWindow, EveryFailureTextFitsTheVerdictLabelWhole)
+{
+    MainWindowDriver main;
+    main.start();
+    const QLabel* verdict = control<QLabel>(main.window.get(), "governedByLbl");
+    for (const joist::CheckDefinition& check : joist::checkDefinitions) {
+        const QString text =
+            QString::fromUtf8(check.failureText.data(), qsizetype(check.failureText.size()));
+        EXPECT_LE(verdict->fontMetrics().horizontalAdvance(text), verdict->contentsRect().width())
+            << text.toStdString();
+    }
+}
+
 TEST(MainWindow, DatabaseProblemsAtStartUp)
 {
     using namespace materials::testing;

@@ -64,7 +64,7 @@ TEST(PointLoad, AFailingPointCheckNamesItself)
     testing::RecordingSink sink;
     ASSERT_TRUE(runDesignCheck(d, false, sink, ".").completed());
     EXPECT_EQ(d.unityRatio, d.ratioPointBearing);
-    EXPECT_EQ(sink.shown[ResultLabel::governedBy], "Joist fails under the point load: bearing");
+    EXPECT_EQ(sink.shown[ResultLabel::governedBy], "Joist fails in point-load bearing");
 }
 
 } // namespace

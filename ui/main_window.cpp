@@ -89,6 +89,15 @@ std::string describeSketchProblem(const SketchOutcome& outcome)
     return "the section's dimensions are too large to draw.";
 }
 
+// Said in the message line and the verdict's tooltip, f1 as the vibration
+// results write it; empty while f1 settles nothing.
+std::string lowFrequencyNote(const joist::JoistDesign& checked, std::string_view separator)
+{
+    return report::belowEightHertz(checked)
+               ? report::lowFrequencyNote(joist::numberText(checked.f1, 4, separator))
+               : std::string();
+}
+
 // Set once the user has opened the context menu: the window stops pointing to it.
 const QString menuUsedKey = QStringLiteral("help/contextMenuUsed");
 
@@ -579,6 +588,7 @@ void FrmMain::recalculate()
             lastCompleted_ = design_;
             const std::optional<std::string_view> problem = joist::loadProblem(design_);
             status_.setLoadProblem(problem ? report::loadProblemMessage(*problem) : std::string());
+            status_.setResultNote(lowFrequencyNote(design_, decimalSeparator_));
             // The check writes the results in force; those a flag of the
             // basis puts in force are emptied while it is off.
             for (const joist::CheckDefinition& check : joist::checkDefinitions) {
@@ -708,6 +718,8 @@ void FrmMain::showWorking()
         verdict += report::verdictWorking(*lastCompleted_, separator);
         if (lastCompleted_->basis.vibration)
             verdict += '\n' + report::vibrationBlock(*lastCompleted_, separator);
+        if (const std::string note = lowFrequencyNote(*lastCompleted_, separator); !note.empty())
+            verdict += '\n' + note;
     }
     if (lastCompleted_ && !lastCompleted_->basis.vibration) {
         verdict += '\n';

@@ -28,7 +28,7 @@ std::string ResultStatus::message() const
     if (showsHint())
         return hint_;
     std::string message;
-    for (const std::string* part : {&loadProblem_, &notice_, &settings_}) {
+    for (const std::string* part : {&loadProblem_, &resultNote_, &notice_, &settings_}) {
         if (!part->empty())
             message += (message.empty() ? "" : " ") + *part;
     }

@@ -31,6 +31,9 @@ public:
     // Results that are current but no design answer (a negative load), said
     // before any notice.
     void setLoadProblem(std::string problem) { loadProblem_ = std::move(problem); }
+    // What current results do not settle (a floor below 8 Hz), said after
+    // the load problem.
+    void setResultNote(std::string note) { resultNote_ = std::move(note); }
 
     // Information that is no reason to doubt the results, shown while they
     // are current.
@@ -44,8 +47,8 @@ public:
     bool hasHint() const { return !hint_.empty(); }
     bool showsHint() const
     {
-        return hasHint() && current() && loadProblem_.empty() && notice_.empty() &&
-               settings_.empty();
+        return hasHint() && current() && loadProblem_.empty() && resultNote_.empty() &&
+               notice_.empty() && settings_.empty();
     }
 
     bool current() const { return inputs_.empty() && !material_ && !calculation_; }
@@ -60,6 +63,7 @@ private:
     std::optional<std::string> material_;
     std::optional<std::string> calculation_;
     std::string loadProblem_;
+    std::string resultNote_;
     std::string notice_;
     std::string settings_;
     std::string hint_;

@@ -218,17 +218,15 @@ public:
     Table assumptions() const
     {
         Table table{QStringLiteral("What is assumed and what is not checked"), {}, {}};
+        const joist::DesignBasis& basis = sheet_.design.basis;
         for (const QString& line :
              {QStringLiteral("Simply supported single span under uniformly distributed load"),
               serviceClassLine(),
-              QStringLiteral("lateral-torsional stability only through kcrit as entered"),
-              QStringLiteral("not checked: concentrated imposed load, the supporting member, "
-                             "notches and holes, lateral restraint, shear deformation (the "
-                             "deflections are from bending alone), fire"),
-              sheet_.design.basis.vibration
-                  ? QStringLiteral("floor vibration checked (design basis)")
-                  : QStringLiteral("floor vibration not checked (design basis)")})
+              QStringLiteral("lateral-torsional stability only through kcrit as entered")})
             table.rows.push_back({line});
+        for (const std::string& line : report::checkedByChoiceLines(basis))
+            table.rows.push_back({QString::fromUtf8(line)});
+        table.rows.push_back({QString::fromUtf8(report::notCheckedLine(basis))});
         return table;
     }
 
@@ -315,12 +313,7 @@ public:
         return table;
     }
 
-    // Whether 7.3.3 leaves w and v to a special investigation: f1 below 8 Hz.
-    bool belowEightHertz() const
-    {
-        const joist::JoistDesign& d = sheet_.design;
-        return d.basis.vibration && d.f1 < d.f1Min;
-    }
+    bool belowEightHertz() const { return report::belowEightHertz(sheet_.design); }
 
     Table checks() const
     {
@@ -407,10 +400,7 @@ public:
                  number(value), QString::fromUtf8(unit)});
         };
         if (belowEightHertz())
-            table.note = QStringLiteral("f1 = %1 Hz is below 8 Hz: 7.3.3 requires a special "
-                                        "investigation of this floor; w and v below are not a "
-                                        "valid check")
-                             .arg(number(d.f1));
+            table.note = QString::fromUtf8(report::lowFrequencyNote(number(d.f1).toStdString()));
         row("Floor width B", d.basis.floorWidth, "m");
         row("Deck thickness t", d.basis.deckThickness, "mm");
         row("Deck modulus across the joists E_deck", d.basis.deckModulus, "N/mm\u00B2");
@@ -631,16 +621,17 @@ QString paragraphHtml(const Table& table)
 
 // The boxed job header: the title and page beside the details, dates and
 // program, two to a line; an empty field is a box left blank to write in.
+// Without a page count (0) there is no page to name: a word processor pages
+// the sheet itself.
 QString headerHtml(const SheetTables& tables, int page, int pages)
 {
     QString out =
         QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"1\" width=\"100%\" "
                        "style=\"border-style: solid; border-color: #000000;\">");
     out += QStringLiteral("<tr><td colspan=\"5\"><span style=\"font-size: 13pt;\"><b>%1</b>"
-                          "</span></td><td align=\"right\">Page %2 of %3</td></tr>")
-               .arg(html(tables.title()))
-               .arg(page)
-               .arg(pages);
+                          "</span></td><td align=\"right\">%2</td></tr>")
+               .arg(html(tables.title()),
+                    pages > 0 ? QStringLiteral("Page %1 of %2").arg(page).arg(pages) : QString());
     const std::vector<QStringList> lines = tables.titleLines();
     for (std::size_t i = 0; i < lines.size(); i += 3) {
         out += QStringLiteral("<tr>");
@@ -662,11 +653,12 @@ QString tableHtml(const Table& table)
     if (!table.note.isEmpty())
         out += QStringLiteral("<p><b>%1</b></p>").arg(html(table.note));
     out += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"0\">");
+    // Heads repeated on every page the table runs onto.
     if (!table.columns.isEmpty()) {
-        out += QStringLiteral("<tr>");
+        out += QStringLiteral("<thead><tr>");
         for (const QString& column : table.columns)
             out += QStringLiteral("<th align=\"left\">%1&nbsp;</th>").arg(html(column));
-        out += QStringLiteral("</tr>");
+        out += QStringLiteral("</tr></thead>");
     }
     for (int r = 0; r < static_cast<int>(table.rows.size()); ++r) {
         const QStringList& row = table.rows[std::size_t(r)];
@@ -690,19 +682,26 @@ QString tableHtml(const Table& table)
     return out + QStringLiteral("</table>");
 }
 
-// The page: two columns for the inputs and the actions, the checks and the
-// span table across the width.
-QString pageHtml(const CalculationSheet& sheet, const QString& sketchSource, SheetPaging paging)
+QString htmlStart()
 {
-    const int pages = pageCountOf(paging);
+    return QStringLiteral(
+        "<html><head><meta charset=\"utf-8\"><style>"
+        "body { font-family: 'Liberation Sans', Arial, sans-serif; font-size: 7pt; }"
+        "p { margin-top: 1px; margin-bottom: 1px; }"
+        "p.h { margin-top: 4px; margin-bottom: 1px; }"
+        "</style></head><body>");
+}
+
+// The sheet: two columns for the inputs and the actions, the checks and the
+// span table across the width. A printed sheet has its headers painted on
+// each page apart; the one for word processors starts with it.
+QString pageHtml(const CalculationSheet& sheet, const QString& sketchSource, SheetPaging paging,
+                 bool printed)
+{
     const SheetTables tables(sheet);
-    QString out =
-        QStringLiteral("<html><head><meta charset=\"utf-8\"><style>"
-                       "body { font-family: 'Liberation Sans', Arial, sans-serif; font-size: 7pt; }"
-                       "p { margin-top: 1px; margin-bottom: 1px; }"
-                       "p.h { margin-top: 4px; margin-bottom: 1px; }"
-                       "</style></head><body>");
-    out += headerHtml(tables, 1, pages);
+    QString out = htmlStart();
+    if (!printed)
+        out += headerHtml(tables, 0, 0);
 
     const QString sketch =
         QStringLiteral("<p class=\"h\"><b>Section (dimensions in mm)</b></p><p><img src=\"%1\" "
@@ -731,10 +730,8 @@ QString pageHtml(const CalculationSheet& sheet, const QString& sketchSource, She
                           "<tr><td valign=\"top\" width=\"50%\">%1</td><td valign=\"top\">%2</td>"
                           "</tr></table>")
                .arg(tableHtml(tables.verdict()), tableHtml(tables.designAids()));
-    if (pages > 1) {
+    if (paging != SheetPaging::onePage)
         out += QStringLiteral("<div style=\"page-break-before: always;\"></div>");
-        out += headerHtml(tables, 2, pages);
-    }
     if (workingApart)
         out += working;
     out += tableHtml(tables.spanTable());
@@ -752,6 +749,18 @@ QString pngDataUrl(const QImage& image)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return QStringLiteral("data:image/png;base64,") + QString::fromLatin1(png.toBase64());
+}
+
+std::unique_ptr<QTextDocument> printedDocument(const QString& html)
+{
+    auto document = std::make_unique<QTextDocument>();
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(7);
+    document->setDefaultFont(font);
+    document->setDocumentMargin(0);
+    document->setHtml(html);
+    return document;
 }
 
 } // namespace
@@ -787,21 +796,23 @@ QString sheetPlainText(const CalculationSheet& sheet)
 
 QString sheetHtml(const CalculationSheet& sheet)
 {
-    return pageHtml(sheet, pngDataUrl(sheetSketchImage(sheet)), SheetPaging::onePage);
+    return pageHtml(sheet, pngDataUrl(sheetSketchImage(sheet)), SheetPaging::onePage, false);
 }
 
 std::unique_ptr<QTextDocument> sheetDocument(const CalculationSheet& sheet, SheetPaging paging)
 {
-    auto document = std::make_unique<QTextDocument>();
     const QString sketchName = QStringLiteral("sheet:sketch");
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(7);
-    document->setDefaultFont(font);
-    document->setDocumentMargin(0);
-    document->setHtml(pageHtml(sheet, sketchName, paging));
+    std::unique_ptr<QTextDocument> document =
+        printedDocument(pageHtml(sheet, sketchName, paging, true));
     placeSheetSketch(*document, sketchName, sheet);
     return document;
+}
+
+std::unique_ptr<QTextDocument> sheetHeaderDocument(const CalculationSheet& sheet, int page,
+                                                   int pages)
+{
+    return printedDocument(htmlStart() + headerHtml(SheetTables(sheet), page, pages) +
+                           QStringLiteral("</body></html>"));
 }
 
 } // namespace ui

@@ -1,5 +1,7 @@
 #include "ui/sheet/sheet_output.h"
 
+#include <algorithm>
+
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QDir>
@@ -11,6 +13,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include "io/checked_file.h"
@@ -30,39 +33,89 @@ constexpr qreal marginMillimetres = 12;
     throw SheetOutputError(message.toStdString());
 }
 
-// The sheet laid out on the device's pages: one, or when it does not fit,
-// two, with as much moved to the second as it takes.
-std::unique_ptr<QTextDocument> laidOut(const CalculationSheet& sheet, QPagedPaintDevice& device)
+// The space between a page's header and the sheet below it, in points.
+constexpr qreal headerGapPoints = 3;
+
+// The header of one page, laid out across the device's width.
+std::unique_ptr<QTextDocument> pageHeader(const CalculationSheet& sheet, int page, int pages,
+                                          QPagedPaintDevice& device)
 {
-    // Painter coordinates start at the printable area, in device pixels.
-    const QSizeF page(device.width(), device.height());
-    std::unique_ptr<QTextDocument> document;
-    for (const SheetPaging paging : sheetPagings) {
-        document = sheetDocument(sheet, paging);
-        document->documentLayout()->setPaintDevice(&device);
-        document->setPageSize(page);
-        if (document->pageCount() <= pageCountOf(paging))
-            break;
-    }
-    return document;
+    std::unique_ptr<QTextDocument> header = sheetHeaderDocument(sheet, page, pages);
+    header->documentLayout()->setPaintDevice(&device);
+    header->setTextWidth(device.width());
+    return header;
 }
 
-// Lays the sheet out on the device's pages and paints every page.
+// Whether the first page holds all that the paging puts before its break.
+bool firstPageHolds(QTextDocument& document, SheetPaging paging)
+{
+    if (paging == SheetPaging::onePage)
+        return document.pageCount() == 1;
+    const qreal page = document.pageSize().height();
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
+            return document.documentLayout()->blockBoundingRect(block).top() < 2 * page - 1;
+    }
+    return false;
+}
+
+// The sheet's body laid out on the device's pages below a header of its
+// height: the first paging whose first page holds what it should, or else
+// the last.
+struct PagedSheet
+{
+    std::unique_ptr<QTextDocument> body;
+    qreal top = 0; // where the body starts on every page
+};
+
+PagedSheet laidOut(const CalculationSheet& sheet, QPagedPaintDevice& device)
+{
+    // Painter coordinates start at the printable area, in device pixels. On
+    // paper too small for it the header is cut, keeping half the page for
+    // the sheet.
+    const qreal gap = headerGapPoints * device.logicalDpiY() / 72.0;
+    const auto topBelow = [&](int pages) {
+        return std::min(pageHeader(sheet, pages, pages, device)->size().height() + gap,
+                        device.height() / 2.0);
+    };
+    PagedSheet paged;
+    paged.top = topBelow(1);
+    // A longer page count may make the header taller: lay out again below it.
+    for (;;) {
+        for (const SheetPaging paging : sheetPagings) {
+            paged.body = sheetDocument(sheet, paging);
+            paged.body->documentLayout()->setPaintDevice(&device);
+            paged.body->setPageSize(QSizeF(device.width(), device.height() - paged.top));
+            if (firstPageHolds(*paged.body, paging))
+                break;
+        }
+        const qreal top = topBelow(paged.body->pageCount());
+        if (top <= paged.top)
+            return paged;
+        paged.top = top;
+    }
+}
+
+// Lays the sheet out on the device's pages and paints every page, each
+// under its header.
 bool paintPages(const CalculationSheet& sheet, QPagedPaintDevice& device)
 {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    const std::unique_ptr<QTextDocument> laid = laidOut(sheet, device);
-    QTextDocument& document = *laid;
-    const QSizeF page(device.width(), device.height());
-    for (int index = 0; index < document.pageCount(); ++index) {
+    const PagedSheet paged = laidOut(sheet, device);
+    QTextDocument& body = *paged.body;
+    const QSizeF page = body.pageSize();
+    const int pages = body.pageCount();
+    for (int index = 0; index < pages; ++index) {
         if (index > 0 && !device.newPage())
             return false;
+        pageHeader(sheet, index + 1, pages, device)
+            ->drawContents(&painter, QRectF(0, 0, page.width(), paged.top));
         const QRectF shown(0, index * page.height(), page.width(), page.height());
         painter.save();
-        painter.translate(0, -shown.top());
-        document.drawContents(&painter, shown);
+        painter.translate(0, paged.top - shown.top());
+        body.drawContents(&painter, shown);
         painter.restore();
     }
     return painter.end();
