@@ -534,7 +534,9 @@ void readOn(Unread& unread, std::size_t roundBytes, const char* what)
     unread.fill(std::min(held + std::max(roundBytes, held / 8), largestRound));
 }
 
-bool isPlainNumber(std::string_view field)
+// A number as the schedule's numbers are written: with a decimal point, or
+// in a schedule with decimal commas, either.
+bool isPlainNumber(std::string_view field, bool decimalComma)
 {
     std::size_t i = 0;
     const auto digits = [&] {
@@ -546,7 +548,7 @@ bool isPlainNumber(std::string_view field)
     if (i < field.size() && (field[i] == '+' || field[i] == '-'))
         ++i;
     std::size_t whole = digits();
-    if (i < field.size() && field[i] == '.') {
+    if (i < field.size() && (field[i] == '.' || (decimalComma && field[i] == ','))) {
         ++i;
         whole += digits();
     }
@@ -564,11 +566,11 @@ bool isPlainNumber(std::string_view field)
 
 } // namespace
 
-std::string_view spreadsheetMark(std::string_view field, bool)
+std::string_view spreadsheetMark(std::string_view field, bool decimalComma)
 {
     if (field.empty() ||
         std::string_view("=+-@\t\r").find(field.front()) == std::string_view::npos ||
-        isPlainNumber(field))
+        isPlainNumber(field, decimalComma))
         return {};
     return "'";
 }

@@ -367,6 +367,8 @@ TEST(Schedule, ACellOfAnyShapeIsWrittenAsReadAndReadAgainAlike)
         {"id,span,note\r\n" + shortRows + "L,4,\"" + quotedNote + "\"\r\n" + shortRows, 201, "note",
          note},
         {"id,span\r\n" + shortRows + formula + ",4\r\n" + shortRows, 201, "id", "'" + formula},
+        // A number in the schedule's own decimal convention is one.
+        {"id;span;deadLoad\r\nA;3,6;-2,5\r\n", 1, "deadLoad", "-2,5"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cell.substr(0, 20));
