@@ -474,7 +474,9 @@ void divide(std::string_view csv, std::size_t begin, std::size_t end, std::span<
 class Unread
 {
 public:
-    explicit Unread(const std::function<std::size_t(char*, std::size_t)>& read) : read_(read) {}
+    Unread(const std::function<std::size_t(char*, std::size_t)>& read, std::size_t roundBytes)
+        : read_(read), roundBytes_(roundBytes)
+    {}
 
     // Reads until `bytes` are held or the stream ends.
     void fill(std::size_t bytes)
@@ -490,8 +492,8 @@ public:
     void consume(std::size_t bytes)
     {
         text_.erase(0, bytes);
-        // What a long row took is given back once it is checked.
-        if (text_.capacity() > longRowBytes && text_.capacity() > 4 * text_.size())
+        // What a round grown for a long row took is given back once it is checked.
+        if (text_.capacity() > 4 * std::max(text_.size(), roundBytes_))
             text_.shrink_to_fit();
     }
 
@@ -500,6 +502,7 @@ public:
 
 private:
     const std::function<std::size_t(char*, std::size_t)>& read_;
+    std::size_t roundBytes_;
     std::string text_;
     bool atEnd_ = false;
 };
@@ -639,7 +642,7 @@ private:
 
 int runSchedule(const ScheduleStreams& streams, ClassTable& table)
 {
-    Unread unread(streams.read);
+    Unread unread(streams.read, streams.roundBytes);
     unread.fill(streams.roundBytes);
     if (document::withoutByteOrderMark(unread.text()).size() < unread.text().size())
         unread.consume(3);
