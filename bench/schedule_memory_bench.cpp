@@ -123,7 +123,8 @@ int main(int argc, char** argv)
     std::ofstream(design) << R"({"format": "timber-joist design", "version": 1, "inputs": {}})";
 
     const double floor = peakMiB({"--check", design.string()});
-    std::printf("%-44s %9s %12s %9s %9s\n", "run", "input MB", "longest row", "peak MiB", "bound");
+    std::printf("%-44s %9s %12s %9s %9s\n", "run", "input MB", "longest row", "peak MiB",
+                "bound MiB");
     std::printf("%-44s %9s %12s %9.1f\n", "floor: --check of one design", "", "", floor);
     const long rowBytes = long(designRow(rows).size());
     const Shape shapes[] = {
@@ -139,9 +140,10 @@ int main(int argc, char** argv)
         const long longest = writeSchedule(schedule, shape);
         const double peak = peakMiB({"--schedule", schedule.string(), "--output", out.string()});
         const double bound = floor + 2 * double(longest) / mib + 16;
-        std::printf("%-44s %9.1f %8.3f MiB %9.1f %9.1f\n", shape.name.c_str(),
-                    double(std::filesystem::file_size(schedule)) / 1e6, double(longest) / mib, peak,
-                    bound);
+        const std::string row = longest < 1 << 20 ? std::to_string(longest) + " B"
+                                                  : std::to_string(longest >> 20) + " MiB";
+        std::printf("%-44s %9.1f %12s %9.1f %9.1f\n", shape.name.c_str(),
+                    double(std::filesystem::file_size(schedule)) / 1e6, row.c_str(), peak, bound);
         held = held && peak > 0 && peak <= bound && peak < 100;
     }
     std::printf("goal: every peak within its bound and under 100 MiB: %s\n",
