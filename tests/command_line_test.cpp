@@ -379,11 +379,11 @@ TEST(Schedule, ACellOfAnyShapeIsWrittenAsReadAndReadAgainAlike)
         const ScheduleRun run = runSchedule(c.schedule, table);
         EXPECT_EQ(runSchedule(c.schedule, table, 3000).output, run.output); // in short rounds
         const std::vector<document::CsvRecord> written = records(run.output);
+        ASSERT_GT(written.size(), c.row);
         const auto& names = written[0].fields;
         const auto column =
             std::size_t(std::find(names.begin(), names.end(), c.column) - names.begin());
-        ASSERT_GT(written.size(), c.row);
-        EXPECT_EQ(written[c.row].fields[column], c.cell);
+        EXPECT_EQ(written[c.row].fields.at(column), c.cell);
         // The output, checked again, reads the row as it was read.
         EXPECT_EQ(records(runSchedule(run.output, table).output)[c.row].fields.back(),
                   written[c.row].fields.back());
