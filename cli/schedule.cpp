@@ -42,11 +42,16 @@ struct ScheduleLayout
     bool decimalComma = false;
 };
 
+// A text longer than this is longer than a box takes, whatever its characters
+// (a box counts three bytes of UTF-8 as one at most): it is no value, and is
+// refused unread rather than copied.
+constexpr std::size_t longestValueBytes = 3 * 32767;
+
 // A number's text as the program reads it: a decimal comma becomes a point.
 std::string_view withDecimalPoint(std::string_view text, bool decimalComma, std::string& scratch)
 {
-    if (!decimalComma || text.find(',') == std::string_view::npos ||
-        text.find('.') != std::string_view::npos)
+    if (!decimalComma || text.size() > longestValueBytes ||
+        text.find(',') == std::string_view::npos || text.find('.') != std::string_view::npos)
         return text;
     scratch.assign(text);
     std::replace(scratch.begin(), scratch.end(), ',', '.');
@@ -74,7 +79,8 @@ bool resultColumn(const ScheduleLayout& layout, ResultLabel label)
     return !flag || hasColumn(layout, flag);
 }
 
-// A header name as a key: blanks around it dropped, letters in any case.
+// A header name as a key: blanks around it dropped, letters in any case. A
+// name longer than any key is none, and is not copied.
 std::string headerKey(std::string_view name)
 {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -82,10 +88,26 @@ std::string headerKey(std::string_view name)
         name.remove_prefix(1);
     while (!name.empty() && blank(name.back()))
         name.remove_suffix(1);
+    constexpr std::size_t longestKey = 64;
+    if (name.size() > longestKey)
+        return {};
     std::string key(name);
     std::transform(key.begin(), key.end(), key.begin(),
                    [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
     return key;
+}
+
+// A text from the file as a warning names it: a long one cut, at a
+// character's start.
+std::string shortened(std::string_view text)
+{
+    constexpr std::size_t longest = 40;
+    if (text.size() <= longest)
+        return std::string(text);
+    std::size_t cut = longest;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+        --cut;
+    return std::string(text.substr(0, cut)) + "\u2026";
 }
 
 // The key a header name stands for, as the design file writes it, or empty.
@@ -120,7 +142,7 @@ ScheduleLayout scheduleLayout(const std::vector<std::string>& header, std::strin
     for (std::size_t column = 0; column < header.size(); ++column) {
         const std::string_view key = knownKey(headerKey(header[column]));
         if (key.empty()) {
-            ignored += (ignored.empty() ? "\"" : ", \"") + header[column] + "\"";
+            ignored += (ignored.empty() ? "\"" : ", \"") + shortened(header[column]) + "\"";
             continue;
         }
         if (std::find(read.begin(), read.end(), key) != read.end())
@@ -189,8 +211,10 @@ struct RowMemory
         texts.push_back(joist::lightestSectionText(std::nullopt, separator));
         return texts;
     }();
-    std::vector<std::string> escaped;    // the row's fields made safe, where they had to be
-    std::string unlisted;                // the text of a section not listed, for the row at hand
+    document::CsvRecord record; // the row at hand, its memory reused from row to row
+    std::string unlisted;       // the text of a section not listed, for the row at hand
+    std::string messageHead;    // a field-count problem's first words
+    std::vector<std::string_view> messagePieces;
     std::string scratch;                 // a number's text with a decimal point
     document::SectionValues basisValues; // a row only assigns its texts
     // One memo for each choice of sizes: each searches its own sections.
@@ -205,9 +229,13 @@ void checkRow(const document::CsvRecord& record, const ScheduleLayout& layout, R
     // The basis first: its table's material decides what the lists offer.
     joist::DesignBasis basis;
     if (!layout.basisColumns.empty()) {
-        for (const auto& [column, key] : layout.basisColumns)
+        for (const auto& [column, key] : layout.basisColumns) {
+            if (record.fields[column].size() > longestValueBytes)
+                throw document::ValueRefused("\"" + key +
+                                             "\" holds a text longer than any value it takes");
             memory.basisValues[key] =
                 withDecimalPoint(record.fields[column], layout.decimalComma, memory.scratch);
+        }
         basis = document::basisFromValues(memory.basisValues);
     }
     std::array<float, inputCount> values = layout.startValues;
@@ -256,12 +284,18 @@ void checkRow(const document::CsvRecord& record, const ScheduleLayout& layout, R
         run);
 }
 
-// One part of a schedule's text, read and checked on one thread.
+// One part of a round, read and checked on one thread.
 struct ScheduleRows
 {
     std::size_t begin = 0, end = 0; // the records that start in [begin, end)
-    std::size_t next = 0;           // where the record after them starts
+    std::size_t next = 0;           // where the record after those checked starts
+    // The first part of a round writes as it goes; the others hold their
+    // output for it, up to `held` bytes, and stop there.
+    const document::CsvWriter::Write* write = nullptr;
+    std::size_t held = 0;
     std::string output;
+    bool full = false;   // stopped with its output full
+    bool runsOn = false; // stopped at a record that runs on past what is read
     bool anyBad = false;
     bool anyFails = false;
     std::size_t records = 0;
@@ -269,14 +303,25 @@ struct ScheduleRows
     // The first rows that failed or were not checked: index in the part, and id.
     std::vector<std::pair<std::size_t, std::string>> failed, bad;
     std::exception_ptr error; // what stopped the run, for the caller to throw
+
+    // Ready for another round, keeping the memory of its output.
+    void reset()
+    {
+        std::string kept = std::move(output);
+        kept.clear();
+        *this = {};
+        output = std::move(kept);
+    }
 };
 
 // A schedule shorter than this stays on one thread.
 constexpr std::size_t bytesPerThread = std::size_t(1) << 14;
 constexpr std::size_t maxThreads = 64;
-// Records are read this many bytes at a time, then checked: their memory is
-// reused from block to block.
-constexpr std::size_t bytesPerBlock = std::size_t(1) << 16;
+// A row longer than this gives its memory back once checked.
+constexpr std::size_t longRowBytes = std::size_t(1) << 16;
+// What the parts of a round may hold in all while they wait for those before
+// them; rounds are read short enough that they hold about half of it.
+constexpr std::size_t heldOutputBytes = std::size_t(1) << 23;
 
 // Runs work(0) ... work(count - 1), each on a thread of its own but the first
 // on this one, and waits for them all.
@@ -293,16 +338,19 @@ template <class Work> void inParallel(std::size_t count, Work&& work)
     work(0);
 }
 
-// Why a row whose fields do not match the header is not checked; fields
-// beyond the header are named, so that nothing read is lost.
-std::string fieldCountProblem(const document::CsvRecord& record, std::size_t headerFields)
+// Why a row whose fields do not match the header is not checked, in pieces:
+// fields beyond the header are named, so that nothing read is lost, and a
+// long one is not copied.
+void fieldCountProblem(const document::CsvRecord& record, std::size_t headerFields,
+                       RowMemory& memory)
 {
-    std::string problem = "the row has " + std::to_string(record.fields.size()) +
-                          " fields and the header " + std::to_string(headerFields);
+    memory.messageHead = "the row has " + std::to_string(record.fields.size()) +
+                         " fields and the header " + std::to_string(headerFields);
+    memory.messagePieces.assign(1, memory.messageHead);
     for (std::size_t i = headerFields; i < record.fields.size(); ++i)
-        problem +=
-            (i == headerFields ? "; beyond the header: \"" : ", \"") + record.fields[i] + "\"";
-    return problem;
+        memory.messagePieces.insert(
+            memory.messagePieces.end(),
+            {i == headerFields ? "; beyond the header: \"" : ", \"", record.fields[i], "\""});
 }
 
 // Rows named in the summary, of each kind.
@@ -310,18 +358,21 @@ constexpr std::size_t notableRows = 5;
 
 // Checks one record and writes it with its results appended.
 void checkRecord(const document::CsvRecord& record, const ScheduleLayout& layout, RowMemory& memory,
-                 std::vector<std::string_view>& out, ScheduleRows& part)
+                 ScheduleRows& part)
 {
-    out.assign(record.fields.begin(), record.fields.end());
-    out.resize(layout.fields);
-    memory.escaped.resize(layout.fields);
-    for (std::size_t i = 0; i < layout.fields; ++i)
-        out[i] = spreadsheetSafe(out[i], memory.escaped[i]);
+    document::CsvWriter out(part.output, layout.separator, part.write);
+    for (std::size_t i = 0; i < layout.fields; ++i) {
+        const std::string_view field =
+            i < record.fields.size() ? std::string_view(record.fields[i]) : std::string_view();
+        out.field({spreadsheetMark(field, layout.decimalComma), field});
+    }
     std::string message = record.problem;
+    std::vector<std::string_view>& messagePieces = memory.messagePieces;
+    messagePieces.clear();
     if (message.empty() && record.fields.size() != layout.fields)
-        message = fieldCountProblem(record, layout.fields);
+        fieldCountProblem(record, layout.fields, memory);
     DesignRun design;
-    if (message.empty()) {
+    if (message.empty() && messagePieces.empty()) {
         try {
             checkRow(record, layout, memory, design);
             message = design.message;
@@ -334,21 +385,21 @@ void checkRecord(const document::CsvRecord& record, const ScheduleLayout& layout
         if (label != ResultLabel::governedBy)
             withDecimalComma(design.texts[std::size_t(label)], layout.decimalComma);
     }
-    std::array<std::string, 2 * quantityKeys.size()> quantities;
+    std::string quantity;
     for (const ResultLabel label : outputOrder) {
         if (label == ResultLabel::unityRatio && layout.vibrationColumns) {
             const bool vibration = !bad && !design.texts[std::size_t(ResultLabel::f1)].empty();
-            for (std::size_t q = 0; vibration && q < quantityKeys.size(); ++q) {
-                const std::size_t check = std::size_t(quantityKeys[q].check);
-                quantities[2 * q] = quantityText(design.demands[check]);
-                quantities[2 * q + 1] = quantityText(design.capacities[check]);
+            for (const QuantityKeys& keys : quantityKeys) {
+                const std::size_t check = std::size_t(keys.check);
+                for (const auto* values : {&design.demands, &design.capacities}) {
+                    quantity = vibration ? quantityText((*values)[check]) : std::string();
+                    withDecimalComma(quantity, layout.decimalComma);
+                    out.field(quantity);
+                }
             }
-            for (std::string& quantity : quantities)
-                withDecimalComma(quantity, layout.decimalComma);
-            out.insert(out.end(), quantities.begin(), quantities.end());
         }
         if (label != ResultLabel::governedBy && resultColumn(layout, label))
-            out.push_back(design.texts[static_cast<std::size_t>(label)]);
+            out.field(design.texts[static_cast<std::size_t>(label)]);
     }
     std::string longest = bad ? std::string() : longestSpanMetres(design.aids);
     withDecimalComma(longest, layout.decimalComma);
@@ -359,14 +410,21 @@ void checkRecord(const document::CsvRecord& record, const ScheduleLayout& layout
                                           : memory.lightestText(design.aids.lightestSection);
     // Complete, but no design answer: said, and counted as not checked.
     const bool noAnswer = !design.loadProblem.empty();
-    if (noAnswer && message.empty())
+    if (noAnswer && message.empty() && messagePieces.empty())
         message = design.loadProblem;
-    if (message.empty())
+    if (message.empty() && messagePieces.empty())
         message = design.note;
-    std::string escapedMessage;
-    out.insert(out.end(), {design.texts[std::size_t(ResultLabel::governedBy)], longest, note,
-                           lightest, spreadsheetSafe(message, escapedMessage)});
-    document::appendCsvRecord(part.output, out, layout.separator);
+    if (messagePieces.empty())
+        messagePieces.assign(1, message);
+    // Its first words decide whether a spreadsheet would run the message.
+    messagePieces.insert(messagePieces.begin(),
+                         spreadsheetMark(messagePieces.front(), layout.decimalComma));
+    for (const std::string_view field :
+         {std::string_view(design.texts[std::size_t(ResultLabel::governedBy)]),
+          std::string_view(longest), std::string_view(note), lightest})
+        out.field(field);
+    out.field(messagePieces);
+    out.endRecord();
 
     // For the summary: the first few rows that did not pass, by id where they have one.
     const bool unchecked = bad || noAnswer;
@@ -376,25 +434,34 @@ void checkRecord(const document::CsvRecord& record, const ScheduleLayout& layout
     if ((unchecked || fails) && notable.size() < notableRows)
         notable.emplace_back(part.records,
                              layout.idColumn && *layout.idColumn < record.fields.size()
-                                 ? record.fields[*layout.idColumn]
+                                 ? shortened(record.fields[*layout.idColumn])
                                  : std::string());
     ++part.records;
     part.anyBad |= unchecked;
     part.anyFails |= fails;
 }
 
-// Reads the part's records a block at a time and checks each.
-void checkPart(std::string_view csv, const ScheduleLayout& layout, RowMemory& memory,
+// Checks the part's records one by one, each read into the thread's own
+// record. `whole` says that the text runs to the schedule's end.
+void checkPart(std::string_view csv, bool whole, const ScheduleLayout& layout, RowMemory& memory,
                ScheduleRows& part) noexcept
 try {
-    std::vector<std::string_view> out; // a row's fields and results, as views
-    part.next = part.begin;
+    part.next = document::skipLineEnds(csv, part.begin);
     while (part.next < part.end) {
-        const document::CsvRecords block = document::parseCsvRecords(
-            csv, part.next, std::min(part.end, part.next + bytesPerBlock), layout.separator);
-        for (const document::CsvRecord& record : block.records)
-            checkRecord(record, layout, memory, out, part);
-        part.next = block.next;
+        if (!part.write && part.output.size() >= part.held) {
+            part.full = true;
+            return;
+        }
+        const document::CsvRecordEnd end =
+            document::parseCsvRecord(csv, part.next, &memory.record, layout.separator);
+        if (!end.lineEnded && !whole) {
+            part.runsOn = true;
+            return;
+        }
+        checkRecord(memory.record, layout, memory, part);
+        if (end.next - part.next > longRowBytes)
+            memory.record = {};
+        part.next = document::skipLineEnds(csv, end.next);
     }
 } catch (...) {
     part.error = std::current_exception();
@@ -402,8 +469,7 @@ try {
 
 // Shares the records that start in [begin, end) out among the parts, in runs
 // of about equal length, each starting where a line starts.
-void divide(std::string_view csv, std::size_t begin, std::size_t end,
-            std::vector<ScheduleRows>& parts)
+void divide(std::string_view csv, std::size_t begin, std::size_t end, std::span<ScheduleRows> parts)
 {
     const std::size_t count = parts.size();
     parts[0].begin = begin;
@@ -420,7 +486,9 @@ void divide(std::string_view csv, std::size_t begin, std::size_t end,
 class Unread
 {
 public:
-    explicit Unread(const std::function<std::size_t(char*, std::size_t)>& read) : read_(read) {}
+    Unread(const std::function<std::size_t(char*, std::size_t)>& read, std::size_t roundBytes)
+        : read_(read), roundBytes_(roundBytes)
+    {}
 
     // Reads until `bytes` are held or the stream ends.
     void fill(std::size_t bytes)
@@ -433,13 +501,20 @@ public:
             atEnd_ = got == 0;
         }
     }
-    void consume(std::size_t bytes) { text_.erase(0, bytes); }
+    void consume(std::size_t bytes)
+    {
+        text_.erase(0, bytes);
+        // What a round grown for a long row took is given back once it is checked.
+        if (text_.capacity() > 4 * std::max(text_.size(), roundBytes_))
+            text_.shrink_to_fit();
+    }
 
     std::string_view text() const { return text_; }
     bool atEnd() const { return atEnd_; }
 
 private:
     const std::function<std::size_t(char*, std::size_t)>& read_;
+    std::size_t roundBytes_;
     std::string text_;
     bool atEnd_ = false;
 };
@@ -451,18 +526,32 @@ constexpr std::string_view largestRoundText = "64 MiB";
 // so that the last of them has normally ended before it.
 constexpr std::size_t roundMargin = std::size_t(1) << 16;
 
-// Grows the round when what is read ends inside a row; throws when a row
-// would run on past the largest round.
-void readMore(Unread& unread, std::size_t& round, const char* what)
+// Whether the record at the start of what is unread has ended.
+bool firstRecordRead(const Unread& unread, char separator)
 {
-    if (unread.text().size() >= largestRound)
+    const std::string_view text = unread.text();
+    return unread.atEnd() ||
+           document::parseCsvRecord(text, document::skipLineEnds(text, 0), nullptr, separator)
+               .lineEnded;
+}
+
+// Reads on for a record that runs on past what is read, by an eighth of what
+// is held or a round, whichever is more: a round grown for a long row holds
+// that row and little more. Throws when the row would run on past the
+// largest round.
+void readOn(Unread& unread, std::size_t roundBytes, const char* what)
+{
+    const std::size_t held = unread.text().size();
+    if (held >= largestRound)
         throw document::ValueRefused(std::string(what) + " runs on for more than " +
                                      std::string(largestRoundText) +
                                      " (is a quoted field not closed?)");
-    round = std::min(unread.text().size() * 2, largestRound);
+    unread.fill(std::min(held + std::max(roundBytes, held / 8), largestRound));
 }
 
-bool isPlainNumber(std::string_view field)
+// A number as the schedule's numbers are written: with a decimal point, or
+// in a schedule with decimal commas, either.
+bool isPlainNumber(std::string_view field, bool decimalComma)
 {
     std::size_t i = 0;
     const auto digits = [&] {
@@ -474,7 +563,7 @@ bool isPlainNumber(std::string_view field)
     if (i < field.size() && (field[i] == '+' || field[i] == '-'))
         ++i;
     std::size_t whole = digits();
-    if (i < field.size() && field[i] == '.') {
+    if (i < field.size() && (field[i] == '.' || (decimalComma && field[i] == ','))) {
         ++i;
         whole += digits();
     }
@@ -492,15 +581,13 @@ bool isPlainNumber(std::string_view field)
 
 } // namespace
 
-std::string_view spreadsheetSafe(std::string_view field, std::string& escaped)
+std::string_view spreadsheetMark(std::string_view field, bool decimalComma)
 {
     if (field.empty() ||
         std::string_view("=+-@\t\r").find(field.front()) == std::string_view::npos ||
-        isPlainNumber(field))
-        return field;
-    escaped.assign(1, '\'');
-    escaped += field;
-    return escaped;
+        isPlainNumber(field, decimalComma))
+        return {};
+    return "'";
 }
 
 namespace {
@@ -567,20 +654,15 @@ private:
 
 int runSchedule(const ScheduleStreams& streams, ClassTable& table)
 {
-    Unread unread(streams.read);
-    std::size_t round = streams.roundBytes;
-    document::CsvRecords head;
+    Unread unread(streams.read, streams.roundBytes);
+    unread.fill(streams.roundBytes);
+    if (document::withoutByteOrderMark(unread.text()).size() < unread.text().size())
+        unread.consume(3);
     char separator = ',';
-    for (bool first = true;; first = false) {
-        unread.fill(round);
-        if (first && document::withoutByteOrderMark(unread.text()).size() < unread.text().size())
-            unread.consume(3);
-        separator = separatorOf(unread.text());
-        head = document::parseCsvRecords(unread.text(), 0, 1, separator);
-        if (unread.atEnd() || head.next < unread.text().size())
-            break;
-        readMore(unread, round, "the header row");
-    }
+    // The separator is the first line's, whole once the header has ended.
+    while (!firstRecordRead(unread, separator = separatorOf(unread.text())))
+        readOn(unread, streams.roundBytes, "the header row");
+    const document::CsvRecords head = document::parseCsvRecords(unread.text(), 0, 1, separator);
     if (head.records.empty())
         throw document::ValueRefused("the schedule has no header row");
     const document::CsvRecord& header = head.records.front();
@@ -596,87 +678,105 @@ int runSchedule(const ScheduleStreams& streams, ClassTable& table)
     if (!ignored.empty())
         streams.warn("ignored the columns " + ignored);
 
-    std::vector<std::string> out = header.fields; // the header row written
-    for (std::string& field : out) {
-        std::string escaped;
-        if (spreadsheetSafe(field, escaped).data() == escaped.data())
-            field = std::move(escaped);
-    }
+    // The header row written, with the results' names.
+    std::string headerLine;
+    document::CsvWriter written(headerLine, separator, &streams.write);
+    for (const std::string& field : header.fields)
+        written.field({spreadsheetMark(field, layout.decimalComma), field});
     for (const ResultLabel label : outputOrder) {
         if (label == ResultLabel::unityRatio && layout.vibrationColumns) {
-            for (const QuantityKeys& quantity : quantityKeys)
-                out.insert(out.end(),
-                           {std::string(quantity.demand), std::string(quantity.capacity)});
+            for (const QuantityKeys& quantity : quantityKeys) {
+                written.field(quantity.demand);
+                written.field(quantity.capacity);
+            }
         }
         if (resultColumn(layout, label))
-            out.emplace_back(joist::resultKey(label));
+            written.field(joist::resultKey(label));
     }
-    out.insert(out.end(), {"longestSpan", "longestSpanNote", "lightestSection", "message"});
-    std::string headerLine;
-    document::appendCsvRecord(headerLine, out, separator);
+    for (const std::string_view name :
+         {"longestSpan", "longestSpanNote", "lightestSection", "message"})
+        written.field(name);
+    written.endRecord();
     streams.write(headerLine);
     unread.consume(head.next);
 
     // Each round's rows, read and checked in contiguous parts among the
     // processor's cores: rows are checked independently, and the parts are
-    // written in order. Each core keeps what it learnt from round to round.
+    // written in order, the first as it goes, the others once those before
+    // them are. Each core keeps what it learnt from round to round.
     const std::size_t cores =
         std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, maxThreads);
     std::vector<std::unique_ptr<RowMemory>> memories(cores);
     for (std::unique_ptr<RowMemory>& memory : memories)
         memory = std::make_unique<RowMemory>(table);
-    bool anyBad = false, anyFails = false;
+    std::vector<ScheduleRows> parts(cores);
+    bool anyBad = false, anyFails = false, longRow = false;
     ScheduleSummary summary;
-    round = streams.roundBytes;
+    // Rows that write several times what they read are common (results, a
+    // message): the first round assumes four times, the next the last's.
+    const std::size_t shortestRound = std::min(bytesPerThread, streams.roundBytes);
+    std::size_t round = std::min(heldOutputBytes / 8, streams.roundBytes);
     while (true) {
-        unread.fill(round);
+        std::size_t cut = 1, threads = 1;
+        if (longRow) {
+            // A row runs on past the round: the round grows to hold it, and
+            // it alone is checked.
+            while (!firstRecordRead(unread, separator))
+                readOn(unread, streams.roundBytes, "a row");
+        } else {
+            unread.fill(round);
+        }
         const std::string_view csv = unread.text();
         if (csv.empty())
             break;
-        const std::size_t cut =
-            unread.atEnd()
-                ? csv.size()
-                : document::nextLineStart(
-                      csv,
-                      std::max<std::size_t>(1, csv.size() - std::min(roundMargin, csv.size() / 2)));
-        const std::size_t threads =
-            std::clamp<std::size_t>(std::min(cores, cut / bytesPerThread), 1, cores);
-        std::vector<ScheduleRows> parts(threads);
-        divide(csv, 0, cut, parts);
-        inParallel(threads, [&](std::size_t t) { checkPart(csv, layout, *memories[t], parts[t]); });
+        if (!longRow) {
+            cut = unread.atEnd()
+                      ? csv.size()
+                      : document::nextLineStart(
+                            csv, std::max<std::size_t>(
+                                     1, csv.size() - std::min(roundMargin, csv.size() / 2)));
+            threads = std::clamp<std::size_t>(std::min(cores, cut / bytesPerThread), 1, cores);
+        }
+        const std::span<ScheduleRows> roundParts(parts.data(), threads);
+        for (ScheduleRows& part : roundParts) {
+            part.reset();
+            part.held = heldOutputBytes / threads;
+        }
+        divide(csv, 0, cut, roundParts);
+        roundParts[0].write = &streams.write;
+        inParallel(threads, [&](std::size_t t) {
+            checkPart(csv, unread.atEnd(), layout, *memories[t], parts[t]);
+        });
         // A part starts where a line starts, which is where a record starts
         // unless a quoted field holds a line break across it: the part before
-        // then reads on past it. Rarely so; the round is then read again as one.
-        for (std::size_t t = 0; t + 1 < parts.size(); ++t) {
-            if (!parts[t].error && parts[t].next != parts[t + 1].begin) {
-                parts.assign(1, {});
-                parts[0].end = cut;
-                checkPart(csv, layout, *memories[0], parts[0]);
-                break;
-            }
-        }
-        for (ScheduleRows& part : parts) {
+        // then reads on past it. The parts are kept while each starts where
+        // the one before ended; the next round starts where the last kept
+        // one stopped.
+        std::size_t kept = 1;
+        while (kept < threads && !parts[kept - 1].error && !parts[kept - 1].full &&
+               !parts[kept - 1].runsOn && parts[kept - 1].next == parts[kept].begin)
+            ++kept;
+        std::size_t heldInput = 0, heldOutput = 0;
+        for (std::size_t t = 0; t < kept; ++t) {
+            ScheduleRows& part = parts[t];
             if (part.error)
                 std::rethrow_exception(part.error);
-        }
-        const std::size_t next = parts.back().next;
-        std::size_t records = 0;
-        for (const ScheduleRows& part : parts)
-            records += part.records;
-        // The last row may run on beyond what is read: read more and check
-        // the round again.
-        if (!unread.atEnd() && next >= csv.size() && records > 0) {
-            readMore(unread, round, "a row");
-            continue;
-        }
-        for (ScheduleRows& part : parts) {
             streams.write(part.output);
             summary.add(part);
             anyBad |= part.anyBad;
             anyFails |= part.anyFails;
+            if (t > 0) {
+                heldInput += part.next - part.begin;
+                heldOutput += part.output.size();
+            }
         }
-        unread.consume(next);
-        round = streams.roundBytes;
+        unread.consume(parts[kept - 1].next);
+        longRow = parts[kept - 1].runsOn;
+        // What the parts held sets the next round's length.
+        if (heldInput > 0)
+            round =
+                std::clamp(heldOutputBytes / 2 * heldInput / std::max<std::size_t>(heldOutput, 1),
+                           shortestRound, streams.roundBytes);
     }
     streams.warn(summary.line());
     return anyBad ? 2 : anyFails ? 1 : 0;

@@ -13,17 +13,19 @@
 namespace cli {
 
 // Where a schedule comes from and goes to. The output is written in row
-// order a block of rows at a time, so a schedule of any length needs memory
-// for a block only.
+// order a round of rows at a time, so a schedule of any length needs memory
+// for a round only, and one with a long row for that row twice.
 struct ScheduleStreams
 {
     std::function<std::size_t(char*, std::size_t)> read; // up to n bytes; 0 at the end
     std::function<void(std::string_view)> write;         // the CSV, in order
     std::function<void(std::string_view)> warn;          // a warning, one line
-    std::size_t roundBytes = std::size_t(1) << 22;       // read and checked at a time
+    // The most read and checked at a time, and the least a round grows by
+    // for a row that runs on past it.
+    std::size_t roundBytes = std::size_t(1) << 22;
 };
 // Returns the exit code: 0 every row passes, 1 one fails, 2 one is bad. A
-// file-wide problem (no header, a row longer than a block may grow to) is a
+// file-wide problem (no header, a row longer than a round may grow to) is a
 // ValueRefused; what `write` throws passes through.
 int runSchedule(const ScheduleStreams& streams, ClassTable& table);
 
@@ -37,9 +39,10 @@ struct ScheduleRun
 ScheduleRun runSchedule(std::string_view csv, ClassTable& table,
                         std::size_t roundBytes = ScheduleStreams().roundBytes);
 
-// A field as a spreadsheet shows it, never as a formula it would run: a text
-// beginning with '=', '+', '-', '@', a tab or a carriage return gets a
-// leading "'"; numbers stay as they are.
-std::string_view spreadsheetSafe(std::string_view field, std::string& escaped);
+// What a field is written after so that a spreadsheet shows it and never
+// runs it as a formula: "'" before a text beginning with '=', '+', '-', '@',
+// a tab or a carriage return; nothing before a number, written with a
+// decimal point or, in a schedule with decimal commas, either.
+std::string_view spreadsheetMark(std::string_view field, bool decimalComma);
 
 } // namespace cli

@@ -104,8 +104,11 @@ void requireShowable(std::string_view key, std::string_view text)
     if (std::any_of(text.begin(), text.end(),
                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }))
         throw ValueRefused(inQuotes(key) + " holds a line break or another control character");
+    // Beyond three bytes a character the text is too long, uncounted: a long
+    // text is not copied to be counted.
     if (text.size() > std::size_t(longestText) &&
-        QString::fromUtf8(text.data(), qsizetype(text.size())).size() > longestText)
+        (text.size() > 3 * std::size_t(longestText) ||
+         QString::fromUtf8(text.data(), qsizetype(text.size())).size() > longestText))
         throw ValueRefused(inQuotes(key) + " holds a text too long for its box");
 }
 

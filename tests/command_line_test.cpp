@@ -447,6 +447,52 @@ TEST(ClassNamedTwice, IsRefusedWhereverADesignFindsItsClassByName)
     EXPECT_TRUE(main.window->saveDesignTo(dir.filePath("saved.joist")));
 }
 
+TEST(Schedule, ACellOfAnyShapeIsWrittenAsReadAndReadAgainAlike)
+{
+    ClassTable table(JOIST_SHIPPED_DATABASE);
+    std::string shortRows, note, formula = "=";
+    for (int i = 0; i < 200; ++i)
+        shortRows += "J" + std::to_string(i) + ",3.6\r\n";
+    for (int i = 0; i < 2000; ++i) {
+        note += "a \"note\", on a line\n"; // far longer than a round below
+        formula += "1+";
+    }
+    std::string quotedNote = note;
+    for (std::size_t at = 0; (at = quotedNote.find('"', at)) != std::string::npos; at += 2)
+        quotedNote.insert(at, 1, '"');
+    struct Case
+    {
+        std::string schedule;
+        std::size_t row;
+        std::string column, cell; // the cell as written
+    };
+    const Case cases[] = {
+        {"id,span,note\r\n" + shortRows + "L,4,\"" + quotedNote + "\"\r\n" + shortRows, 201, "note",
+         note},
+        {"id,span\r\n" + shortRows + formula + ",4\r\n" + shortRows, 201, "id", "'" + formula},
+        // A number in the schedule's own decimal convention is one.
+        {"id;span;deadLoad\r\nA;3,6;-2,5\r\n", 1, "deadLoad", "-2,5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cell.substr(0, 20));
+        const char separator = c.schedule.find(';') < c.schedule.find(',') ? ';' : ',';
+        const auto records = [separator](const std::string& csv) {
+            return document::parseCsvRecords(csv, 0, csv.size(), separator).records;
+        };
+        const ScheduleRun run = runSchedule(c.schedule, table);
+        EXPECT_EQ(runSchedule(c.schedule, table, 3000).output, run.output); // in short rounds
+        const std::vector<document::CsvRecord> written = records(run.output);
+        ASSERT_GT(written.size(), c.row);
+        const auto& names = written[0].fields;
+        const auto column =
+            std::size_t(std::find(names.begin(), names.end(), c.column) - names.begin());
+        EXPECT_EQ(written[c.row].fields.at(column), c.cell);
+        // The output, checked again, reads the row as it was read.
+        EXPECT_EQ(records(runSchedule(run.output, table).output)[c.row].fields.back(),
+                  written[c.row].fields.back());
+    }
+}
+
 TEST(Csv, ReadsRfc4180AndSaysWhereARecordBreaksIt)
 {
     struct Case
