@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <type_traits>
 
 #include "engine/material.h"
 
@@ -195,12 +196,13 @@ inline bool allowsZero(float DesignBasis::*member)
 }
 
 // A value of the basis chosen from a few, each with its text in files and
-// settings, in its enum's order.
+// settings and its caption where people read it, in its enum's order.
 struct BasisChoice
 {
     std::span<const std::string_view> texts;
     std::size_t (*get)(const DesignBasis&);
     void (*set)(DesignBasis&, std::size_t);
+    std::span<const std::string_view> captions;
 
     std::string_view text(const DesignBasis& basis) const { return texts[get(basis)]; }
     // Sets the choice a text names; false, changing nothing, for any other.
@@ -217,38 +219,71 @@ struct BasisChoice
 };
 
 inline constexpr std::array<std::string_view, 2> rulesTexts{"original", "amended"};
+inline constexpr std::array<std::string_view, 2> rulesCaptions{"As first published",
+                                                               "EN 1995-1-1 with A1:2008"};
 inline constexpr std::array<std::string_view, 3> tableTexts{"shipped", "en338-2016", "en14080"};
-
-inline constexpr BasisChoice rulesChoice{
-    rulesTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.rules); },
-    [](DesignBasis& b, std::size_t i) { b.rules = static_cast<Rules>(i); }};
+inline constexpr std::array<std::string_view, 3> tableCaptions{
+    "EN 338:2003 (ZU5ZO.mdb)", "EN 338:2016 (EN338-2016.mdb)",
+    "EN 14080:2013, glulam (EN14080.mdb)"};
 inline constexpr std::array<std::string_view, 2> vibrationRulesTexts{"ukNa", "en"};
-inline constexpr BasisChoice vibrationRulesChoice{
-    vibrationRulesTexts,
-    [](const DesignBasis& b) { return static_cast<std::size_t>(b.vibrationRules); },
-    [](DesignBasis& b, std::size_t i) { b.vibrationRules = static_cast<VibrationRules>(i); }};
+inline constexpr std::array<std::string_view, 2> vibrationRulesCaptions{"UK National Annex",
+                                                                        "EN 1995-1-1 recommended"};
 inline constexpr std::array<std::string_view, 2> sizesTexts{"listed", "extended"};
-inline constexpr BasisChoice sizesChoice{
-    sizesTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.sizes); },
-    [](DesignBasis& b, std::size_t i) { b.sizes = static_cast<Sizes>(i); }};
+inline constexpr std::array<std::string_view, 2> sizesCaptions{"As listed",
+                                                               "EN 336 and UK regularised"};
 inline constexpr std::array<std::string_view, 4> serviceClassTexts{"", "1", "2", "3"};
+inline constexpr std::array<std::string_view, 4> serviceClassCaptions{
+    "As entered (factors in the main window)", "1 (heated interior)", "2 (covered, unheated)",
+    "3 (exposed)"};
 inline constexpr std::array<std::string_view, 4> categoryTexts{"A", "B", "C", "D"};
-inline constexpr BasisChoice serviceClassChoice{
-    serviceClassTexts,
-    [](const DesignBasis& b) { return static_cast<std::size_t>(b.serviceClass); },
-    [](DesignBasis& b, std::size_t i) { b.serviceClass = static_cast<ServiceClass>(i); }};
-inline constexpr BasisChoice categoryChoice{
-    categoryTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.category); },
-    [](DesignBasis& b, std::size_t i) { b.category = static_cast<Category>(i); }};
-inline constexpr BasisChoice tableChoice{
-    tableTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.table); },
-    [](DesignBasis& b, std::size_t i) { b.table = static_cast<TableChoice>(i); }};
+inline constexpr std::array<std::string_view, 4> categoryCaptions{
+    "A: domestic and residential", "B: offices", "C: congregation areas", "D: shopping areas"};
+
+// A choice of the basis over the enum of its member.
+template <auto member, auto& texts, auto& captions> constexpr BasisChoice choiceOf()
+{
+    static_assert(texts.size() == captions.size(), "a choice's texts and captions pair up");
+    return {texts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.*member); },
+            [](DesignBasis& b, std::size_t i) {
+                b.*member = static_cast<std::remove_reference_t<decltype(b.*member)>>(i);
+            },
+            captions};
+}
+inline constexpr BasisChoice rulesChoice =
+    choiceOf<&DesignBasis::rules, rulesTexts, rulesCaptions>();
+inline constexpr BasisChoice vibrationRulesChoice =
+    choiceOf<&DesignBasis::vibrationRules, vibrationRulesTexts, vibrationRulesCaptions>();
+inline constexpr BasisChoice sizesChoice =
+    choiceOf<&DesignBasis::sizes, sizesTexts, sizesCaptions>();
+inline constexpr BasisChoice serviceClassChoice =
+    choiceOf<&DesignBasis::serviceClass, serviceClassTexts, serviceClassCaptions>();
+inline constexpr BasisChoice categoryChoice =
+    choiceOf<&DesignBasis::category, categoryTexts, categoryCaptions>();
+inline constexpr BasisChoice tableChoice =
+    choiceOf<&DesignBasis::table, tableTexts, tableCaptions>();
+
+// The boxes of the Design Basis window, in its order: each field stands in
+// one.
+enum class BasisGroup { deflectionLimits, imposedLoad, pointLoad, rules, vibration };
+
+// When a field takes part in the check: always, or while a flag of the basis
+// is on and, where named, a choice holds one value; kcr also wherever the
+// class's table presumes it in shear.
+struct InForceWhen
+{
+    bool DesignBasis::*flag = nullptr;
+    const BasisChoice* choice = nullptr;
+    std::size_t value = 0;
+    bool orTablePresumesKcr = false;
+};
 
 // Each value of the basis, once: its key (the same in design files and, under
 // "designBasis/", in the settings), its caption and unit as the window and
 // messages show them, and the member that holds it, a number, a cap (none
-// when empty), a flag or a choice; its default is the member's. In the design
-// file's order.
+// when empty), a flag or a choice; its default is the member's. Then the box
+// of the Design Basis window it stands in, when it takes part in the check,
+// and the window's name for its control where that is not the key's. In the
+// design file's order, which is the window's within each box.
 struct BasisField
 {
     std::string_view key;
@@ -259,40 +294,63 @@ struct BasisField
     bool DesignBasis::*flag = nullptr;
     std::string_view earlierSettingsKey = {}; // what settings called it before, if other
     const BasisChoice* choice = nullptr;
+    BasisGroup group = BasisGroup::rules;
+    InForceWhen when = {};
+    std::string_view control = {}; // the window's object name, where not key + "Txt"/"Chk"/"Cmb"
 };
+namespace basis_rows {
+using G = BasisGroup;
+using D = DesignBasis;
+constexpr InForceWhen vibrating{&D::vibration};
+constexpr InForceWhen vibratingUnderEn{&D::vibration, &vibrationRulesChoice,
+                                       std::size_t(VibrationRules::en)};
+constexpr InForceWhen pointLoadChecked{&D::pointLoad};
+constexpr InForceWhen amendedRules{nullptr, &rulesChoice, std::size_t(Rules::amended)};
+constexpr InForceWhen kcrInShear{nullptr, &rulesChoice, std::size_t(Rules::amended), true};
+} // namespace basis_rows
+
 inline constexpr BasisField basisFields[] = {
-    {"u2Div", "u 2 limit, span divisor", "", &DesignBasis::u2Divisor, nullptr, nullptr,
-     "u2Divisor"},
-    {"u2FinDiv", "u 2,fin limit, span divisor", "", &DesignBasis::u2FinDivisor, nullptr, nullptr,
-     "u2FinDivisor"},
-    {"uNetFinDiv", "u net,fin limit, span divisor", "", &DesignBasis::uNetFinDivisor, nullptr,
-     nullptr, "uNetFinDivisor"},
-    {"u2Cap", "u 2 limit, at most", "mm", nullptr, &DesignBasis::u2Cap},
-    {"u2FinCap", "u 2,fin limit, at most", "mm", nullptr, &DesignBasis::u2FinCap},
-    {"uNetFinCap", "u net,fin limit, at most", "mm", nullptr, &DesignBasis::uNetFinCap},
-    {"vibration", "Check floor vibration", "", nullptr, nullptr, &DesignBasis::vibration},
-    {"floorWidth", "Floor width B", "m", &DesignBasis::floorWidth},
-    {"deckThickness", "Deck thickness t", "mm", &DesignBasis::deckThickness},
-    {"deckModulus", "Deck modulus across the joists E", "N/mm\u00B2", &DesignBasis::deckModulus},
-    {"strutting", "Strutting", "", nullptr, nullptr, &DesignBasis::strutting},
-    {"damping", "Damping ratio \u03B6", "", &DesignBasis::damping},
-    {"kamp", "Amplification k amp", "", &DesignBasis::kamp},
-    {"vibrationRules", "Vibration rules", "", nullptr, nullptr, nullptr, {}, &vibrationRulesChoice},
-    {"a", "Limit a", "mm/kN", &DesignBasis::vibrationA},
-    {"b", "Constant b", "", &DesignBasis::vibrationB},
-    {"partitions", "Movable partitions", "kN/m\u00B2", &DesignBasis::partitions},
-    {"pointLoad", "Check the concentrated imposed load", "", nullptr, nullptr,
-     &DesignBasis::pointLoad},
-    {"pointLoadQk", "Concentrated imposed load Qk", "kN", &DesignBasis::pointLoadQk},
-    {"pointShare", "Share of Qk on one joist", "", &DesignBasis::pointShare},
-    {"rules", "Rules", "", nullptr, nullptr, nullptr, {}, &rulesChoice},
-    {"kcr", "Crack factor k cr", "", &DesignBasis::kcr},
-    {"endDistance", "End distance a", "mm", &DesignBasis::endDistance},
-    {"table", "Strength-class table", "", nullptr, nullptr, nullptr, {}, &tableChoice},
-    {"sizes", "Section sizes", "", nullptr, nullptr, nullptr, {}, &sizesChoice},
-    {"serviceClass", "Service class", "", nullptr, nullptr, nullptr, {}, &serviceClassChoice},
-    {"category", "Imposed-load category", "", nullptr, nullptr, nullptr, {}, &categoryChoice},
+    // clang-format off
+    {"u2Div", "u 2 limit, span divisor", "", &DesignBasis::u2Divisor, nullptr, nullptr, "u2Divisor", nullptr, basis_rows::G::deflectionLimits},
+    {"u2FinDiv", "u 2,fin limit, span divisor", "", &DesignBasis::u2FinDivisor, nullptr, nullptr, "u2FinDivisor", nullptr, basis_rows::G::deflectionLimits},
+    {"uNetFinDiv", "u net,fin limit, span divisor", "", &DesignBasis::uNetFinDivisor, nullptr, nullptr, "uNetFinDivisor", nullptr, basis_rows::G::deflectionLimits},
+    {"u2Cap", "u 2 limit, at most", "mm", nullptr, &DesignBasis::u2Cap, nullptr, {}, nullptr, basis_rows::G::deflectionLimits},
+    {"u2FinCap", "u 2,fin limit, at most", "mm", nullptr, &DesignBasis::u2FinCap, nullptr, {}, nullptr, basis_rows::G::deflectionLimits},
+    {"uNetFinCap", "u net,fin limit, at most", "mm", nullptr, &DesignBasis::uNetFinCap, nullptr, {}, nullptr, basis_rows::G::deflectionLimits},
+    {"vibration", "Check floor vibration", "", nullptr, nullptr, &DesignBasis::vibration, {}, nullptr, basis_rows::G::vibration},
+    {"floorWidth", "Floor width B", "m", &DesignBasis::floorWidth, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
+    {"deckThickness", "Deck thickness t", "mm", &DesignBasis::deckThickness, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
+    {"deckModulus", "Deck modulus across the joists E", "N/mm\u00B2", &DesignBasis::deckModulus, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
+    {"strutting", "Strutting", "", nullptr, nullptr, &DesignBasis::strutting, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
+    {"damping", "Damping ratio \u03B6", "", &DesignBasis::damping, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
+    {"kamp", "Amplification k amp", "", &DesignBasis::kamp, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
+    {"vibrationRules", "Vibration rules", "", nullptr, nullptr, nullptr, {}, &vibrationRulesChoice, basis_rows::G::vibration, basis_rows::vibrating},
+    {"a", "Limit a", "mm/kN", &DesignBasis::vibrationA, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibratingUnderEn, "vibrationATxt"},
+    {"b", "Constant b", "", &DesignBasis::vibrationB, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibratingUnderEn, "vibrationBTxt"},
+    {"partitions", "Movable partitions", "kN/m\u00B2", &DesignBasis::partitions, nullptr, nullptr, {}, nullptr, basis_rows::G::imposedLoad},
+    {"pointLoad", "Check the concentrated imposed load", "", nullptr, nullptr, &DesignBasis::pointLoad, {}, nullptr, basis_rows::G::pointLoad},
+    {"pointLoadQk", "Concentrated imposed load Qk", "kN", &DesignBasis::pointLoadQk, nullptr, nullptr, {}, nullptr, basis_rows::G::pointLoad, basis_rows::pointLoadChecked, "pointLoadTxt"},
+    {"pointShare", "Share of Qk on one joist", "", &DesignBasis::pointShare, nullptr, nullptr, {}, nullptr, basis_rows::G::pointLoad, basis_rows::pointLoadChecked},
+    {"rules", "Rules", "", nullptr, nullptr, nullptr, {}, &rulesChoice, basis_rows::G::rules},
+    {"kcr", "Crack factor k cr", "", &DesignBasis::kcr, nullptr, nullptr, {}, nullptr, basis_rows::G::rules, basis_rows::kcrInShear},
+    {"endDistance", "End distance a", "mm", &DesignBasis::endDistance, nullptr, nullptr, {}, nullptr, basis_rows::G::rules, basis_rows::amendedRules},
+    {"table", "Strength-class table", "", nullptr, nullptr, nullptr, {}, &tableChoice, basis_rows::G::rules},
+    {"sizes", "Section sizes", "", nullptr, nullptr, nullptr, {}, &sizesChoice, basis_rows::G::rules},
+    {"serviceClass", "Service class", "", nullptr, nullptr, nullptr, {}, &serviceClassChoice, basis_rows::G::imposedLoad},
+    {"category", "Imposed-load category", "", nullptr, nullptr, nullptr, {}, &categoryChoice, basis_rows::G::imposedLoad},
+    // clang-format on
 };
+
+// Whether a field takes part in the check under a basis, with a class whose
+// table does or does not presume kcr in shear.
+constexpr bool inForce(const BasisField& field, const DesignBasis& basis, bool tablePresumesKcr)
+{
+    const InForceWhen& when = field.when;
+    if (when.orTablePresumesKcr && tablePresumesKcr)
+        return true;
+    return (!when.flag || basis.*when.flag) &&
+           (!when.choice || when.choice->get(basis) == when.value);
+}
 
 // The field of a key; a key not in the table does not compile where it is
 // looked up in a constant expression.
