@@ -1,6 +1,5 @@
 // The class a design moves to when its table changes.
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
