@@ -18,7 +18,7 @@ QString settingsKey(std::string_view key)
     return QStringLiteral("designBasis/") + QString::fromUtf8(key.data(), qsizetype(key.size()));
 }
 
-QVariant storedValue(const QSettings& settings, const joist::BasisField& field)
+QVariant storedValue(const SettingsFile& settings, const joist::BasisField& field)
 {
     const QVariant value = settings.value(settingsKey(field.key));
     if (value.isValid() || field.earlierSettingsKey.empty())
@@ -43,7 +43,7 @@ std::optional<float> storedNumber(const QVariant& value, std::optional<joist::Li
 
 } // namespace
 
-joist::DesignBasis readDesignBasis(const QSettings& settings)
+joist::DesignBasis readDesignBasis(const SettingsFile& settings)
 {
     DesignBasis basis;
     std::vector<float DesignBasis::*> unset; // numbers not stored, or not usable
@@ -69,7 +69,7 @@ joist::DesignBasis readDesignBasis(const QSettings& settings)
     return basis;
 }
 
-void writeDesignBasis(QSettings& settings, const joist::DesignBasis& basis)
+void writeDesignBasis(SettingsFile& settings, const joist::DesignBasis& basis)
 {
     const DesignBasis defaults;
     for (const joist::BasisField& field : joist::basisFields) {

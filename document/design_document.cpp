@@ -1,7 +1,8 @@
 #include "document/design_document.h"
 
 #include <QFileInfo>
-#include <QSettings>
+
+#include "document/settings_file.h"
 
 namespace document {
 namespace {
@@ -10,7 +11,7 @@ const QString recentKey = QStringLiteral("recentDesigns");
 
 } // namespace
 
-DesignDocument::DesignDocument(QSettings& settings) : settings_(settings) {}
+DesignDocument::DesignDocument(SettingsFile& settings) : settings_(settings) {}
 
 bool DesignDocument::setPath(const QString& path)
 {

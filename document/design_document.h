@@ -15,8 +15,6 @@
 #include "engine/design_basis.h"
 #include "io/file_stamp.h"
 
-class QSettings;
-
 namespace document {
 
 class DesignDocument
@@ -25,7 +23,7 @@ public:
     static constexpr qsizetype recentCount = 8;
 
     // Recent designs are kept in `settings`, which must outlive the document.
-    explicit DesignDocument(QSettings& settings);
+    explicit DesignDocument(SettingsFile& settings);
 
     const QString& path() const { return path_; } // absolute; empty: no file in use
     bool modified() const { return modified_; }
@@ -54,7 +52,7 @@ public:
                const joist::DesignBasis& basis) const;
 
 private:
-    QSettings& settings_;
+    SettingsFile& settings_;
     QString path_;
     std::optional<io::FileStamp> stamp_; // the file as last opened or saved
     bool modified_ = false;

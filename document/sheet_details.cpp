@@ -1,6 +1,6 @@
 #include "document/sheet_details.h"
 
-#include <QSettings>
+#include "document/settings_file.h"
 
 namespace document {
 namespace {
@@ -45,7 +45,7 @@ SheetDetails defaultPart(SheetDetails details)
     return details;
 }
 
-SheetDetails readDefaultSheetDetails(const QSettings& settings)
+SheetDetails readDefaultSheetDetails(const SettingsFile& settings)
 {
     SheetDetails details;
     for (const SheetDetailField& field : sheetDetailFields) {
@@ -56,7 +56,7 @@ SheetDetails readDefaultSheetDetails(const QSettings& settings)
     return details;
 }
 
-void writeDefaultSheetDetails(QSettings& settings, const SheetDetails& details)
+void writeDefaultSheetDetails(SettingsFile& settings, const SheetDetails& details)
 {
     for (const SheetDetailField& field : sheetDetailFields) {
         const QString& value = details.*field.member;

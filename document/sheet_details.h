@@ -2,17 +2,17 @@
 
 // The job header of a calculation sheet (project, job number, member,
 // who calculated and checked it, revision). The details in force belong to the
-// design being edited; the user's defaults for new designs are kept with
-// QSettings, without member and revision, which name one member only.
+// design being edited; the user's defaults for new designs are kept in
+// the settings file, without member and revision, which name one member only.
 
 #include <array>
 
 #include <QString>
 #include <QStringView>
 
-class QSettings;
-
 namespace document {
+
+class SettingsFile;
 
 struct SheetDetails
 {
@@ -66,10 +66,10 @@ SheetDetails defaultPart(SheetDetails details);
 
 // The user's defaults for new designs, cleaned as above; a missing one, and
 // every design-only one (an earlier version kept them), is empty.
-SheetDetails readDefaultSheetDetails(const QSettings& settings);
+SheetDetails readDefaultSheetDetails(const SettingsFile& settings);
 
 // Stores the default part of `details` as the defaults for new designs; an
 // empty field, and every design-only one, is removed.
-void writeDefaultSheetDetails(QSettings& settings, const SheetDetails& details);
+void writeDefaultSheetDetails(SettingsFile& settings, const SheetDetails& details);
 
 } // namespace document

@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QHelpEvent>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 
 #include "document/design_basis_settings.h"
@@ -86,21 +85,20 @@ protected:
 // version's keys are read, and give way to them at the next write.
 TEST(DesignBasisSettings, EarlierKeysAreReadAndReplacedByTheFilesKeys)
 {
-    const std::unique_ptr<QSettings> settings = document::programSettings();
+    const std::unique_ptr<document::SettingsFile> settings = document::programSettings();
     settings->setValue("designBasis/u2Divisor", "360");
     const joist::DesignBasis basis = document::readDesignBasis(*settings);
     EXPECT_EQ(basis.u2Divisor, 360);
     document::writeDesignBasis(*settings, basis);
     EXPECT_FALSE(settings->contains("designBasis/u2Divisor"));
     EXPECT_EQ(settings->value("designBasis/u2Div").toString(), "360");
-    settings->remove("designBasis");
 }
 
 // zeta is stored only where it is not its rule set's default, and read back
 // as it was either way.
 TEST(DesignBasisSettings, DampingIsKeptAgainstItsRuleSetsDefault)
 {
-    const std::unique_ptr<QSettings> settings = document::programSettings();
+    const std::unique_ptr<document::SettingsFile> settings = document::programSettings();
     joist::DesignBasis basis;
     basis.vibrationRules = joist::VibrationRules::en;
     for (const float damping : {0.01f, 0.02f}) {
@@ -108,7 +106,6 @@ TEST(DesignBasisSettings, DampingIsKeptAgainstItsRuleSetsDefault)
         document::writeDesignBasis(*settings, basis);
         EXPECT_EQ(document::readDesignBasis(*settings), basis);
     }
-    settings->remove("designBasis");
 }
 
 TEST_P(DesignBasisWindow, OpensOnceWithItsNamedControls)
@@ -423,7 +420,9 @@ TEST_P(DesignBasisWindow, DefaultsAreKeptOnlyWhenAskedAndReadAtStart)
         control<QPushButton>(window, "useAsDefaultBtn")->click();
     }
     // A value that cannot give a meaningful limit (edited by hand) is not read.
-    document::programSettings()->setValue("designBasis/u2Divisor", "1e-40");
+    const auto settings = document::programSettings();
+    settings->setValue("designBasis/u2Divisor", "1e-40");
+    ASSERT_FALSE(settings->save());
     MainWindowDriver main(testing::shippedDirectory(), locale());
     main.start();
     EXPECT_TRUE(main.window->design().basis.isDefault());

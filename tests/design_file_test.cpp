@@ -408,12 +408,14 @@ protected:
         document::writeDesignBasis(*settings, basis_);
         document::writeDefaultSheetDetails(*settings, details_);
         settings->setValue("sheetDetails/member", "J9");
+        ASSERT_FALSE(settings->save());
     }
     void TearDown() override
     {
         auto settings = document::programSettings();
         settings->remove("designBasis");
         settings->remove("sheetDetails");
+        EXPECT_FALSE(settings->save());
     }
     // Opens a design with its own basis, member and revision.
     void openLoft(MainWindowDriver& main)

@@ -8,15 +8,18 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "document/design_basis_settings.h"
 #include "document/settings_file.h"
+#include "document/settings_text.h"
 #include "document/sheet_details.h"
 #include "tests/main_window_fixtures.h"
 #include "ui/sheet/sheet_details_window.h"
@@ -142,6 +145,118 @@ TEST_F(SettingsFile, FailedWriteKeepsTheOldFile)
     EXPECT_EQ(qt.value("sheetDetails/checkedBy").toString(), "B");
     EXPECT_EQ(qt.value("recentDesigns").toStringList(), recent);
     EXPECT_TRUE(qt.value("designBasis/vibration").toBool());
+}
+
+// Hostile states of the settings file and of the scratch folder: a sound file
+// is read whatever TMPDIR is, a write never drops a key it did not change nor
+// blocks, and what cannot be read or written is named in the message line.
+TEST_F(SettingsFile, HostileStatesNeitherLoseKeysNorBlock)
+{
+    const QString notAFolder = config_.filePath("not-a-folder");
+    ASSERT_TRUE(QFile(notAFolder).open(QIODevice::WriteOnly));
+    const auto noScratchFolder = [&] { qputenv("TMPDIR", QFile::encodeName(notAFolder)); };
+    // Written as bytes: a QSettings here would share its keys with the window's.
+    const auto append = [this](const char* text) {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(text);
+    };
+    const auto replaced = [this](std::function<bool(const QByteArray&)> make) {
+        return [this, make] {
+            const QByteArray name = QFile::encodeName(path());
+            ::unlink(name.constData());
+            ASSERT_TRUE(make(name));
+        };
+    };
+    const struct
+    {
+        const char* what;
+        std::function<void()> beforeStart, duringRun;
+        const char* message; // what the message line says after the write, if anything
+        int keys;            // else how many keys the file then holds
+    } cases[] = {
+        {"no scratch folder from the start", noScratchFolder, [] {}, nullptr, 4},
+        {"no scratch folder once another window wrote", [] {},
+         [&] {
+             noScratchFolder();
+             append("\n[added]\nkey=yes\n");
+         },
+         nullptr, 5},
+        {"a folder swapped in", [] {},
+         replaced([](const QByteArray& p) { return ::mkdir(p.constData(), 0700) == 0; }),
+         "a folder", 0},
+        {"a link to a device swapped in", [] {},
+         replaced([](const QByteArray& p) { return ::symlink("/dev/null", p.constData()) == 0; }),
+         "not a regular file", 0},
+        {"a line that is not INI", [&] { append("a line without its equals sign\n"); }, [] {},
+         "its line 7 is neither a [section] nor a key=value", 0},
+        {"a pipe swapped in", [] {},
+         replaced([](const QByteArray& p) { return ::mkfifo(p.constData(), 0600) == 0; }),
+         "not a regular file", 0},
+    };
+    const QByteArray previousTemp = qgetenv("TMPDIR");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(path()).removeRecursively();
+        QFile::remove(path());
+        append("[designBasis]\nrules=amended\nu2Div=400\n\n[otherWindow]\nkept=yes\n");
+        c.beforeStart();
+        MainWindowDriver main;
+        main.start();
+        c.duringRun();
+        const QString design = config_.filePath("design.joist");
+        EXPECT_TRUE(main.window->saveDesignTo(design));
+        const QString message = main.label("messageLbl");
+        qputenv("TMPDIR", previousTemp);
+        if (c.message) {
+            EXPECT_TRUE(message.contains(path()) && message.contains(c.message))
+                << message.toStdString();
+            continue;
+        }
+        EXPECT_EQ(main.window->design().basis.rules, joist::Rules::amended);
+        EXPECT_FALSE(message.contains("settings")) << message.toStdString();
+        const QSettings qt(path(), QSettings::IniFormat);
+        EXPECT_EQ(qt.allKeys().size(), c.keys) << qt.allKeys().join(' ').toStdString();
+        EXPECT_EQ(qt.value("recentDesigns").toString(), design);
+    }
+}
+
+// The settings file's text is read as Qt reads it, without Qt's reader, and
+// what was read is written back byte for byte.
+TEST(SettingsText, ReadsQtsTextAsQtAndWritesItBackUnchanged)
+{
+    const std::pair<QString, QVariant> values[] = {
+        {"plain", "text"},
+        {"General/quoted", " @at, comma; semi = equals "},
+        {"a b/c%d\u00E9", QStringList{" padded ", "\"q\"", "tab\tnew\nline",
+                                      "\\x41 \x01"
+                                      "2"}},
+        {"one", QStringList{"@item"}},
+        {"none", QStringList{}},
+        {"bytes", QByteArray("\x00\x7f\xff(", 4)},
+        {"date", QDate(2024, 2, 29)},
+        {"unicode", "\u00C9cole \U0001F3E0"},
+    };
+    const QTemporaryDir dir;
+    const QString written = dir.filePath("written.conf");
+    const QString copy = dir.filePath("copy.conf"); // read afresh, not from Qt's cache
+    {
+        QSettings qt(written, QSettings::IniFormat);
+        for (const auto& [key, value] : values)
+            qt.setValue(key, value);
+    }
+    ASSERT_TRUE(QFile::copy(written, copy));
+    QFile file(copy);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    const document::SettingsMap read = document::readSettingsText(text);
+    const QSettings qt(copy, QSettings::IniFormat);
+    EXPECT_EQ(read.keys(), qt.allKeys());
+    for (const QString& key : qt.allKeys())
+        EXPECT_EQ(read.value(key), qt.value(key)) << key.toStdString();
+    EXPECT_EQ(document::settingsText(read), text);
+    // Qt means to skip a byte order mark, but 6.4 takes the line after it for an error.
+    EXPECT_EQ(document::readSettingsText("\xef\xbb\xbf[s]\nk=v").value("s/k"), "v");
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QVBoxLayout>
 
 #include "document/design_basis_settings.h"
@@ -110,8 +109,9 @@ QString captionOf(std::string_view key)
 
 } // namespace
 
-FrmDesignBasis::FrmDesignBasis(const joist::DesignBasis& basis, QLocale locale, QSettings& settings,
-                               BasisChanged changed, QWidget* parent)
+FrmDesignBasis::FrmDesignBasis(const joist::DesignBasis& basis, QLocale locale,
+                               document::SettingsFile& settings, BasisChanged changed,
+                               QWidget* parent)
     : QWidget(parent, Qt::Window), basis_(basis), locale_(std::move(locale)),
       separator_(locale_.decimalPoint().toStdString()), settings_(settings),
       changed_(std::move(changed))

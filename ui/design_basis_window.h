@@ -24,7 +24,10 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSettings;
+
+namespace document {
+class SettingsFile;
+}
 
 namespace ui {
 
@@ -37,8 +40,9 @@ public:
 
     // Shows `basis`, the one in force; `settings` receives the defaults for
     // new designs when the user asks, and nothing else.
-    FrmDesignBasis(const joist::DesignBasis& basis, QLocale locale, QSettings& settings,
-                   BasisChanged changed, QWidget* parent = nullptr);
+    FrmDesignBasis(const joist::DesignBasis& basis, QLocale locale,
+                   document::SettingsFile& settings, BasisChanged changed,
+                   QWidget* parent = nullptr);
     ~FrmDesignBasis() override;
 
     const joist::DesignBasis& basis() const { return basis_; }
@@ -106,7 +110,7 @@ private:
     joist::DesignBasis basis_;
     QLocale locale_;
     std::string separator_;
-    QSettings& settings_;
+    document::SettingsFile& settings_;
     BasisChanged changed_;
     bool filling_ = false;
 

@@ -12,9 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalBlocker>
-#include <QTemporaryDir>
 
 #include "document/design_basis_settings.h"
 #include "engine/design_aids.h"
@@ -112,11 +110,9 @@ FrmMain::FrmMain(std::filesystem::path programDirectory, QLocale locale)
       programDirectory_(std::move(programDirectory)), locale_(std::move(locale)),
       decimalSeparator_(locale_.decimalPoint().toStdString()), dStrengthClass_(decimalSeparator_)
 {
-    document::ProgramSettings settings = document::openProgramSettings();
-    settingsStandIn_ = std::move(settings.standIn);
-    settings_ = std::move(settings.settings);
+    settings_ = document::programSettings();
     document_ = std::make_unique<document::DesignDocument>(*settings_);
-    status_.setSettingsProblem(std::move(settings.problem));
+    status_.setSettingsProblem(settings_->problem());
     // Nothing on screen shows where the commands are until the menu is found.
     if (!settings_->value(menuUsedKey).toBool())
         status_.setHint("Right-click the window for its commands; F1 opens the manual.");

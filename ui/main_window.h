@@ -29,8 +29,6 @@ class QMenu;
 class QPrinter;
 class QFileDialog;
 class QKeyEvent;
-class QSettings;
-class QTemporaryDir;
 
 namespace ui {
 
@@ -170,9 +168,8 @@ private:
     int checksRun_ = 0;
     std::optional<joist::JoistDesign> lastCompleted_;
     std::unique_ptr<FrmDBData> materialWindow_;
-    FrmSpanTable* spanWindow_ = nullptr;             // a window of its own, deleted with this one
-    std::unique_ptr<QTemporaryDir> settingsStandIn_; // the settings file is not used
-    std::unique_ptr<QSettings> settings_;
+    FrmSpanTable* spanWindow_ = nullptr; // a window of its own, deleted with this one
+    std::unique_ptr<document::SettingsFile> settings_;
     // The design as a file; its sheet details are those in force, as design_
     // holds the basis.
     std::unique_ptr<document::DesignDocument> document_;

@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSettings>
 
 #include "document/design_basis_settings.h"
 #include "document/design_file.h"
@@ -83,10 +82,8 @@ void FrmMain::showRecentDesigns(const QStringList& paths)
 // while it can still be acted on.
 void FrmMain::saveSettings()
 {
-    if (std::optional<std::string> problem = document::saveProgramSettings(*settings_))
-        status_.setSettingsProblem(std::move(*problem));
-    else if (!settingsStandIn_)
-        status_.setSettingsProblem({});
+    std::optional<std::string> problem = settings_->save();
+    status_.setSettingsProblem(problem ? std::move(*problem) : std::string());
 }
 
 // The design in use, unmodified. Qt shows "modified" only with the marker in

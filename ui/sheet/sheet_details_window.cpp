@@ -8,9 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QVBoxLayout>
 #include <QValidator>
+
+#include "document/settings_file.h"
 
 namespace ui {
 namespace {
@@ -44,8 +45,8 @@ private:
 
 } // namespace
 
-FrmSheetDetails::FrmSheetDetails(const document::SheetDetails& details, QSettings& settings,
-                                 QWidget* parent)
+FrmSheetDetails::FrmSheetDetails(const document::SheetDetails& details,
+                                 document::SettingsFile& settings, QWidget* parent)
     : QDialog(parent), details_(details), settings_(settings)
 {
     setObjectName(QStringLiteral("frmSheetDetails"));

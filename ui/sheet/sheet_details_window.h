@@ -13,7 +13,10 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSettings;
+
+namespace document {
+class SettingsFile;
+}
 
 namespace ui {
 
@@ -24,7 +27,7 @@ class FrmSheetDetails : public QDialog
 public:
     // Shows `details`, those in force; `settings` receives the defaults for
     // new designs when the user asks, and nothing else.
-    FrmSheetDetails(const document::SheetDetails& details, QSettings& settings,
+    FrmSheetDetails(const document::SheetDetails& details, document::SettingsFile& settings,
                     QWidget* parent = nullptr);
 
     // The boxes, in the order of the field table.
@@ -49,7 +52,7 @@ private:
     void showDefaultState();
 
     document::SheetDetails details_;
-    QSettings& settings_;
+    document::SettingsFile& settings_;
     std::array<QLineEdit*, 6> boxes_{};
     QPushButton* useAsDefaultBtn_ = nullptr;
     QLabel* warning_ = nullptr; // why text typed or pasted was not all taken
