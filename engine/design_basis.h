@@ -12,6 +12,7 @@
 #include <span>
 #include <string_view>
 
+#include "engine/enum_count.h"
 #include "engine/material.h"
 
 namespace joist {
@@ -54,6 +55,7 @@ inline constexpr LimitRange vibrationBRange{50, 150};
 enum class Rules {
     original, // as first published: tau = 1.5 V/A, sigma = F/(b l) <= fc,90,d
     amended,  // with A1:2008: kcr in shear, kc,90 and l_ef in bearing, kh by material
+    count,
 };
 
 // The strength-class table the classes come from, each a file beside the
@@ -62,13 +64,14 @@ enum class TableChoice {
     shipped,    // ZU5ZO.mdb, EN 338:2003
     en338_2016, // EN338-2016.mdb
     en14080,    // EN14080.mdb, glulam
+    count,
 };
 
 // Whose rules the floor vibration check follows: the UK National Annex's a
 // and b from the span (one source), or EN 1995-1-1's own, where a and b are
 // the engineer's choice from Figure 7.2. No other National Annex's values
 // are confirmed.
-enum class VibrationRules { ukNa, en };
+enum class VibrationRules { ukNa, en, count };
 
 // zeta where the basis does not give one: the UK National Annex's 0.02 (one
 // source) or EN 1995-1-1's 0.01 (two sources).
@@ -79,14 +82,14 @@ constexpr float defaultDamping(VibrationRules rules)
 
 // The section sizes the lists offer: the program's own, or beside them the
 // EN 336 target sizes and the UK's regularised joists.
-enum class Sizes { listed, extended };
+enum class Sizes { listed, extended, count };
 
 // The service class of EN 1995-1-1 2.3.1.3 the floor is in, or none: the
 // factors then stand as entered in the main window's lists.
-enum class ServiceClass { asEntered, one, two, three };
+enum class ServiceClass { asEntered, one, two, three, count };
 
 // The floor's imposed-load category of EN 1991-1-1 Table 6.1, for psi 2.
-enum class Category { A, B, C, D };
+enum class Category { A, B, C, D, count };
 
 struct DesignBasis
 {
@@ -216,23 +219,31 @@ struct BasisChoice
     }
 };
 
-inline constexpr std::array<std::string_view, 2> rulesTexts{"original", "amended"};
-inline constexpr std::array<std::string_view, 3> tableTexts{"shipped", "en338-2016", "en14080"};
+inline constexpr auto rulesTexts = std::to_array<std::string_view>({"original", "amended"});
+inline constexpr auto tableTexts =
+    std::to_array<std::string_view>({"shipped", "en338-2016", "en14080"});
 
 inline constexpr BasisChoice rulesChoice{
     rulesTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.rules); },
     [](DesignBasis& b, std::size_t i) { b.rules = static_cast<Rules>(i); }};
-inline constexpr std::array<std::string_view, 2> vibrationRulesTexts{"ukNa", "en"};
+inline constexpr auto vibrationRulesTexts = std::to_array<std::string_view>({"ukNa", "en"});
 inline constexpr BasisChoice vibrationRulesChoice{
     vibrationRulesTexts,
     [](const DesignBasis& b) { return static_cast<std::size_t>(b.vibrationRules); },
     [](DesignBasis& b, std::size_t i) { b.vibrationRules = static_cast<VibrationRules>(i); }};
-inline constexpr std::array<std::string_view, 2> sizesTexts{"listed", "extended"};
+inline constexpr auto sizesTexts = std::to_array<std::string_view>({"listed", "extended"});
 inline constexpr BasisChoice sizesChoice{
     sizesTexts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.sizes); },
     [](DesignBasis& b, std::size_t i) { b.sizes = static_cast<Sizes>(i); }};
-inline constexpr std::array<std::string_view, 4> serviceClassTexts{"", "1", "2", "3"};
-inline constexpr std::array<std::string_view, 4> categoryTexts{"A", "B", "C", "D"};
+inline constexpr auto serviceClassTexts = std::to_array<std::string_view>({"", "1", "2", "3"});
+inline constexpr auto categoryTexts = std::to_array<std::string_view>({"A", "B", "C", "D"});
+static_assert(rulesTexts.size() == enumCount<Rules> &&
+                  tableTexts.size() == enumCount<TableChoice> &&
+                  vibrationRulesTexts.size() == enumCount<VibrationRules> &&
+                  sizesTexts.size() == enumCount<Sizes> &&
+                  serviceClassTexts.size() == enumCount<ServiceClass> &&
+                  categoryTexts.size() == enumCount<Category>,
+              "a choice's texts: one per value of its enum");
 inline constexpr BasisChoice serviceClassChoice{
     serviceClassTexts,
     [](const DesignBasis& b) { return static_cast<std::size_t>(b.serviceClass); },

@@ -226,6 +226,8 @@ StopReason zeroRatioDenominator(const JoistDesign& d, Check check)
                 {I::span},
                 "the limit for the impulse velocity v",
                 "the damping ratio of the design basis"};
+    case Check::count:
+        break;
     }
     return {};
 }
