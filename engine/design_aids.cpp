@@ -5,10 +5,13 @@
 #include <cmath>
 #include <cstdint>
 #include <list>
+#include <string>
 #include <utility>
 
 #include "engine/check_steps.h"
+#include "engine/design_inputs.h"
 #include "engine/number_text.h"
+#include "engine/stop_reason.h"
 
 namespace joist {
 namespace {
@@ -549,19 +552,65 @@ std::string lightestSectionText(const std::optional<Section>& section,
     return sectionText(*section, decimalSeparator) + " mm";
 }
 
+namespace {
+
+// An input the design load takes beyond the joist's own weight, and what is
+// said of it when it is negative.
+struct Load
+{
+    Input input;
+    std::string negative; // "the dead load is negative"
+};
+
+// The loads, from the check's own steps: the inputs of the step that stores
+// the design load, less those of the one that stores the self-weight.
+const std::vector<Load>& loads()
+{
+    static const std::vector<Load> found = [] {
+        JoistDesign d;
+        std::vector<Input> selfWeight, designLoad;
+        computeSteps(d, [&](int step, float& member, double) {
+            if (&member == &d.selfWeight)
+                selfWeight = inputsOfStep(step).value_or(std::vector<Input>{});
+            if (&member != &d.designLoad)
+                return true;
+            designLoad = inputsOfStep(step).value_or(std::vector<Input>{});
+            return false;
+        });
+        std::vector<Load> named;
+        for (const Input input : designLoad) {
+            if (std::ranges::find(selfWeight, input) != selfWeight.end())
+                continue;
+            std::string text = "the ";
+            for (const char c : factsOf(input).caption)
+                text += c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+            named.push_back({input, text + " is negative"});
+        }
+        return named;
+    }();
+    return found;
+}
+
+} // namespace
+
 std::optional<std::string_view> loadProblem(const JoistDesign& inputs)
 {
-    if (inputs.deadLoad < 0)
-        return "the dead load is negative";
-    if (inputs.liveLoad < 0)
-        return "the live load is negative";
-    // The design line load of the check, from the inputs.
-    const double selfWeight =
-        double(inputs.rhoMean) * 9.81 * double(inputs.breadth) * double(inputs.depth) / 1e9;
-    const double designLoad =
-        (double(inputs.deadLoad) * double(inputs.spacing) / 1e3 + selfWeight) * 1.35 +
-        (double(inputs.liveLoad) + double(inputs.basis.partitions)) * double(inputs.spacing) / 1e3 *
-            1.5;
+    // A negative load loads no joist, even where the others outweigh it.
+    for (const Load& load : loads())
+        if (inputs.*definitionOf(load.input).member < 0)
+            return load.negative;
+    // The design load as the check's own steps compute it, before it is
+    // rounded to single precision.
+    JoistDesign d = inputs;
+    double designLoad = 0;
+    computeSteps(d, [&](int, float& member, double value) {
+        if (&member == &d.designLoad) {
+            designLoad = value;
+            return false;
+        }
+        member = static_cast<float>(value);
+        return true;
+    });
     if (!(designLoad > 0))
         return "the net design load does not act downward";
     return std::nullopt;

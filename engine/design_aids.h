@@ -92,8 +92,9 @@ std::optional<Section> findLightestSection(const JoistDesign& inputs,
                                            std::span<const Section> byArea);
 
 // Why these loads load no joist, so that no span or section is a design
-// answer for them: a negative load, or a net design load that does not act
-// downward. Nothing when they do.
+// answer for them: a negative load (an input the check's design load takes
+// beyond the joist's own weight), or a net design load, as the check's steps
+// compute it, that does not act downward. Nothing when they do.
 std::optional<std::string_view> loadProblem(const JoistDesign& inputs);
 
 // The two answers the verdict's tooltip and the command line give, or why

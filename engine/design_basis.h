@@ -12,7 +12,9 @@
 #include <span>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 
+#include "engine/enum_count.h"
 #include "engine/material.h"
 
 namespace joist {
@@ -55,6 +57,7 @@ inline constexpr LimitRange vibrationBRange{50, 150};
 enum class Rules {
     original, // as first published: tau = 1.5 V/A, sigma = F/(b l) <= fc,90,d
     amended,  // with A1:2008: kcr in shear, kc,90 and l_ef in bearing, kh by material
+    count,
 };
 
 // The strength-class table the classes come from, each a file beside the
@@ -63,13 +66,14 @@ enum class TableChoice {
     shipped,    // ZU5ZO.mdb, EN 338:2003
     en338_2016, // EN338-2016.mdb
     en14080,    // EN14080.mdb, glulam
+    count,
 };
 
 // Whose rules the floor vibration check follows: the UK National Annex's a
 // and b from the span (one source), or EN 1995-1-1's own, where a and b are
 // the engineer's choice from Figure 7.2. No other National Annex's values
 // are confirmed.
-enum class VibrationRules { ukNa, en };
+enum class VibrationRules { ukNa, en, count };
 
 // zeta where the basis does not give one: the UK National Annex's 0.02 (one
 // source) or EN 1995-1-1's 0.01 (two sources).
@@ -80,14 +84,14 @@ constexpr float defaultDamping(VibrationRules rules)
 
 // The section sizes the lists offer: the program's own, or beside them the
 // EN 336 target sizes and the UK's regularised joists.
-enum class Sizes { listed, extended };
+enum class Sizes { listed, extended, count };
 
 // The service class of EN 1995-1-1 2.3.1.3 the floor is in, or none: the
 // factors then stand as entered in the main window's lists.
-enum class ServiceClass { asEntered, one, two, three };
+enum class ServiceClass { asEntered, one, two, three, count };
 
 // The floor's imposed-load category of EN 1991-1-1 Table 6.1, for psi 2.
-enum class Category { A, B, C, D };
+enum class Category { A, B, C, D, count };
 
 struct DesignBasis
 {
@@ -242,7 +246,9 @@ inline constexpr std::array<std::string_view, 4> categoryCaptions{
 // A choice of the basis over the enum of its member.
 template <auto member, auto& texts, auto& captions> constexpr BasisChoice choiceOf()
 {
-    static_assert(texts.size() == captions.size(), "a choice's texts and captions pair up");
+    using Choice = std::remove_cvref_t<decltype(std::declval<DesignBasis&>().*member)>;
+    static_assert(texts.size() == enumCount<Choice> && captions.size() == texts.size(),
+                  "a choice's texts and captions: one per value of its enum");
     return {texts, [](const DesignBasis& b) { return static_cast<std::size_t>(b.*member); },
             [](DesignBasis& b, std::size_t i) {
                 b.*member = static_cast<std::remove_reference_t<decltype(b.*member)>>(i);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/enum_count.h"
 #include "engine/float_status.h"
 #include "engine/joist_design.h"
 
@@ -29,6 +30,7 @@ enum class Check {
     pointBending,
     pointShear,
     pointBearing,
+    count, // how many there are
 };
 
 // What a check checks: how it is grouped on screen, on the sheet and in the
@@ -157,7 +159,8 @@ inline constexpr auto checkDefinitions = std::to_array<CheckDefinition>({
 // of its own: a row missing, out of place or twice is a build error.
 consteval bool checksAreInOrderWithTheirOwnLabels()
 {
-    if (resultLabelCount != checkDefinitions.size() + 2)
+    if (checkDefinitions.size() != enumCount<Check> ||
+        resultLabelCount != checkDefinitions.size() + 2)
         return false;
     for (std::size_t i = 0; i < checkDefinitions.size(); ++i) {
         const CheckDefinition& row = checkDefinitions[i];

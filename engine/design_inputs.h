@@ -200,9 +200,9 @@ struct ReadResult
     bool ok() const { return !failedInput; }
 };
 
-// Reads all twenty inputs in their fixed order and stops at the first text
-// that does not convert: inputs before it are stored, those after it are
-// left as they were.
+// Reads every input, in the fixed order, and stops at the first text that
+// does not convert: inputs before it are stored, those after it are left as
+// they were.
 ReadResult readInputs(JoistDesign& design, const InputSource& source,
                       std::string_view decimalSeparator);
 

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "engine/enum_count.h"
+
 namespace joist {
 
 enum class Material {
@@ -14,11 +16,13 @@ enum class Material {
     softwood,
     hardwood,
     glulam,
+    count, // how many there are
 };
 
 // The texts of the table's "Material" field, in the enum's order.
-inline constexpr std::array<std::string_view, 4> materialTexts{"", "softwood", "hardwood",
-                                                               "glulam"};
+inline constexpr auto materialTexts =
+    std::to_array<std::string_view>({"", "softwood", "hardwood", "glulam"});
+static_assert(materialTexts.size() == enumCount<Material>, "materialTexts: one text per Material");
 
 constexpr std::string_view materialText(Material material)
 {

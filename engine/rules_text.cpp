@@ -37,6 +37,7 @@ std::string_view materialWords(Material material)
     case Material::glulam:
         return "glulam";
     case Material::unknown:
+    case Material::count:
         break;
     }
     return "material not named by the table";

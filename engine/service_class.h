@@ -23,17 +23,30 @@ struct ServiceFactors
 };
 
 // kmod of Table 3.1 for every load duration, permanent to instantaneous.
-inline constexpr std::array<std::array<std::string_view, 5>, 3> kmodByServiceClass{{
+inline constexpr auto kmodByServiceClass = std::to_array<std::array<std::string_view, 5>>({
     {"0.6", "0.7", "0.8", "0.9", "1.1"},
     {"0.6", "0.7", "0.8", "0.9", "1.1"},
     {"0.5", "0.55", "0.65", "0.7", "0.9"},
-}};
-inline constexpr std::array<std::string_view, 3> kdefByServiceClass{"0.6", "0.8", "2.0"};
+});
+inline constexpr auto kdefByServiceClass = std::to_array<std::string_view>({"0.6", "0.8", "2.0"});
 // psi2 kdef, by psi2 (0.3, then 0.6) and service class.
 inline constexpr std::array<std::array<std::string_view, 3>, 2> psi2KdefTexts{{
     {"0.18", "0.24", "0.6"},
     {"0.36", "0.48", "1.2"},
 }};
+// Each is indexed by the service class less one, "as entered" having none.
+static_assert(
+    [] {
+        const std::size_t classes = enumCount<ServiceClass> - 1;
+        bool full = kmodByServiceClass.size() == classes && kdefByServiceClass.size() == classes;
+        for (const auto& byClass : psi2KdefTexts) {
+            full = full && byClass.size() == classes;
+            for (const std::string_view text : byClass) // a value left out is empty
+                full = full && !text.empty();
+        }
+        return full;
+    }(),
+    "a service class's factors: one for each service class");
 
 // The three factors of the chosen service class and category; none while the
 // factors stand as entered.

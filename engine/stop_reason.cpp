@@ -1,5 +1,6 @@
 #include "engine/stop_reason.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace joist {
@@ -64,97 +65,117 @@ std::optional<StopReason> zeroDivisor(const JoistDesign& d, int step)
     }
 }
 
+// A step's inputs: its own, then those of the earlier steps it reads, each
+// once, so that a step states only what its own formula takes.
+std::vector<Input> reading(std::initializer_list<Input> own, std::initializer_list<int> steps)
+{
+    std::vector<Input> inputs(own);
+    for (const int step : steps)
+        for (const Input input : inputsOfStep(step).value_or(std::vector<Input>{}))
+            if (std::ranges::find(inputs, input) == inputs.end())
+                inputs.push_back(input);
+    return inputs;
+}
+
 } // namespace
 
-// The inputs each step is computed from.
+// The inputs each step is computed from under any flag or choice of the
+// basis: what its formula in engine/check_steps.h takes and what the earlier
+// steps it reads take.
 std::optional<std::vector<Input>> inputsOfStep(int step)
 {
     using I = Input;
-    using Inputs = std::vector<Input>;
     switch (step) {
     case 1:
-        return Inputs{I::rhoMean, I::breadth, I::depth};
+        return reading({I::rhoMean, I::breadth, I::depth}, {});
     case 2:
-        return Inputs{I::deadLoad, I::spacing};
+        return reading({I::deadLoad, I::spacing}, {});
     case 3:
-        return Inputs{I::liveLoad, I::spacing};
-    case 4:
-        return Inputs{I::deadLoad, I::liveLoad, I::spacing, I::rhoMean};
+        return reading({I::liveLoad, I::spacing}, {});
+    case 4: // the design load
+        return reading({}, {2, 3, 1});
     case 5:
     case 6:
-        return Inputs{I::span, I::deadLoad, I::liveLoad};
+        return reading({I::span}, {4});
     case 7:
-        return Inputs{I::fmk, I::kmod, I::kcrit, I::kls, I::kh, I::gammaM};
+        return reading({I::fmk, I::kmod, I::kcrit, I::kls, I::kh, I::gammaM}, {38});
     case 8:
-        return Inputs{I::fvk, I::kls, I::kmod, I::gammaM};
+        return reading({I::fvk, I::kls, I::kmod, I::gammaM}, {});
     case 9:
-        return Inputs{I::fc90k, I::kmod, I::gammaM};
+        return reading({I::fc90k, I::kmod, I::gammaM}, {});
     case 10:
     case 11:
     case 12:
-        return Inputs{I::breadth, I::depth};
+        return reading({I::breadth, I::depth}, {});
     case 13:
+        return reading({}, {5, 11});
     case 14:
-        return Inputs{I::span, I::deadLoad, I::liveLoad, I::breadth, I::depth};
+        return reading({}, {6, 39, 10});
     case 15:
-        return Inputs{I::span, I::deadLoad, I::liveLoad, I::bearingLength, I::breadth};
+        return reading({I::bearingLength, I::breadth}, {6, 41});
     case 16:
+        return reading({I::span, I::e0mean}, {2, 1, 12});
     case 17:
-        return Inputs{I::span, I::deadLoad, I::liveLoad, I::e0mean, I::breadth, I::depth};
+        return reading({I::span, I::e0mean}, {3, 12});
     case 18:
-        return Inputs{I::kmodGk, I::deadLoad};
+        return reading({I::kmodGk}, {16});
     case 19:
-        return Inputs{I::kmodQk, I::liveLoad};
+        return reading({I::kmodQk}, {17});
     case 20:
-        return Inputs{I::camber};
+        return reading({I::camber}, {19, 18});
     case 21: // the deflection limits
     case 22:
     case 23:
-        return Inputs{I::span};
+        return reading({I::span}, {});
     case 25: // the floor's mass
-        return Inputs{I::deadLoad, I::rhoMean, I::breadth, I::depth, I::spacing};
+        return reading({I::deadLoad, I::rhoMean, I::breadth, I::depth, I::spacing}, {});
     case 26: // its stiffness
+        return reading({I::e0mean, I::spacing}, {12});
     case 27:
-        return Inputs{I::e0mean, I::breadth, I::depth, I::spacing};
+        return reading({I::e0mean}, {12});
     case 28: // the deck's alone
-        return Inputs{};
+        return reading({}, {});
     case 29: // f1
-        return Inputs{I::span,    I::deadLoad, I::rhoMean, I::e0mean,
-                      I::breadth, I::depth,    I::spacing};
+        return reading({I::span}, {25, 26});
     case 30: // k dist
-        return Inputs{I::spacing};
+        return reading({I::spacing}, {28});
     case 31: // w
-        return Inputs{I::span, I::e0mean, I::breadth, I::depth};
+        return reading({I::span}, {30, 27});
+    case 32: // the limits a and b
+        return reading({I::span}, {});
+    case 33:
+        return reading({}, {32});
     case 34: // n40
-        return Inputs{I::span, I::e0mean, I::breadth, I::depth, I::spacing};
+        return reading({I::span}, {29, 26, 28});
     case 35: // v
-        return Inputs{I::span, I::deadLoad, I::rhoMean, I::breadth, I::depth, I::spacing};
-    case 38: // kh by the depth
-        return Inputs{I::depth};
+        return reading({I::span}, {34, 25});
+    case 36: // v,lim
+        return reading({}, {29, 33});
+    case 37: // f1,min
+        return reading({}, {});
+    case 38: // kh by the depth, or the list's
+        return reading({I::depth, I::kh}, {});
     case 39: // b ef
-        return Inputs{I::breadth};
+        return reading({I::breadth}, {});
     case 40: // l1 and l ef
+        return reading({I::span, I::bearingLength}, {});
     case 41:
-        return Inputs{I::span, I::bearingLength};
+        return reading({}, {40});
     case 42: // kc,90
-        return Inputs{I::span, I::bearingLength, I::depth};
+        return reading({I::depth}, {40});
     case 43:
-        return Inputs{I::fc90k, I::kmod, I::gammaM};
+        return reading({}, {42, 9});
     case 44: // the design point load: the basis's alone
-        return Inputs{};
+        return reading({}, {});
     case 45: // its moment and shear, with the permanent load
     case 46:
-        return Inputs{I::span, I::deadLoad, I::spacing, I::rhoMean, I::breadth, I::depth};
+        return reading({I::span}, {2, 1, 44});
     case 47:
+        return reading({}, {45, 11});
     case 48:
-        return Inputs{I::span, I::deadLoad, I::breadth, I::depth};
+        return reading({}, {46, 39, 10});
     case 49:
-        return Inputs{I::span, I::deadLoad, I::bearingLength, I::breadth};
-    case 32: // the limits a, b and v,lim, and f1,min
-    case 33:
-    case 36:
-    case 37:
-        return Inputs{I::span};
+        return reading({I::bearingLength, I::breadth}, {46, 41});
     default: // a step without its inputs here: named by a test, never blamed on the span
         return std::nullopt;
     }
@@ -226,6 +247,8 @@ StopReason zeroRatioDenominator(const JoistDesign& d, Check check)
                 {I::span},
                 "the limit for the impulse velocity v",
                 "the damping ratio of the design basis"};
+    case Check::count:
+        break;
     }
     return {};
 }

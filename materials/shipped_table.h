@@ -2,12 +2,15 @@
 // The table the program ships, known by the SHA-256 of its file, and the
 // notice shown for any other.
 
+#include <cstddef>
 #include <filesystem>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/design_basis.h"
+#include "engine/enum_count.h"
 
 namespace materials {
 
@@ -24,6 +27,14 @@ inline constexpr ShippedTable shippedTables[] = {
     {joist::TableChoice::en338_2016, "EN338-2016.mdb", "EN 338:2016"},
     {joist::TableChoice::en14080, "EN14080.mdb", "EN 14080:2013"},
 };
+static_assert(
+    [] {
+        bool inOrder = std::size(shippedTables) == joist::enumCount<joist::TableChoice>;
+        for (std::size_t i = 0; i < std::size(shippedTables); ++i)
+            inOrder = inOrder && static_cast<std::size_t>(shippedTables[i].choice) == i;
+        return inOrder;
+    }(),
+    "shippedTables: one row for each table choice, in the choice's order");
 
 constexpr const ShippedTable& shippedTableOf(joist::TableChoice choice)
 {

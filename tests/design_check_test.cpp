@@ -1,8 +1,12 @@
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -224,17 +228,78 @@ TEST(DesignCheck, EveryStepIsComputedFromTheStoredFloatsBeforeIt)
     }
 }
 
-// A step that can stop the check names what it is computed from, so that a
-// stop is never blamed on inputs that play no part in it.
-TEST(StopReason, EveryStepNamesWhatItIsComputedFrom)
+// A step that can stop the check names every input it is computed from,
+// under every combination of the basis's flags and choices, the material and
+// whether the table presumes kcr: an input whose change changes a step's
+// value is among that step's inputs.
+TEST(StopReason, EveryStepNamesEveryInputItIsComputedFrom)
 {
-    JoistDesign d = startExample();
-    d.basis.vibration = true;
-    computeSteps(d, [](int step, float& member, double value) {
-        member = static_cast<float>(value);
-        EXPECT_TRUE(inputsOfStep(step).has_value()) << "step " << step;
+    using StepValues = std::array<std::optional<float>, 64>;
+    const auto stepValues = [](JoistDesign d) {
+        StepValues values;
+        computeSteps(d, [&](int step, float& member, double value) {
+            member = static_cast<float>(value);
+            values.at(std::size_t(step)) = member;
+            return true;
+        });
+        return values;
+    };
+    using Setting = std::pair<std::size_t, std::function<void(JoistDesign&, std::size_t)>>;
+    std::vector<Setting> settings;
+    JoistDesign allOn = startExample();
+    for (const BasisField& field : basisFields) {
+        if (field.flag) {
+            allOn.basis.*field.flag = true;
+            settings.push_back({2, [flag = field.flag](JoistDesign& d, std::size_t i) {
+                                    d.basis.*flag = i == 1;
+                                }});
+        }
+        if (field.choice)
+            settings.push_back({field.choice->texts.size(),
+                                [choice = field.choice](JoistDesign& d, std::size_t i) {
+                                    choice->set(d.basis, i);
+                                }});
+    }
+    // Those that change no step of the start example with every flag on would
+    // only multiply the runs.
+    std::erase_if(settings, [&](const Setting& setting) {
+        for (std::size_t i = 0; i < setting.first; ++i) {
+            JoistDesign d = allOn;
+            setting.second(d, i);
+            if (stepValues(d) != stepValues(allOn))
+                return false;
+        }
         return true;
     });
+    settings.push_back(
+        {materialTexts.size(), [](JoistDesign& d, std::size_t i) { d.material = Material(i); }});
+    settings.push_back({2, [](JoistDesign& d, std::size_t i) { d.tablePresumesKcr = i == 1; }});
+    std::size_t combinations = 1;
+    for (const Setting& setting : settings)
+        combinations *= setting.first;
+    for (std::size_t combination = 0; combination < combinations; ++combination) {
+        JoistDesign d = startExample();
+        for (std::size_t rest = combination; const auto& [count, set] : settings) {
+            set(d, rest % count);
+            rest /= count;
+        }
+        const StepValues values = stepValues(d);
+        for (std::size_t step = 0; step < values.size(); ++step)
+            ASSERT_TRUE(!values[step] || inputsOfStep(int(step))) << "step " << step;
+        for (const InputDefinition& input : inputDefinitions) {
+            JoistDesign changed = d;
+            changed.*input.member = changed.*input.member * 1.25f + 1;
+            const StepValues changedValues = stepValues(changed);
+            for (std::size_t step = 0; step < values.size(); ++step) {
+                if (changedValues[step] == values[step])
+                    continue;
+                const std::vector<Input> named = *inputsOfStep(int(step));
+                ASSERT_NE(std::ranges::find(named, input.input), named.end())
+                    << "step " << step << " does not name " << inputCaption(input.input)
+                    << " (combination " << combination << ")";
+            }
+        }
+    }
 }
 
 TEST(DesignCheck, SpanToTheFourthIsCorrectlyRounded)
