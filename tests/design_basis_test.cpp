@@ -8,6 +8,7 @@
 
 #include "engine/design_aids.h"
 #include "engine/design_check.h"
+#include "engine/design_inputs.h"
 #include "engine/stop_reason.h"
 #include "tests/default_results_hash.h"
 #include "tests/engine_fixtures.h"
@@ -45,6 +46,55 @@ TEST(DesignBasis, DefaultsGiveTheResultsOfTheCheckBeforeTheBasis)
 
 // Movable partitions are imposed load: the same check as a live load that
 // much larger.
+// A field of the basis takes part in the check where it is in force: a
+// number, cap or flag changed there changes some step; a choice changes some
+// step or what a list offers; only the table changes neither (it chooses
+// the class's values). A row whose member no step reads fails here.
+TEST(DesignBasis, EveryFieldChangesTheCheckWhereInForce)
+{
+    for (const BasisField& field : basisFields) {
+        SCOPED_TRACE(field.key);
+        if (field.choice == &tableChoice)
+            continue;
+        DesignBasis basis;
+        basis.vibration = basis.pointLoad = true;
+        basis.serviceClass = ServiceClass::one; // the category chooses psi2 then
+        if (field.when.choice)
+            field.when.choice->set(basis, field.when.value);
+        ASSERT_TRUE(inForce(field, basis, false));
+        DesignBasis changed = basis;
+        if (field.number) {
+            const std::optional<LimitRange> range = rangeOf(field.number);
+            const float middle = range ? (range->least + range->most) / 2 : 0;
+            changed.*field.number = !range                          ? basis.*field.number * 0.9f
+                                    : basis.*field.number != middle ? middle
+                                                                    : range->least;
+        } else if (field.cap) {
+            changed.*field.cap = 0.5f;
+        } else if (field.flag) {
+            changed.*field.flag = !(basis.*field.flag);
+        } else {
+            field.choice->set(changed,
+                              field.choice->get(basis) == 0 ? field.choice->texts.size() - 1 : 0);
+        }
+        const auto checked = [](const DesignBasis& b) {
+            JoistDesign d = startExample();
+            d.spacing = 600; // where strutting spreads the load over fewer joists
+            d.basis = b;
+            RecordingSink sink;
+            runDesignCheck(d, false, sink, ".");
+            d.basis = {};
+            return d;
+        };
+        bool listsChange = false;
+        for (const InputFacts& input : inputFacts())
+            listsChange =
+                listsChange || extraListItems(input.input, basis, Material::softwood) !=
+                                   extraListItems(input.input, changed, Material::softwood);
+        EXPECT_TRUE(!(checked(basis) == checked(changed)) || (field.choice && listsChange));
+    }
+}
+
 TEST(DesignBasis, PartitionsAddToTheImposedLoad)
 {
     JoistDesign partitions = startExample();
