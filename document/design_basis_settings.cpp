@@ -1,9 +1,9 @@
 #include "document/design_basis_settings.h"
 
-#include <cmath>
 #include <string_view>
 #include <vector>
 
+#include "engine/basis_value.h"
 #include "engine/number_text.h"
 
 namespace document {
@@ -26,19 +26,12 @@ QVariant storedValue(const SettingsFile& settings, const joist::BasisField& fiel
     return settings.value(settingsKey(field.earlierSettingsKey));
 }
 
-// A positive finite float (or 0 where allowed) in its range, as the window
-// accepts, or nothing.
-std::optional<float> storedNumber(const QVariant& value, std::optional<joist::LimitRange> range,
-                                  bool zeroAllowed = false)
+// A number or cap as the window accepts it, or nothing; an empty cap is none.
+std::optional<float> storedNumber(const QVariant& value, const joist::BasisField& field)
 {
-    bool ok = false;
-    const double number = value.toDouble(&ok);
-    const auto single = static_cast<float>(number);
-    if (ok && zeroAllowed && single == 0)
-        return 0.0f;
-    if (!ok || !std::isfinite(single) || !(single > 0) || (range && !range->holds(single)))
-        return std::nullopt;
-    return single;
+    const joist::BasisValue read =
+        joist::readBasisValue(field, value.toString().toStdString(), ".");
+    return read.accepted() ? read.number : std::nullopt;
 }
 
 } // namespace
@@ -50,13 +43,12 @@ joist::DesignBasis readDesignBasis(const SettingsFile& settings)
     for (const joist::BasisField& field : joist::basisFields) {
         const QVariant value = storedValue(settings, field);
         if (field.number) {
-            if (const std::optional<float> number = storedNumber(
-                    value, joist::rangeOf(field.number), joist::allowsZero(field.number)))
+            if (const std::optional<float> number = storedNumber(value, field))
                 basis.*field.number = *number;
             else
                 unset.push_back(field.number);
         } else if (field.cap) {
-            basis.*field.cap = storedNumber(value, joist::capRange);
+            basis.*field.cap = storedNumber(value, field);
         } else if (field.choice) {
             field.choice->setFromText(basis, value.toString().toStdString());
         } else if (value.isValid()) {

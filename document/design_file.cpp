@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QLocale>
 
+#include "engine/basis_value.h"
 #include "engine/design_inputs.h"
 #include "engine/number_text.h"
 #include "io/checked_file.h"
@@ -165,38 +166,45 @@ CheckedInput checkedInput(const joist::InputFacts& row, std::string_view text,
                        ", which its list does not offer (" + choices + ")");
 }
 
-// A positive number (or 0 where the basis allows it), as the design basis
-// window accepts; for a cap, an empty text is none.
-std::optional<float> basisNumber(const BasisKey& key, std::string_view text)
-{
-    requireShowable(key.key, text);
-    const joist::NumberReading reading = joist::readNumber(text, ".");
-    if (key.cap && reading.problem == joist::NumberProblem::empty)
-        return std::nullopt;
-    const bool zeroAllowed = key.number && joist::allowsZero(key.number);
-    if (reading.value && *reading.value == 0 && zeroAllowed)
-        return 0.0f; // never -0
-    if (!reading.value || !(*reading.value > 0 || zeroAllowed))
-        throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(text) +
-                           ", which is not a positive number written with \".\" as decimal "
-                           "separator" +
-                           (key.cap ? " (leave it empty for no cap)" : ""));
-    const std::optional<joist::LimitRange> range =
-        key.cap ? joist::capRange : joist::rangeOf(key.number);
-    if (range && !range->holds(*reading.value))
-        throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(text) +
-                           ", which is not a number " +
-                           report::rangeText(*range, key.cap ? "mm" : key.unit, ".") +
-                           (key.cap ? " (leave it empty for no cap)" : ""));
-    return reading.value;
-}
-
 std::string choiceList(const joist::BasisChoice& choice)
 {
     std::string list;
     for (const std::string_view text : choice.texts)
         list += (list.empty() ? "" : ", ") + inQuotes(text);
     return list;
+}
+
+// A value of the basis by the rule the window, settings and schedules share;
+// refused in the file's words.
+joist::BasisValue checkedBasisValue(const BasisKey& key, std::string_view text)
+{
+    using enum joist::BasisValueProblem;
+    if (key.number || key.cap)
+        requireShowable(key.key, text);
+    const joist::BasisValue value = joist::readBasisValue(key, text, ".");
+    if (value.accepted())
+        return value;
+    std::string why;
+    switch (value.problem) {
+    case notTrueOrFalse:
+        why = "neither true nor false";
+        break;
+    case notOffered:
+        why = "not one of " + choiceList(*key.choice);
+        break;
+    case outOfRange:
+        why = "not a number " + report::rangeText(*joist::rangeOf(key), key.unit, ".");
+        break;
+    case none: // accepted above
+    case empty:
+    case notANumber:
+    case beyondPrecision:
+    case notPositive:
+        why = "not a positive number written with \".\" as decimal separator";
+        break;
+    }
+    throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(text) + ", which is " + why +
+                       (key.cap ? " (leave it empty for no cap)" : ""));
 }
 
 SectionValues basisValues(const DesignBasis& basis)
@@ -345,20 +353,7 @@ DesignBasis basisFromValues(const SectionValues& values)
         const auto value = values.find(key.key);
         if (value == values.end())
             continue;
-        if (key.flag) {
-            if (value->second != "true" && value->second != "false")
-                throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(value->second) +
-                                   ", which is neither true nor false");
-            basis.*key.flag = value->second == "true";
-        } else if (key.choice) {
-            if (!key.choice->setFromText(basis, value->second))
-                throw ValueRefused(inQuotes(key.key) + " holds " + inQuotes(value->second) +
-                                   ", which is not one of " + choiceList(*key.choice));
-        } else if (key.cap) {
-            basis.*key.cap = basisNumber(key, value->second);
-        } else {
-            basis.*key.number = *basisNumber(key, value->second);
-        }
+        joist::setBasisValue(basis, key, checkedBasisValue(key, value->second));
     }
     // Once the rule set is known: a number not given takes its default under it.
     for (const BasisKey& key : basisKeys)

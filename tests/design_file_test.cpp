@@ -124,8 +124,8 @@ TEST_P(DesignFileRoundTrip, OpensWithTheSameInputsAndResults)
     FrmDesignBasis* basis = author.window->designBasisWindow();
     typeInto(basis, "u2DivTxt", "360");
     typeInto(basis, "uNetFinCapTxt", "12" + point + "5");
+    control<QCheckBox>(basis, "vibrationChk")->click(); // puts the damping ratio in force
     typeInto(basis, "dampingTxt", "0" + point + "015");
-    control<QCheckBox>(basis, "vibrationChk")->click();
     control<QComboBox>(basis, "rulesCmb")->setCurrentIndex(int(joist::Rules::amended));
     typeInto(basis, "endDistanceTxt", "0");
     ASSERT_TRUE(author.window->saveDesignTo(path)) << takeMessage(author).toStdString();

@@ -1,5 +1,7 @@
 #include "ui/design_basis_window.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "document/design_basis_settings.h"
+#include "engine/basis_value.h"
 #include "engine/design_check.h"
 #include "engine/number_text.h"
 #include "report/check_working.h"
@@ -22,89 +25,66 @@
 namespace ui {
 namespace {
 
+using joist::BasisField;
+using joist::BasisGroup;
 using joist::DesignBasis;
+constexpr const auto& fields = joist::basisFields;
 
 const QString invalidBoxStyle = QStringLiteral("QLineEdit { border: 2px solid #c00000; }");
 
-} // namespace
-
-// One text field of the basis: a value that must be a positive number, or an
-// optional cap that may also be left empty; what it is comes from the basis's
-// own table.
-struct FrmDesignBasis::Field
+QString fromView(std::string_view text)
 {
-    QLineEdit* Fields::*box;
-    const char* name;
-    const joist::BasisField& basis;
-    FieldGroup group;
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// The window's boxes in its order, the left column first; the floor
+// vibration's results stand below its box.
+struct GroupBox
+{
+    BasisGroup group;
+    const char* title;
+    int column;
+};
+constexpr GroupBox groupBoxes[] = {
+    {BasisGroup::deflectionLimits, QT_TRANSLATE_NOOP("ui::FrmDesignBasis", "Deflection limits"), 0},
+    {BasisGroup::imposedLoad,
+     QT_TRANSLATE_NOOP("ui::FrmDesignBasis", "Service class and imposed load"), 0},
+    {BasisGroup::pointLoad,
+     QT_TRANSLATE_NOOP("ui::FrmDesignBasis",
+                       "Concentrated imposed load (EN 1991-1-1 6.2.1(4), Table 6.2)"),
+     0},
+    {BasisGroup::rules,
+     QT_TRANSLATE_NOOP("ui::FrmDesignBasis", "Sections, shear, bearing and material"), 0},
+    {BasisGroup::vibration,
+     QT_TRANSLATE_NOOP("ui::FrmDesignBasis", "Floor vibration (EN 1995-1-1 7.3.3)"), 1},
 };
 
-namespace {
-
-// The window's text fields, in message order.
-using FieldGroup = FrmDesignBasis::FieldGroup;
-
-const FrmDesignBasis::Field fieldRows[] = {
-    {&FrmDesignBasis::Fields::u2DivTxt, "u2DivTxt", joist::basisField("u2Div"),
-     FieldGroup::deflectionLimits},
-    {&FrmDesignBasis::Fields::u2FinDivTxt, "u2FinDivTxt", joist::basisField("u2FinDiv"),
-     FieldGroup::deflectionLimits},
-    {&FrmDesignBasis::Fields::uNetFinDivTxt, "uNetFinDivTxt", joist::basisField("uNetFinDiv"),
-     FieldGroup::deflectionLimits},
-    {&FrmDesignBasis::Fields::u2CapTxt, "u2CapTxt", joist::basisField("u2Cap"),
-     FieldGroup::deflectionLimits},
-    {&FrmDesignBasis::Fields::u2FinCapTxt, "u2FinCapTxt", joist::basisField("u2FinCap"),
-     FieldGroup::deflectionLimits},
-    {&FrmDesignBasis::Fields::uNetFinCapTxt, "uNetFinCapTxt", joist::basisField("uNetFinCap"),
-     FieldGroup::deflectionLimits},
-    {&FrmDesignBasis::Fields::floorWidthTxt, "floorWidthTxt", joist::basisField("floorWidth"),
-     FieldGroup::floorVibration},
-    {&FrmDesignBasis::Fields::deckThicknessTxt, "deckThicknessTxt",
-     joist::basisField("deckThickness"), FieldGroup::floorVibration},
-    {&FrmDesignBasis::Fields::deckModulusTxt, "deckModulusTxt", joist::basisField("deckModulus"),
-     FieldGroup::floorVibration},
-    {&FrmDesignBasis::Fields::dampingTxt, "dampingTxt", joist::basisField("damping"),
-     FieldGroup::floorVibration},
-    {&FrmDesignBasis::Fields::kampTxt, "kampTxt", joist::basisField("kamp"),
-     FieldGroup::floorVibration},
-    {&FrmDesignBasis::Fields::vibrationATxt, "vibrationATxt", joist::basisField("a"),
-     FieldGroup::floorVibration},
-    {&FrmDesignBasis::Fields::vibrationBTxt, "vibrationBTxt", joist::basisField("b"),
-     FieldGroup::floorVibration},
-    {&FrmDesignBasis::Fields::partitionsTxt, "partitionsTxt", joist::basisField("partitions"),
-     FieldGroup::imposedLoad},
-    {&FrmDesignBasis::Fields::pointLoadTxt, "pointLoadTxt", joist::basisField("pointLoadQk"),
-     FieldGroup::pointLoad},
-    {&FrmDesignBasis::Fields::pointShareTxt, "pointShareTxt", joist::basisField("pointShare"),
-     FieldGroup::pointLoad},
-    {&FrmDesignBasis::Fields::kcrTxt, "kcrTxt", joist::basisField("kcr"),
-     FieldGroup::shearAndBearing},
-    {&FrmDesignBasis::Fields::endDistanceTxt, "endDistanceTxt", joist::basisField("endDistance"),
-     FieldGroup::shearAndBearing},
-};
-
-// The choices' captions, in their enums' order.
-constexpr const char* vibrationRulesCaptions[] = {"UK National Annex", "EN 1995-1-1 recommended"};
-constexpr const char* rulesCaptions[] = {"As first published", "EN 1995-1-1 with A1:2008"};
-constexpr const char* tableCaptions[] = {"EN 338:2003 (ZU5ZO.mdb)", "EN 338:2016 (EN338-2016.mdb)",
-                                         "EN 14080:2013, glulam (EN14080.mdb)"};
-constexpr const char* sizesCaptions[] = {"As listed", "EN 336 and UK regularised"};
-constexpr const char* serviceClassCaptions[] = {"As entered (factors in the main window)",
-                                                "1 (heated interior)", "2 (covered, unheated)",
-                                                "3 (exposed)"};
-constexpr const char* categoryCaptions[] = {"A: domestic and residential", "B: offices",
-                                            "C: congregation areas", "D: shopping areas"};
-static_assert(std::size(rulesCaptions) == joist::rulesTexts.size() &&
-              std::size(vibrationRulesCaptions) == joist::vibrationRulesTexts.size() &&
-              std::size(tableCaptions) == joist::tableTexts.size() &&
-              std::size(serviceClassCaptions) == joist::serviceClassTexts.size() &&
-              std::size(categoryCaptions) == joist::categoryTexts.size() &&
-              std::size(sizesCaptions) == joist::sizesTexts.size());
-
-QString captionOf(std::string_view key)
+// A number or cap is typed; a flag is ticked and a choice picked.
+bool isTyped(const BasisField& field)
 {
-    const std::string_view caption = joist::basisField(key).caption;
-    return QString::fromUtf8(caption.data(), qsizetype(caption.size()));
+    return field.number || field.cap;
+}
+
+QString objectNameOf(const BasisField& field)
+{
+    if (!field.control.empty())
+        return fromView(field.control);
+    return fromView(field.key) + (isTyped(field) ? "Txt" : field.flag ? "Chk" : "Cmb");
+}
+
+// The deflection check a limit's caption names: "u 2" of "u 2 limit, at most".
+std::string_view limitName(std::string_view caption)
+{
+    return caption.substr(0, caption.find(" limit"));
+}
+
+// A typed field's value as the window shows it; empty for no cap.
+std::string shownText(const BasisField& field, const DesignBasis& basis, std::string_view separator)
+{
+    if (field.number)
+        return joist::generalText(basis.*field.number, separator);
+    const std::optional<float>& cap = basis.*field.cap;
+    return cap ? joist::generalText(*cap, separator) : std::string();
 }
 
 } // namespace
@@ -126,184 +106,14 @@ FrmDesignBasis::~FrmDesignBasis() = default;
 
 void FrmDesignBasis::build()
 {
-    problems_.resize(std::size(fieldRows));
-    for (const Field& row : fieldRows) {
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QLatin1String(row.name));
-        box->setAccessibleName(captionOf(row.basis.key));
-        fields_.*row.box = box;
-        connect(box, &QLineEdit::textChanged, this, [this, &row] { onEdited(row); });
-    }
-    auto unit = [this](const char* text) { return new QLabel(QString::fromUtf8(text), this); };
-
-    auto* limits = new QGroupBox(QStringLiteral("Deflection limits"), this);
-    auto* limitGrid = new QGridLayout(limits);
-    const struct
-    {
-        const char* caption;
-        QLineEdit* Fields::*divisor;
-        QLineEdit* Fields::*cap;
-    } limitRows[] = {
-        {"u 2", &Fields::u2DivTxt, &Fields::u2CapTxt},
-        {"u 2,fin", &Fields::u2FinDivTxt, &Fields::u2FinCapTxt},
-        {"u net,fin", &Fields::uNetFinDivTxt, &Fields::uNetFinCapTxt},
-    };
-    int row = 0;
-    for (const auto& limit : limitRows) {
-        limitGrid->addWidget(new QLabel(QString::fromUtf8(limit.caption), limits), row, 0);
-        limitGrid->addWidget(unit("span /"), row, 1);
-        limitGrid->addWidget(fields_.*limit.divisor, row, 2);
-        limitGrid->addWidget(unit("and at most"), row, 3);
-        limitGrid->addWidget(fields_.*limit.cap, row, 4);
-        limitGrid->addWidget(unit("mm"), row, 5);
-        (fields_.*limit.cap)->setPlaceholderText(QStringLiteral("no cap"));
-        ++row;
-    }
-
-    // The rules are the list's to name.
-    auto* vibration = new QGroupBox(QStringLiteral("Floor vibration (EN 1995-1-1 7.3.3)"), this);
-    auto* form = new QFormLayout(vibration);
-    vibrationChk_ = new QCheckBox(captionOf("vibration"), vibration);
-    vibrationChk_->setObjectName(QStringLiteral("vibrationChk"));
-    struttingChk_ = new QCheckBox(captionOf("strutting"), vibration);
-    struttingChk_->setObjectName(QStringLiteral("struttingChk"));
-    form->addRow(vibrationChk_);
-    vibrationRulesCmb_ = new QComboBox(vibration);
-    vibrationRulesCmb_->setObjectName(QStringLiteral("vibrationRulesCmb"));
-    vibrationRulesCmb_->setAccessibleName(captionOf("vibrationRules"));
-    for (const char* caption : vibrationRulesCaptions)
-        vibrationRulesCmb_->addItem(QString::fromUtf8(caption));
-    connect(vibrationRulesCmb_, &QComboBox::currentIndexChanged, this,
-            &FrmDesignBasis::onChoicePicked);
-    auto withUnit = [&](QLineEdit* box, std::string_view unitText) {
-        auto* line = new QHBoxLayout;
-        line->addWidget(box);
-        line->addWidget(unit(std::string(unitText).c_str()));
-        return line;
-    };
-    for (const Field& field : fieldRows) {
-        // a and b below the list that puts them in force.
-        if (fields_.*field.box == fields_.vibrationATxt)
-            form->addRow(captionOf("vibrationRules"), vibrationRulesCmb_);
-        if (field.group == FieldGroup::floorVibration)
-            form->addRow(captionOf(field.basis.key),
-                         withUnit(fields_.*field.box, field.basis.unit));
-        if (fields_.*field.box == fields_.deckModulusTxt)
-            form->addRow(struttingChk_);
-    }
-    connect(vibrationChk_, &QCheckBox::toggled, this, &FrmDesignBasis::onFlagToggled);
-    connect(struttingChk_, &QCheckBox::toggled, this, &FrmDesignBasis::onFlagToggled);
-
-    // The imposed floor load: a partition allowance, typed or one of the bands.
-    auto* loadBox = new QGroupBox(QStringLiteral("Service class and imposed load"), this);
-    auto* loadForm = new QFormLayout(loadBox);
-    partitionBandCmb_ = new QComboBox(loadBox);
-    partitionBandCmb_->setObjectName(QStringLiteral("partitionBandCmb"));
-    partitionBandCmb_->setAccessibleName(QStringLiteral("Partition allowance of EN 1991-1-1"));
-    partitionBandCmb_->addItem(QStringLiteral("As typed"));
-    for (const joist::PartitionBand& band : joist::partitionBands)
-        partitionBandCmb_->addItem(
-            QStringLiteral("Walls up to %1 kN/m: %2 kN/m\u00B2%3")
-                .arg(locale_.toString(band.wallWeight, 'f', 1),
-                     locale_.toString(band.allowance, 'f', 1),
-                     band.verified ? QString() : QStringLiteral(" (value unverified)")));
-    for (const Field& field : fieldRows) {
-        if (field.group == FieldGroup::imposedLoad) {
-            auto* line = withUnit(fields_.*field.box, field.basis.unit);
-            line->addWidget(partitionBandCmb_);
-            loadForm->addRow(captionOf(field.basis.key), line);
-        }
-    }
-    connect(partitionBandCmb_, &QComboBox::activated, this, [this](int index) {
-        if (index > 0)
-            fields_.partitionsTxt->setText(QString::fromStdString(joist::generalText(
-                joist::partitionBands[std::size_t(index - 1)].allowance, separator_)));
-    });
-    connect(fields_.partitionsTxt, &QLineEdit::textChanged, this,
-            &FrmDesignBasis::showPartitionBand);
-
-    // The concentrated imposed load, checked on its own.
-    auto* pointBox = new QGroupBox(
-        QStringLiteral("Concentrated imposed load (EN 1991-1-1 6.2.1(4), Table 6.2)"), this);
-    auto* pointForm = new QFormLayout(pointBox);
-    pointLoadChk_ = new QCheckBox(captionOf("pointLoad"), pointBox);
-    pointLoadChk_->setObjectName(QStringLiteral("pointLoadChk"));
-    pointForm->addRow(pointLoadChk_);
-    for (const Field& field : fieldRows) {
-        if (field.group == FieldGroup::pointLoad)
-            pointForm->addRow(captionOf(field.basis.key),
-                              withUnit(fields_.*field.box, field.basis.unit));
-    }
-    // Lines of their own: a wrapped label is cut short in a form.
-    auto* pointNote =
-        new QLabel(QStringLiteral("Alone, without the distributed imposed load; with the permanent "
-                                  "load, factored 1.35 G + 1.5 Q.\nAt mid-span for bending, at a "
-                                  "support for shear and bearing.\nThe share one joist carries "
-                                  "is your assumption: 1 puts all of Qk on one joist."),
-                   pointBox);
-    pointForm->addRow(pointNote);
-    connect(pointLoadChk_, &QCheckBox::toggled, this, &FrmDesignBasis::onFlagToggled);
-
-    auto* rules = new QGroupBox(QStringLiteral("Sections, shear, bearing and material"), this);
-    auto* rulesForm = new QFormLayout(rules);
-    const auto choiceList = [&](const char* name, const auto& captions) {
-        auto* list = new QComboBox(rules);
-        list->setObjectName(QLatin1String(name));
-        for (const char* caption : captions)
-            list->addItem(QString::fromUtf8(caption));
-        connect(list, &QComboBox::currentIndexChanged, this, &FrmDesignBasis::onChoicePicked);
-        return list;
-    };
-    rulesCmb_ = choiceList("rulesCmb", rulesCaptions);
-    rulesCmb_->setAccessibleName(QStringLiteral("Rules"));
-    tableCmb_ = choiceList("tableCmb", tableCaptions);
-    tableCmb_->setAccessibleName(QStringLiteral("Strength-class table"));
-    rulesForm->addRow(QStringLiteral("Rules"), rulesCmb_);
-    for (const Field& field : fieldRows) {
-        if (field.group == FieldGroup::shearAndBearing)
-            rulesForm->addRow(captionOf(field.basis.key),
-                              withUnit(fields_.*field.box, field.basis.unit));
-    }
-    rulesForm->addRow(QStringLiteral("Strength-class table"), tableCmb_);
-    sizesCmb_ = choiceList("sizesCmb", sizesCaptions);
-    sizesCmb_->setAccessibleName(captionOf("sizes"));
-    rulesForm->addRow(captionOf("sizes"), sizesCmb_);
-    // They choose kmod, kdef and psi2 kdef in the main window's lists.
-    serviceClassCmb_ = choiceList("serviceClassCmb", serviceClassCaptions);
-    serviceClassCmb_->setAccessibleName(captionOf("serviceClass"));
-    categoryCmb_ = choiceList("categoryCmb", categoryCaptions);
-    categoryCmb_->setAccessibleName(captionOf("category"));
-    loadForm->addRow(captionOf("serviceClass"), serviceClassCmb_);
-    loadForm->addRow(captionOf("category"), categoryCmb_);
-
-    auto* results = new QGroupBox(QStringLiteral("Floor vibration results"), this);
-    auto* resultGrid = new QGridLayout(results);
-    const struct
-    {
-        const char* name;
-        const char* caption;
-        const char* unit;
-    } resultRows[] = {
-        {"f1Lbl", "Fundamental frequency f1", "Hz"},
-        {"wLbl", "Deflection under 1 kN, w", "mm"},
-        {"aLbl", "Limit for w, a", "mm/kN"},
-        {"bLbl", "Constant b", ""},
-        {"vLbl", "Unit impulse velocity v", "m/(N s\u00B2)"},
-        {"vLimitLbl", "Limit for v", "m/(N s\u00B2)"},
-        {"ratioF1Lbl", "Ratio 8 Hz / f1", ""},
-        {"ratioWLbl", "Ratio w / a", ""},
-        {"ratioVLbl", "Ratio v / limit", ""},
-    };
-    for (std::size_t i = 0; i < std::size(resultRows); ++i) {
-        const int r = int(i);
-        resultLbls_[i] = new QLabel(results);
-        resultLbls_[i]->setObjectName(QLatin1String(resultRows[i].name));
-        resultLbls_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        resultGrid->addWidget(new QLabel(QString::fromUtf8(resultRows[i].caption), results), r, 0);
-        resultGrid->addWidget(resultLbls_[i], r, 1);
-        resultGrid->addWidget(unit(resultRows[i].unit), r, 2);
-    }
-    showResults(std::nullopt);
+    controls_.assign(std::size(fields), nullptr);
+    problems_.assign(std::size(fields), {});
+    // Two columns, so that the window fits a laptop's screen: the loads and
+    // rules beside the floor vibration.
+    const std::array<QVBoxLayout*, 2> columns{new QVBoxLayout, new QVBoxLayout};
+    for (const GroupBox& group : groupBoxes)
+        columns[std::size_t(group.column)]->addWidget(groupBox(group.group, tr(group.title)));
+    columns[1]->addWidget(resultsBox());
 
     messageLbl_ = new QLabel(this);
     messageLbl_->setObjectName(QStringLiteral("messageLbl"));
@@ -333,21 +143,13 @@ void FrmDesignBasis::build()
     connect(useAsDefaultBtn_, &QPushButton::clicked, this, &FrmDesignBasis::useAsDefault);
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
 
-    // Two columns, so that the window fits a laptop's screen: the loads and
-    // rules beside the floor vibration.
     auto* layout = new QVBoxLayout(this);
-    auto* columns = new QHBoxLayout;
-    auto* left = new QVBoxLayout;
-    auto* right = new QVBoxLayout;
-    for (QGroupBox* box : {limits, loadBox, pointBox, rules})
-        left->addWidget(box);
-    for (QGroupBox* box : {vibration, results})
-        right->addWidget(box);
-    left->addStretch();
-    right->addStretch();
-    columns->addLayout(left);
-    columns->addLayout(right);
-    layout->addLayout(columns);
+    auto* columnsLine = new QHBoxLayout;
+    for (QVBoxLayout* column : columns) {
+        column->addStretch();
+        columnsLine->addLayout(column);
+    }
+    layout->addLayout(columnsLine);
     layout->addWidget(messageLbl_);
     layout->addStretch();
     layout->addWidget(buttons);
@@ -359,43 +161,191 @@ void FrmDesignBasis::build()
     addAction(close);
 }
 
-// Puts the basis in force into the fields, raising no change.
+// A box of the window: its fields in the table's order, each a control of its
+// kind with its caption and unit.
+QGroupBox* FrmDesignBasis::groupBox(BasisGroup group, const QString& title)
+{
+    auto* box = new QGroupBox(title, this);
+    std::vector<std::size_t> inBox;
+    for (std::size_t i = 0; i < std::size(fields); ++i)
+        if (fields[i].group == group)
+            inBox.push_back(i);
+    auto* layout = new QVBoxLayout(box);
+    if (group == BasisGroup::deflectionLimits)
+        layOutLimits(box, layout, inBox);
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
+    for (const std::size_t i : inBox) {
+        QWidget* control = makeControl(i, box);
+        if (fields[i].flag) {
+            form->addRow(control);
+            continue;
+        }
+        if (fields[i].choice) {
+            form->addRow(fromView(fields[i].caption), control);
+            continue;
+        }
+        auto* line = new QHBoxLayout;
+        line->addWidget(control);
+        line->addWidget(new QLabel(fromView(fields[i].unit), box));
+        // The allowances of EN 1991-1-1 beside the typed one.
+        if (&fields[i] == &joist::basisField("partitions"))
+            line->addWidget(partitionBandList(static_cast<QLineEdit*>(control), box));
+        form->addRow(fromView(fields[i].caption), line);
+    }
+    // Lines of their own: a wrapped label is cut short in a form.
+    if (group == BasisGroup::pointLoad)
+        form->addRow(new QLabel(
+            tr("Alone, without the distributed imposed load; with the permanent load, factored "
+               "1.35 G + 1.5 Q.\nAt mid-span for bending, at a support for shear and bearing.\nThe "
+               "share one joist carries is your assumption: 1 puts all of Qk on one joist."),
+            box));
+    return box;
+}
+
+// Each deflection check's divisor and cap side by side, paired by the check
+// their captions name; the box's other fields are left to its form.
+void FrmDesignBasis::layOutLimits(QGroupBox* box, QBoxLayout* layout,
+                                  std::vector<std::size_t>& inBox)
+{
+    auto* grid = new QGridLayout;
+    layout->addLayout(grid);
+    std::vector<std::size_t> unpaired = inBox;
+    int row = 0;
+    for (const std::size_t divisor : inBox) {
+        const std::string_view name = limitName(fields[divisor].caption);
+        const auto cap = std::ranges::find_if(inBox, [&](std::size_t i) {
+            return fields[i].cap && limitName(fields[i].caption) == name;
+        });
+        if (!fields[divisor].number || cap == inBox.end())
+            continue;
+        std::erase(unpaired, divisor);
+        std::erase(unpaired, *cap);
+        grid->addWidget(new QLabel(fromView(name), box), row, 0);
+        grid->addWidget(new QLabel(tr("span /"), box), row, 1);
+        grid->addWidget(makeControl(divisor, box), row, 2);
+        grid->addWidget(new QLabel(tr("and at most"), box), row, 3);
+        grid->addWidget(makeControl(*cap, box), row, 4);
+        grid->addWidget(new QLabel(fromView(fields[*cap].unit), box), row, 5);
+        ++row;
+    }
+    inBox = unpaired;
+}
+
+// A field's control by its kind: a line edit (a cap left empty for none), a
+// check box, or a list of the choice's captions.
+QWidget* FrmDesignBasis::makeControl(std::size_t index, QWidget* box)
+{
+    const BasisField& field = fields[index];
+    QWidget* control = nullptr;
+    if (field.flag) {
+        auto* check = new QCheckBox(fromView(field.caption), box);
+        connect(check, &QCheckBox::toggled, this, &FrmDesignBasis::onFlagOrChoice);
+        control = check;
+    } else if (field.choice) {
+        auto* list = new QComboBox(box);
+        for (const std::string_view caption : field.choice->captions)
+            list->addItem(fromView(caption));
+        connect(list, &QComboBox::currentIndexChanged, this, &FrmDesignBasis::onFlagOrChoice);
+        control = list;
+    } else {
+        auto* edit = new QLineEdit(box);
+        if (field.cap)
+            edit->setPlaceholderText(tr("no cap"));
+        connect(edit, &QLineEdit::textChanged, this, [this, index] { onEdited(index); });
+        control = edit;
+    }
+    if (!field.flag)
+        control->setAccessibleName(fromView(field.caption));
+    control->setObjectName(objectNameOf(field));
+    controls_[index] = control;
+    return control;
+}
+
+// The imposed floor load's partition allowance, typed or one of the bands.
+QComboBox* FrmDesignBasis::partitionBandList(QLineEdit* partitions, QWidget* box)
+{
+    partitionBandCmb_ = new QComboBox(box);
+    partitionBandCmb_->setObjectName(QStringLiteral("partitionBandCmb"));
+    partitionBandCmb_->setAccessibleName(QStringLiteral("Partition allowance of EN 1991-1-1"));
+    partitionBandCmb_->addItem(QStringLiteral("As typed"));
+    for (const joist::PartitionBand& band : joist::partitionBands)
+        partitionBandCmb_->addItem(
+            QStringLiteral("Walls up to %1 kN/m: %2 kN/m\u00B2%3")
+                .arg(locale_.toString(band.wallWeight, 'f', 1),
+                     locale_.toString(band.allowance, 'f', 1),
+                     band.verified ? QString() : QStringLiteral(" (value unverified)")));
+    connect(partitionBandCmb_, &QComboBox::activated, this, [this, partitions](int index) {
+        if (index > 0)
+            partitions->setText(QString::fromStdString(joist::generalText(
+                joist::partitionBands[std::size_t(index - 1)].allowance, separator_)));
+    });
+    connect(partitions, &QLineEdit::textChanged, this, &FrmDesignBasis::showPartitionBand);
+    return partitionBandCmb_;
+}
+
+QGroupBox* FrmDesignBasis::resultsBox()
+{
+    auto unit = [this](const char* text) { return new QLabel(QString::fromUtf8(text), this); };
+    auto* results = new QGroupBox(QStringLiteral("Floor vibration results"), this);
+    auto* resultGrid = new QGridLayout(results);
+    const struct
+    {
+        const char* name;
+        const char* caption;
+        const char* unit;
+    } resultRows[] = {
+        {"f1Lbl", "Fundamental frequency f1", "Hz"},
+        {"wLbl", "Deflection under 1 kN, w", "mm"},
+        {"aLbl", "Limit for w, a", "mm/kN"},
+        {"bLbl", "Constant b", ""},
+        {"vLbl", "Unit impulse velocity v", "m/(N s\u00B2)"},
+        {"vLimitLbl", "Limit for v", "m/(N s\u00B2)"},
+        {"ratioF1Lbl", "Ratio 8 Hz / f1", ""},
+        {"ratioWLbl", "Ratio w / a", ""},
+        {"ratioVLbl", "Ratio v / limit", ""},
+    };
+    for (std::size_t i = 0; i < std::size(resultRows); ++i) {
+        const int r = int(i);
+        resultLbls_[i] = new QLabel(results);
+        resultLbls_[i]->setObjectName(QLatin1String(resultRows[i].name));
+        resultLbls_[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        resultGrid->addWidget(new QLabel(QString::fromUtf8(resultRows[i].caption), results), r, 0);
+        resultGrid->addWidget(resultLbls_[i], r, 1);
+        resultGrid->addWidget(unit(resultRows[i].unit), r, 2);
+    }
+    showResults(std::nullopt, tablePresumesKcr_);
+    return results;
+}
+
+// Puts the basis in force into the controls, raising no change.
 void FrmDesignBasis::fill()
 {
     filling_ = true;
-    for (const Field& field : fieldRows) {
-        QLineEdit* box = fields_.*field.box;
-        std::string text;
-        if (field.basis.number)
-            text = joist::generalText(basis_.*field.basis.number, separator_);
-        else if (const std::optional<float>& cap = basis_.*field.basis.cap)
-            text = joist::generalText(*cap, separator_);
-        box->setText(QString::fromUtf8(text));
-        box->setStyleSheet(QString());
-        box->setToolTip(QString());
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        const BasisField& field = fields[i];
+        if (field.flag) {
+            static_cast<QCheckBox*>(controls_[i])->setChecked(basis_.*field.flag);
+        } else if (field.choice) {
+            static_cast<QComboBox*>(controls_[i])->setCurrentIndex(int(field.choice->get(basis_)));
+        } else {
+            auto* box = static_cast<QLineEdit*>(controls_[i]);
+            box->setText(QString::fromUtf8(shownText(field, basis_, separator_)));
+            box->setStyleSheet(QString());
+            box->setToolTip(QString());
+        }
     }
-    vibrationChk_->setChecked(basis_.vibration);
-    struttingChk_->setChecked(basis_.strutting);
-    pointLoadChk_->setChecked(basis_.pointLoad);
     problems_.assign(problems_.size(), {});
-    vibrationRulesCmb_->setCurrentIndex(int(basis_.vibrationRules));
-    rulesCmb_->setCurrentIndex(int(basis_.rules));
-    tableCmb_->setCurrentIndex(int(basis_.table));
-    sizesCmb_->setCurrentIndex(int(basis_.sizes));
-    serviceClassCmb_->setCurrentIndex(int(basis_.serviceClass));
-    categoryCmb_->setCurrentIndex(int(basis_.category));
     filling_ = false;
-    enableVibrationLimits();
+    showInForce();
     showMessages();
 }
 
-// a and b are typed only where they are in force.
-void FrmDesignBasis::enableVibrationLimits()
+// A field the check does not use under the basis in force is greyed.
+void FrmDesignBasis::showInForce()
 {
-    const bool typed = vibrationChk_->isChecked() &&
-                       vibrationRulesCmb_->currentIndex() == int(joist::VibrationRules::en);
-    fields_.vibrationATxt->setEnabled(typed);
-    fields_.vibrationBTxt->setEnabled(typed);
+    for (std::size_t i = 0; i < std::size(fields); ++i)
+        controls_[i]->setEnabled(joist::inForce(fields[i], basis_, tablePresumesKcr_));
 }
 
 // The band the typed allowance is, or "As typed".
@@ -409,36 +359,29 @@ void FrmDesignBasis::showPartitionBand(const QString& allowance)
     partitionBandCmb_->setCurrentIndex(index);
 }
 
-void FrmDesignBasis::onEdited(const Field& field)
+void FrmDesignBasis::onEdited(std::size_t index)
 {
     if (filling_)
         return;
-    QLineEdit* box = fields_.*field.box;
+    const BasisField& field = fields[index];
+    auto* box = static_cast<QLineEdit*>(controls_[index]);
     const std::string text = box->text().toStdString();
-    const joist::NumberReading reading = joist::readNumber(text, separator_);
-    const bool emptyCap = field.basis.cap && reading.problem == joist::NumberProblem::empty;
-    const std::optional<joist::LimitRange> range =
-        field.basis.cap ? joist::capRange : joist::rangeOf(field.basis.number);
-    const bool zeroAllowed = field.basis.number && joist::allowsZero(field.basis.number);
-    const bool accepted =
-        emptyCap ||
-        (reading.value && (*reading.value > 0 || (zeroAllowed && *reading.value == 0)) &&
-         (!range || range->holds(*reading.value)));
-    std::string& problem = problems_[std::size_t(&field - fieldRows)];
-    if (!accepted) {
-        const std::string inForce =
-            field.basis.number ? joist::generalText(basis_.*field.basis.number, separator_)
-            : (basis_.*field.basis.cap)
-                ? joist::generalText(*(basis_.*field.basis.cap), separator_) + " mm"
-                : std::string("no cap");
-        problem = std::string(field.basis.caption) +
-                  (reading.problem == joist::NumberProblem::empty
-                       ? std::string(" is empty")
-                       : ": \"" + text + "\" is not " +
-                             (range ? "a number " +
-                                          report::rangeText(*range, field.basis.unit, separator_)
-                                    : std::string("a positive number"))) +
-                  "; " + inForce + " stays in force.";
+    const joist::BasisValue value = joist::readBasisValue(field, text, separator_);
+    std::string& problem = problems_[index];
+    if (!value.accepted()) {
+        const std::optional<joist::LimitRange> range = joist::rangeOf(field);
+        const std::string shown = shownText(field, basis_, separator_);
+        const std::string inForce = field.number    ? shown
+                                    : shown.empty() ? std::string("no cap")
+                                                    : shown + " " + std::string(field.unit);
+        problem =
+            std::string(field.caption) +
+            (value.problem == joist::BasisValueProblem::empty
+                 ? std::string(" is empty")
+                 : ": \"" + text + "\" is not " +
+                       (range ? "a number " + report::rangeText(*range, field.unit, separator_)
+                              : std::string("a positive number"))) +
+            "; " + inForce + " stays in force.";
         box->setStyleSheet(invalidBoxStyle);
         box->setToolTip(QString::fromUtf8(problem));
         showMessages();
@@ -451,48 +394,41 @@ void FrmDesignBasis::onEdited(const Field& field)
         showMessages();
     }
     DesignBasis changed = basis_;
-    if (field.basis.number)
-        changed.*field.basis.number = *reading.value == 0 ? 0.0f : *reading.value; // never -0
-    else
-        changed.*field.basis.cap = emptyCap ? std::nullopt : reading.value;
+    joist::setBasisValue(changed, field, value);
     accept(changed);
 }
 
-void FrmDesignBasis::onFlagToggled()
+// Each flag and choice as its control shows it. A number showing its default
+// takes the new basis's (the damping ratio follows the rule set); one the
+// engineer typed stays.
+void FrmDesignBasis::onFlagOrChoice()
 {
-    enableVibrationLimits();
     if (filling_)
         return;
     DesignBasis changed = basis_;
-    changed.vibration = vibrationChk_->isChecked();
-    changed.strutting = struttingChk_->isChecked();
-    changed.pointLoad = pointLoadChk_->isChecked();
-    accept(changed);
-}
-
-void FrmDesignBasis::onChoicePicked()
-{
-    enableVibrationLimits();
-    if (filling_)
-        return;
-    DesignBasis changed = basis_;
-    changed.vibrationRules = static_cast<joist::VibrationRules>(vibrationRulesCmb_->currentIndex());
-    // The rule set's damping ratio follows it; one the engineer typed stays.
-    const float oldDefault = joist::defaultDamping(basis_.vibrationRules);
-    const float newDefault = joist::defaultDamping(changed.vibrationRules);
-    if (oldDefault != newDefault &&
-        joist::parseNumber(fields_.dampingTxt->text().toStdString(), separator_) == oldDefault) {
-        filling_ = true;
-        fields_.dampingTxt->setText(QString::fromUtf8(joist::generalText(newDefault, separator_)));
-        filling_ = false;
-        changed.damping = newDefault;
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        if (fields[i].flag)
+            changed.*fields[i].flag = static_cast<QCheckBox*>(controls_[i])->isChecked();
+        else if (fields[i].choice)
+            fields[i].choice->set(
+                changed, std::size_t(static_cast<QComboBox*>(controls_[i])->currentIndex()));
     }
-    changed.rules = static_cast<joist::Rules>(rulesCmb_->currentIndex());
-    changed.table = static_cast<joist::TableChoice>(tableCmb_->currentIndex());
-    changed.sizes = static_cast<joist::Sizes>(sizesCmb_->currentIndex());
-    changed.serviceClass = static_cast<joist::ServiceClass>(serviceClassCmb_->currentIndex());
-    changed.category = static_cast<joist::Category>(categoryCmb_->currentIndex());
+    for (std::size_t i = 0; i < std::size(fields); ++i) {
+        if (!fields[i].number)
+            continue;
+        const float before = joist::defaultOf(fields[i].number, basis_);
+        const float after = joist::defaultOf(fields[i].number, changed);
+        auto* box = static_cast<QLineEdit*>(controls_[i]);
+        if (before != after &&
+            joist::parseNumber(box->text().toStdString(), separator_) == before) {
+            filling_ = true;
+            box->setText(QString::fromUtf8(joist::generalText(after, separator_)));
+            filling_ = false;
+            changed.*fields[i].number = after;
+        }
+    }
     accept(changed);
+    showInForce();
 }
 
 void FrmDesignBasis::restoreDefaults()
@@ -543,8 +479,13 @@ void FrmDesignBasis::showMessages()
     messageLbl_->setVisible(!lines.isEmpty());
 }
 
-void FrmDesignBasis::showResults(const std::optional<joist::JoistDesign>& checked)
+void FrmDesignBasis::showResults(const std::optional<joist::JoistDesign>& checked,
+                                 bool tablePresumesKcr)
 {
+    if (tablePresumesKcr != tablePresumesKcr_) {
+        tablePresumesKcr_ = tablePresumesKcr;
+        showInForce();
+    }
     const bool shown = checked && checked->basis.vibration;
     const float values[] = {
         shown ? checked->f1 : 0,      shown ? checked->w : 0,      shown ? checked->a : 0,

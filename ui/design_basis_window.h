@@ -2,7 +2,8 @@
 
 // The design basis window: the engineer's deflection limits, the imposed
 // load, the floor vibration check with its live results, and the rules,
-// table and sizes. Modeless, one instance;
+// table and sizes, each field a control of its kind from the basis table,
+// greyed while the check does not use it. Modeless, one instance;
 // every accepted change is a change to the design in force and re-runs the
 // main window's check. Only "Use as Default for New Designs" keeps anything.
 
@@ -19,8 +20,9 @@
 #include "engine/design_basis.h"
 #include "engine/joist_design.h"
 
-class QCheckBox;
+class QBoxLayout;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -52,41 +54,9 @@ public:
     void applyBasis(const joist::DesignBasis& basis);
 
     // The vibration values of the last completed check, or dashes when the
-    // check had no vibration or the results are out of date.
-    void showResults(const std::optional<joist::JoistDesign>& checked);
-
-    // The text fields, in the order of the field table.
-    struct Fields
-    {
-        QLineEdit* u2DivTxt = nullptr;
-        QLineEdit* u2FinDivTxt = nullptr;
-        QLineEdit* uNetFinDivTxt = nullptr;
-        QLineEdit* u2CapTxt = nullptr;
-        QLineEdit* u2FinCapTxt = nullptr;
-        QLineEdit* uNetFinCapTxt = nullptr;
-        QLineEdit* floorWidthTxt = nullptr;
-        QLineEdit* deckThicknessTxt = nullptr;
-        QLineEdit* deckModulusTxt = nullptr;
-        QLineEdit* dampingTxt = nullptr;
-        QLineEdit* kampTxt = nullptr;
-        QLineEdit* vibrationATxt = nullptr;
-        QLineEdit* vibrationBTxt = nullptr;
-        QLineEdit* kcrTxt = nullptr;
-        QLineEdit* endDistanceTxt = nullptr;
-        QLineEdit* partitionsTxt = nullptr;
-        QLineEdit* pointLoadTxt = nullptr;
-        QLineEdit* pointShareTxt = nullptr;
-    };
-
-    struct Field; // one row of the field table
-    // The box a field stands in.
-    enum class FieldGroup {
-        deflectionLimits,
-        imposedLoad,
-        pointLoad,
-        floorVibration,
-        shearAndBearing,
-    };
+    // check had no vibration or the results are out of date; and whether the
+    // design's class table presumes kcr in shear, which keeps kcr in force.
+    void showResults(const std::optional<joist::JoistDesign>& checked, bool tablePresumesKcr);
 
 signals:
     // The basis in force is now the default for new designs, not yet written
@@ -95,11 +65,15 @@ signals:
 
 private:
     void build();
+    QGroupBox* groupBox(joist::BasisGroup group, const QString& title);
+    void layOutLimits(QGroupBox* box, QBoxLayout* layout, std::vector<std::size_t>& inBox);
+    QWidget* makeControl(std::size_t field, QWidget* box);
+    QComboBox* partitionBandList(QLineEdit* partitions, QWidget* box);
+    QGroupBox* resultsBox();
     void fill();
-    void onEdited(const Field& field);
-    void onFlagToggled();
-    void onChoicePicked();
-    void enableVibrationLimits();
+    void onEdited(std::size_t field);
+    void onFlagOrChoice();
+    void showInForce();
     void showPartitionBand(const QString& allowance);
     void restoreDefaults();
     void useAsDefault();
@@ -113,23 +87,17 @@ private:
     document::SettingsFile& settings_;
     BasisChanged changed_;
     bool filling_ = false;
+    bool tablePresumesKcr_ = false;
 
-    Fields fields_;
-    QCheckBox* vibrationChk_ = nullptr;
-    QCheckBox* struttingChk_ = nullptr;
-    QCheckBox* pointLoadChk_ = nullptr;
-    QComboBox* vibrationRulesCmb_ = nullptr;
-    QComboBox* rulesCmb_ = nullptr;
-    QComboBox* tableCmb_ = nullptr;
-    QComboBox* sizesCmb_ = nullptr;
-    QComboBox* serviceClassCmb_ = nullptr;
-    QComboBox* categoryCmb_ = nullptr;
+    // By row of the basis table: a line edit, check box or list; and why
+    // each text is refused, empty when accepted.
+    std::vector<QWidget*> controls_;
+    std::vector<std::string> problems_;
     QComboBox* partitionBandCmb_ = nullptr; // the allowances of EN 1991-1-1, beside the typed one
     QPushButton* restoreDefaultsBtn_ = nullptr; // the program's defaults, for this design
     QPushButton* useAsDefaultBtn_ = nullptr;
     QLabel* messageLbl_ = nullptr;
     std::array<QLabel*, 9> resultLbls_{}; // f1, w, a, b, v, v limit, ratios of f1, w, v
-    std::vector<std::string> problems_;   // by field, empty when accepted
 };
 
 } // namespace ui

@@ -680,7 +680,8 @@ void FrmMain::showStatus()
     if (spanWindow_ && spanWindow_->isVisible())
         refreshSpanTable();
     if (basisWindow_)
-        basisWindow_->showResults(current ? lastCompleted_ : std::nullopt);
+        basisWindow_->showResults(current ? lastCompleted_ : std::nullopt,
+                                  design_.tablePresumesKcr);
 }
 
 // The tooltips show the working of the last completed check, and say so

@@ -182,7 +182,8 @@ void FrmMain::showDesignBasis()
         basisWindow_ = new FrmDesignBasis(
             design_.basis, locale_, *settings_,
             [this](const joist::DesignBasis& basis) { onBasisChanged(basis); }, this);
-        basisWindow_->showResults(status_.current() ? lastCompleted_ : std::nullopt);
+        basisWindow_->showResults(status_.current() ? lastCompleted_ : std::nullopt,
+                                  design_.tablePresumesKcr);
         connect(basisWindow_, &FrmDesignBasis::defaultsStored, this, &FrmMain::onDefaultsStored);
     }
     basisWindow_->show();
