@@ -39,10 +39,4 @@ struct ScheduleRun
 ScheduleRun runSchedule(std::string_view csv, ClassTable& table,
                         std::size_t roundBytes = ScheduleStreams().roundBytes);
 
-// What a field is written after so that a spreadsheet shows it and never
-// runs it as a formula: "'" before a text beginning with '=', '+', '-', '@',
-// a tab or a carriage return; nothing before a number, written with a
-// decimal point or, in a schedule with decimal commas, either.
-std::string_view spreadsheetMark(std::string_view field, bool decimalComma);
-
 } // namespace cli

@@ -14,12 +14,23 @@ set(JOIST_PRIVATE_DIR libexec/timber-joist)
 set(JOIST_PACKAGING_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(JOIST_APP_ID io.github.brannoch.TimberJoist)
 
-# The manual page, and the HTML manual made from it, which the program opens
-# with F1 from beside its executable (in the build tree too).
+# The manual page, made from its template with the lists of keys and columns
+# the program's tables give, and the HTML manual made from the page, which the
+# program opens with F1 from beside its executable (in the build tree too).
 find_program(JOIST_MAN2HTML man2html REQUIRED)
-set(JOIST_MANUAL_PAGE ${JOIST_PACKAGING_DIR}/timber-joist.1)
-set(JOIST_MANUAL_HTML ${JOIST_RUNTIME_DIR}/timber-joist.html)
 set(JOIST_DOC_BUILD_DIR ${PROJECT_BINARY_DIR}/packaging)
+# Where the tests read it too (tests/CMakeLists.txt).
+set(JOIST_MANUAL_PAGE ${JOIST_DOC_BUILD_DIR}/man1/timber-joist.1)
+set(JOIST_MANUAL_HTML ${JOIST_RUNTIME_DIR}/timber-joist.html)
+add_executable(make_manual_page ${JOIST_PACKAGING_DIR}/make_manual_page.cpp)
+target_link_libraries(make_manual_page PRIVATE joist_cli joist_build_settings)
+add_custom_command(
+    OUTPUT ${JOIST_MANUAL_PAGE}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${JOIST_DOC_BUILD_DIR}/man1
+    COMMAND make_manual_page ${JOIST_PACKAGING_DIR}/timber-joist.1.in ${JOIST_MANUAL_PAGE}
+    DEPENDS make_manual_page ${JOIST_PACKAGING_DIR}/timber-joist.1.in
+    COMMENT "Making the manual page from its template and the program's tables"
+    VERBATIM)
 add_custom_command(
     OUTPUT ${JOIST_MANUAL_HTML}
     COMMAND ${CMAKE_COMMAND} -DMAN2HTML=${JOIST_MAN2HTML} -DPAGE=${JOIST_MANUAL_PAGE}
@@ -28,12 +39,13 @@ add_custom_command(
     COMMENT "Making the HTML manual from timber-joist.1")
 # Compressed as Debian's tools compress them: without name or time stamp.
 set(JOIST_COMPRESSED_DOCS)
-foreach(doc timber-joist.1 changelog)
+foreach(source ${JOIST_MANUAL_PAGE} ${JOIST_PACKAGING_DIR}/changelog)
+    get_filename_component(doc ${source} NAME)
     add_custom_command(
         OUTPUT ${JOIST_DOC_BUILD_DIR}/${doc}.gz
-        COMMAND ${CMAKE_COMMAND} -E copy ${JOIST_PACKAGING_DIR}/${doc} ${JOIST_DOC_BUILD_DIR}/${doc}
+        COMMAND ${CMAKE_COMMAND} -E copy ${source} ${JOIST_DOC_BUILD_DIR}/${doc}
         COMMAND gzip -9nf ${JOIST_DOC_BUILD_DIR}/${doc}
-        DEPENDS ${JOIST_PACKAGING_DIR}/${doc}
+        DEPENDS ${source}
         COMMENT "Compressing ${doc}")
     list(APPEND JOIST_COMPRESSED_DOCS ${JOIST_DOC_BUILD_DIR}/${doc}.gz)
 endforeach()

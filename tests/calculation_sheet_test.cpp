@@ -15,6 +15,7 @@
 #include "engine/number_text.h"
 #include "report/design_basis_texts.h"
 #include "report/span_table_texts.h"
+#include "tests/checked_file_fixtures.h"
 #include "tests/sheet_fixtures.h"
 #include "tests/thrown_error.h"
 #include "ui/sheet/sheet_output.h"
@@ -274,28 +275,6 @@ TEST(CalculationSheet, AFloorBelowEightHertzNeedsASpecialInvestigation)
     EXPECT_EQ(pdfPages(dir.filePath(QStringLiteral("sheet.pdf"))), 2);
 }
 
-// What the sheet says is not checked follows the basis: a kind of check it
-// may put in force is named there only while it is not.
-TEST(CalculationSheet, NamesAsNotCheckedOnlyWhatTheBasisLeavesOut)
-{
-    for (const joist::CheckDefinition& check : joist::checkDefinitions) {
-        bool joist::DesignBasis::*flag = joist::flagOfKind(check.kind);
-        if (!flag)
-            continue;
-        const QString name = QString::fromUtf8(report::optionalCheckName(check.kind));
-        for (const bool checked : {false, true}) {
-            CalculationSheet sheet = ui::testing::exampleSheet(".");
-            sheet.design.basis.*flag = checked;
-            joist::testing::RecordingSink sink;
-            ASSERT_TRUE(joist::runDesignCheck(sheet.design, false, sink, ".").completed());
-            const QString notChecked = ui::sheetPlainText(sheet)
-                                           .section(QStringLiteral("not checked: "), 1)
-                                           .section(QLatin1Char('\n'), 0, 0);
-            EXPECT_EQ(notChecked.contains(name), !checked) << name.toStdString();
-        }
-    }
-}
-
 // With the vibration block the sheet no longer fits one page: the span table
 // moves whole to a second, and both pages say so.
 TEST_P(SheetInLocale, TooLongForOnePagePutsTheSpanTableOnASecond)
@@ -410,6 +389,22 @@ TEST(SheetPrinting, PrintsThroughAPrinterSetToPdfOutput)
     printer.setOutputFileName(dir.filePath(QStringLiteral("missing/printed.pdf")));
     EXPECT_TRUE(testing_support::throwsWith<ui::SheetOutputError>(
         [&] { ui::printSheet(sheet, printer); }, "missing"));
+}
+
+// The sheet as a PDF, and through a printer set to a file.
+TEST(SheetOutput, AFailedWriteLeavesNoFileKeepsTheOldOneAndSaysWhy)
+{
+    const CalculationSheet sheet = ui::testing::exampleSheet(".");
+    const testing_support::Writer writers[] = {
+        [&](const QString& path) { ui::writeSheetPdf(sheet, path); },
+        [&](const QString& path) {
+            QPrinter printer;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            ui::printSheet(sheet, printer);
+        },
+    };
+    testing_support::expectHostileTargetsRefused(writers);
 }
 
 TEST(SheetFileName, NamesTheJoistAndKeepsUntrustedTextOutOfThePath)

@@ -20,6 +20,7 @@
 #include "document/design_basis_settings.h"
 #include "document/design_file.h"
 #include "engine/design_inputs.h"
+#include "tests/design_file_fixtures.h"
 #include "tests/main_window_fixtures.h"
 #include "ui/design_basis_window.h"
 #include "ui/sheet/calculation_sheet.h"
@@ -31,6 +32,7 @@ namespace {
 using joist::Input;
 using testing::MainWindowDriver;
 using testing::takeMessage;
+using testing_support::designJson;
 
 const QString fixedCaption = QStringLiteral("Timber Joist Design to EC5 by Brannoch");
 
@@ -39,13 +41,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-QByteArray designJson(const QByteArray& inputs, const QByteArray& version = "1",
-                      const QByteArray& basis = {}, const QByteArray& details = {})
-{
-    return "{\"format\": \"timber-joist design\", \"version\": " + version + ", \"inputs\": {" +
-           inputs + "}, \"designBasis\": {" + basis + "}, \"sheetDetails\": {" + details + "}}";
 }
 
 joist::DesignBasis storedBasis()
@@ -318,25 +313,6 @@ TEST(DesignFile, OpensOnTheTableItsBasisChooses)
     ASSERT_TRUE(main.window->saveDesignTo(again)) << takeMessage(main).toStdString();
     ASSERT_TRUE(main.window->openDesign(again)) << takeMessage(main).toStdString();
     EXPECT_EQ(main.window->design().basis.rules, joist::Rules::amended);
-}
-
-// The vibration rules, a and b go through a file unchanged; a file that
-// gives no damping ratio takes its rule set's.
-TEST(DesignFile, VibrationRulesAndTheirDampingDefault)
-{
-    joist::DesignBasis en;
-    en.vibrationRules = joist::VibrationRules::en;
-    en.vibrationA = 2;
-    en.vibrationB = 80;
-    const QByteArray bytes = document::designFileBytes(document::startInputs(), en);
-    EXPECT_EQ(document::parseDesignFile("en.joist", bytes).basis, en);
-    for (const auto& [basis, damping] :
-         {std::pair<QByteArray, float>{"", 0.02f},
-          {"\"vibrationRules\": \"en\"", 0.01f},
-          {"\"vibrationRules\": \"en\", \"damping\": \"0.02\"", 0.02f}})
-        EXPECT_EQ(document::parseDesignFile("f.joist", designJson({}, "1", basis)).basis.damping,
-                  damping)
-            << basis.toStdString();
 }
 
 // A file's service class lets its lists hold the standard's factors, and the
