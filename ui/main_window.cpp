@@ -712,7 +712,8 @@ void FrmMain::showWorking()
          lastCompleted_ ? report::governingCheckText(*lastCompleted_, separator) : "");
     std::string verdict;
     if (lastCompleted_) {
-        const std::string basis = report::basisLine(lastCompleted_->basis, separator);
+        const std::string basis =
+            report::basisLine(lastCompleted_->basis, lastCompleted_->tablePresumesKcr, separator);
         if (!basis.empty())
             verdict = basis + '\n';
         verdict += report::verdictWorking(*lastCompleted_, separator);
