@@ -259,7 +259,8 @@ TEST_P(DesignBasisWindow, TheChosenTableFillsTheClassList)
 
 // A basis that no longer offers an input's value moves it to the nearest one
 // offered, and a new table to the class of the same strength number, bringing
-// its material's gamma M; the message line says what changed.
+// its material's gamma M; the message line says what changed, and a list's
+// tooltip what another choice would offer.
 TEST_P(DesignBasisWindow, ABasisChangeMovesToTheNearestOfferedAndSaysSo)
 {
     MainWindowDriver main(testing::shippedDirectory(), locale());
@@ -268,8 +269,14 @@ TEST_P(DesignBasisWindow, ABasisChangeMovesToTheNearestOfferedAndSaysSo)
     main.pickClass(QStringLiteral("C24"));
     auto* sizes = control<QComboBox>(window, "sizesCmb");
     sizes->setCurrentIndex(int(joist::Sizes::extended));
+    EXPECT_TRUE(main.list(joist::Input::breadth)->toolTip().isEmpty());
     main.pick(joist::Input::depth, QStringLiteral("195"));
     sizes->setCurrentIndex(int(joist::Sizes::listed));
+    // The list's tooltip names the choice that would offer more.
+    EXPECT_TRUE(main.list(joist::Input::breadth)
+                    ->toolTip()
+                    .contains(QString::fromUtf8(
+                        joist::sizesChoice.captions[std::size_t(joist::Sizes::extended)])));
     EXPECT_EQ(main.window->design().depth, 200.0f);
     EXPECT_TRUE(
         main.label("messageLbl").contains(QStringLiteral("Section Depth 195 \u2192 200 mm")));
