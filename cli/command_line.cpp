@@ -10,6 +10,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "engine/design_basis.h"
+#include "engine/number_text.h"
 #include "io/checked_file.h"
 #include "io/display_text.h"
 #include "io/failure_words.h"
@@ -17,6 +19,7 @@
 #include "io/standard_output.h"
 #include "materials/shipped_table.h"
 #include "materials/strength_class_sequences.h"
+#include "report/design_basis_texts.h"
 
 namespace cli {
 namespace {
@@ -58,6 +61,31 @@ double numberOf(const std::string& text)
 int exitCodeOf(DesignRun::Outcome outcome)
 {
     return outcome == DesignRun::Outcome::passes ? 0 : outcome == DesignRun::Outcome::fails ? 1 : 2;
+}
+
+// Every field of the basis in force under its key: numbers as JSON numbers,
+// a cap not set as null, flags as booleans, choices as their file texts.
+QJsonObject basisObject(const joist::DesignBasis& basis, bool tablePresumesKcr)
+{
+    const auto number = [](float value) {
+        return QJsonValue(numberOf(joist::shortestText(value)));
+    };
+    QJsonObject object;
+    for (const joist::BasisField& field : joist::basisFields) {
+        if (!joist::inForce(field, basis, tablePresumesKcr))
+            continue;
+        QJsonValue value;
+        if (field.number)
+            value = number(basis.*field.number);
+        else if (field.cap)
+            value = basis.*field.cap ? number(*(basis.*field.cap)) : QJsonValue();
+        else if (field.flag)
+            value = basis.*field.flag;
+        else
+            value = QString::fromUtf8(field.choice->text(basis));
+        object.insert(QString::fromLatin1(field.key.data(), qsizetype(field.key.size())), value);
+    }
+    return object;
 }
 
 int check(const QString& path, bool json, ClassTable& table)
@@ -107,6 +135,7 @@ int check(const QString& path, bool json, ClassTable& table)
         if (!run.note.empty())
             object.insert(QStringLiteral("note"), QString::fromStdString(run.note));
         object.insert(QStringLiteral("lightestSection"), QString::fromUtf8(lightest));
+        object.insert(QStringLiteral("basis"), basisObject(file.basis, run.tablePresumesKcr));
         object.insert(QStringLiteral("file"), path);
         out = QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
     } else {
@@ -117,6 +146,10 @@ int check(const QString& path, bool json, ClassTable& table)
         }
         out += report::longestSpanLine(run.aids, separator) + "\n";
         out += report::lightestSectionLine(run.aids, separator) + "\n";
+        if (const std::string basis =
+                report::basisLine(file.basis, run.tablePresumesKcr, separator);
+            !basis.empty())
+            out += basis + "\n";
         // What the vibration ratios divide: "f1 quantities: f1,min = 8 Hz, f1 = 9.87 Hz".
         for (const QuantityKeys& quantity : quantityKeys) {
             const joist::CheckDefinition& check = joist::definitionOf(quantity.check);

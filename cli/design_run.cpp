@@ -193,6 +193,7 @@ void checkDesign(joist::JoistDesign& design,
                  DesignRun& run)
 {
     LabelTexts labels(run.texts);
+    run.tablePresumesKcr = design.tablePresumesKcr;
     const joist::CheckOutcome outcome = joist::runDesignCheck(design, false, labels, separator);
     if (!outcome.completed()) {
         run.texts = {};

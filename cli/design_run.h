@@ -109,6 +109,7 @@ struct DesignRun
     report::DesignAids aids;
     std::string message;                                         // why the design is bad
     joist::TableChoice basisTable = joist::TableChoice::shipped; // the design's
+    bool tablePresumesKcr = false; // the class's table's: whether kcr is in force
     // Why the results, though complete, are no design answer (a negative
     // load), or empty.
     std::string loadProblem;

@@ -11,6 +11,7 @@
 
 #include "engine/basis_value.h"
 #include "engine/design_inputs.h"
+#include "engine/list_offers.h"
 #include "engine/number_text.h"
 #include "io/checked_file.h"
 #include "io/display_text.h"
@@ -119,20 +120,46 @@ struct CheckedInput
     std::string_view text; // for a list, its item
     float value;
 };
-// What a list offers beyond its own items for a class of `material`, or,
-// while the class is not yet known, for a class of any material.
-std::vector<std::string_view> extraItems(joist::Input input, const DesignBasis& basis,
-                                         std::optional<joist::Material> material)
+// What would offer a value a list refuses, in the file's words:
+// "; "sizes": "extended" offers it", "; a glulam class offers it"; empty
+// when nothing would. One choice changed where one does, else two.
+std::string offeredBy(joist::Input input, float value, const DesignBasis& basis,
+                      std::optional<joist::Material> material)
 {
-    if (material)
-        return joist::extraListItems(input, basis, *material);
-    std::vector<std::string_view> any;
-    for (std::size_t m = 0; m < joist::materialTexts.size(); ++m)
-        for (const std::string_view item :
-             joist::extraListItems(input, basis, static_cast<joist::Material>(m)))
-            if (std::find(any.begin(), any.end(), item) == any.end())
-                any.push_back(item);
-    return any;
+    const auto choiceText = [](const joist::ChoiceSetting& set) {
+        return inQuotes(set.field->choice->texts[set.value]);
+    };
+    // Offers that differ only in the last choice's value read as one:
+    // "serviceClass": "1" or "2".
+    const auto sameButLastValue = [](const joist::ListOffer& a, const joist::ListOffer& b) {
+        if (a.settings.empty() || a.settings.size() != b.settings.size())
+            return false;
+        for (std::size_t i = 0; i < a.settings.size(); ++i)
+            if (a.settings[i].field != b.settings[i].field ||
+                (i + 1 < a.settings.size() && a.settings[i].value != b.settings[i].value))
+                return false;
+        return true;
+    };
+    std::string text;
+    const joist::ListOffer* last = nullptr;
+    for (const joist::ListOffer& offer : joist::otherOffers(input, basis, material, 2)) {
+        if (std::none_of(offer.items.begin(), offer.items.end(), [value](std::string_view item) {
+                return joist::parseNumber(item, ".") == value;
+            }))
+            continue;
+        if (last && sameButLastValue(*last, offer)) {
+            text += " or " + choiceText(offer.settings.back());
+        } else {
+            text += text.empty() ? "" : " or ";
+            if (offer.material)
+                text += "a " + std::string(joist::materialText(*offer.material)) + " class";
+            for (const joist::ChoiceSetting& set : offer.settings)
+                text += (&set == &offer.settings.front() ? "" : " with ") +
+                        inQuotes(set.field->key) + ": " + choiceText(set);
+        }
+        last = &offer;
+    }
+    return text.empty() ? text : "; " + text + " offers it";
 }
 
 CheckedInput checkedInput(const joist::InputFacts& row, std::string_view text,
@@ -153,7 +180,7 @@ CheckedInput checkedInput(const joist::InputFacts& row, std::string_view text,
         if (value == *reading.value)
             return {item, value};
     }
-    const std::vector<std::string_view> extra = extraItems(row.input, basis, material);
+    const std::vector<std::string_view> extra = joist::offeredItems(row.input, basis, material);
     for (const std::string_view item : extra)
         if (joist::parseNumber(item, ".") == *reading.value)
             return {item, *reading.value};
@@ -163,7 +190,8 @@ CheckedInput checkedInput(const joist::InputFacts& row, std::string_view text,
     for (const std::string_view item : extra)
         choices += ", " + std::string(item);
     throw ValueRefused(inQuotes(row.key) + " holds " + inQuotes(text) +
-                       ", which its list does not offer (" + choices + ")");
+                       ", which its list does not offer (" + choices + ")" +
+                       offeredBy(row.input, *reading.value, basis, material));
 }
 
 std::string choiceList(const joist::BasisChoice& choice)

@@ -121,18 +121,6 @@ std::string bearingCellNote(const JoistDesign& inputs, const Section& section, f
     return "; kc,90 = " + generalText(d.kc90, separator) + ": " + kc90Reason(d, separator);
 }
 
-std::string rulesDescription(const DesignBasis& basis, std::string_view separator)
-{
-    std::string text;
-    if (basis.rules == Rules::amended)
-        text = "EN 1995-1-1 with A1:2008, kcr " + generalText(basis.kcr, separator) +
-               ", end distance " + generalText(basis.endDistance, separator) + " mm";
-    if (basis.table != TableChoice::shipped)
-        text += (text.empty() ? "" : "; ") + std::string("strength-class table ") +
-                std::string(tableTexts[static_cast<std::size_t>(basis.table)]);
-    return text;
-}
-
 std::string_view rulesStatement(const JoistDesign& d)
 {
     if (d.basis.rules == Rules::amended)

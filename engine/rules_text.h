@@ -35,11 +35,6 @@ std::string bearingCellNote(const JoistDesign& inputs, const Section& section, f
                             const LongestSpan& cell, std::optional<Check> governing,
                             std::string_view decimalSeparator);
 
-// What the rules and table of a basis change from the defaults, in a few
-// words ("EN 1995-1-1 with A1:2008, kcr 0.67, end distance 0 mm;
-// strength-class table en14080"); empty when neither differs.
-std::string rulesDescription(const DesignBasis& basis, std::string_view decimalSeparator);
-
 // The rules in force as the sheet's basis states them.
 std::string_view rulesStatement(const JoistDesign& d);
 

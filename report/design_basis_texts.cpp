@@ -1,9 +1,9 @@
 #include "report/design_basis_texts.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "engine/number_text.h"
-#include "engine/rules_text.h"
 #include "report/check_working.h"
 
 namespace report {
@@ -22,10 +22,18 @@ constexpr LimitOfBasis limitsOfBasis[] = {
     {joist::Check::uNetFin, &joist::DesignBasis::uNetFinDivisor, &joist::DesignBasis::uNetFinCap},
 };
 
-bool limitChanged(const LimitOfBasis& limit, const joist::DesignBasis& basis)
+// The fields in force, box by box in the window's order, each box's in the
+// table's.
+std::vector<const joist::BasisField*> fieldsInForce(const joist::DesignBasis& basis,
+                                                    bool tablePresumesKcr)
 {
-    const joist::DesignBasis defaults;
-    return basis.*limit.divisor != defaults.*limit.divisor || (basis.*limit.cap).has_value();
+    std::vector<const joist::BasisField*> fields;
+    for (const joist::BasisField& field : joist::basisFields)
+        if (joist::inForce(field, basis, tablePresumesKcr))
+            fields.push_back(&field);
+    std::stable_sort(fields.begin(), fields.end(),
+                     [](const auto* a, const auto* b) { return a->group < b->group; });
+    return fields;
 }
 
 // The kinds of check the basis may put in force, each once, in check order,
@@ -64,14 +72,54 @@ std::string notCheckedLine(const joist::DesignBasis& basis)
                   "deformation (the deflections are from bending alone), fire";
 }
 
-bool basisChangesResults(const joist::DesignBasis& basis)
+std::string basisValueText(const joist::BasisField& field, const joist::DesignBasis& basis,
+                           std::string_view decimalSeparator)
 {
-    for (const LimitOfBasis& limit : limitsOfBasis) {
-        if (limitChanged(limit, basis))
-            return true;
-    }
-    return basis.vibration || basis.pointLoad || basis.partitions != 0 ||
-           !joist::rulesDescription(basis, ".").empty();
+    const auto withUnit = [&](float value) {
+        std::string text = joist::generalText(value, decimalSeparator);
+        return field.unit.empty() ? text : text + " " + std::string(field.unit);
+    };
+    if (field.number)
+        return withUnit(basis.*field.number);
+    if (field.cap)
+        return basis.*field.cap ? withUnit(*(basis.*field.cap)) : "none";
+    if (field.flag)
+        return basis.*field.flag ? "yes" : "no";
+    return std::string(field.choice->captions[field.choice->get(basis)]);
+}
+
+std::string basisStatement(const joist::BasisField& field, const joist::DesignBasis& basis,
+                           std::string_view decimalSeparator)
+{
+    return std::string(field.caption) + ": " + basisValueText(field, basis, decimalSeparator);
+}
+
+bool differsFromDefault(const joist::BasisField& field, const joist::DesignBasis& basis)
+{
+    const joist::DesignBasis defaults;
+    if (field.number)
+        return basis.*field.number != joist::defaultOf(field.number, basis);
+    if (field.cap)
+        return basis.*field.cap != defaults.*field.cap;
+    if (field.flag)
+        return basis.*field.flag != defaults.*field.flag;
+    return field.choice->get(basis) != field.choice->get(defaults);
+}
+
+std::vector<std::string> basisStatements(const joist::DesignBasis& basis, bool tablePresumesKcr,
+                                         std::string_view decimalSeparator)
+{
+    std::vector<std::string> statements;
+    for (const joist::BasisField* field : fieldsInForce(basis, tablePresumesKcr))
+        statements.push_back(basisStatement(*field, basis, decimalSeparator));
+    return statements;
+}
+
+bool basisChangesResults(const joist::DesignBasis& basis, bool tablePresumesKcr)
+{
+    const std::vector<const joist::BasisField*> fields = fieldsInForce(basis, tablePresumesKcr);
+    return std::any_of(fields.begin(), fields.end(),
+                       [&](const auto* field) { return differsFromDefault(*field, basis); });
 }
 
 std::string limitText(float divisor, const std::optional<float>& cap,
@@ -103,47 +151,27 @@ std::optional<std::string> deflectionLimitText(joist::Check check, const joist::
     return std::nullopt;
 }
 
-std::string vibrationRulesText(const joist::DesignBasis& basis, std::string_view decimalSeparator)
-{
-    const std::string damping = ", \u03B6 = " + joist::generalText(basis.damping, decimalSeparator);
-    if (basis.vibrationRules == joist::VibrationRules::ukNa)
-        return "UK National Annex rules, a and b by the span" + damping;
-    return "EN 1995-1-1 rules, a = " + joist::generalText(basis.vibrationA, decimalSeparator) +
-           " mm/kN, b = " + joist::generalText(basis.vibrationB, decimalSeparator) + damping;
-}
-
-std::string basisDescription(const joist::DesignBasis& basis, std::string_view decimalSeparator)
+std::string basisDescription(const joist::DesignBasis& basis, bool tablePresumesKcr,
+                             std::string_view decimalSeparator, bool whatTheyBring)
 {
     std::string text;
-    for (const LimitOfBasis& limit : limitsOfBasis) {
-        if (!limitChanged(limit, basis))
+    for (const joist::BasisField* field : fieldsInForce(basis, tablePresumesKcr)) {
+        const bool brought = field->when.flag || field->when.choice;
+        if (!differsFromDefault(*field, basis) && !(whatTheyBring && brought))
             continue;
         if (!text.empty())
             text += "; ";
-        text += std::string(joist::definitionOf(limit.check).caption) + " limit " +
-                limitText(basis.*limit.divisor, basis.*limit.cap, decimalSeparator);
+        text += basisStatement(*field, basis, decimalSeparator);
     }
-    if (basis.partitions != 0)
-        text += (text.empty() ? "" : "; ") + std::string("movable partitions ") +
-                joist::generalText(basis.partitions, decimalSeparator) +
-                " kN/m\u00B2 on the imposed load";
-    if (basis.pointLoad)
-        text += (text.empty() ? "" : "; ") + std::string("concentrated load Qk ") +
-                joist::generalText(basis.pointLoadQk, decimalSeparator) + " kN, share " +
-                joist::generalText(basis.pointShare, decimalSeparator) + " on one joist, checked";
-    if (basis.vibration)
-        text += (text.empty() ? "" : "; ") + std::string("floor vibration checked, ") +
-                vibrationRulesText(basis, decimalSeparator);
-    if (const std::string rules = joist::rulesDescription(basis, decimalSeparator); !rules.empty())
-        text += (text.empty() ? "" : "; ") + rules;
-    return text.empty() ? "default limits" : text;
+    return text.empty() ? "the defaults" : text;
 }
 
-std::string basisLine(const joist::DesignBasis& basis, std::string_view decimalSeparator)
+std::string basisLine(const joist::DesignBasis& basis, bool tablePresumesKcr,
+                      std::string_view decimalSeparator)
 {
-    if (!basisChangesResults(basis))
+    if (!basisChangesResults(basis, tablePresumesKcr))
         return {};
-    return "Design basis: " + basisDescription(basis, decimalSeparator);
+    return "Design basis: " + basisDescription(basis, tablePresumesKcr, decimalSeparator);
 }
 
 bool belowEightHertz(const joist::JoistDesign& checked)

@@ -42,9 +42,27 @@ std::vector<std::string> checkedByChoiceLines(const joist::DesignBasis& basis);
 // what the program never checks.
 std::string notCheckedLine(const joist::DesignBasis& basis);
 
-// Whether the basis changes any result: a limit other than the default, or
-// vibration checked. The floor's inputs alone change nothing while it is not.
-bool basisChangesResults(const joist::DesignBasis& basis);
+// A value of the basis as people read it: "360", "12.5 mm", "none" for no
+// cap, "yes" or "no" for a flag, a choice's caption.
+std::string basisValueText(const joist::BasisField& field, const joist::DesignBasis& basis,
+                           std::string_view decimalSeparator);
+
+// "Floor width B: 4.5 m": a field's caption and value.
+std::string basisStatement(const joist::BasisField& field, const joist::DesignBasis& basis,
+                           std::string_view decimalSeparator);
+
+// Whether a field holds other than its default (the damping ratio: its rule
+// set's).
+bool differsFromDefault(const joist::BasisField& field, const joist::DesignBasis& basis);
+
+// Every field in force, stated, box by box in the Design Basis window's
+// order: the sheet's statement of the basis.
+std::vector<std::string> basisStatements(const joist::DesignBasis& basis, bool tablePresumesKcr,
+                                         std::string_view decimalSeparator);
+
+// Whether the basis changes any result: a field in force holds other than
+// its default.
+bool basisChangesResults(const joist::DesignBasis& basis, bool tablePresumesKcr);
 
 // "L/300", or "L/360, at most 12 mm" when a cap is set.
 std::string limitText(float divisor, const std::optional<float>& cap,
@@ -59,17 +77,19 @@ std::string rangeText(const joist::LimitRange& range, std::string_view unit,
 std::optional<std::string> deflectionLimitText(joist::Check check, const joist::DesignBasis& basis,
                                                std::string_view decimalSeparator);
 
-// The vibration rules in force and their values: "UK National Annex rules,
-// a and b by the span, ζ = 0.02", or under EN 1995-1-1's "EN 1995-1-1
-// rules, a = 1.5 mm/kN, b = 100, ζ = 0.01".
-std::string vibrationRulesText(const joist::DesignBasis& basis, std::string_view decimalSeparator);
+// The fields in force that differ from their defaults, stated, "; " between
+// them, as basisStatements orders them ("u net,fin limit, span divisor:
+// 360; Check floor vibration: yes"); with `whatTheyBring` also the fields
+// in force only through a flag or choice the basis sets, whose values a
+// reader of what differs cannot know (the floor of a vibration check).
+// "the defaults" when nothing differs.
+std::string basisDescription(const joist::DesignBasis& basis, bool tablePresumesKcr,
+                             std::string_view decimalSeparator, bool whatTheyBring = false);
 
-// "u net,fin limit L/300; floor vibration checked": what differs from the
-// defaults, or "default limits" when nothing changes a result.
-std::string basisDescription(const joist::DesignBasis& basis, std::string_view decimalSeparator);
-
-// The tooltip's first line when the basis changes results, else empty.
-std::string basisLine(const joist::DesignBasis& basis, std::string_view decimalSeparator);
+// "Design basis: ..." when the basis changes results, else empty: the
+// verdict tooltip's first line and a line of --check.
+std::string basisLine(const joist::DesignBasis& basis, bool tablePresumesKcr,
+                      std::string_view decimalSeparator);
 
 // Whether 7.3.3 leaves w and v of a completed check to a special
 // investigation: vibration checked and f1 below 8 Hz.

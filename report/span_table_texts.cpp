@@ -24,18 +24,12 @@ SpanTableTexts spanTableTexts(const joist::JoistDesign& inputs, const QString& s
                                    "bearing length %4 mm (longest spans in m)")
                         .arg(io::displayText(strengthClass), text(inputs.deadLoad),
                              text(inputs.liveLoad), text(inputs.bearingLength));
-    if (basisChangesResults(basis))
-        table.caption += QStringLiteral("; design basis: ") +
-                         QString::fromUtf8(basisDescription(basis, separator));
-    // The V cells depend on the floor as much as on the joist; its rules and
-    // damping ratio stand in the description above.
-    if (basis.vibration)
+    // The V cells depend on the floor as much as on the joist: the values a
+    // flag or choice brings in force are stated with what differs.
+    if (basisChangesResults(basis, inputs.tablePresumesKcr))
         table.caption +=
-            QStringLiteral("; floor %1 m wide, deck %2 mm thick with E %3 N/mm\u00B2 across the "
-                           "joists, %4, kamp %5")
-                .arg(text(basis.floorWidth), text(basis.deckThickness), text(basis.deckModulus),
-                     basis.strutting ? QStringLiteral("strutted") : QStringLiteral("no strutting"),
-                     text(basis.kamp));
+            QStringLiteral("; design basis: ") +
+            QString::fromUtf8(basisDescription(basis, inputs.tablePresumesKcr, separator, true));
     for (const float spacing : spans.spacings)
         table.columnHeadings << QString::fromUtf8(joist::generalText(spacing, separator));
     for (std::size_t row = 0; row < spans.sections.size(); ++row) {

@@ -87,12 +87,14 @@ QStringList expectedTexts(const CalculationSheet& sheet)
     // The basis and what is not checked, in words.
     for (const char* line :
          {"EN 1995-1-1:2004 as first published", "no National Annex is applied",
-          "deflection limits: w_inst L/300, w_fin L/200, w_net,fin L/200",
           "material values EN 338:2003, Table 1",
           "the supporting member, notches and holes, lateral restraint, shear deformation",
           "Project", "Checked by", "Mill Lane", "J. Smith",
           "Strength-class table: ZU5ZO.mdb, SHA-256 0123456789ab"})
         texts << QString::fromUtf8(line);
+    for (const std::string& statement :
+         report::basisStatements(d.basis, d.tablePresumesKcr, sheet.decimalSeparator))
+        texts << QString::fromUtf8(statement);
     for (const QString& ratio : sheet.ratioTexts)
         texts << ratio;
     for (const QString& aid : sheet.designAids)
@@ -199,10 +201,9 @@ TEST_P(SheetInLocale, StatesTheDesignBasisAndTheVibrationWorking)
     const QString local = QString(GetParam());
     EXPECT_TRUE(text.contains("\tL/360\t")) << text.toStdString();
     EXPECT_TRUE(text.contains("\tL/300, at most 12" + local + "5 mm\t"));
-    EXPECT_TRUE(text.contains("Design basis\tu 2 limit L/300, at most 12" + local +
-                              "5 mm; u net,fin limit L/360; floor vibration checked, UK "
-                              "National Annex rules, a and b by the span, \u03B6 = 0" +
-                              local + "02\n"));
+    EXPECT_TRUE(text.contains("Design basis\tu net,fin limit, span divisor: 360; u 2 limit, "
+                              "at most: 12" +
+                              local + "5 mm; Check floor vibration: yes\n"));
     EXPECT_TRUE(
         text.contains("\nFloor vibration (EN 1995-1-1 7.3.3 with the UK National Annex)\n"));
     EXPECT_TRUE(text.contains("the UK National Annex is used for 7.3.3 only"));
@@ -211,14 +212,16 @@ TEST_P(SheetInLocale, StatesTheDesignBasisAndTheVibrationWorking)
         EXPECT_TRUE(text.contains(QRegularExpression(
             '\t' + QRegularExpression::escape(number(value, GetParam())) + "[\t\n]")))
             << value;
-    // Under EN 1995-1-1's rules the sheet names the a and b chosen, not the
-    // UK National Annex's.
+    // Under EN 1995-1-1's rules the sheet states the a chosen, which is not in
+    // force under the UK National Annex's.
+    const std::string a =
+        report::basisStatement(joist::basisField("a"), d.basis, std::string(GetParam()));
+    EXPECT_FALSE(text.contains(QString::fromUtf8(a)));
     joist::JoistDesign uk = d;
     d.basis.vibrationRules = joist::VibrationRules::en;
     ASSERT_TRUE(joist::runDesignCheck(d, false, sink, GetParam()).completed());
     const QString en = ui::sheetPlainText(sheet_);
-    EXPECT_TRUE(
-        en.contains("with a = 1" + local + "5 mm/kN and b = 100 chosen in the design basis"));
+    EXPECT_TRUE(en.contains('\n' + QString::fromUtf8(a) + '\n'));
     EXPECT_FALSE(en.contains("UK National Annex is used for 7.3.3") || en.contains("16500"));
     d = uk;
     // The f1 row reads what 7.3.3 requires against what the floor provides.
@@ -227,6 +230,24 @@ TEST_P(SheetInLocale, StatesTheDesignBasisAndTheVibrationWorking)
     // Larger ones as a multiple of 10³ⁿ, never "e+11" nor seven digits.
     EXPECT_TRUE(text.contains('\t' + number(d.eiJoist / 1e9f, GetParam()) + " \u00D7 10\u2079\t"));
     EXPECT_FALSE(text.contains(QRegularExpression("\\de[+-]\\d|\\t\\d{5}")));
+}
+
+// The basis states each value of the design basis in force, and no other.
+TEST(CalculationSheet, StatesEveryFieldOfTheBasisInForce)
+{
+    CalculationSheet sheet = ui::testing::exampleSheet(".");
+    sheet.design.basis.rules = joist::Rules::amended;
+    sheet.design.basis.pointLoad = true;
+    joist::testing::RecordingSink sink;
+    ASSERT_TRUE(joist::runDesignCheck(sheet.design, false, sink, ".").completed());
+    const QString text = ui::sheetPlainText(sheet);
+    for (const joist::BasisField& field : joist::basisFields)
+        EXPECT_EQ(text.contains(
+                      '\n' +
+                      QString::fromUtf8(report::basisStatement(field, sheet.design.basis, ".")) +
+                      '\n'),
+                  joist::inForce(field, sheet.design.basis, sheet.design.tablePresumesKcr))
+            << field.key;
 }
 
 // Under the amended rules the basis names them with kcr, l ef and kc,90 and
@@ -242,11 +263,11 @@ TEST_P(SheetInLocale, StatesTheAmendedRulesAndWhatTheyGive)
     const QString text = ui::sheetPlainText(sheet_);
     const QString local = QString(GetParam());
     EXPECT_TRUE(text.contains("EN 1995-1-1:2004 with A1:2008")) << text.toStdString();
-    EXPECT_TRUE(text.contains("kcr = 0" + local + "67"));
+    EXPECT_TRUE(text.contains("\nCrack factor k cr: 0" + local + "67\n"));
     EXPECT_TRUE(text.contains("l ef = 110 mm, kc,90 = 1" + local + "5 (softwood, l1 = 3950 mm"));
     EXPECT_TRUE(text.contains("\tkc,90 fc,90,d\t"));
-    EXPECT_TRUE(text.contains("Design basis\tEN 1995-1-1 with A1:2008, kcr 0" + local +
-                              "67, end distance 50 mm\n"));
+    EXPECT_TRUE(
+        text.contains("Design basis\tRules: EN 1995-1-1 with A1:2008; End distance a: 50 mm\n"));
 }
 
 // Below 8 Hz 7.3.3 gives no rule for w and v: the sheet says so rather

@@ -89,6 +89,8 @@ TEST(CommandLine, CheckSaysWhatTheWindowShows)
          "\"vibration\": true, \"floorWidth\": \"2\""},
         {"point load.joist", "\"span\": \"3.6\", \"strengthClass\": \"C24\"", 1,
          "\"pointLoad\": true"},
+        {"kcr by table.joist", "\"span\": \"3.6\", \"strengthClass\": \"C24\"", 0,
+         "\"table\": \"en338-2016\", \"kcr\": \"0.6\""},
     };
     QTemporaryDir dir;
     for (const Case& c : cases) {
@@ -111,12 +113,23 @@ TEST(CommandLine, CheckSaysWhatTheWindowShows)
                 << text.err.toStdString() << why.toStdString();
             continue;
         }
+        // Where the basis changes results, one line names it as the verdict's
+        // tooltip does.
+        const QString tip = ui::testing::hoverToolTip(
+            resultLabel(window.controls(), joist::ResultLabel::governedBy));
+        const QString basisLine = tip.section('\n', 0, 0);
+        const bool basisShown = basisLine.startsWith("Design basis: ");
+        EXPECT_EQ(basisShown, c.basis.size() > 0);
+        EXPECT_EQ(text.out.contains("\nDesign basis: "), basisShown);
+        EXPECT_TRUE(!basisShown || text.out.contains('\n' + basisLine + '\n'));
         // One line per result label, the vibration ratios after the six
         // ratios as the design basis window shows them, then the design
         // aids, each "caption: text".
         QStringList values;
         for (const QString& line : text.out.split('\n', Qt::SkipEmptyParts)) {
-            if (!line.contains(" quantities: ")) // what the vibration ratios divide
+            // Not what the vibration ratios divide, the basis nor a note.
+            if (!line.contains(" quantities: ") && !line.startsWith("Design basis: ") &&
+                !line.startsWith("Note: "))
                 values << line.section(": ", 1);
         }
         QStringList expected;
@@ -146,6 +159,12 @@ TEST(CommandLine, CheckSaysWhatTheWindowShows)
             window.window->designAidLines().front().section(": ", 1).section(' ', 0, 0).toDouble());
         EXPECT_EQ(object["verdict"].toString(), window.label("governedByLbl"));
         EXPECT_EQ(object["passes"].toBool(), c.code == 0);
+        // Every field of the basis in force, and no other.
+        const joist::JoistDesign& design = window.window->design();
+        for (const joist::BasisField& field : joist::basisFields)
+            EXPECT_EQ(object["basis"].toObject().contains(QString::fromUtf8(field.key)),
+                      joist::inForce(field, design.basis, design.tablePresumesKcr))
+                << field.key;
     }
     // The command line keeps no settings, not even the files' details.
     EXPECT_TRUE(QDir(programConfigHome().path()).isEmpty());

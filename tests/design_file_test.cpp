@@ -206,7 +206,11 @@ TEST(DesignFile, EveryRefusalLeavesTheDesignAsItWas)
     };
     const Case cases[] = {
         {"class.joist", designJson("\"strengthClass\": \"C99\""), {}, "\"C99\""},
-        {"list.joist", designJson("\"span\": \"5\", \"breadth\": \"50\""), {}, "\"breadth\""},
+        {"list.joist",
+         designJson("\"span\": \"5\", \"breadth\": \"50\""),
+         {},
+         "\"breadth\" holds \"50\", which its list does not offer (36, 44, 75); \"sizes\": "
+         "\"extended\" offers it"},
         {"gamma.joist", designJson("\"gammaM\": \"1.25\""), {}, "its list does not offer (1.3)"},
         {"kdef.joist", designJson("\"kmodGk\": \"0.6\""), {}, "its list does not offer (0.8)"},
         {"number.joist", designJson("\"span\": \"5\", \"deadLoad\": \"0,4\""), {}, "\"deadLoad\""},

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include "document/design_basis_settings.h"
 #include "engine/design_aids.h"
 #include "engine/design_inputs.h"
+#include "engine/list_offers.h"
 #include "engine/number_text.h"
 #include "engine/service_class.h"
 #include "engine/stop_reason.h"
@@ -94,6 +96,45 @@ std::string lowFrequencyNote(const joist::JoistDesign& checked, std::string_view
     return report::belowEightHertz(checked)
                ? report::lowFrequencyNote(joist::numberText(checked.f1, 4, separator))
                : std::string();
+}
+
+// What another choice of the basis, or a class of another material, would add
+// to a list, a line each: the list's tooltip, empty when nothing would.
+QString otherOffersTip(joist::Input input, const joist::DesignBasis& basis,
+                       joist::Material material, const QLocale& locale)
+{
+    QStringList lines;
+    QStringList choices; // those of the last line, which offer the same
+    const joist::ListOffer* last = nullptr;
+    for (const joist::ListOffer& offer : joist::otherOffers(input, basis, material, 1)) {
+        QStringList items;
+        for (const std::string_view item : offer.items)
+            items << localizedDesignText(item, locale);
+        if (offer.material) {
+            lines << QCoreApplication::translate("FrmMain", "A %1 class would also offer %2")
+                         .arg(QString::fromUtf8(joist::materialText(*offer.material)),
+                              items.join(QStringLiteral(", ")));
+            last = nullptr;
+            continue;
+        }
+        const joist::ChoiceSetting& setting = offer.settings.front();
+        const QString choice =
+            QStringLiteral("\u201C%1\u201D")
+                .arg(QString::fromUtf8(setting.field->choice->captions[setting.value]));
+        if (last && last->settings.front().field == setting.field && last->items == offer.items) {
+            choices << choice;
+            lines.removeLast();
+        } else {
+            choices = {choice};
+        }
+        lines << QCoreApplication::translate("FrmMain",
+                                             "%1 %2 would also offer %3 (Design Basis..., Ctrl+D)")
+                     .arg(QString::fromUtf8(setting.field->caption),
+                          choices.join(QCoreApplication::translate("FrmMain", " or ")),
+                          items.join(QStringLiteral(", ")));
+        last = &offer;
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 // Set once the user has opened the context menu: the window stops pointing to it.
@@ -444,7 +485,8 @@ std::string FrmMain::gammaMChange(const QString& before, joist::Material materia
 
 // A list offers what the class's material and the basis's section sizes and
 // service class add to its items (glulam's gamma M; the extended sizes; the
-// standard's kmod, kdef and psi2 kdef). An item no longer offered gives way
+// standard's kmod, kdef and psi2 kdef), and its tooltip what other choices
+// would. An item no longer offered gives way
 // to the nearest one offered, the smaller of two as near; what changed so is
 // returned in words. A design being opened sets its own texts after.
 std::string FrmMain::offerExtraItems(joist::Material material)
@@ -459,6 +501,7 @@ std::string FrmMain::offerExtraItems(joist::Material material)
         const QStringList own = QString::fromUtf8(facts.designText).split(QLatin1Char('|'));
         for (const QString& item : own)
             items.emplace_back(item.toFloat(), localizedDesignText(item.toStdString(), locale_));
+        list->setToolTip(otherOffersTip(facts.input, design_.basis, material, locale_));
         const std::vector<std::string_view> extra =
             joist::extraListItems(facts.input, design_.basis, material);
         for (const std::string_view item : extra)
@@ -709,7 +752,8 @@ void FrmMain::showWorking()
          lastCompleted_ ? report::governingCheckText(*lastCompleted_, separator) : "");
     std::string verdict;
     if (lastCompleted_) {
-        const std::string basis = report::basisLine(lastCompleted_->basis, separator);
+        const std::string basis =
+            report::basisLine(lastCompleted_->basis, lastCompleted_->tablePresumesKcr, separator);
         if (!basis.empty())
             verdict = basis + '\n';
         verdict += report::verdictWorking(*lastCompleted_, separator);

@@ -144,19 +144,14 @@ public:
         return note.empty() ? QString() : QStringLiteral("; ") + QString::fromUtf8(note);
     }
 
-    // The method in one statement: the edition, the rules taken from
-    // elsewhere and the limits.
+    // The method in one statement: the edition and the rules taken from
+    // elsewhere, then every value of the design basis in force.
     Table basis() const
     {
         const joist::DesignBasis& b = sheet_.design.basis;
         const std::string_view sep = sheet_.decimalSeparator;
-        auto limit = [&](Check check) {
-            return QString::fromUtf8(
-                report::deflectionLimitText(check, b, sep).value_or(std::string()));
-        };
         Table table{QStringLiteral("Basis"), {}, {}};
         table.markedCells = 1;
-        const bool amended = b.rules == joist::Rules::amended;
         table.rows = {
             {QStringLiteral("%1, clauses 6.1.5, 6.1.6, 6.1.7, 7.2%2:")
                  .arg(QString::fromUtf8(joist::rulesStatement(sheet_.design)),
@@ -164,29 +159,29 @@ public:
                                   : QStringLiteral(" and 2.2.3"))},
             {QStringLiteral("design load %1 (g0 + gk) + %2 qk (EN 1990 expression 6.10)")
                  .arg(number(1.35), number(1.5))},
-            {joist::kcrInForce(sheet_.design) ? QStringLiteral("shear %1 V / (kcr b h), kcr = %2%3")
-                                                    .arg(number(1.5), number(b.kcr), kcrNote())
-                                              : QStringLiteral("shear %1 V / A").arg(number(1.5))},
-            {amended ? QStringLiteral("bearing V / (b l ef) \u2264 kc,90 fc,90,d: l ef = %1 mm, "
-                                      "kc,90 = %2 (%3); end distance a = %4 mm")
-                           .arg(number(sheet_.design.bearingLengthEff), number(sheet_.design.kc90),
-                                QString::fromUtf8(joist::kc90Reason(sheet_.design, sep)),
-                                number(b.endDistance))
-                     : QStringLiteral("bearing V / (bearing length \u00D7 b)")},
+            {joist::kcrInForce(sheet_.design)
+                 ? QStringLiteral("shear %1 V / (kcr b h)%2").arg(number(1.5), kcrNote())
+                 : QStringLiteral("shear %1 V / A").arg(number(1.5))},
+            {b.rules == joist::Rules::amended
+                 ? QStringLiteral("bearing V / (b l ef) \u2264 kc,90 fc,90,d: l ef = %1 mm, "
+                                  "kc,90 = %2 (%3)")
+                       .arg(number(sheet_.design.bearingLengthEff), number(sheet_.design.kc90),
+                            QString::fromUtf8(joist::kc90Reason(sheet_.design, sep)))
+                 : QStringLiteral("bearing V / (bearing length \u00D7 b)")},
             {QStringLiteral("final deflections with kdef and \u03C82\u00B7kdef as entered")},
-            {QStringLiteral("deflection limits: w_inst %1, w_fin %2, w_net,fin %3")
-                 .arg(limit(Check::u2), limit(Check::u2Fin), limit(Check::uNetFin))},
             {!b.vibration ? QStringLiteral("no National Annex is applied")
              : b.vibrationRules == joist::VibrationRules::ukNa
                  ? QStringLiteral("floor vibration to 7.3.3 with the rules of the UK "
                                   "National Annex (NA to BS EN 1995-1-1) for kdist, kamp, "
                                   "a and b; the UK National Annex is used for 7.3.3 only")
-                 : QStringLiteral("floor vibration to 7.3.3 with a = %1 mm/kN and b = %2 chosen "
-                                  "in the design basis (Figure 7.2); 7.3.3 does not say how w "
-                                  "under 1 kN is found, so it is found with the UK National "
-                                  "Annex's kdist and kamp; no National Annex is applied otherwise")
-                       .arg(number(b.vibrationA), number(b.vibrationB))},
+                 : QStringLiteral("floor vibration to 7.3.3 with a and b chosen in the design "
+                                  "basis (Figure 7.2); 7.3.3 does not say how w under 1 kN is "
+                                  "found, so it is found with the UK National Annex's kdist and "
+                                  "kamp; no National Annex is applied otherwise")},
             {QStringLiteral("material values %1").arg(sheet_.dataSource)}};
+        for (const std::string& statement :
+             report::basisStatements(b, sheet_.design.tablePresumesKcr, sep))
+            table.rows.push_back({QString::fromUtf8(statement)});
         return table;
     }
 
@@ -447,10 +442,11 @@ public:
             table.rows.push_back({QStringLiteral("Warning"),
                                   QString::fromStdString(report::loadProblemMessage(*problem))});
         const joist::DesignBasis& basis = sheet_.design.basis;
-        if (report::basisChangesResults(basis))
+        if (report::basisChangesResults(basis, sheet_.design.tablePresumesKcr))
             table.rows.push_back(
                 {QStringLiteral("Design basis"),
-                 QString::fromUtf8(report::basisDescription(basis, sheet_.decimalSeparator))});
+                 QString::fromUtf8(report::basisDescription(basis, sheet_.design.tablePresumesKcr,
+                                                            sheet_.decimalSeparator))});
         if (!basis.vibration)
             table.rows.push_back(
                 {QStringLiteral("Floor vibration"), QStringLiteral("not checked")});
