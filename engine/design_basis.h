@@ -273,14 +273,15 @@ inline constexpr BasisChoice tableChoice =
 enum class BasisGroup { deflectionLimits, imposedLoad, pointLoad, rules, vibration };
 
 // When a field takes part in the check: always, or while a flag of the basis
-// is on and, where named, a choice holds one value; kcr also wherever the
-// class's table presumes it in shear.
+// is on and, where named, a choice holds one value (or, `otherThan`, any
+// other); kcr also wherever the class's table presumes it in shear.
 struct InForceWhen
 {
     bool DesignBasis::*flag = nullptr;
     const BasisChoice* choice = nullptr;
     std::size_t value = 0;
     bool orTablePresumesKcr = false;
+    bool otherThan = false;
 };
 
 // Each value of the basis, once: its key (the same in design files and, under
@@ -313,6 +314,8 @@ constexpr InForceWhen vibratingUnderEn{&D::vibration, &vibrationRulesChoice,
 constexpr InForceWhen pointLoadChecked{&D::pointLoad};
 constexpr InForceWhen amendedRules{nullptr, &rulesChoice, std::size_t(Rules::amended)};
 constexpr InForceWhen kcrInShear{nullptr, &rulesChoice, std::size_t(Rules::amended), true};
+constexpr InForceWhen serviceClassChosen{nullptr, &serviceClassChoice,
+                                         std::size_t(ServiceClass::asEntered), false, true};
 } // namespace basis_rows
 
 inline constexpr BasisField basisFields[] = {
@@ -343,7 +346,7 @@ inline constexpr BasisField basisFields[] = {
     {"table", "Strength-class table", "", nullptr, nullptr, nullptr, {}, &tableChoice, basis_rows::G::rules},
     {"sizes", "Section sizes", "", nullptr, nullptr, nullptr, {}, &sizesChoice, basis_rows::G::rules},
     {"serviceClass", "Service class", "", nullptr, nullptr, nullptr, {}, &serviceClassChoice, basis_rows::G::imposedLoad},
-    {"category", "Imposed-load category", "", nullptr, nullptr, nullptr, {}, &categoryChoice, basis_rows::G::imposedLoad},
+    {"category", "Imposed-load category", "", nullptr, nullptr, nullptr, {}, &categoryChoice, basis_rows::G::imposedLoad, basis_rows::serviceClassChosen},
     // clang-format on
 };
 
@@ -355,7 +358,7 @@ constexpr bool inForce(const BasisField& field, const DesignBasis& basis, bool t
     if (when.orTablePresumesKcr && tablePresumesKcr)
         return true;
     return (!when.flag || basis.*when.flag) &&
-           (!when.choice || when.choice->get(basis) == when.value);
+           (!when.choice || (when.choice->get(basis) == when.value) != when.otherThan);
 }
 
 // The field of a key; a key not in the table does not compile where it is
