@@ -47,17 +47,8 @@ private:
 
 } // namespace
 
-class ClassTable::Names : public materials::ClassList, public materials::ClassNameLabel
-{
-public:
-    void clear() override { names.clear(); }
-    void append(const std::string& text) override { names.push_back(text); }
-    int selectedIndex() const override { return selected; }
-    void setText(const std::string&) override {}
-
-    std::vector<std::string> names;
-    int selected = -1;
-};
+class ClassTable::Names : public materials::CollectedNames
+{};
 
 // One table, read once, and the rows asked of it.
 class ClassTable::Source

@@ -86,7 +86,8 @@ bool nextLine(QByteArrayView data, qsizetype& pos, Line& line)
     return line.length > 0;
 }
 
-// A key is UTF-8, in which "\\" is "/", "%XX" and "%UXXXX" a character.
+// A key is UTF-8, in which "\\" is "/", and "%" with two hex digits, or
+// "%U" with four, a character.
 void appendUnescapedKey(QByteArrayView bytes, QString& out)
 {
     const QString key = QString::fromUtf8(bytes);

@@ -47,15 +47,7 @@ ClassMaterial currentMaterial(const StrengthClassConnection& connection)
 
 std::optional<ClassMaterial> materialOfClass(const std::string& path, std::string_view className)
 {
-    struct Names : ClassList, ClassNameLabel
-    {
-        void clear() override { names.clear(); }
-        void append(const std::string& text) override { names.push_back(text); }
-        int selectedIndex() const override { return selected; }
-        void setText(const std::string&) override {}
-        std::vector<std::string> names;
-        int selected = -1;
-    } list;
+    CollectedNames list;
     StrengthClassConnection connection;
     readMaterialFields(connection);
     fillStrengthClassList(connection, list, path);

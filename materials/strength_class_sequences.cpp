@@ -125,14 +125,7 @@ DatabaseError nonNumericFieldError(const StrengthClassConnection& connection,
 
 std::vector<std::string> classNames(const std::string& path)
 {
-    class Names : public ClassList
-    {
-    public:
-        void clear() override { names.clear(); }
-        void append(const std::string& text) override { names.push_back(text); }
-        int selectedIndex() const override { return -1; }
-        std::vector<std::string> names;
-    } list;
+    CollectedNames list;
     StrengthClassConnection connection;
     fillStrengthClassList(connection, list, path);
     return std::move(list.names);

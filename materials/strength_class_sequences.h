@@ -33,6 +33,20 @@ public:
     virtual void setText(const std::string& text) = 0;
 };
 
+// A list and label that only keep the names, for reading a table without a
+// window; `selected` is the row to move to.
+class CollectedNames : public ClassList, public ClassNameLabel
+{
+public:
+    void clear() override { names.clear(); }
+    void append(const std::string& text) override { names.push_back(text); }
+    int selectedIndex() const override { return selected; }
+    void setText(const std::string&) override {}
+
+    std::vector<std::string> names;
+    int selected = -1;
+};
+
 // Clears the list, opens the connection on `path` and appends the class name
 // of every row in stored order. Afterwards the cursor stands after the last
 // row. Throws DatabaseError: emptyTable, tooManyRows beyond 32,766 rows,
