@@ -120,6 +120,8 @@ template <class Record> consteval bool isWellFormed(const RecordKind<Record>& ki
     if (kind.name.empty() || kind.plural.empty() || kind.mostRecords == 0 || kind.columns.empty())
         return false;
     const RecordChoice<Record>* kinds = kind.columns[0].choice;
+    if (kinds && kinds->texts.size() > 32) // one bit each in appliesTo
+        return false;
     for (const RecordColumn<Record>& column : kind.columns) {
         if (column.key.empty() || column.caption.empty() || columnOf(column.key) != &column ||
             (column.number == nullptr) == (column.choice == nullptr))
