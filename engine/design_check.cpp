@@ -7,9 +7,20 @@
 namespace joist {
 namespace {
 
+// Each check's ratio as the whole number of thousandths it was stored from,
+// in check order: its text is written from them.
+using Thousandths = std::array<double, checkDefinitions.size()>;
+
+void storeRatio(JoistDesign& d, const CheckDefinition& check, float quotient, Thousandths& kept)
+{
+    const double thousandths = ratioThousandths(quotient);
+    d.*check.ratio = static_cast<float>(thousandths / 1000); // roundedRatio(quotient)
+    kept[static_cast<std::size_t>(check.check)] = thousandths;
+}
+
 // Steps 1 to 24, tested after each step and each ratio division: the first
 // fault stops the check there.
-CheckOutcome runTestedSteps(JoistDesign& d)
+CheckOutcome runTestedSteps(JoistDesign& d, Thousandths& kept)
 {
     FaultTestedSteps steps;
     if (!computeSteps(d, steps))
@@ -22,14 +33,15 @@ CheckOutcome runTestedSteps(JoistDesign& d)
         const std::optional<float> quotient = steps.quotient(d, check);
         if (!quotient)
             return steps.outcome();
-        d.*check.ratio = roundedRatio(*quotient);
+        storeRatio(d, check, *quotient, kept);
     }
     return steps.outcome();
 }
 
-void show(ResultSink& sink, ResultLabel label, float value, std::string_view separator)
+void show(ResultSink& sink, ResultLabel label, float ratio, double thousandths,
+          std::string_view separator)
 {
-    sink.setResultText(label, GeneralText(value, separator).view());
+    sink.setResultText(label, GeneralText(ratio, thousandths, separator).view());
 }
 
 } // namespace
@@ -75,16 +87,17 @@ CheckOutcome runDesignCheck(JoistDesign& d, bool loading, ResultSink& sink,
     // and the check run again, tested after each step, to stop where the
     // fault arose with the members a stopped check keeps.
     const JoistDesign before = d;
+    Thousandths thousandths{};
     clearFloatFaults();
     computeSteps(d, UntestedSteps{});
     for (const CheckDefinition& check : checkDefinitions) {
         if (inForce(check, d))
-            d.*check.ratio = roundedRatio(ratioQuotient(d, check));
+            storeRatio(d, check, ratioQuotient(d, check), thousandths);
     }
     CheckOutcome outcome;
     if (raisedFloatFault()) {
         d = before;
-        outcome = runTestedSteps(d);
+        outcome = runTestedSteps(d, thousandths);
         if (outcome.status == CheckOutcome::Status::stopped)
             return outcome;
     }
@@ -92,10 +105,13 @@ CheckOutcome runDesignCheck(JoistDesign& d, bool loading, ResultSink& sink,
     for (const ResultLabel label : outputOrder) {
         const std::optional<Check> check = checkOfLabel(label);
         if (check && inForce(definitionOf(*check), d))
-            show(sink, label, d.*definitionOf(*check).ratio, decimalSeparator);
+            show(sink, label, d.*definitionOf(*check).ratio,
+                 thousandths[static_cast<std::size_t>(*check)], decimalSeparator);
     }
     findGoverningCheck(d);
-    show(sink, ResultLabel::unityRatio, d.unityRatio, decimalSeparator);
+    const std::optional<Check> governing = governingCheck(d);
+    show(sink, ResultLabel::unityRatio, d.unityRatio,
+         governing ? thousandths[static_cast<std::size_t>(*governing)] : 0, decimalSeparator);
     if (d.unityRatio > 1) {
         selectFailureMessage(d);
         sink.setResultText(ResultLabel::governedBy, d.governingMessage);

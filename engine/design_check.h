@@ -10,6 +10,7 @@
 #include "engine/enum_count.h"
 #include "engine/float_status.h"
 #include "engine/joist_design.h"
+#include "engine/translatable_text.h"
 
 namespace joist {
 
@@ -82,7 +83,9 @@ inline constexpr std::size_t resultLabelCount = static_cast<std::size_t>(ResultL
 
 // Everything about one check, written once: what it divides, where the
 // ratio goes, and how it is named and worked on screen and on the sheet.
-// Symbols write decimals with a full stop; a reader localises them.
+// Symbols write decimals with a full stop; a reader localises them. Captions,
+// failure texts, units and legend names are marked for translation; keys,
+// symbols and clauses are not.
 struct CheckDefinition
 {
     Check check;
@@ -111,48 +114,65 @@ struct CheckDefinition
 
 inline constexpr auto checkDefinitions = std::to_array<CheckDefinition>({
     {Check::u2, CheckKind::deflection, "u2", &JoistDesign::uInstQ, &JoistDesign::limitU2,
-     &JoistDesign::ratioU2, ResultLabel::u2, "u 2", "Joist fails in deflection: u 2", "u inst,Q",
-     "L/300", "mm", "7.2, 2.2.3", 'U', "u 2", 3},
+     &JoistDesign::ratioU2, ResultLabel::u2, JOIST_TR_NOOP("Check", "u 2"),
+     JOIST_TR_NOOP("Check", "Joist fails in deflection: u 2"), "u inst,Q", "L/300",
+     JOIST_TR_NOOP("Check", "mm"), "7.2, 2.2.3", 'U', JOIST_TR_NOOP("Check", "u 2"), 3},
     {Check::u2Fin, CheckKind::deflection, "u2Fin", &JoistDesign::uFinQ, &JoistDesign::limitU2Fin,
-     &JoistDesign::ratioU2Fin, ResultLabel::u2Fin, "u 2,fin", "Joist fails in deflection: u 2,fin",
-     "u fin,Q", "L/200", "mm", "7.2, 2.2.3", 'F', "u 2,fin", 3},
+     &JoistDesign::ratioU2Fin, ResultLabel::u2Fin, JOIST_TR_NOOP("Check", "u 2,fin"),
+     JOIST_TR_NOOP("Check", "Joist fails in deflection: u 2,fin"), "u fin,Q", "L/200",
+     JOIST_TR_NOOP("Check", "mm"), "7.2, 2.2.3", 'F', JOIST_TR_NOOP("Check", "u 2,fin"), 3},
     {Check::uNetFin, CheckKind::deflection, "uNetFin", &JoistDesign::uNetFin,
-     &JoistDesign::limitUNetFin, &JoistDesign::ratioUNetFin, ResultLabel::uNetFin, "u net,fin",
-     "Joist fails in deflection: u net,fin", "u fin,G + u fin,Q \u2212 u0", "L/200", "mm",
-     "7.2, 2.2.3", 'N', "u net,fin", 3},
+     &JoistDesign::limitUNetFin, &JoistDesign::ratioUNetFin, ResultLabel::uNetFin,
+     JOIST_TR_NOOP("Check", "u net,fin"),
+     JOIST_TR_NOOP("Check", "Joist fails in deflection: u net,fin"), "u fin,G + u fin,Q \u2212 u0",
+     "L/200", JOIST_TR_NOOP("Check", "mm"), "7.2, 2.2.3", 'N', JOIST_TR_NOOP("Check", "u net,fin"),
+     3},
     {Check::bending, CheckKind::strength, "bending", &JoistDesign::bendingStress, &JoistDesign::fmd,
-     &JoistDesign::ratioBending, ResultLabel::bending, "Bending", "Joist fails in bending",
-     "\u03C3m,d", "fm,d", "N/mm\u00B2", "6.1.6", 'B', "bending", 2},
+     &JoistDesign::ratioBending, ResultLabel::bending, JOIST_TR_NOOP("Check", "Bending"),
+     JOIST_TR_NOOP("Check", "Joist fails in bending"), "\u03C3m,d", "fm,d",
+     JOIST_TR_NOOP("Check", "N/mm\u00B2"), "6.1.6", 'B', JOIST_TR_NOOP("Check", "bending"), 2},
     {Check::shear, CheckKind::strength, "shear", &JoistDesign::shearStress, &JoistDesign::fvd,
-     &JoistDesign::ratioShear, ResultLabel::shear, "Shear", "Joist fails in shear",
-     "\u03C4d = 1.5 V/A", "fv,d", "N/mm\u00B2", "6.1.7", 'S', "shear", 1},
+     &JoistDesign::ratioShear, ResultLabel::shear, JOIST_TR_NOOP("Check", "Shear"),
+     JOIST_TR_NOOP("Check", "Joist fails in shear"), "\u03C4d = 1.5 V/A", "fv,d",
+     JOIST_TR_NOOP("Check", "N/mm\u00B2"), "6.1.7", 'S', JOIST_TR_NOOP("Check", "shear"), 1},
     {Check::bearing, CheckKind::strength, "bearing", &JoistDesign::bearingStress,
-     &JoistDesign::bearingResistance, &JoistDesign::ratioBearing, ResultLabel::bearing, "Bearing",
-     "Joist fails in bearing", "\u03C3c,90,d", "fc,90,d", "N/mm\u00B2", "6.1.5", 'C', "bearing", 1},
+     &JoistDesign::bearingResistance, &JoistDesign::ratioBearing, ResultLabel::bearing,
+     JOIST_TR_NOOP("Check", "Bearing"), JOIST_TR_NOOP("Check", "Joist fails in bearing"),
+     "\u03C3c,90,d", "fc,90,d", JOIST_TR_NOOP("Check", "N/mm\u00B2"), "6.1.5", 'C',
+     JOIST_TR_NOOP("Check", "bearing"), 1},
     {Check::f1, CheckKind::vibration, "f1", &JoistDesign::f1Min, &JoistDesign::f1,
-     &JoistDesign::ratioF1, ResultLabel::f1, "f1", "Joist fails in vibration: f1", "f1,min", "f1",
-     "Hz", "7.3.3", 'V', "vibration", 2},
+     &JoistDesign::ratioF1, ResultLabel::f1, JOIST_TR_NOOP("Check", "f1"),
+     JOIST_TR_NOOP("Check", "Joist fails in vibration: f1"), "f1,min", "f1",
+     JOIST_TR_NOOP("Check", "Hz"), "7.3.3", 'V', JOIST_TR_NOOP("Check", "vibration"), 2},
     {Check::w, CheckKind::vibration, "w", &JoistDesign::w, &JoistDesign::a, &JoistDesign::ratioW,
-     ResultLabel::w, "w", "Joist fails in vibration: w", "w", "a", "mm/kN", "7.3.3", 'V',
-     "vibration", 4},
+     ResultLabel::w, JOIST_TR_NOOP("Check", "w"),
+     JOIST_TR_NOOP("Check", "Joist fails in vibration: w"), "w", "a",
+     JOIST_TR_NOOP("Check", "mm/kN"), "7.3.3", 'V', JOIST_TR_NOOP("Check", "vibration"), 4},
     {Check::v, CheckKind::vibration, "v", &JoistDesign::v, &JoistDesign::vLimit,
-     &JoistDesign::ratioV, ResultLabel::v, "v", "Joist fails in vibration: v", "v", "v,lim",
-     "m/(N s\u00B2)", "7.3.3", 'V', "vibration", 0},
+     &JoistDesign::ratioV, ResultLabel::v, JOIST_TR_NOOP("Check", "v"),
+     JOIST_TR_NOOP("Check", "Joist fails in vibration: v"), "v", "v,lim",
+     JOIST_TR_NOOP("Check", "m/(N s\u00B2)"), "7.3.3", 'V', JOIST_TR_NOOP("Check", "vibration"), 0},
     // Under the point load bending grows as L from its own share and as L^2
     // from the permanent load's, mostly the first; shear and bearing hardly
     // grow at all.
     {Check::pointBending, CheckKind::pointLoad, "pointBending", &JoistDesign::pointBendingStress,
      &JoistDesign::fmd, &JoistDesign::ratioPointBending, ResultLabel::pointBending,
-     "Bending under the point load", "Joist fails in point-load bending", "\u03C3m,d", "fm,d",
-     "N/mm\u00B2", "6.1.6", 'P', "point load bending", 1},
+     JOIST_TR_NOOP("Check", "Bending under the point load"),
+     JOIST_TR_NOOP("Check", "Joist fails in point-load bending"), "\u03C3m,d", "fm,d",
+     JOIST_TR_NOOP("Check", "N/mm\u00B2"), "6.1.6", 'P',
+     JOIST_TR_NOOP("Check", "point load bending"), 1},
     {Check::pointShear, CheckKind::pointLoad, "pointShear", &JoistDesign::pointShearStress,
      &JoistDesign::fvd, &JoistDesign::ratioPointShear, ResultLabel::pointShear,
-     "Shear under the point load", "Joist fails in point-load shear", "\u03C4d = 1.5 V/A", "fv,d",
-     "N/mm\u00B2", "6.1.7", 'Q', "point load shear", 0},
+     JOIST_TR_NOOP("Check", "Shear under the point load"),
+     JOIST_TR_NOOP("Check", "Joist fails in point-load shear"), "\u03C4d = 1.5 V/A", "fv,d",
+     JOIST_TR_NOOP("Check", "N/mm\u00B2"), "6.1.7", 'Q', JOIST_TR_NOOP("Check", "point load shear"),
+     0},
     {Check::pointBearing, CheckKind::pointLoad, "pointBearing", &JoistDesign::pointBearingStress,
      &JoistDesign::bearingResistance, &JoistDesign::ratioPointBearing, ResultLabel::pointBearing,
-     "Bearing under the point load", "Joist fails in point-load bearing", "\u03C3c,90,d", "fc,90,d",
-     "N/mm\u00B2", "6.1.5", 'R', "point load bearing", 0},
+     JOIST_TR_NOOP("Check", "Bearing under the point load"),
+     JOIST_TR_NOOP("Check", "Joist fails in point-load bearing"), "\u03C3c,90,d", "fc,90,d",
+     JOIST_TR_NOOP("Check", "N/mm\u00B2"), "6.1.5", 'R',
+     JOIST_TR_NOOP("Check", "point load bearing"), 0},
 });
 
 // Each check's row stands at its place in check order, and each has a label
@@ -247,7 +267,7 @@ inline bool inForce(const CheckDefinition& check, const JoistDesign& design)
     return inForce(check, design.basis);
 }
 
-inline constexpr std::string_view passText = "Joist Passes";
+inline constexpr std::string_view passText = JOIST_TR_NOOP("Check", "Joist Passes");
 
 // Where results go: the main window's labels, or anything else in tests.
 class ResultSink

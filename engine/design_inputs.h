@@ -12,6 +12,7 @@
 
 #include "engine/joist_design.h"
 #include "engine/material.h"
+#include "engine/translatable_text.h"
 
 namespace joist {
 
@@ -48,7 +49,8 @@ enum class InputEntry { classValue, typed, list };
 // What each input is, apart from how a window shows it (ui/input_table.h):
 // the member readInputs stores it in, how it is entered, its caption and
 // unit, the database field a class's value comes from, its design text, start
-// value, key and Eurocode symbol.
+// value, key and Eurocode symbol. Captions and units are marked for
+// translation.
 struct InputFacts
 {
     Input input;
@@ -66,49 +68,60 @@ struct InputFacts
 // Every input once, in the order start-up sets them, design files write them
 // and schedules list them.
 inline constexpr auto inputFactsTable = std::to_array<InputFacts>({
-    {Input::fmk, &JoistDesign::fmk, InputEntry::classValue, "fm,k", "N/mm2", "fm,k", "", ""},
-    {Input::fc90k, &JoistDesign::fc90k, InputEntry::classValue, "fc,90,k", "N/mm2", "fc,90,k", "",
-     ""},
-    {Input::fvk, &JoistDesign::fvk, InputEntry::classValue, "fv,k", "N/mm2", "fv,k", "", ""},
+    {Input::fmk, &JoistDesign::fmk, InputEntry::classValue, JOIST_TR_NOOP("Input", "fm,k"),
+     JOIST_TR_NOOP("Input", "N/mm2"), "fm,k", "", ""},
+    {Input::fc90k, &JoistDesign::fc90k, InputEntry::classValue, JOIST_TR_NOOP("Input", "fc,90,k"),
+     JOIST_TR_NOOP("Input", "N/mm2"), "fc,90,k", "", ""},
+    {Input::fvk, &JoistDesign::fvk, InputEntry::classValue, JOIST_TR_NOOP("Input", "fv,k"),
+     JOIST_TR_NOOP("Input", "N/mm2"), "fv,k", "", ""},
     {Input::e0mean,
      &JoistDesign::e0mean,
      InputEntry::classValue,
-     "E mean",
-     "kN/mm2",
+     JOIST_TR_NOOP("Input", "E mean"),
+     JOIST_TR_NOOP("Input", "kN/mm2"),
      "E0,mean",
      "",
      "",
      {},
      "E0,mean"},
-    {Input::rhoMean, &JoistDesign::rhoMean, InputEntry::classValue, "Density", "kg/m3", "rmean", "",
-     ""},
-    {Input::spacing, &JoistDesign::spacing, InputEntry::list, "Spacing of Joists, S", "mm", "",
+    {Input::rhoMean, &JoistDesign::rhoMean, InputEntry::classValue,
+     JOIST_TR_NOOP("Input", "Density"), JOIST_TR_NOOP("Input", "kg/m3"), "rmean", "", ""},
+    {Input::spacing, &JoistDesign::spacing, InputEntry::list,
+     JOIST_TR_NOOP("Input", "Spacing of Joists, S"), JOIST_TR_NOOP("Input", "mm"), "",
      "200|300|400|450|500|550|600", "300", "spacing"},
-    {Input::breadth, &JoistDesign::breadth, InputEntry::list, "Section Width", "mm", "", "36|44|75",
-     "44", "breadth"},
-    {Input::depth, &JoistDesign::depth, InputEntry::list, "Section Depth", "mm", "",
-     "100|115|125|150|175|200|225", "225", "depth"},
-    {Input::kmod, &JoistDesign::kmod, InputEntry::list, "k mod", "", "", "0.8|1.0", "0.8", "kmod",
-     "kmod"},
-    {Input::kcrit, &JoistDesign::kcrit, InputEntry::list, "k crit", "", "", "1", "1", "kcrit",
-     "kcrit"},
-    {Input::kls, &JoistDesign::kls, InputEntry::list, "k ls", "", "", "1", "1", "kls", "ksys"},
-    {Input::kh, &JoistDesign::kh, InputEntry::list, "k h", "", "", "1", "1", "kh", "kh"},
-    {Input::gammaM, &JoistDesign::gammaM, InputEntry::list, "g m", "", "", "1.3", "1.3", "gammaM",
-     "\u03B3M"},
-    {Input::kmodGk, &JoistDesign::kmodGk, InputEntry::list, "k mod gk", "", "", "0.8", "0.8",
-     "kmodGk", "kdef"},
-    {Input::kmodQk, &JoistDesign::kmodQk, InputEntry::list, "k mod qk", "", "", "0.25", "0.25",
-     "kmodQk", "\u03C82\u00B7kdef"},
-    {Input::bearingLength, &JoistDesign::bearingLength, InputEntry::typed, "Bearing Length", "mm",
-     "", "4", "50", "bearingLength"},
-    {Input::camber, &JoistDesign::camber, InputEntry::typed, "Initial Camber, u 0", "mm", "", "0",
-     "0", "camber", "w_c"},
-    {Input::span, &JoistDesign::span, InputEntry::typed, "Span of Joist", "m", "", "4", "", "span"},
-    {Input::deadLoad, &JoistDesign::deadLoad, InputEntry::typed, "Dead Load", "kN/m2", "", "0.4",
-     "", "deadLoad"},
-    {Input::liveLoad, &JoistDesign::liveLoad, InputEntry::typed, "Live Load", "kN/m2", "", "1.5",
-     "", "liveLoad"},
+    {Input::breadth, &JoistDesign::breadth, InputEntry::list,
+     JOIST_TR_NOOP("Input", "Section Width"), JOIST_TR_NOOP("Input", "mm"), "", "36|44|75", "44",
+     "breadth"},
+    {Input::depth, &JoistDesign::depth, InputEntry::list, JOIST_TR_NOOP("Input", "Section Depth"),
+     JOIST_TR_NOOP("Input", "mm"), "", "100|115|125|150|175|200|225", "225", "depth"},
+    {Input::kmod, &JoistDesign::kmod, InputEntry::list, JOIST_TR_NOOP("Input", "k mod"), "", "",
+     "0.8|1.0", "0.8", "kmod", "kmod"},
+    {Input::kcrit, &JoistDesign::kcrit, InputEntry::list, JOIST_TR_NOOP("Input", "k crit"), "", "",
+     "1", "1", "kcrit", "kcrit"},
+    {Input::kls, &JoistDesign::kls, InputEntry::list, JOIST_TR_NOOP("Input", "k ls"), "", "", "1",
+     "1", "kls", "ksys"},
+    {Input::kh, &JoistDesign::kh, InputEntry::list, JOIST_TR_NOOP("Input", "k h"), "", "", "1", "1",
+     "kh", "kh"},
+    {Input::gammaM, &JoistDesign::gammaM, InputEntry::list, JOIST_TR_NOOP("Input", "g m"), "", "",
+     "1.3", "1.3", "gammaM", "\u03B3M"},
+    {Input::kmodGk, &JoistDesign::kmodGk, InputEntry::list, JOIST_TR_NOOP("Input", "k mod gk"), "",
+     "", "0.8", "0.8", "kmodGk", "kdef"},
+    {Input::kmodQk, &JoistDesign::kmodQk, InputEntry::list, JOIST_TR_NOOP("Input", "k mod qk"), "",
+     "", "0.25", "0.25", "kmodQk", "\u03C82\u00B7kdef"},
+    {Input::bearingLength, &JoistDesign::bearingLength, InputEntry::typed,
+     JOIST_TR_NOOP("Input", "Bearing Length"), JOIST_TR_NOOP("Input", "mm"), "", "4", "50",
+     "bearingLength"},
+    {Input::camber, &JoistDesign::camber, InputEntry::typed,
+     JOIST_TR_NOOP("Input", "Initial Camber, u 0"), JOIST_TR_NOOP("Input", "mm"), "", "0", "0",
+     "camber", "w_c"},
+    {Input::span, &JoistDesign::span, InputEntry::typed, JOIST_TR_NOOP("Input", "Span of Joist"),
+     JOIST_TR_NOOP("Input", "m"), "", "4", "", "span"},
+    {Input::deadLoad, &JoistDesign::deadLoad, InputEntry::typed,
+     JOIST_TR_NOOP("Input", "Dead Load"), JOIST_TR_NOOP("Input", "kN/m2"), "", "0.4", "",
+     "deadLoad"},
+    {Input::liveLoad, &JoistDesign::liveLoad, InputEntry::typed,
+     JOIST_TR_NOOP("Input", "Live Load"), JOIST_TR_NOOP("Input", "kN/m2"), "", "1.5", "",
+     "liveLoad"},
 });
 
 // Where each input stands in a table of rows that name one input each: every

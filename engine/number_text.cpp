@@ -137,16 +137,21 @@ std::string formatRatio(float value, std::string_view decimalSeparator)
     return withSeparator(std::string_view(buffer.data(), end), decimalSeparator);
 }
 
-float roundedRatio(float value)
+double ratioThousandths(float value)
 {
     // A float has 24 significant bits and 1000 needs 10, so the product is
     // exact in double, and rounding it to an integer rounds the exact value,
-    // ties to even, as the text does. The quotient is then rounded twice, to
-    // double and to float; that differs from rounding once only if the double
-    // lands exactly halfway between two floats, and no three-decimal number
-    // comes that close to such a point without being it. (Checked against
-    // the text for every positive float.)
-    return static_cast<float>(std::nearbyint(double(value) * 1000) / 1000);
+    // ties to even, as the text does.
+    return std::nearbyint(double(value) * 1000);
+}
+
+float roundedRatio(float value)
+{
+    // The quotient is rounded twice, to double and to float; that differs
+    // from rounding once only if the double lands exactly halfway between two
+    // floats, and no three-decimal number comes that close to such a point
+    // without being it. (Checked against the text for every positive float.)
+    return static_cast<float>(ratioThousandths(value) / 1000);
 }
 
 std::string numberText(double value, int significantDigits, std::string_view decimalSeparator)
@@ -162,6 +167,11 @@ std::string numberText(double value, int significantDigits, std::string_view dec
     return withSeparator(std::string_view(buffer.data(), end), decimalSeparator);
 }
 
+namespace {
+// The longest separator written beside the digits in place.
+constexpr std::size_t maxSeparator = 16;
+} // namespace
+
 GeneralText::GeneralText(float value, std::string_view decimalSeparator)
 {
     // Most values shown are ratios, stored as a whole number of thousandths:
@@ -169,30 +179,49 @@ GeneralText::GeneralText(float value, std::string_view decimalSeparator)
     // writes it, at a tenth of its cost. (Checked for every thousandth below
     // 10^7 in magnitude.)
     if (std::isfinite(value) && value != 0 && std::fabs(value) < 1e4f &&
-        decimalSeparator.size() <= 16) {
+        decimalSeparator.size() <= maxSeparator) {
         const double thousandths = std::nearbyint(double(value) * 1000);
         if (static_cast<float>(thousandths / 1000) == value) {
-            const long n = static_cast<long>(thousandths);
-            char* end = text_;
-            if (n < 0)
-                *end++ = '-';
-            const long magnitude = n < 0 ? -n : n;
-            end = std::to_chars(end, text_ + 24, magnitude / 1000).ptr;
-            const int fraction = static_cast<int>(magnitude % 1000);
-            if (fraction != 0) {
-                for (const char c : decimalSeparator)
-                    *end++ = c;
-                *end++ = char('0' + fraction / 100);
-                if (fraction % 100 != 0) {
-                    *end++ = char('0' + fraction / 10 % 10);
-                    if (fraction % 10 != 0)
-                        *end++ = char('0' + fraction % 10);
-                }
-            }
-            length_ = std::size_t(end - text_);
+            writeThousandths(static_cast<long>(thousandths), decimalSeparator);
             return;
         }
     }
+    writeGeneral(value, decimalSeparator);
+}
+
+GeneralText::GeneralText(float ratio, double thousandths, std::string_view decimalSeparator)
+{
+    // Below 10^7 thousandths the ratio reads back as exactly these, so the
+    // general text is theirs; 0 is "0" either way.
+    if (std::fabs(thousandths) < 1e7 && decimalSeparator.size() <= maxSeparator)
+        writeThousandths(static_cast<long>(thousandths), decimalSeparator);
+    else
+        writeGeneral(ratio, decimalSeparator);
+}
+
+void GeneralText::writeThousandths(long thousandths, std::string_view decimalSeparator)
+{
+    char* end = text_;
+    if (thousandths < 0)
+        *end++ = '-';
+    const long magnitude = thousandths < 0 ? -thousandths : thousandths;
+    end = std::to_chars(end, text_ + 24, magnitude / 1000).ptr;
+    const int fraction = static_cast<int>(magnitude % 1000);
+    if (fraction != 0) {
+        for (const char c : decimalSeparator)
+            *end++ = c;
+        *end++ = char('0' + fraction / 100);
+        if (fraction % 100 != 0) {
+            *end++ = char('0' + fraction / 10 % 10);
+            if (fraction % 10 != 0)
+                *end++ = char('0' + fraction % 10);
+        }
+    }
+    length_ = std::size_t(end - text_);
+}
+
+void GeneralText::writeGeneral(float value, std::string_view decimalSeparator)
+{
     const std::string text = numberText(value, 7, decimalSeparator);
     length_ = std::min(text.size(), sizeof text_);
     text.copy(text_, length_);

@@ -34,6 +34,10 @@ std::string formatRatio(float value, std::string_view decimalSeparator);
 // separator, without writing the text.
 float roundedRatio(float value);
 
+// The same rounding as a whole number of thousandths, from which both the
+// stored ratio and its text follow: roundedRatio is it over 1000.
+double ratioThousandths(float value);
+
 // A number to at most `significantDigits` significant digits: no trailing
 // zeros, no trailing separator, no grouping, a leading minus for a negative
 // value, an exponent beyond that many digits ("1e+10"); 0 for either zero.
@@ -47,9 +51,15 @@ class GeneralText
 {
 public:
     GeneralText(float value, std::string_view decimalSeparator);
+    // A stored ratio's text, written from the thousandths it was stored from
+    // without finding them again.
+    GeneralText(float ratio, double thousandths, std::string_view decimalSeparator);
     std::string_view view() const { return {text_, length_}; }
 
 private:
+    void writeThousandths(long thousandths, std::string_view decimalSeparator);
+    void writeGeneral(float value, std::string_view decimalSeparator);
+
     char text_[64];
     std::size_t length_ = 0;
 };

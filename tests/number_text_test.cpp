@@ -150,5 +150,16 @@ TEST(GeneralText, ThousandthsAreWrittenAsTheSevenDigitConversionWritesThem)
     }
 }
 
+TEST(GeneralText, ARatioWrittenFromItsThousandthsReadsAsItsGeneralText)
+{
+    std::vector<float> quotients{1e4f, 9999.9995f, 16777.216f, 3e38f, -5e6f, -0.0004f, 0.0f};
+    for (float q = -20; q < 20; q += 0.00037f)
+        quotients.push_back(q);
+    for (const float q : quotients) {
+        const GeneralText text(roundedRatio(q), ratioThousandths(q), ",");
+        ASSERT_EQ(text.view(), generalText(roundedRatio(q), ",")) << q;
+    }
+}
+
 } // namespace
 } // namespace joist
