@@ -16,6 +16,7 @@
 
 #include "engine/enum_count.h"
 #include "engine/material.h"
+#include "engine/translatable_text.h"
 
 namespace joist {
 
@@ -223,25 +224,29 @@ struct BasisChoice
 };
 
 inline constexpr std::array<std::string_view, 2> rulesTexts{"original", "amended"};
-inline constexpr std::array<std::string_view, 2> rulesCaptions{"As first published",
-                                                               "EN 1995-1-1 with A1:2008"};
+inline constexpr std::array<std::string_view, 2> rulesCaptions{
+    JOIST_TR_NOOP("Basis", "As first published"),
+    JOIST_TR_NOOP("Basis", "EN 1995-1-1 with A1:2008")};
 inline constexpr std::array<std::string_view, 3> tableTexts{"shipped", "en338-2016", "en14080"};
 inline constexpr std::array<std::string_view, 3> tableCaptions{
-    "EN 338:2003 (ZU5ZO.mdb)", "EN 338:2016 (EN338-2016.mdb)",
-    "EN 14080:2013, glulam (EN14080.mdb)"};
+    JOIST_TR_NOOP("Basis", "EN 338:2003 (ZU5ZO.mdb)"),
+    JOIST_TR_NOOP("Basis", "EN 338:2016 (EN338-2016.mdb)"),
+    JOIST_TR_NOOP("Basis", "EN 14080:2013, glulam (EN14080.mdb)")};
 inline constexpr std::array<std::string_view, 2> vibrationRulesTexts{"ukNa", "en"};
-inline constexpr std::array<std::string_view, 2> vibrationRulesCaptions{"UK National Annex",
-                                                                        "EN 1995-1-1 recommended"};
+inline constexpr std::array<std::string_view, 2> vibrationRulesCaptions{
+    JOIST_TR_NOOP("Basis", "UK National Annex"), JOIST_TR_NOOP("Basis", "EN 1995-1-1 recommended")};
 inline constexpr std::array<std::string_view, 2> sizesTexts{"listed", "extended"};
-inline constexpr std::array<std::string_view, 2> sizesCaptions{"As listed",
-                                                               "EN 336 and UK regularised"};
+inline constexpr std::array<std::string_view, 2> sizesCaptions{
+    JOIST_TR_NOOP("Basis", "As listed"), JOIST_TR_NOOP("Basis", "EN 336 and UK regularised")};
 inline constexpr std::array<std::string_view, 4> serviceClassTexts{"", "1", "2", "3"};
 inline constexpr std::array<std::string_view, 4> serviceClassCaptions{
-    "As entered (factors in the main window)", "1 (heated interior)", "2 (covered, unheated)",
-    "3 (exposed)"};
+    JOIST_TR_NOOP("Basis", "As entered (factors in the main window)"),
+    JOIST_TR_NOOP("Basis", "1 (heated interior)"), JOIST_TR_NOOP("Basis", "2 (covered, unheated)"),
+    JOIST_TR_NOOP("Basis", "3 (exposed)")};
 inline constexpr std::array<std::string_view, 4> categoryTexts{"A", "B", "C", "D"};
 inline constexpr std::array<std::string_view, 4> categoryCaptions{
-    "A: domestic and residential", "B: offices", "C: congregation areas", "D: shopping areas"};
+    JOIST_TR_NOOP("Basis", "A: domestic and residential"), JOIST_TR_NOOP("Basis", "B: offices"),
+    JOIST_TR_NOOP("Basis", "C: congregation areas"), JOIST_TR_NOOP("Basis", "D: shopping areas")};
 
 // A choice of the basis over the enum of its member.
 template <auto member, auto& texts, auto& captions> constexpr BasisChoice choiceOf()
@@ -320,33 +325,33 @@ constexpr InForceWhen serviceClassChosen{nullptr, &serviceClassChoice,
 
 inline constexpr BasisField basisFields[] = {
     // clang-format off
-    {"u2Div", "u 2 limit, span divisor", "", &DesignBasis::u2Divisor, nullptr, nullptr, "u2Divisor", nullptr, basis_rows::G::deflectionLimits},
-    {"u2FinDiv", "u 2,fin limit, span divisor", "", &DesignBasis::u2FinDivisor, nullptr, nullptr, "u2FinDivisor", nullptr, basis_rows::G::deflectionLimits},
-    {"uNetFinDiv", "u net,fin limit, span divisor", "", &DesignBasis::uNetFinDivisor, nullptr, nullptr, "uNetFinDivisor", nullptr, basis_rows::G::deflectionLimits},
-    {"u2Cap", "u 2 limit, at most", "mm", nullptr, &DesignBasis::u2Cap, nullptr, {}, nullptr, basis_rows::G::deflectionLimits},
-    {"u2FinCap", "u 2,fin limit, at most", "mm", nullptr, &DesignBasis::u2FinCap, nullptr, {}, nullptr, basis_rows::G::deflectionLimits},
-    {"uNetFinCap", "u net,fin limit, at most", "mm", nullptr, &DesignBasis::uNetFinCap, nullptr, {}, nullptr, basis_rows::G::deflectionLimits},
-    {"vibration", "Check floor vibration", "", nullptr, nullptr, &DesignBasis::vibration, {}, nullptr, basis_rows::G::vibration},
-    {"floorWidth", "Floor width B", "m", &DesignBasis::floorWidth, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
-    {"deckThickness", "Deck thickness t", "mm", &DesignBasis::deckThickness, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
-    {"deckModulus", "Deck modulus across the joists E", "N/mm\u00B2", &DesignBasis::deckModulus, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
-    {"strutting", "Strutting", "", nullptr, nullptr, &DesignBasis::strutting, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
-    {"damping", "Damping ratio \u03B6", "", &DesignBasis::damping, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
-    {"kamp", "Amplification k amp", "", &DesignBasis::kamp, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
-    {"vibrationRules", "Vibration rules", "", nullptr, nullptr, nullptr, {}, &vibrationRulesChoice, basis_rows::G::vibration, basis_rows::vibrating},
-    {"a", "Limit a", "mm/kN", &DesignBasis::vibrationA, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibratingUnderEn, "vibrationATxt"},
-    {"b", "Constant b", "", &DesignBasis::vibrationB, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibratingUnderEn, "vibrationBTxt"},
-    {"partitions", "Movable partitions", "kN/m\u00B2", &DesignBasis::partitions, nullptr, nullptr, {}, nullptr, basis_rows::G::imposedLoad},
-    {"pointLoad", "Check the concentrated imposed load", "", nullptr, nullptr, &DesignBasis::pointLoad, {}, nullptr, basis_rows::G::pointLoad},
-    {"pointLoadQk", "Concentrated imposed load Qk", "kN", &DesignBasis::pointLoadQk, nullptr, nullptr, {}, nullptr, basis_rows::G::pointLoad, basis_rows::pointLoadChecked, "pointLoadTxt"},
-    {"pointShare", "Share of Qk on one joist", "", &DesignBasis::pointShare, nullptr, nullptr, {}, nullptr, basis_rows::G::pointLoad, basis_rows::pointLoadChecked},
-    {"rules", "Rules", "", nullptr, nullptr, nullptr, {}, &rulesChoice, basis_rows::G::rules},
-    {"kcr", "Crack factor k cr", "", &DesignBasis::kcr, nullptr, nullptr, {}, nullptr, basis_rows::G::rules, basis_rows::kcrInShear},
-    {"endDistance", "End distance a", "mm", &DesignBasis::endDistance, nullptr, nullptr, {}, nullptr, basis_rows::G::rules, basis_rows::amendedRules},
-    {"table", "Strength-class table", "", nullptr, nullptr, nullptr, {}, &tableChoice, basis_rows::G::rules},
-    {"sizes", "Section sizes", "", nullptr, nullptr, nullptr, {}, &sizesChoice, basis_rows::G::rules},
-    {"serviceClass", "Service class", "", nullptr, nullptr, nullptr, {}, &serviceClassChoice, basis_rows::G::imposedLoad},
-    {"category", "Imposed-load category", "", nullptr, nullptr, nullptr, {}, &categoryChoice, basis_rows::G::imposedLoad, basis_rows::serviceClassChosen},
+    {"u2Div", JOIST_TR_NOOP("Basis", "u 2 limit, span divisor"), "", &DesignBasis::u2Divisor, nullptr, nullptr, "u2Divisor", nullptr, basis_rows::G::deflectionLimits},
+    {"u2FinDiv", JOIST_TR_NOOP("Basis", "u 2,fin limit, span divisor"), "", &DesignBasis::u2FinDivisor, nullptr, nullptr, "u2FinDivisor", nullptr, basis_rows::G::deflectionLimits},
+    {"uNetFinDiv", JOIST_TR_NOOP("Basis", "u net,fin limit, span divisor"), "", &DesignBasis::uNetFinDivisor, nullptr, nullptr, "uNetFinDivisor", nullptr, basis_rows::G::deflectionLimits},
+    {"u2Cap", JOIST_TR_NOOP("Basis", "u 2 limit, at most"), JOIST_TR_NOOP("Basis", "mm"), nullptr, &DesignBasis::u2Cap, nullptr, {}, nullptr, basis_rows::G::deflectionLimits},
+    {"u2FinCap", JOIST_TR_NOOP("Basis", "u 2,fin limit, at most"), JOIST_TR_NOOP("Basis", "mm"), nullptr, &DesignBasis::u2FinCap, nullptr, {}, nullptr, basis_rows::G::deflectionLimits},
+    {"uNetFinCap", JOIST_TR_NOOP("Basis", "u net,fin limit, at most"), JOIST_TR_NOOP("Basis", "mm"), nullptr, &DesignBasis::uNetFinCap, nullptr, {}, nullptr, basis_rows::G::deflectionLimits},
+    {"vibration", JOIST_TR_NOOP("Basis", "Check floor vibration"), "", nullptr, nullptr, &DesignBasis::vibration, {}, nullptr, basis_rows::G::vibration},
+    {"floorWidth", JOIST_TR_NOOP("Basis", "Floor width B"), JOIST_TR_NOOP("Basis", "m"), &DesignBasis::floorWidth, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
+    {"deckThickness", JOIST_TR_NOOP("Basis", "Deck thickness t"), JOIST_TR_NOOP("Basis", "mm"), &DesignBasis::deckThickness, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
+    {"deckModulus", JOIST_TR_NOOP("Basis", "Deck modulus across the joists E"), JOIST_TR_NOOP("Basis", "N/mm\u00B2"), &DesignBasis::deckModulus, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
+    {"strutting", JOIST_TR_NOOP("Basis", "Strutting"), "", nullptr, nullptr, &DesignBasis::strutting, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
+    {"damping", JOIST_TR_NOOP("Basis", "Damping ratio \u03B6"), "", &DesignBasis::damping, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
+    {"kamp", JOIST_TR_NOOP("Basis", "Amplification k amp"), "", &DesignBasis::kamp, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibrating},
+    {"vibrationRules", JOIST_TR_NOOP("Basis", "Vibration rules"), "", nullptr, nullptr, nullptr, {}, &vibrationRulesChoice, basis_rows::G::vibration, basis_rows::vibrating},
+    {"a", JOIST_TR_NOOP("Basis", "Limit a"), JOIST_TR_NOOP("Basis", "mm/kN"), &DesignBasis::vibrationA, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibratingUnderEn, "vibrationATxt"},
+    {"b", JOIST_TR_NOOP("Basis", "Constant b"), "", &DesignBasis::vibrationB, nullptr, nullptr, {}, nullptr, basis_rows::G::vibration, basis_rows::vibratingUnderEn, "vibrationBTxt"},
+    {"partitions", JOIST_TR_NOOP("Basis", "Movable partitions"), JOIST_TR_NOOP("Basis", "kN/m\u00B2"), &DesignBasis::partitions, nullptr, nullptr, {}, nullptr, basis_rows::G::imposedLoad},
+    {"pointLoad", JOIST_TR_NOOP("Basis", "Check the concentrated imposed load"), "", nullptr, nullptr, &DesignBasis::pointLoad, {}, nullptr, basis_rows::G::pointLoad},
+    {"pointLoadQk", JOIST_TR_NOOP("Basis", "Concentrated imposed load Qk"), JOIST_TR_NOOP("Basis", "kN"), &DesignBasis::pointLoadQk, nullptr, nullptr, {}, nullptr, basis_rows::G::pointLoad, basis_rows::pointLoadChecked, "pointLoadTxt"},
+    {"pointShare", JOIST_TR_NOOP("Basis", "Share of Qk on one joist"), "", &DesignBasis::pointShare, nullptr, nullptr, {}, nullptr, basis_rows::G::pointLoad, basis_rows::pointLoadChecked},
+    {"rules", JOIST_TR_NOOP("Basis", "Rules"), "", nullptr, nullptr, nullptr, {}, &rulesChoice, basis_rows::G::rules},
+    {"kcr", JOIST_TR_NOOP("Basis", "Crack factor k cr"), "", &DesignBasis::kcr, nullptr, nullptr, {}, nullptr, basis_rows::G::rules, basis_rows::kcrInShear},
+    {"endDistance", JOIST_TR_NOOP("Basis", "End distance a"), JOIST_TR_NOOP("Basis", "mm"), &DesignBasis::endDistance, nullptr, nullptr, {}, nullptr, basis_rows::G::rules, basis_rows::amendedRules},
+    {"table", JOIST_TR_NOOP("Basis", "Strength-class table"), "", nullptr, nullptr, nullptr, {}, &tableChoice, basis_rows::G::rules},
+    {"sizes", JOIST_TR_NOOP("Basis", "Section sizes"), "", nullptr, nullptr, nullptr, {}, &sizesChoice, basis_rows::G::rules},
+    {"serviceClass", JOIST_TR_NOOP("Basis", "Service class"), "", nullptr, nullptr, nullptr, {}, &serviceClassChoice, basis_rows::G::imposedLoad},
+    {"category", JOIST_TR_NOOP("Basis", "Imposed-load category"), "", nullptr, nullptr, nullptr, {}, &categoryChoice, basis_rows::G::imposedLoad, basis_rows::serviceClassChosen},
     // clang-format on
 };
 
