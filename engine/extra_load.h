@@ -89,6 +89,11 @@ inline constexpr RecordRule rules[] = {
 
 inline constexpr RecordKind<ExtraLoad> extraLoadKind{"load", "loads", 20, extra_load::columns,
                                                      extra_load::rules};
+// GCC keeps null-pointer checks under -fsanitize=undefined and then cannot
+// compare an object's address with null in a constant expression: that build
+// checks the table in the record kinds' test instead.
+#ifndef __SANITIZE_ADDRESS__
 static_assert(isWellFormed(extraLoadKind), "extra_load::columns: a column or rule is malformed");
+#endif
 
 } // namespace joist

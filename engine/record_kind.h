@@ -109,7 +109,7 @@ template <class Record> struct RecordKind
 // round, a unit for each kind where one is given by kind, a column for some
 // kinds only where the first column is the kind's choice, and rules between
 // number columns of the table: a table that is not so does not build.
-template <class Record> consteval bool isWellFormed(const RecordKind<Record>& kind)
+template <class Record> constexpr bool isWellFormed(const RecordKind<Record>& kind)
 {
     const auto columnOf = [&](std::string_view key) -> const RecordColumn<Record>* {
         for (const RecordColumn<Record>& column : kind.columns)

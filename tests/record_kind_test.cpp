@@ -11,6 +11,7 @@ constexpr RecordBounds fourMetres{4};
 
 TEST(RecordKind, ReadsEachKindOfLoadFromTheColumnsThatApplyToIt)
 {
+    ASSERT_TRUE(isWellFormed(extraLoadKind)); // where the build could not assert it
     for (std::size_t k = 0; k < extra_load::kindTexts.size(); ++k) {
         RecordTexts texts{{"kind", extra_load::kindTexts[k]}};
         for (const RecordColumn<ExtraLoad>& column : extra_load::columns)
